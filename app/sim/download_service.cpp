@@ -1,0 +1,16 @@
+#include "virtual_phone.h"
+
+namespace lg81xx::sim {
+namespace {
+
+// Not built yet: claims no request.
+class DownloadService final : public Service {
+ public:
+  std::optional<Bytes> handle(const Request&, PhoneContext&) override { return std::nullopt; }
+};
+
+}  // namespace
+
+std::unique_ptr<Service> make_download_service() { return std::make_unique<DownloadService>(); }
+
+}  // namespace lg81xx::sim

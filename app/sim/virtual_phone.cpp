@@ -1,0 +1,93 @@
+#include "virtual_phone.h"
+
+#include "link/hex_codec.h"
+
+namespace lg81xx::sim {
+
+PhoneContext::PhoneContext(PhoneOptions options) : options_(std::move(options)) {
+  std::error_code ec;
+  if (options_.storage.empty()) return;
+  std::filesystem::create_directories(options_.storage, ec);
+  for (const auto& folder : folder_names()) std::filesystem::create_directories(options_.storage / folder, ec);
+}
+
+std::vector<std::string> PhoneContext::folder_names() const {
+  if (family() == Family::u811_u812) return {"Immagini", "Audio", "Video", "Java"};
+  return {"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"};
+}
+
+std::optional<std::filesystem::path> PhoneContext::resolve(const std::string& folder, const std::string& name) const {
+  const auto root = options_.storage.lexically_normal();
+  const auto path = (root / folder / name).lexically_normal();
+  const auto rel = path.lexically_relative(root);
+  if (rel.empty() || *rel.begin() == ".." || rel == ".") return std::nullopt;
+  return path;
+}
+
+std::string PhoneContext::decode_name(std::string_view bytes) const {
+  std::string out;
+  if (family() == Family::u813) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      if (bytes[i] == '\0' && bytes[i + 1] == '\0') break;
+      out.push_back(bytes[i]);
+    }
+  } else {
+    for (char c : bytes) {
+      if (c == '\0') break;
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+void PhoneContext::log(const std::string& line) {
+  log_.push_back(line);
+  if (on_log) on_log(line);
+}
+
+VirtualPhone::VirtualPhone(PhoneOptions options) : context_(std::move(options)) {
+  services_.push_back(make_session_service());
+  services_.push_back(make_upload_service());
+  services_.push_back(make_download_service());
+}
+
+VirtualPhone::~VirtualPhone() = default;
+
+Bytes VirtualPhone::receive(std::string_view bytes) {
+  pending_.append(bytes);
+  Bytes out;
+  for (;;) {
+    const std::size_t n = complete_unit(pending_);
+    if (n == 0) break;
+    const Bytes unit = pending_.substr(0, n);
+    pending_.erase(0, n);
+    out += handle_unit(unit);
+  }
+  return out;
+}
+
+Bytes VirtualPhone::handle_unit(const Bytes& unit) {
+  context_.log("<< " + bin_to_hex(unit));
+  std::optional<Bytes> reply;
+  if (unit.rfind("AT", 0) == 0) {
+    for (auto& s : services_)
+      if ((reply = s->handle_at(unit, context_))) break;
+  } else {
+    std::string why;
+    const auto request = parse_request(unit, why);
+    if (!request) {
+      context_.log("!! malformed request, not answered: " + why);
+      return {};
+    }
+    for (auto& s : services_)
+      if ((reply = s->handle(*request, context_))) break;
+  }
+  if (!reply) {
+    context_.log("!! request not understood, not answered");
+    return {};
+  }
+  if (!reply->empty()) context_.log(">> " + bin_to_hex(*reply));
+  return *reply;
+}
+
+}  // namespace lg81xx::sim

@@ -1,0 +1,87 @@
+#pragma once
+// The virtual phone: a stand-in for an LG U8110/U8120/U8130/U8138 on the other end of
+// the line. Bytes from the line go in; what the phone sends back comes out. It keeps its
+// folders in a directory on disk and checks every request it receives: a malformed one
+// gets no answer, so the end-to-end tests prove the bytes.
+//
+// The replies are produced by services, one per kind of exchange (session and listings,
+// uploads, downloads), each in its own file.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/bytes.h"
+#include "request.h"
+#include "shell/model_family.h"
+
+namespace lg81xx::sim {
+
+struct PhoneOptions {
+  std::string model = "LG U8130";
+  std::string imei = "354321098765432";
+  std::filesystem::path storage;  // its sub-folders are the phone's folders
+  int busy_replies = 0;           // GET requests answered "busy" (5 bytes) before serving
+};
+
+// What the services share: the options, the storage and the log.
+class PhoneContext {
+ public:
+  explicit PhoneContext(PhoneOptions options);
+
+  const PhoneOptions& options() const { return options_; }
+  PhoneOptions& options() { return options_; }
+  Family family() const { return family_of(options_.model); }
+  // The phone's folder names for its model, in the order the root list reports them.
+  std::vector<std::string> folder_names() const;
+  // The on-disk path of `name` inside `folder`, or nothing when it would leave the storage.
+  std::optional<std::filesystem::path> resolve(const std::string& folder, const std::string& name) const;
+  // Decodes a name as the phone's family sends it (UTF-16LE or 8-bit), without terminators.
+  std::string decode_name(std::string_view bytes) const;
+
+  void log(const std::string& line);
+  const std::vector<std::string>& log_lines() const { return log_; }
+  std::function<void(const std::string&)> on_log;
+
+ private:
+  PhoneOptions options_;
+  std::vector<std::string> log_;
+};
+
+class Service {
+ public:
+  virtual ~Service() = default;
+  // Returns the reply (possibly empty, for "no answer") when the request is this
+  // service's, nothing when another service should look at it.
+  virtual std::optional<Bytes> handle(const Request& request, PhoneContext& phone) = 0;
+  // AT commands arrive as text lines.
+  virtual std::optional<Bytes> handle_at(std::string_view /*line*/, PhoneContext& /*phone*/) { return std::nullopt; }
+};
+
+std::unique_ptr<Service> make_session_service();
+std::unique_ptr<Service> make_upload_service();
+std::unique_ptr<Service> make_download_service();
+
+class VirtualPhone {
+ public:
+  explicit VirtualPhone(PhoneOptions options);
+  ~VirtualPhone();
+
+  // Feeds bytes from the line; returns everything the phone answers to the requests they
+  // complete.
+  Bytes receive(std::string_view bytes);
+
+  PhoneContext& context() { return context_; }
+
+ private:
+  Bytes handle_unit(const Bytes& unit);
+
+  PhoneContext context_;
+  std::vector<std::unique_ptr<Service>> services_;
+  Bytes pending_;
+};
+
+}  // namespace lg81xx::sim

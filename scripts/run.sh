@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The main job: builds the release programs and runs the demo. With a phone attached,
+# pass its port: scripts/run.sh --port /dev/ttyACM0 info
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+if [ $# -gt 0 ]; then
+  exec build/release/bin/lg81xx-cli "$@"
+fi
+exec build/release/bin/lg81xx-cli demo

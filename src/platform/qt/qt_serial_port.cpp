@@ -1,0 +1,98 @@
+#include "platform/qt/qt_serial_port.h"
+
+#include <QSerialPortInfo>
+
+namespace lg81xx {
+namespace {
+
+bool is_link_failure(QSerialPort::SerialPortError e) {
+  return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
+         e == QSerialPort::PermissionError;
+}
+
+}  // namespace
+
+bool QtSerialPort::open(const std::string& device) {
+  if (port_.isOpen()) port_.close();
+  error_.clear();
+  port_.setPortName(QString::fromStdString(device));
+  if (!port_.open(QIODevice::ReadWrite)) {
+    error_ = port_.errorString().toStdString();
+    port_.clearError();
+    return false;
+  }
+  const bool configured = port_.setBaudRate(QSerialPort::Baud115200) && port_.setDataBits(QSerialPort::Data8) &&
+                          port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+                          port_.setFlowControl(QSerialPort::NoFlowControl);
+  if (!configured) {
+    error_ = port_.errorString().toStdString();
+    port_.close();
+    return false;
+  }
+  port_.clear();  // nothing left over from an earlier user of the line
+  return true;
+}
+
+void QtSerialPort::close() {
+  if (!port_.isOpen()) return;
+  if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(1000);
+  port_.close();
+}
+
+bool QtSerialPort::is_open() const { return port_.isOpen(); }
+
+bool QtSerialPort::write(const Bytes& frame) {
+  if (!port_.isOpen()) return false;
+  const qint64 written = port_.write(frame.data(), static_cast<qint64>(frame.size()));
+  if (written != static_cast<qint64>(frame.size())) {
+    lose_link();
+    return false;
+  }
+  // Without an event loop nothing leaves the buffer until we ask for it.
+  while (port_.bytesToWrite() > 0) {
+    if (!port_.waitForBytesWritten(2000)) {
+      if (is_link_failure(port_.error())) lose_link();
+      port_.clearError();
+      return port_.bytesToWrite() == 0;
+    }
+  }
+  return true;
+}
+
+Bytes QtSerialPort::read_available() {
+  if (!port_.isOpen()) return {};
+  // A zero wait lets the driver hand over what it has; a hang-up shows as an error here.
+  port_.waitForReadyRead(0);
+  const auto error = port_.error();
+  if (is_link_failure(error)) {
+    const QByteArray rest = port_.readAll();
+    lose_link();
+    return Bytes(rest.constData(), static_cast<std::size_t>(rest.size()));
+  }
+  port_.clearError();
+  const QByteArray data = port_.readAll();
+  return Bytes(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+void QtSerialPort::lose_link() {
+  error_ = port_.errorString().toStdString();
+  port_.clearError();
+  port_.close();
+}
+
+std::vector<PortInfo> available_ports() {
+  std::vector<PortInfo> ports;
+  for (const auto& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+    const QString device = info.portName();
+#else
+    const QString device = info.systemLocation();
+#endif
+    QString description = info.description();
+    if (!info.manufacturer().isEmpty()) description += " (" + info.manufacturer() + ")";
+    ports.push_back({device.toStdString(), description.toStdString()});
+  }
+  return ports;
+}
+
+}  // namespace lg81xx

@@ -1,0 +1,36 @@
+#pragma once
+// The real serial port on QSerialPort, used without an event loop: writes are pushed out
+// at once and reads poll the driver without waiting. Create and use it in one thread.
+#include <QSerialPort>
+#include <string>
+#include <vector>
+
+#include "platform/serial_port.h"
+
+namespace lg81xx {
+
+class QtSerialPort final : public SerialPort {
+ public:
+  bool open(const std::string& device) override;
+  void close() override;
+  bool is_open() const override;
+  bool write(const Bytes& frame) override;
+  Bytes read_available() override;
+  std::string error_text() const override { return error_; }
+
+ private:
+  void lose_link();
+
+  QSerialPort port_;
+  std::string error_;
+};
+
+struct PortInfo {
+  std::string device;       // what open() takes
+  std::string description;  // for people
+};
+
+// Serial ports the system can see (pseudo-terminals are not listed).
+std::vector<PortInfo> available_ports();
+
+}  // namespace lg81xx

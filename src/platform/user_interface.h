@@ -1,0 +1,25 @@
+#pragma once
+// The window's side of the platform: message boxes, file dialogs, the mouse pointer and
+// repainting. The headless model calls these; the Qt view, the command line and the tests
+// implement them.
+#include <optional>
+#include <string>
+
+namespace lg81xx {
+
+enum class MessageStyle { plain = 0, critical = 16, information = 64 };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual void message_box(const std::string& text, MessageStyle style, const std::string& title) = 0;
+  // `filter` is "Description|*.ext". Returns the chosen path, or nothing when cancelled.
+  virtual std::optional<std::string> open_file(const std::string& filter) = 0;
+  virtual std::optional<std::string> save_file(const std::string& filter,
+                                               const std::string& suggested_name) = 0;
+  virtual void set_busy_pointer(bool busy) = 0;
+  // The model changed something the user sees (progress, lamp, lists, labels): draw it now.
+  virtual void repaint() = 0;
+};
+
+}  // namespace lg81xx

@@ -1,0 +1,66 @@
+#include <string>
+
+#include "shell/form1.h"
+#include "shell/messages.h"
+
+namespace lg81xx {
+namespace {
+
+inline constexpr const char* kIniName = "LG81XX.ini";
+inline constexpr const char* kEmuArchive = "emu.zip";
+
+// The first field of the configuration file: the text up to the first comma or line end.
+std::string first_field(const Bytes& content) {
+  const auto end = content.find_first_of(",\r\n");
+  return content.substr(0, end);
+}
+
+}  // namespace
+
+StartResult Form1::Form_Load() {
+  auto& ui = platform_.ui;
+  auto& files = platform_.files;
+
+  if (!platform_.archiver.present()) {
+    ui.message_box(text::kWinzipText, MessageStyle::critical, text::kWinzipTitle);
+    return StartResult::fatal;
+  }
+
+  const auto ini_path = home_ / kIniName;
+  const auto ini = files.read_all(ini_path);
+  const std::string field = ini ? first_field(*ini) : std::string{};
+  if (field.empty()) {
+    ui.message_box(text::kInternalText, MessageStyle::critical, text::kInternalTitle);
+    return StartResult::fatal;
+  }
+
+  // First start: unpack the emulation classes once. The archiver works in-process and is
+  // finished when it returns; a missing archive simply leaves no "emu" folder behind.
+  if (field == "MIDP=0") {
+    const auto archive = home_ / kEmuArchive;
+    if (files.exists(archive)) platform_.archiver.extract(archive, home_);
+  }
+
+  files.write_all(ini_path, "MIDP=1\r\n");  // a read-only folder only costs the next start a re-extract
+
+  Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
+  Combo1.text.clear();
+  Combo2.items.clear();
+  for (int n = 1; n <= 20; ++n) Combo2.items.push_back("COM  " + std::to_string(n));
+  Combo2.text.clear();
+
+  link_busy = true;
+  Label3.caption.clear();
+  Label4.caption.clear();
+  Label5.width = 0;
+  Label8.caption.clear();
+  frames = inizializza_obex_string();
+  return StartResult::ok;
+}
+
+void Form1::Text1_Change() {
+  if (Text1.text.size() >= 3)
+    platform_.ui.message_box(text::kPositionRange, MessageStyle::plain, text::kAppTitle);
+}
+
+}  // namespace lg81xx

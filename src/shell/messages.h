@@ -1,0 +1,40 @@
+#pragma once
+// The window's own texts. The phone-facing messages are the system's and stay as they are.
+namespace lg81xx::text {
+
+inline constexpr const char* kAppTitle = "lg81xx";
+
+inline constexpr const char* kNoReplyDots = "IL TELEFONO NON RISPONDE...";  // listings, download
+inline constexpr const char* kNoReply = "IL TELEFONO NON RISPONDE";         // uploads, install, probe
+inline constexpr const char* kErrorTitle = "ERRORE";
+
+inline constexpr const char* kWinzipTitle = "WINZIP NON TROVATO";
+inline constexpr const char* kWinzipText =
+    "Per il funzionamento di questo programma è necessario installare WINZIP 8.1 o superiore...";
+inline constexpr const char* kInternalTitle = "ERRORE INTERNO";
+inline constexpr const char* kInternalText =
+    "ERRORE DURANTE L'INIZIALIZZAZIONE DELL'APPLICAZIONE, Contattare Tarnovel...";
+
+inline constexpr const char* kPositionRange = "Il Valore della posizione può avere valori compresi tra 00 e 64";
+
+inline constexpr const char* kJavaOkTitle = "JAVA OK";
+inline constexpr const char* kUploadTerminato = "UPLOAD TERMINATO CORRETTAMENTE";    // U8110, U8120
+inline constexpr const char* kUploadCompletato = "UPLOAD COMPLETATO CORRETTAMENTE";  // U8130, U8138
+
+inline constexpr const char* kSoundLoaded = "SUONO CARICATO...";
+inline constexpr const char* kSoundTitle = "OPERAZIONE CONCLUSA";
+
+// Texts this port of the tool adds, in the window's style.
+inline constexpr const char* kNotConnected = "TELEFONO NON CONNESSO: premere Connetti/Disconnetti";
+inline constexpr const char* kNoPortChosen = "SCEGLIERE LA PORTA DI COMUNICAZIONE";
+inline constexpr const char* kPortOpenFailed = "IMPOSSIBILE APRIRE LA PORTA";  // + ": " + device and reason
+inline constexpr const char* kLinkLost = "CONNESSIONE CON IL TELEFONO PERSA";
+inline constexpr const char* kUnknownModel = "MODELLO TELEFONO NON SUPPORTATO";
+inline constexpr const char* kBadPosition = "POSIZIONE NON VALIDA: inserire due cifre tra 00 e 64";
+inline constexpr const char* kNameTooLong = "NOME DEL FILE TROPPO LUNGO";
+inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: il JAR viene inviato senza modifiche";
+inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
+inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";
+inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
+
+}  // namespace lg81xx::text

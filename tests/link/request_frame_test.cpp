@@ -1,0 +1,41 @@
+#include "link/request_frame.h"
+
+#include <gtest/gtest.h>
+
+#include "link/hex_codec.h"
+
+namespace lg81xx {
+namespace {
+
+TEST(PlaceSequence, WritesPlainValuesInPlace) {
+  Bytes frame = hex_to_bin("83001170000EFF7DDF00A100000008007E");
+  place_sequence(frame, 0x0A);
+  EXPECT_EQ(bin_to_hex(frame), "83001170000EFF7DDF00A10A000008007E");
+  place_sequence(frame, 0x102);  // only the low eight bits fit the field
+  EXPECT_EQ(bin_to_hex(frame), "83001170000EFF7DDF00A102000008007E");
+}
+
+TEST(PlaceSequence, EscapesReservedValuesAndCountsTheExtraByte) {
+  struct Case {
+    unsigned seq;
+    std::string pair;
+  };
+  for (const Case& c : {Case{0x7D, "7D5D"}, Case{0x7E, "7D5E"}, Case{0xFF, "7DDF"}}) {
+    Bytes frame = hex_to_bin("83001170000EFF7DDF00A100000008007E");
+    place_sequence(frame, c.seq);
+    EXPECT_EQ(bin_to_hex(frame), "83001270000FFF7DDF00A1" + c.pair + "000008007E");
+    EXPECT_EQ(get_be16(frame, 1), frame.size());
+  }
+}
+
+TEST(PatchShortLengths, WritesTheFinishedLengthAsSingleBytes) {
+  Bytes frame = hex_to_bin("830024700021FF7DDF208302" "00001B0000003F000E") + "Audio" + hex_to_bin("00007E");
+  patch_short_lengths(frame);
+  ASSERT_EQ(frame.size(), 29u);
+  EXPECT_EQ(byte_at(frame, 2), 0x1Du);
+  EXPECT_EQ(byte_at(frame, 5), 0x1Au);
+  EXPECT_EQ(byte_at(frame, 14), 0x14u);
+}
+
+}  // namespace
+}  // namespace lg81xx

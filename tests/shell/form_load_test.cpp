@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <zip.h>
+
+#include "shell/messages.h"
+#include "support/form_fixture.h"
+
+namespace lg81xx::testing {
+namespace {
+
+void make_zip(const std::filesystem::path& path, const std::vector<std::pair<std::string, std::string>>& entries) {
+  int error = 0;
+  zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(z, nullptr);
+  for (const auto& [name, content] : entries) {
+    zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
+    ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
+  }
+  ASSERT_EQ(zip_close(z), 0);
+}
+
+class FormLoad : public FormFixture {};
+
+TEST_F(FormLoad, FirstStartExtractsTheEmulationClassesOnce) {
+  write_file(home / "LG81XX.ini", "MIDP=0\r\n");
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}});
+
+  ASSERT_EQ(form.Form_Load(), StartResult::ok);
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+
+  std::filesystem::remove_all(home / "emu");
+  ASSERT_EQ(form.Form_Load(), StartResult::ok);
+  EXPECT_FALSE(std::filesystem::exists(home / "emu")) << "the second start must not extract";
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FormLoad, OtherFirstFieldsSkipTheExtractionAndRewriteTheFile) {
+  make_zip(home / "emu.zip", {{"emu/a.class", "A"}});
+  for (const std::string ini : {"MIDP=1", "MIDP=1,extra\r\n", "something else"}) {
+    write_file(home / "LG81XX.ini", ini);
+    ASSERT_EQ(form.Form_Load(), StartResult::ok) << ini;
+    EXPECT_FALSE(std::filesystem::exists(home / "emu")) << ini;
+    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+  }
+}
+
+TEST_F(FormLoad, MissingArchiveOnFirstStartIsNotFatal) {
+  write_file(home / "LG81XX.ini", "MIDP=0\r\n");
+  EXPECT_EQ(form.Form_Load(), StartResult::ok);
+  EXPECT_FALSE(std::filesystem::exists(home / "emu"));
+}
+
+TEST_F(FormLoad, MissingOrEmptyIniEndsWithTheInternalError) {
+  const Message internal{text::kInternalText, MessageStyle::critical, text::kInternalTitle};
+  EXPECT_EQ(form.Form_Load(), StartResult::fatal);
+  write_file(home / "LG81XX.ini", "");
+  EXPECT_EQ(form.Form_Load(), StartResult::fatal);
+  write_file(home / "LG81XX.ini", "\r\nMIDP=0");
+  EXPECT_EQ(form.Form_Load(), StartResult::fatal);
+  EXPECT_EQ(ui.messages, (std::vector<Message>{internal, internal, internal}));
+}
+
+class NoArchiver final : public Archiver {
+ public:
+  bool present() const override { return false; }
+  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return -1; }
+};
+
+TEST_F(FormLoad, MissingArchiverEndsWithItsMessage) {
+  NoArchiver none;
+  Form1 f(Platform{port, clock, ui, none, files}, home.path());
+  write_file(home / "LG81XX.ini", "MIDP=1");
+  EXPECT_EQ(f.Form_Load(), StartResult::fatal);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "WINZIP NON TROVATO");
+  EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
+}
+
+TEST_F(FormLoad, ZipEntriesCannotEscapeTheProgramFolder) {
+  write_file(home / "LG81XX.ini", "MIDP=0");
+  std::filesystem::create_directories(home / "inner");
+  Form1 f(Platform{port, clock, ui, archiver, files}, home / "inner");
+  write_file(home / "inner/LG81XX.ini", "MIDP=0");
+  make_zip(home / "inner/emu.zip", {{"../evil", "x"}, {"emu/../../evil2", "x"}, {"emu/good.class", "g"}});
+  ASSERT_EQ(f.Form_Load(), StartResult::ok);
+  EXPECT_FALSE(std::filesystem::exists(home / "evil"));
+  EXPECT_FALSE(std::filesystem::exists(home / "evil2"));
+  EXPECT_EQ(read_file(home / "inner/emu/good.class"), "g");
+}
+
+TEST_F(FormLoad, FillsTheListsAndClearsTheLabels) {
+  write_file(home / "LG81XX.ini", "MIDP=1");
+  form.Label3.caption = "old";
+  ASSERT_EQ(form.Form_Load(), StartResult::ok);
+  EXPECT_EQ(form.Combo1.items, (std::vector<std::string>{"LG U8110", "LG U8120", "LG U8130", "LG U8138"}));
+  ASSERT_EQ(form.Combo2.items.size(), 20u);
+  EXPECT_EQ(form.Combo2.items.front(), "COM  1");
+  EXPECT_EQ(form.Combo2.items.back(), "COM  20");
+  EXPECT_EQ(form.Combo1.text, "");
+  EXPECT_EQ(form.Combo2.text, "");
+  EXPECT_TRUE(form.link_busy);
+  EXPECT_EQ(form.Label3.caption, "");
+  EXPECT_EQ(form.Label5.width, 0);
+  EXPECT_EQ(form.Text1.text, "00");
+  EXPECT_TRUE(form.option("mes1").value);
+  EXPECT_EQ(form.frames.empty_body_frame.size(), 8u);
+}
+
+TEST_F(FormLoad, PositionTextsOfThreeCharactersAreWarnedAbout) {
+  for (const auto& [text, warned] : std::vector<std::pair<std::string, bool>>{{"0", false}, {"05", false}, {"3.5", true}, {"100", true}}) {
+    ui.messages.clear();
+    form.set_Text1(text);
+    EXPECT_EQ(form.Text1.text, text) << "the text itself is never changed";
+    EXPECT_EQ(ui.messages.size(), warned ? 1u : 0u) << text;
+  }
+  EXPECT_EQ(ui.messages.at(0).text, "Il Valore della posizione può avere valori compresi tra 00 e 64");
+}
+
+}  // namespace
+}  // namespace lg81xx::testing

@@ -1,0 +1,32 @@
+#pragma once
+// A Form1 on a fake port, a virtual clock, a recording UI and a temporary program folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/files.h"
+#include "platform/zip/zip_archiver.h"
+#include "shell/form1.h"
+#include "support/fake_serial_port.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace lg81xx::testing {
+
+class FormFixture : public ::testing::Test {
+ protected:
+  FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {
+    form.frames = inizializza_obex_string();
+  }
+
+  VirtualClock clock;
+  FakeSerialPort port;
+  RecordingUi ui;
+  ZipArchiver archiver;
+  LocalFiles files;
+  TempDir home;
+  Form1 form;
+};
+
+}  // namespace lg81xx::testing

@@ -1,0 +1,62 @@
+#pragma once
+// A UserInterface for tests: records message boxes, answers dialogs from a script and
+// counts repaints.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace lg81xx::testing {
+
+struct Message {
+  std::string text;
+  MessageStyle style;
+  std::string title;
+  bool operator==(const Message&) const = default;
+};
+
+class RecordingUi final : public UserInterface {
+ public:
+  void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
+    messages.push_back({text, style, title});
+    if (on_message) on_message();
+  }
+  std::optional<std::string> open_file(const std::string& filter) override {
+    open_filters.push_back(filter);
+    return next_answer();
+  }
+  std::optional<std::string> save_file(const std::string& filter, const std::string& suggested) override {
+    save_filters.push_back(filter);
+    save_suggestions.push_back(suggested);
+    return next_answer();
+  }
+  void set_busy_pointer(bool b) override { busy = b; }
+  void repaint() override {
+    ++repaints;
+    if (on_repaint) on_repaint();
+  }
+
+  // Dialog answers in order; std::nullopt stands for Cancel. An empty script cancels.
+  std::deque<std::optional<std::string>> dialog_answers;
+  std::vector<Message> messages;
+  std::vector<std::string> open_filters;
+  std::vector<std::string> save_filters;
+  std::vector<std::string> save_suggestions;
+  bool busy = false;
+  int repaints = 0;
+  std::function<void()> on_repaint;
+  std::function<void()> on_message;
+
+ private:
+  std::optional<std::string> next_answer() {
+    if (dialog_answers.empty()) return std::nullopt;
+    auto a = dialog_answers.front();
+    dialog_answers.pop_front();
+    return a;
+  }
+};
+
+}  // namespace lg81xx::testing
