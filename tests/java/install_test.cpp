@@ -145,14 +145,6 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithTheMessage) {
   }
 }
 
-TEST_F(Install, TheListRequestsWaitTwentyTimesFourHundredMilliseconds) {
-  form.Combo1.text = "LG U8130";
-  refuse = [](const Bytes& f) { return f.find(utf16le("pushlist")) != Bytes::npos; };
-  form.Command3_Click();
-  ASSERT_EQ(port.write_times_ms.size(), 6u);
-  EXPECT_EQ(clock.now_ms() - port.write_times_ms.back(), 20 * 400);
-}
-
 TEST_F(Install, InputsThatCannotBeInstalledAreRefusedBeforeAnythingIsSent) {
   struct Case {
     const char* model;

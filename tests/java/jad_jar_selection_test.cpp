@@ -94,13 +94,5 @@ TEST_F(JadJarSelection, WithoutEmulationClassesTheJarIsUsedAsItIs) {
   }
 }
 
-TEST_F(JadJarSelection, AnUnreadableFileIsReported) {
-  ui.dialog_answers = {(home / "none.jad").string()};
-  form.Command2_Click();
-  EXPECT_EQ(ui.messages.at(0).text, text::kFileReadFailed);
-  EXPECT_EQ(form.last_result, JobResult::local_file);
-  EXPECT_FALSE(ui.busy);
-}
-
 }  // namespace
 }  // namespace lg81xx::testing

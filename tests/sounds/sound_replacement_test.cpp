@@ -3,49 +3,12 @@
 
 #include "link/hex_codec.h"
 #include "shell/messages.h"
-#include "sounds/sound_names.h"
 #include "support/form_fixture.h"
 
 namespace lg81xx::testing {
 namespace {
 
 const Bytes kAck("\xA0\x00\x03", 3);
-
-const SoundRow& row(std::string_view control) {
-  for (const auto& r : kSoundTable)
-    if (r.control == control) return r;
-  throw std::invalid_argument(std::string(control));
-}
-
-TEST(SoundNames, FollowTheFamily) {
-  struct Case {
-    const char* control;
-    Family family;
-    std::size_t file_length, folder_length;
-    int file_chars, folder_chars;
-  };
-  const std::vector<Case> cases{
-      {"ok", Family::u811_u812, 20, 5, 20, 5},
-      {"mes1", Family::u811_u812, 27, 5, 27, 5},
-      {"scatto3", Family::u813, 49, 13, 24, 6},
-      {"flip2", Family::u813, 51, 13, 25, 6},
-      {"batt", Family::u813, 47, 13, 23, 6},
-      {"mes8", Family::u813, 55, 13, 27, 6},
-  };
-  for (const auto& c : cases) {
-    const auto names = sound_names(row(c.control), c.family);
-    ASSERT_TRUE(names) << c.control;
-    EXPECT_EQ(names->file.size(), c.file_length) << c.control;
-    EXPECT_EQ(names->folder.size(), c.folder_length) << c.control;
-    EXPECT_EQ(names->file_chars, c.file_chars) << c.control;
-    EXPECT_EQ(names->folder_chars, c.folder_chars) << c.control;
-  }
-  EXPECT_EQ(sound_names(row("ok"), Family::u811_u812)->file, "../Midis/success.mid");
-  EXPECT_EQ(bin_to_hex(sound_names(row("scatto3"), Family::u813)->file.substr(0, 10)), "2E002E002F0043006100");
-  EXPECT_EQ(sound_names(row("batt"), Family::u813)->file, utf16le("../Midis/LowBattery.mid") + '\0');
-  EXPECT_EQ(bin_to_hex(sound_names(row("ok"), Family::u813)->folder), "41007500640069006F007300" "00");
-  EXPECT_FALSE(sound_names(row("ok"), Family::none));
-}
 
 class SoundReplacement : public FormFixture {
  protected:
@@ -77,6 +40,8 @@ TEST_F(SoundReplacement, TheFirstFrameCarriesTheTargetNames) {
        "\x07" + utf16le("Audios") + Bytes(2, '\0') + "\x19" + utf16le("../CamTone/Shutter03.wav") + Bytes(2, '\0')},
       {"LG U8138", "flip2", "Audio File|*.mid",
        "\x07" + utf16le("Audios") + Bytes(2, '\0') + "\x1A" + utf16le("../FlipTone/fliptone2.mid") + Bytes(2, '\0')},
+      {"LG U8130", "batt", "Audio File|*.mid",  // 47 name bytes and the terminator
+       "\x07" + utf16le("Audios") + Bytes(2, '\0') + "\x18" + utf16le("../Midis/LowBattery.mid") + Bytes(2, '\0')},
   };
   for (const auto& c : cases) {
     port.written.clear();
@@ -119,11 +84,8 @@ TEST_F(SoundReplacement, NothingIsClaimedWithoutAnAcknowledgedUpload) {
       {"dialog cancelled", [this] { ui.dialog_answers = {std::nullopt}; }, {}, 0},
       {"empty file", [this] { write_file(home / "tone.mid", ""); },
        {{text::kEmptyFile, MessageStyle::critical, "ERRORE"}}, 0},
-      {"unreadable file", [this] { ui.dialog_answers = {(home / "missing.mid").string()}; },
-       {{text::kFileReadFailed, MessageStyle::critical, "ERRORE"}}, 0},
       {"other model", [this] { form.Combo1.text = "LG U8200"; },
        {{text::kUnknownModel, MessageStyle::critical, "ERRORE"}}, 0},
-      {"port closed", [this] { port.close(); }, {{text::kNotConnected, MessageStyle::critical, "ERRORE"}}, 0},
   };
   for (const auto& c : cases) {
     port.written.clear();

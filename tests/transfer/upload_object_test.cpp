@@ -195,52 +195,6 @@ TEST_F(UploadObject, AFailureAfterSomeFramesLeavesNoAcknowledgement) {
   EXPECT_TRUE(form.last_reply.empty());
 }
 
-TEST_F(UploadObject, ALateAcknowledgementWithinTheBudgetIsAccepted) {
-  port.on_write = [this](const Bytes&) { port.arrive(kAck, 3900); };
-  upload(safe_bytes(10));
-  EXPECT_EQ(form.last_reply, kAck);
-  EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(UploadObject, LengthBytesFollowTheModel) {
-  struct Case {
-    const char* model;
-    Bytes folder;
-    Bytes file;
-    unsigned folder_byte, file_byte;
-  };
-  const Bytes folder16 = utf16le("Java") + '\0';
-  const Bytes file16 = utf16le("05.jad") + '\0';
-  const std::vector<Case> cases{
-      {"LG U8110", "Java", "05.jad", 5, 7},
-      {"LG U8120", "Java", "05.jad", 5, 7},
-      {"LG U8130", folder16, file16, 5, 7},
-      {"LG U8138", folder16, file16, 5, 7},
-  };
-  form.folder_name_chars = 4;
-  form.file_name_chars = 6;
-  for (const auto& c : cases) {
-    port.written.clear();
-    form.Combo1.text = c.model;
-    form.upload_object(static_cast<int>(c.folder.size()), static_cast<int>(c.file.size()), c.file, c.folder, 3, "abc");
-    ASSERT_EQ(port.written.size(), 1u) << c.model;
-    const Bytes& f = port.written[0];
-    EXPECT_EQ(byte_at(f, 16), c.folder_byte) << c.model;
-    EXPECT_EQ(f.substr(17, c.folder.size() + 1), c.folder + '\0') << c.model;
-    EXPECT_EQ(byte_at(f, 17 + c.folder.size() + 1), c.file_byte) << c.model;
-    EXPECT_EQ(f.substr(18 + c.folder.size() + 1, c.file.size() + 1), c.file + '\0') << c.model;
-  }
-}
-
-TEST_F(UploadObject, AnotherModelSendsNothing) {
-  form.Combo1.text = "LG U8139";
-  form.last_reply = kAck;
-  upload(safe_bytes(10));
-  EXPECT_TRUE(port.written.empty());
-  EXPECT_TRUE(form.last_reply.empty());
-  EXPECT_EQ(form.last_result, JobResult::bad_input);
-}
-
 TEST_F(UploadObject, AReservedSequenceByteIsEscapedAndCounted) {
   form.frame_seq = 0x7C;
   upload(safe_bytes(kBlockData + 10));
