@@ -38,7 +38,13 @@ const Bytes kLongBlock = packet(0x90, 963);
 WaitSpec upload_wait() { return {200, 20, is_acknowledgement}; }
 WaitSpec download_wait() { return {400, 20, at_least(3)}; }
 WaitSpec listing_wait() { return {300, 10, at_least(5)}; }
-WaitSpec settle_wait(std::int64_t ms) { return {ms, 1, {}}; }
+WaitSpec install_wait() { return {400, 20, is_acknowledgement}; }
+WaitSpec imei_wait() { return {400, 1, {}}; }  // what settle asks for
+WaitSpec keep_alive_wait() { return {100, 1, {}}; }
+WaitSpec one_read_of_five() { return {100, 1, at_least(5)}; }
+// The tables hold factories: std::function members in braced tables upset GCC's
+// -Wmaybe-uninitialized in optimised builds.
+using SpecFn = WaitSpec (*)();
 
 struct Arrival {
   std::int64_t at_ms;  // virtual time since the wait began
@@ -50,7 +56,7 @@ struct Outcome {
   std::int64_t elapsed_us;
 };
 
-Outcome run(WaitMode mode, const WaitSpec& spec, const std::vector<Arrival>& arrivals,
+Outcome run(WaitMode mode, SpecFn spec, const std::vector<Arrival>& arrivals,
             std::int64_t quiet_gap_us = kDefaultQuietGapUs) {
   VirtualClock clock;
   FakeSerialPort port(clock);
@@ -59,7 +65,7 @@ Outcome run(WaitMode mode, const WaitSpec& spec, const std::vector<Arrival>& arr
   Link link(port, clock);
   link.set_mode(mode);
   link.set_quiet_gap_us(quiet_gap_us);
-  auto reply = link.await(spec);
+  auto reply = link.await(spec());
   return {std::move(reply), clock.now_us()};
 }
 
@@ -83,7 +89,7 @@ TEST(AnnouncedLength, ReadsTheLengthOfResponsesOnly) {
 TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
   struct Case {
     const char* name;
-    WaitSpec spec;
+    SpecFn spec;
     std::vector<Arrival> arrivals;
     Bytes reply;
     std::int64_t elapsed_us;
@@ -91,27 +97,27 @@ TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
   };
   const Bytes split = kListing;
   const std::vector<Case> cases = {
-      {"acknowledgement, whole", upload_wait(), {{7, kAck}}, kAck, 7000},
-      {"acknowledgement, split after its first byte", upload_wait(),
+      {"acknowledgement, whole", upload_wait, {{7, kAck}}, kAck, 7000},
+      {"acknowledgement, split after its first byte", upload_wait,
        {{7, kAck.substr(0, 1)}, {8, kAck.substr(1)}}, kAck, 8000},
-      {"listing split across reads", listing_wait(),
+      {"listing split across reads", listing_wait,
        {{5, split.substr(0, 4)}, {6, split.substr(4, 100)}, {9, split.substr(104)}}, split, 9000},
-      {"long block with pauses longer than the quiet gap", download_wait(),
+      {"long block with pauses longer than the quiet gap", download_wait,
        {{10, kLongBlock.substr(0, 64)}, {30, kLongBlock.substr(64, 500)}, {90, kLongBlock.substr(564)}},
        kLongBlock, 90000},
-      {"AT reply ends after the quiet gap", settle_wait(400), {{4, kImeiReply}}, kImeiReply, 7000},
-      {"AT reply in two bursts inside the gap", settle_wait(400),
+      {"AT reply ends after the quiet gap", imei_wait, {{4, kImeiReply}}, kImeiReply, 7000},
+      {"AT reply in two bursts inside the gap", imei_wait,
        {{4, kImeiReply.substr(0, 10)}, {6, kImeiReply.substr(10)}}, kImeiReply, 9000},
-      {"refusal 49 00 0F ends after the quiet gap", download_wait(), {{10, kRefusal}}, kRefusal, 13000},
-      {"5-byte busy reply ends after the quiet gap", download_wait(), {{10, h("0100057E7E")}},
+      {"refusal 49 00 0F ends after the quiet gap", download_wait, {{10, kRefusal}}, kRefusal, 13000},
+      {"5-byte busy reply ends after the quiet gap", download_wait, {{10, h("0100057E7E")}},
        h("0100057E7E"), 13000},
-      {"more bytes than announced: taken whole after the gap", download_wait(),
+      {"more bytes than announced: taken whole after the gap", download_wait,
        {{10, h("A00003FF7E")}}, h("A00003FF7E"), 13000},
-      {"longer quiet gap keeps bursts 5 ms apart together", settle_wait(400),
+      {"longer quiet gap keeps bursts 5 ms apart together", imei_wait,
        {{4, kImeiReply.substr(0, 10)}, {9, kImeiReply.substr(10)}}, kImeiReply, 19000, 10000},
-      {"settle returns at the budget with an unfinished packet", settle_wait(100),
+      {"settle returns at the budget with an unfinished packet", keep_alive_wait,
        {{20, kListing.substr(0, 50)}}, kListing.substr(0, 50), 100000},
-      {"an unfinished packet that passes the test is returned at the budget", {100, 1, at_least(5)},
+      {"an unfinished packet that passes the test is returned at the budget", one_read_of_five,
        {{20, kListing.substr(0, 50)}}, kListing.substr(0, 50), 100000},
   };
   for (const auto& c : cases) {
@@ -125,18 +131,18 @@ TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
 TEST(FastWait, AReplyThatFailsTheTestIsReplacedByTheNext) {
   struct Case {
     const char* name;
-    WaitSpec spec;
+    SpecFn spec;
     std::vector<Arrival> arrivals;
     std::optional<Bytes> reply;
     std::int64_t elapsed_us;
   };
   const std::vector<Case> cases = {
-      {"continue before the acknowledgement", upload_wait(), {{5, h("900003")}, {50, kAck}}, kAck, 50000},
-      {"two packets in one burst are judged together, like one classic read", upload_wait(),
+      {"continue before the acknowledgement", upload_wait, {{5, h("900003")}, {50, kAck}}, kAck, 50000},
+      {"two packets in one burst are judged together, like one classic read", upload_wait,
        {{5, h("900003") + kAck}}, std::nullopt, 4000000},
-      {"short reply before the listing", listing_wait(), {{5, kAck}, {40, kListing}}, kListing, 40000},
-      {"refusal text before the acknowledgement", upload_wait(), {{5, kRefusal}, {50, kAck}}, kAck, 50000},
-      {"only a wrong reply: nothing, at the budget", upload_wait(), {{5, h("C00003")}}, std::nullopt,
+      {"short reply before the listing", listing_wait, {{5, kAck}, {40, kListing}}, kListing, 40000},
+      {"refusal text before the acknowledgement", upload_wait, {{5, kRefusal}, {50, kAck}}, kAck, 50000},
+      {"only a wrong reply: nothing, at the budget", upload_wait, {{5, h("C00003")}}, std::nullopt,
        4000000},
   };
   for (const auto& c : cases) {
@@ -152,15 +158,15 @@ TEST(FastWait, AReplyThatFailsTheTestIsReplacedByTheNext) {
 TEST(FastWait, SilenceEndsExactlyAsInClassicMode) {
   struct Case {
     const char* name;
-    WaitSpec spec;
+    SpecFn spec;
     std::int64_t budget_ms;
   };
   const std::vector<Case> cases = {
-      {"upload", upload_wait(), 4000},
-      {"download", download_wait(), 8000},
-      {"listing", listing_wait(), 3000},
-      {"install request", {400, 20, is_acknowledgement}, 8000},
-      {"keep-alive", settle_wait(100), 100},
+      {"upload", upload_wait, 4000},
+      {"download", download_wait, 8000},
+      {"listing", listing_wait, 3000},
+      {"install request", install_wait, 8000},
+      {"keep-alive", keep_alive_wait, 100},
   };
   for (const auto& c : cases) {
     const Outcome fast = run(WaitMode::fast, c.spec, {});
