@@ -5,8 +5,12 @@
 // A reply is complete when
 // - it starts like an OBEX response (a response code 90..EF, then bytes 1-2 a big-endian
 //   packet length of at least 3) and exactly that many bytes are in; or
-// - it has any other layout (AT text, the 3-byte refusal 49 00 0F, a 5-byte busy reply,
-//   or more bytes than the length announced) and the line has stayed quiet for a short gap.
+// - it is the answer to an AT command, beginning with the command's echo, and a final
+//   result code line (OK, ERROR, CONNECT ...) ends it: the echo comes back at once, the
+//   answer only once the phone has worked on it, so silence after the echo proves nothing;
+// - it has any other layout (the 3-byte refusal 49 00 0F, a 5-byte busy reply, AT text
+//   without an echo, more bytes than the length announced) and the line has stayed quiet
+//   for a short gap.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,6 +31,11 @@ inline constexpr std::int64_t kFastPollUs = 250;
 // nothing when it does not, or when the length bytes have not arrived yet.
 std::optional<std::size_t> announced_length(std::string_view reply);
 
+// True when `reply` begins with an AT command's echo.
+bool is_command_echo(std::string_view reply);
+// True when the last line of `reply` is a final result code, line end included.
+bool ends_with_final_result(std::string_view reply);
+
 // One reply gathered across reads, with the time its last bytes came in.
 class ReplyAssembler {
  public:
@@ -35,8 +44,8 @@ class ReplyAssembler {
   void add(std::string_view bytes, std::int64_t now_us);
   bool complete(std::int64_t now_us) const;
   // From when the bytes in hand count as a complete reply: at once when they hold exactly
-  // the length announced, after the quiet gap for other layouts; nothing while more
-  // announced bytes are still to come.
+  // the length announced or an echoed AT answer with its result code, after the quiet gap
+  // for other layouts; nothing while more announced bytes or the result code are to come.
   std::optional<std::int64_t> complete_at_us() const;
   const Bytes& bytes() const { return bytes_; }
   bool empty() const { return bytes_.empty(); }

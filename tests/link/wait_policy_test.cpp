@@ -29,7 +29,9 @@ Bytes packet(std::uint8_t code, std::size_t total) {
 }
 
 const Bytes kAck = h("A00003");
-const Bytes kImeiReply = "\r\n351234567890123\r\n\r\nOK\r\n";
+const Bytes kImeiReply = "\r\n351234567890123\r\n\r\nOK\r\n";  // echo off
+const Bytes kImeiEcho = "AT+CGSN\r";
+const Bytes kObexModeReply = "AT*EOBEX\r\r\nCONNECT\r\n";
 const Bytes kRefusal = h("49000F");
 const Bytes kListing = packet(0x90, 300);
 const Bytes kLongBlock = packet(0x90, 963);
@@ -86,6 +88,25 @@ TEST(AnnouncedLength, ReadsTheLengthOfResponsesOnly) {
   for (const auto& c : cases) EXPECT_EQ(announced_length(h(c.hex)), c.length) << c.hex;
 }
 
+TEST(FinalResult, RecognisesTheLineThatEndsAnAtAnswer) {
+  struct Case {
+    const char* text;
+    bool final;
+  };
+  const std::vector<Case> cases = {
+      {"AT+CGSN\r\r\n351234567890123\r\n\r\nOK\r\n", true},
+      {"AT*EOBEX\r\r\nCONNECT 115200\r\n", true},
+      {"AT+CGSN\r\r\n+CME ERROR: 10\r\n", true},
+      {"\r\nERROR\r\n", true},
+      {"AT+CGSN\r", false},                       // the echo alone
+      {"AT+CGSN\r\r\n351234567890123\r\n", false},  // the answer without its result
+      {"AT+CGSN\r\r\n\r\nOK", false},             // the result line not ended yet
+      {"\r\nOKAY\r\n", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ends_with_final_result(c.text), c.final) << c.text;
+}
+
 TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
   struct Case {
     const char* name;
@@ -108,6 +129,11 @@ TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
       {"AT reply ends after the quiet gap", imei_wait, {{4, kImeiReply}}, kImeiReply, 7000},
       {"AT reply in two bursts inside the gap", imei_wait,
        {{4, kImeiReply.substr(0, 10)}, {6, kImeiReply.substr(10)}}, kImeiReply, 9000},
+      {"echo, then the answer after a pause: complete at its OK", imei_wait,
+       {{1, kImeiEcho}, {40, kImeiReply}}, kImeiEcho + kImeiReply, 40000},
+      {"echoed answer ending in CONNECT", imei_wait, {{2, kObexModeReply}}, kObexModeReply, 2000},
+      {"echo without an answer: whatever came, at the budget", imei_wait, {{1, kImeiEcho}},
+       kImeiEcho, 400000},
       {"refusal 49 00 0F ends after the quiet gap", download_wait, {{10, kRefusal}}, kRefusal, 13000},
       {"5-byte busy reply ends after the quiet gap", download_wait, {{10, h("0100057E7E")}},
        h("0100057E7E"), 13000},
