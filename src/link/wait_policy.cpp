@@ -66,6 +66,8 @@ void ReplyAssembler::add(std::string_view bytes, std::int64_t now_us) {
 }
 
 bool ReplyAssembler::waits_for_length() const {
+  // A response code alone: its length bytes are on their way.
+  if (bytes_.size() < 3) return !bytes_.empty() && is_response_code(byte_at(bytes_, 0));
   const auto length = announced_length(bytes_);
   return length && bytes_.size() < *length;
 }

@@ -4,7 +4,8 @@
 //
 // A reply is complete when
 // - it starts like an OBEX response (a response code 90..EF, then bytes 1-2 a big-endian
-//   packet length of at least 3) and exactly that many bytes are in; or
+//   packet length of at least 3) and exactly that many bytes are in (a response code
+//   alone waits for its length bytes); or
 // - it is the answer to an AT command, beginning with the command's echo, and a final
 //   result code line (OK, ERROR, CONNECT ...) ends it: the echo comes back at once, the
 //   answer only once the phone has worked on it, so silence after the echo proves nothing;

@@ -121,6 +121,8 @@ TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
       {"acknowledgement, whole", upload_wait, {{7, kAck}}, kAck, 7000},
       {"acknowledgement, split after its first byte", upload_wait,
        {{7, kAck.substr(0, 1)}, {8, kAck.substr(1)}}, kAck, 8000},
+      {"acknowledgement, its length bytes after a long pause", upload_wait,
+       {{7, kAck.substr(0, 1)}, {30, kAck.substr(1)}}, kAck, 30000},
       {"listing split across reads", listing_wait,
        {{5, split.substr(0, 4)}, {6, split.substr(4, 100)}, {9, split.substr(104)}}, split, 9000},
       {"long block with pauses longer than the quiet gap", download_wait,
