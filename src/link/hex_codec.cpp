@@ -10,9 +10,14 @@ namespace {
 constexpr std::array<std::int8_t, 256> make_digit_table() {
   std::array<std::int8_t, 256> table{};
   for (auto& v : table) v = -1;
-  for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
-  for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
-  for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+  const auto set = [&table](char c, int value) {
+    table[static_cast<std::uint8_t>(c)] = static_cast<std::int8_t>(value);
+  };
+  for (int d = 0; d < 10; ++d) set(static_cast<char>('0' + d), d);
+  for (int d = 0; d < 6; ++d) {
+    set(static_cast<char>('A' + d), 10 + d);
+    set(static_cast<char>('a' + d), 10 + d);
+  }
   return table;
 }
 constexpr auto kDigitValue = make_digit_table();
