@@ -17,7 +17,7 @@ constexpr int kHighestPosition = 64;
 
 // The position text padded to two characters; nothing when it is not 00..64.
 std::optional<std::string> padded_position(std::string text) {
-  if (text.size() < 2) text.insert(0, "0");
+  if (text.size() < 2) text.insert(text.begin(), '0');
   if (text.size() != 2) return std::nullopt;
   for (char c : text)
     if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
