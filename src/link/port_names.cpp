@@ -39,7 +39,7 @@ std::string port_device(std::string_view combo_text) {
   std::string_view text = trimmed(combo_text);
   // "device (description)" as offered for a detected port.
   if (!text.empty() && text.back() == ')') {
-    const auto open = text.rfind(" (");
+    const auto open = text.find(" (");
     if (open != std::string_view::npos) text = trimmed(text.substr(0, open));
   }
   if (text.empty()) return {};
