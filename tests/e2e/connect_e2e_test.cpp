@@ -63,7 +63,7 @@ TEST_F(EndToEnd, U813PhoneFromTheSimulatorProgram) {
   write_file(storage / "Java/01.jar", "jar");
   const auto log = storage.path() / "traffic.log";
   SimProcess sim(LG81XX_SIM_PROGRAM, {"--model", "LG U8138", "--storage", storage.path().string(), "--imei",
-                                      "351234567890123", "--log", log.string(), "--baud", "115200", "--latency", "5"});
+                                      "351234567890123", "--log", log.string(), "--baud", "115200"});
 
   form.Combo1.text = "LG U8138";
   form.Combo2.text = sim.device_path();

@@ -38,7 +38,11 @@ TEST_F(Senders, EachWritesItsFrameWaitsItsTimeAndLeavesTheLampAsTabled) {
     SCOPED_TRACE(c.name);
     port.written.clear();
     lamp_at_repaint.clear();
-    port.on_write = [&](const Bytes&) { port.arrive("reply", c.wait_ms - 1); };
+    bool red_during_wait = false;
+    port.on_write = [&](const Bytes&) {
+      red_during_wait = form.ledr.visible;
+      port.arrive("reply", c.wait_ms - 1);
+    };
     const auto start = clock.now_ms();
     const Bytes reply = (form.*c.send)();
     EXPECT_EQ(clock.now_ms() - start, c.wait_ms);
@@ -46,23 +50,11 @@ TEST_F(Senders, EachWritesItsFrameWaitsItsTimeAndLeavesTheLampAsTabled) {
     EXPECT_EQ(port.written[0], form.frames.*c.frame);
     EXPECT_FALSE(form.ledr.visible);
     EXPECT_EQ(!lamp_at_repaint.empty() && lamp_at_repaint.front(), c.red_repaint_before_wait);
+    // query_imei shows the lamp too, only without drawing it at once.
+    EXPECT_EQ(red_during_wait, c.red_repaint_before_wait || c.send == &Form1::query_imei);
     // The keep-alive drops its answer; the others hand it back unchanged.
     EXPECT_EQ(reply, c.send == &Form1::send_keep_alive ? "" : "reply");
   }
-}
-
-TEST_F(Senders, ImeiQueryShowsTheLampWithoutDrawingItFirst) {
-  bool red_during_wait = false;
-  port.on_write = [&](const Bytes&) { red_during_wait = form.ledr.visible; };
-  form.query_imei();
-  EXPECT_TRUE(red_during_wait);
-  EXPECT_FALSE(form.ledr.visible);
-}
-
-TEST_F(Senders, OpenSessionSetsTheSequenceToOne) {
-  form.frame_seq = 40;
-  form.open_session();
-  EXPECT_EQ(form.frame_seq, 1);
 }
 
 TEST_F(Senders, ALateAnswerIsNotWaitedFor) {

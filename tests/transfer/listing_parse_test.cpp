@@ -39,11 +39,6 @@ TEST(ListingRows, CutsTheAnswerIntoRows) {
   }
 }
 
-TEST(ListingText, MarksOffset24OnlyInAnswersLongerThan25Bytes) {
-  EXPECT_EQ(listing_text(reply_with("a")).substr(1), "Xa");
-  EXPECT_EQ(listing_text(reply_with("")).substr(1), "/");
-}
-
 TEST(RootFolders, ReadsNamesFromCharacter17) {
   const std::string head(17, '#');
   struct Case {
