@@ -54,11 +54,20 @@ Bytes root_list_answer(const PhoneContext& phone) {
   return answer_packet(kRootList, data);
 }
 
-std::vector<std::string> entries_of(const std::filesystem::path& folder) {
+// The folder "Java" shows each installed application as two entries, its .jad and its
+// .jar; the phone's own files beside them (manifests and the like) are not listed.
+bool listed(const std::string& folder, const std::filesystem::path& file) {
+  if (folder != "Java") return true;
+  const auto ext = file.extension();
+  return ext == ".jad" || ext == ".jar";
+}
+
+std::vector<std::string> entries_of(const std::string& folder_name, const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-    if (entry.is_regular_file(ec)) names.push_back(entry.path().filename().string());
+    if (entry.is_regular_file(ec) && listed(folder_name, entry.path()))
+      names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -69,9 +78,9 @@ bool holds_marker_byte(std::string_view packet) {
   return false;
 }
 
-Bytes listing_answer(const PhoneContext& phone, const std::filesystem::path& folder) {
+Bytes listing_answer(const PhoneContext& phone, const std::string& folder_name, const std::filesystem::path& folder) {
   std::string joined;
-  for (const auto& name : entries_of(folder)) joined += (joined.empty() ? "" : ":") + name;
+  for (const auto& name : entries_of(folder_name, folder)) joined += (joined.empty() ? "" : ":") + name;
   Bytes data;
   data += std::string("\0\0\x3F\0", 4);  // the folder attributes the request asked for
   data.append(kEntriesOffset - 1 - kAnswerDataOffset - data.size(), '\0');
@@ -153,7 +162,7 @@ class SessionService final : public Service {
       phone.log("!! no folder \"" + name + "\"");
       return obex_response(kNotFound);
     }
-    return listing_answer(phone, *path);
+    return listing_answer(phone, name, *path);
   }
 };
 

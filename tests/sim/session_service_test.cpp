@@ -54,17 +54,27 @@ TEST_F(SessionService, ListingsParseBackToTheStoredFiles) {
   for (const char* model : {"LG U8130", "LG U8120"}) {
     for (std::size_t extra = 0; extra < 40; ++extra) {
       SCOPED_TRACE(std::string(model) + " " + std::to_string(extra));
-      std::filesystem::remove_all(storage / "Java");
+      std::filesystem::remove_all(storage / "Video");
+      std::filesystem::remove_all(storage / "Videos");
       auto p = phone(model);
-      const std::vector<std::string> names = {"01.jad", "01.jar", std::string(extra + 1, 'n') + ".mid"};
-      for (const auto& n : names) write_file(storage / "Java" / n, "x");
       const Family fam = family_of(model);
-      const Bytes name = fam == Family::u813 ? utf16le("Java") : Bytes("Java");
-      const Bytes reply = p.receive(*listing_request(fam, "Java", name, 2));
+      const std::string folder = fam == Family::u813 ? "Videos" : "Video";
+      const std::vector<std::string> names = {"01.3gp", "a b.mp4", std::string(extra + 1, 'n') + ".mid"};
+      for (const auto& n : names) write_file(storage / folder / n, "x");
+      const Bytes name = fam == Family::u813 ? utf16le(folder) : Bytes(folder);
+      const Bytes reply = p.receive(*listing_request(fam, folder, name, 2));
       expect_obex_packet(reply);
       EXPECT_EQ(listing_rows(listing_text(reply)), names);
     }
   }
+}
+
+TEST_F(SessionService, JavaFolderListsTwoEntriesPerApplication) {
+  for (const char* n : {"01.jad", "01.jar", "01.mnf", "02.jad", "02.jar", "02.mnf", "contentInfo"})
+    write_file(storage / "Java" / n, "x");
+  const Bytes reply = phone("LG U8130").receive(*listing_request(Family::u813, "Java", utf16le("Java"), 2));
+  EXPECT_EQ(listing_rows(listing_text(reply)), (std::vector<std::string>{"01.jad", "01.jar", "02.jad", "02.jar"}));
+  EXPECT_EQ(insertion_position(4), "03");
 }
 
 TEST_F(SessionService, EmptyFolderListsNoRowAndUnknownFolderIsNotFound) {
