@@ -25,13 +25,14 @@ std::optional<std::string> padded_position(std::string text) {
   return text;
 }
 
-// Ends every install alike, however it ends: normal pointer, keep-alive free again.
+// Ends every install alike, however it ends: normal pointer, keep-alive free again while
+// the line is there.
 class InstallScope {
  public:
   explicit InstallScope(Form1& form) : form_(form) { form_.platform().ui.set_busy_pointer(true); }
   ~InstallScope() {
     form_.platform().ui.set_busy_pointer(false);
-    form_.link_busy = false;
+    form_.link_busy = !form_.platform().port.is_open();  // no line: nothing to keep alive
   }
   InstallScope(const InstallScope&) = delete;
   InstallScope& operator=(const InstallScope&) = delete;
@@ -105,8 +106,10 @@ class JavaInstall {
   }
 
   void no_reply() {
-    form_.fail(form_.platform().port.is_open() ? JobResult::no_reply : JobResult::link_lost, text::kNoReply,
-               MessageStyle::critical, text::kErrorTitle);
+    if (form_.platform().port.is_open())
+      form_.fail(JobResult::no_reply, text::kNoReply, MessageStyle::critical, text::kErrorTitle);
+    else if (form_.last_result != JobResult::link_lost)  // the engine may have said so already
+      form_.fail(JobResult::link_lost, text::kLinkLost, MessageStyle::critical, text::kErrorTitle);
   }
 
   void succeed(const char* message) {

@@ -29,8 +29,9 @@ void Form1::Command4_Click() {
   link_.send(probe_request(frame_seq));
   if (!link_.await({kProbeIntervalMs, kProbeReads, is_acknowledgement})) {
     // link_busy stays set: the keep-alive waits until another job frees the link.
-    return fail(platform_.port.is_open() ? JobResult::no_reply : JobResult::link_lost, text::kNoReply,
-                MessageStyle::critical, text::kErrorTitle);
+    if (!platform_.port.is_open())
+      return fail(JobResult::link_lost, text::kLinkLost, MessageStyle::critical, text::kErrorTitle);
+    return fail(JobResult::no_reply, text::kNoReply, MessageStyle::critical, text::kErrorTitle);
   }
   link_busy = false;
   last_result = JobResult::ok;

@@ -24,7 +24,7 @@ class SoundScope {
   explicit SoundScope(Form1& form) : form_(form) {}
   ~SoundScope() {
     form_.platform().ui.set_busy_pointer(false);
-    form_.link_busy = false;
+    form_.link_busy = !form_.platform().port.is_open();  // no line: nothing to keep alive
   }
   SoundScope(const SoundScope&) = delete;
   SoundScope& operator=(const SoundScope&) = delete;

@@ -71,8 +71,10 @@ int Form1::upload_object(int folder_length, int file_name_length, const Bytes& f
       // Only a completely acknowledged upload leaves an acknowledgement behind.
       last_reply.clear();
       show_lamp(false);
-      fail(platform_.port.is_open() ? JobResult::no_reply : JobResult::link_lost, text::kNoReply,
-           MessageStyle::plain);
+      if (platform_.port.is_open())
+        fail(JobResult::no_reply, text::kNoReply, MessageStyle::plain);
+      else
+        fail(JobResult::link_lost, text::kLinkLost, MessageStyle::critical, text::kErrorTitle);
       return 1;
     }
     last_reply = *ack;

@@ -145,6 +145,21 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithTheMessage) {
   }
 }
 
+TEST_F(Install, ALineThatGoesAwayIsReportedOnce) {
+  form.Combo1.text = "LG U8130";
+  refuse = [this](const Bytes& f) {
+    if (f.find(utf16le("05.jar")) == Bytes::npos) return false;
+    port.hang_up();
+    return true;
+  };
+  form.Command3_Click();
+  EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kLinkLost, MessageStyle::critical, "ERRORE"}}));
+  EXPECT_EQ(form.last_result, JobResult::link_lost);
+  EXPECT_TRUE(form.link_busy) << "no line: nothing to keep alive";
+  EXPECT_FALSE(ui.busy);
+  EXPECT_LE(clock.now_ms(), 2000);
+}
+
 TEST_F(Install, InputsThatCannotBeInstalledAreRefusedBeforeAnythingIsSent) {
   struct Case {
     const char* model;
