@@ -62,7 +62,8 @@ TEST_F(SoundReplacement, AnAcknowledgedUploadIsReported) {
   form.jad_data = "a descriptor";
   ui.dialog_answers = {(home / "tone.mid").string()};
   form.Command5_Click();
-  EXPECT_EQ(ui.messages, (std::vector<Message>{{"SUONO CARICATO...", MessageStyle::information, "OPERAZIONE CONCLUSA"}}));
+  const Message loaded{"SUONO CARICATO...", MessageStyle::information, "OPERAZIONE CONCLUSA"};
+  EXPECT_EQ(ui.messages, std::vector<Message>{loaded});
   EXPECT_EQ(form.Label5.caption, "100%");
   EXPECT_EQ(form.jad_data, "a descriptor") << "the sound has a buffer of its own";
   EXPECT_EQ(form.last_result, JobResult::ok);
