@@ -1,16 +1,14 @@
-// Installs and sound replacements through the in-process virtual phone: what the phone
-// stores must be byte for byte what was chosen.
+// Large uploads through the in-process virtual phone on virtual time: what the phone
+// stores must be byte for byte what was sent. (The end-to-end tests cover installs with
+// the emulation classes and sound replacements over a real line.)
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "java/jar_files.h"
-#include "java/manifest.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
-#include "shell/messages.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -60,20 +58,6 @@ class PhoneRoundTrip : public ::testing::Test {
   std::unique_ptr<Form1> form;
 };
 
-TEST_F(PhoneRoundTrip, AnInstallStoresTheThreeFilesOnBothFamilies) {
-  ASSERT_TRUE(make_jar(home / "demo.jar", {{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}, {"Demo.class", "x"}}));
-  const Bytes jar = read_file(home / "demo.jar");
-  for (const auto& [model, message] : {std::pair{"LG U8130", text::kUploadCompletato},
-                                       std::pair{"LG U8120", text::kUploadTerminato}}) {
-    start(model);
-    install(kJad, jar, "5");
-    EXPECT_EQ(ui.messages, (std::vector<Message>{{message, MessageStyle::information, "JAVA OK"}})) << model;
-    EXPECT_EQ(stored("Java/05.jad"), kJad) << model;
-    EXPECT_EQ(stored("Java/05.jar"), jar) << model;
-    EXPECT_EQ(stored("Java/05.mnf"), manifest_from(kJad, form->family())) << model;
-  }
-}
-
 TEST_F(PhoneRoundTrip, ALargeJarWithEveryByteValueSurvives) {
   // Enough blocks for the sequence byte to pass 7D and 7E on the way.
   const Bytes jar = every_byte_value(600 * 1024, 1);
@@ -94,47 +78,6 @@ TEST_F(PhoneRoundTrip, FilesOfSeveralMegabytesUpload) {
   form->upload_object(4, 7, "big.bin", "Java", static_cast<std::int64_t>(content.size()), content);
   EXPECT_EQ(form->last_result, JobResult::ok);
   EXPECT_TRUE(stored("Java/big.bin") == content);
-}
-
-TEST_F(PhoneRoundTrip, ASoundLandsAtItsPathOnBothFamilies) {
-  const Bytes tone = every_byte_value(7000, 3);
-  write_file(home / "new.mid", tone);
-  struct Case {
-    const char* model;
-    const char* control;
-    const char* path;
-  };
-  for (const Case& c : {Case{"LG U8130", "mes1", "MessageTone/Message1.mid"},
-                        Case{"LG U8110", "scatto5", "CamTone/Shutter05.wav"},
-                        Case{"LG U8138", "batt", "Midis/LowBattery.mid"}}) {
-    start(c.model);
-    form->select_sound(c.control);
-    ui.messages.clear();
-    ui.dialog_answers = {(home / "new.mid").string()};
-    form->Command5_Click();
-    EXPECT_EQ(ui.messages.at(0).text, text::kSoundLoaded) << c.model;
-    EXPECT_EQ(stored(c.path), tone) << c.model;
-  }
-}
-
-TEST_F(PhoneRoundTrip, WithNokiaEmulationTheStoredJarHoldsTheClasses) {
-  start("LG U8130");
-  const ZipEntries original{{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}, {"Game.class", "game"}};
-  ASSERT_TRUE(make_jar(home / "game.jar", original));
-  write_file(home / "game.jad", kJad);
-  write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "canvas");
-  write_file(home / "emu/com/nokia/mid/ui/DeviceControl.class", "device");
-  form->nokia.value = true;
-  ui.dialog_answers = {(home / "game.jad").string(), (home / "game.jar").string()};
-  form->Command2_Click();
-  form->set_Text1("07");
-  form->Command3_Click();
-
-  ZipEntries expected = original;
-  expected["com/nokia/mid/ui/FullCanvas.class"] = "canvas";
-  expected["com/nokia/mid/ui/DeviceControl.class"] = "device";
-  EXPECT_EQ(jar_entries(stored("Java/07.jar")), expected);
-  EXPECT_EQ(stored("Java/07.jad"), kJad);
 }
 
 }  // namespace
