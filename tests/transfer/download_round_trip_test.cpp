@@ -124,6 +124,18 @@ TEST_P(DownloadRoundTrip, AMissingFileIsRefusedAndNothingIsWritten) {
   EXPECT_FALSE(form.link_busy);
 }
 
+TEST_P(DownloadRoundTrip, ReservedSequenceBytesOnTheWayAreEscaped) {
+  for (const int seq : {0x7C, 0xFD}) {
+    SCOPED_TRACE(seq);
+    form.frame_seq = static_cast<std::uint16_t>(seq);  // the GET and the first continuations carry 7D, 7E / FE, FF, 00
+    const Bytes content = sample(20000);
+    EXPECT_TRUE(download("seq.bin", content) == content);
+    EXPECT_EQ(form.last_result, JobResult::ok);
+    EXPECT_GE(form.frame_seq, seq + 4);
+  }
+  for (const auto& line : phone.context().log_lines()) EXPECT_EQ(line.rfind("!!", 0), std::string::npos) << line;
+}
+
 TEST_P(DownloadRoundTrip, ABusyPhoneIsAskedAgain) {
   phone.context().options().busy_replies = 3;
   const Bytes content = sample(3000);
