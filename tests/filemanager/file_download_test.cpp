@@ -30,12 +30,8 @@ TEST_F(FileDownload, NamesGoInTheFamilysForm) {
            Case{"LG U8130", "Audios", "a.mid",
                 "83002D70002AFF7DDF2086" "02" "0000240007" "41007500640069006F0073000000" "06"
                 "61002E006D00690064000000" "7E"},
-           Case{"LG U8138", "Audios", "a.mid",
-                "83002D70002AFF7DDF2086" "02" "0000240007" "41007500640069006F0073000000" "06"
-                "61002E006D00690064000000" "7E"},
            // Engine called with 5, 5, 5, 5: 8-bit names.
            Case{"LG U8110", "Audio", "a.mid", "83001F70001CFF7DDF2086" "02" "00001600" "06" "417564696F00" "06" "612E6D696400" "7E"},
-           Case{"LG U8120", "Audio", "a.mid", "83001F70001CFF7DDF2086" "02" "00001600" "06" "417564696F00" "06" "612E6D696400" "7E"},
        }) {
     SCOPED_TRACE(c.model);
     port.written.clear();

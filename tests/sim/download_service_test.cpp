@@ -101,15 +101,5 @@ TEST(DownloadService, RefusesWhatDoesNotFollowTheTransfer) {
   EXPECT_EQ(phone.receive(kEmptyBody), refused);
 }
 
-TEST(DownloadService, AnswersBusyAsOftenAsConfigured) {
-  TempDir storage;
-  write_file(storage / "Images" / "a.jpg", "abc");
-  sim::VirtualPhone phone({"LG U8130", "1", storage.path(), 2});
-  const Bytes get = get_request(u813_names("Images", "a.jpg"), 2);
-  EXPECT_EQ(bin_to_hex(phone.receive(get)), "D30005FF7E");
-  EXPECT_EQ(bin_to_hex(phone.receive(get)), "D30005FF7E");
-  EXPECT_EQ(bin_to_hex(phone.receive(get).substr(0, 2)), "A000");
-}
-
 }  // namespace
 }  // namespace lg81xx::testing

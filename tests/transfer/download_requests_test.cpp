@@ -58,10 +58,5 @@ TEST(DownloadRequests, ReservedSequenceAndNameBytesAreEscaped) {
   EXPECT_EQ(get_be16(get, 1), get.size());
 }
 
-TEST(DownloadRequests, U811NamesAreEightBit) {
-  const Bytes get = get_request(download_names("Audio", 5, "a.mid", 5), 0x02);
-  EXPECT_EQ(bin_to_hex(get), "83001F70001CFF7DDF2086" "02" "00001600" "06" "417564696F" "00" "06" "612E6D6964" "00" "7E");
-}
-
 }  // namespace
 }  // namespace lg81xx
