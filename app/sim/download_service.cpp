@@ -38,7 +38,10 @@ std::size_t data_room(std::size_t head, std::size_t max, std::size_t least) {
 
 // A0, total length, 70, header length, the rest, as one response.
 Bytes response(const Bytes& rest) {
-  Bytes out = "\xA0" + Bytes(2, '\0') + "\x70" + Bytes(2, '\0') + rest;
+  Bytes out;
+  out.reserve(rest.size() + 6);
+  for (unsigned b : {0xA0u, 0x00u, 0x00u, 0x70u, 0x00u, 0x00u}) put_byte(out, b);  // lengths below
+  out += rest;
   set_be16(out, 1, static_cast<unsigned>(out.size()));
   set_be16(out, 4, static_cast<unsigned>(out.size() - 3));
   return out;

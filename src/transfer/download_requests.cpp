@@ -30,8 +30,11 @@ Bytes command_request(unsigned command, unsigned seq, const Bytes& payload) {
   append_le16(inner, static_cast<std::uint32_t>(inner.size() + 2 + payload.size()));
   inner += payload;
 
-  Bytes frame = "\x83" + Bytes(2, '\0') + "\x70" + Bytes(2, '\0') + "\xFF";
-  frame += escaped(inner);
+  const Bytes escaped_inner = escaped(inner);
+  Bytes frame;
+  frame.reserve(escaped_inner.size() + 8);
+  for (unsigned b : {0x83u, 0x00u, 0x00u, 0x70u, 0x00u, 0x00u, 0xFFu}) put_byte(frame, b);  // lengths below
+  frame += escaped_inner;
   put_byte(frame, 0x7E);
   set_be16(frame, 1, static_cast<unsigned>(frame.size()));
   set_be16(frame, 4, static_cast<unsigned>(frame.size() - 3));

@@ -83,12 +83,12 @@ class DownloadEndToEnd : public ::testing::TestWithParam<Phone> {
 
 TEST_P(DownloadEndToEnd, FilesComeBackByteForByte) {
   const std::vector<std::size_t> sizes{0, 1, 959, 960, 4000, 500000};
-  for (std::size_t size : sizes) put("f" + std::to_string(size) + ".bin", sample(size));
+  for (std::size_t size : sizes) put(std::to_string(size) + ".bin", sample(size));
   // Unthrottled and fast: at 115200 baud the 500,000 bytes alone take 45 s of line time.
   connect("0", WaitMode::fast);
   for (std::size_t size : sizes) {
     SCOPED_TRACE(size);
-    const auto saved = download("f" + std::to_string(size) + ".bin");
+    const auto saved = download(std::to_string(size) + ".bin");
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->size(), size);
     EXPECT_TRUE(*saved == sample(size));

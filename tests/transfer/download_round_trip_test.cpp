@@ -73,7 +73,7 @@ TEST_P(DownloadRoundTrip, FilesComeBackByteForByte) {
   for (std::size_t size : {0u, 1u, 959u, 960u, 4000u, 500000u}) {
     SCOPED_TRACE(size);
     const Bytes content = sample(size);
-    const Bytes saved = download("f" + std::to_string(size) + ".bin", content);
+    const Bytes saved = download(std::to_string(size) + ".bin", content);
     EXPECT_EQ(form.last_result, JobResult::ok);
     EXPECT_EQ(saved.size(), content.size());
     EXPECT_TRUE(saved == content);
