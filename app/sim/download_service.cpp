@@ -1,6 +1,6 @@
 // The phone's sending side: GET 20 86 opens a file of its storage and brings the first
 // block; each empty acknowledgement frame brings the next block; after every four of
-// those the engine sends a continuation request 20 A0, which is checked and answered
+// those the client sends a continuation request 20 A0, which is checked and answered
 // with a block too. Layouts in docs/virtual-phone.md, "Downloads".
 #include <fstream>
 #include <iterator>
@@ -15,9 +15,9 @@ namespace {
 
 constexpr unsigned kGet = 0x2086;
 constexpr unsigned kContinue = 0x20A0;
-// The engine takes a GET reply beginning A0 00 as the phone's acceptance, so that reply
-// stays below 256 bytes. Later replies fill the packet size the engine announced at
-// CONNECT (1024), which keeps every block but the last at 960 bytes or more.
+// The message-tone probe takes only a GET reply beginning A0 00 as acceptance, so that
+// reply stays below 256 bytes. Later replies fill the packet size the client announced
+// at CONNECT (1024), which keeps every block but the last at 960 bytes or more.
 constexpr std::size_t kGetReplyMax = 255;
 constexpr std::size_t kReplyMax = 1024;
 constexpr int kAcksPerContinuation = 4;
