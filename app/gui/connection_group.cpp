@@ -1,0 +1,73 @@
+#include "connection_group.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "widget_sync.h"
+
+namespace lg81xx::gui {
+namespace {
+
+QComboBox* editable_combo(const char* name, QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QLatin1String(name));
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setMinimumContentsLength(14);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  return combo;
+}
+
+}  // namespace
+
+ConnectionGroup::ConnectionGroup(QWidget* parent)
+    : QGroupBox(QStringLiteral("Connessione"), parent),
+      label1_(new QLabel(QStringLiteral("Modello Telefono"), this)),
+      combo1_(editable_combo("Combo1", this)),
+      label2_(new QLabel(QStringLiteral("Porta Comm"), this)),
+      combo2_(editable_combo("Combo2", this)),
+      command1_(new QPushButton(QStringLiteral("Connetti/Disconnetti"), this)) {
+  setObjectName(QStringLiteral("Frame1"));
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label2_->setObjectName(QStringLiteral("Label2"));
+  command1_->setObjectName(QStringLiteral("Command1"));
+  label1_->setBuddy(combo1_);
+  label2_->setBuddy(combo2_);
+  command1_->setDefault(true);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(label1_, 0, 0);
+  grid->addWidget(combo1_, 0, 1);
+  grid->addWidget(label2_, 1, 0);
+  grid->addWidget(combo2_, 1, 1);
+  grid->addWidget(command1_, 2, 1, Qt::AlignRight);
+  grid->setColumnStretch(1, 1);
+
+  connect(combo1_, &QComboBox::editTextChanged, this, &ConnectionGroup::model_edited);
+  connect(combo2_, &QComboBox::editTextChanged, this, &ConnectionGroup::port_edited);
+  // A detected port is listed with its description; choosing it puts the device alone
+  // into the text, which is what the connect opens.
+  connect(combo2_, &QComboBox::activated, this, [this](int index) {
+    const QString device = combo2_->itemData(index, Qt::UserRole).toString();
+    if (!device.isEmpty() && combo2_->currentText() != device) combo2_->setEditText(device);
+  });
+  connect(command1_, &QPushButton::clicked, this, &ConnectionGroup::connect_clicked);
+}
+
+void ConnectionGroup::set_port_descriptions(QHash<QString, QString> descriptions) {
+  descriptions_ = std::move(descriptions);
+}
+
+void ConnectionGroup::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
+  sync_combo(*combo1_, s.Combo1, inputs_current);
+  sync_combo(*combo2_, s.Combo2, inputs_current, [this](const QString& device) {
+    const auto it = descriptions_.constFind(device);
+    return it == descriptions_.constEnd() || it->isEmpty() ? device : device + QStringLiteral(" — ") + *it;
+  });
+  command1_->setEnabled(s.Command1 && !job_running);
+}
+
+}  // namespace lg81xx::gui
