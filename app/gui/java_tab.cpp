@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,26 +47,34 @@ JavaTab::JavaTab(QWidget* parent)
   label8_->setMinimumWidth(220);
   command4_->setToolTip(QStringLiteral("Prova di lettura del primo tono messaggio"));
 
-  auto* grid = new QGridLayout;
+  auto* steps = new QLabel(
+      QStringLiteral("Scegliere il descrittore (.jad) e l'archivio (.jar) dell'applicazione, controllare la "
+                     "posizione proposta dal telefono e premere INVIA."),
+      this);
+  steps->setWordWrap(true);
+
+  auto* box = new QGroupBox(QStringLiteral("Applicazione da installare"), this);
+  auto* grid = new QGridLayout(box);
   grid->addWidget(label6, 0, 0);
   grid->addWidget(text1_, 0, 1, Qt::AlignLeft);
   grid->addWidget(command2_, 1, 0);
   grid->addWidget(nokia_, 1, 1);
   grid->addWidget(label7, 2, 0);
   grid->addWidget(label8_, 2, 1);
+  grid->addWidget(command3_, 3, 1, Qt::AlignRight);
   grid->setColumnStretch(1, 1);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(command4_);
-  buttons->addStretch();
-  buttons->addWidget(command3_);
   command3_->setMinimumWidth(120);
+
+  auto* probe = new QHBoxLayout;
+  probe->addWidget(command4_);
+  probe->addStretch();
 
   auto* column = new QVBoxLayout(this);
   column->addWidget(label10);
-  column->addLayout(grid);
+  column->addWidget(steps);
+  column->addWidget(box);
   column->addStretch();
-  column->addLayout(buttons);
+  column->addLayout(probe);
 
   connect(text1_, &QLineEdit::textEdited, this, &JavaTab::position_edited);
   connect(nokia_, &QCheckBox::clicked, this, &JavaTab::nokia_toggled);

@@ -46,7 +46,7 @@ MainWindow::MainWindow(QWidget* parent)
   page->addLayout(top);
   page->addWidget(frame2);
   page->addWidget(tabs_, 1);
-  resize(720, 560);
+  resize(720, 500);
 }
 
 void MainWindow::show_state(const FormSnapshot& s, bool inputs_current) {
