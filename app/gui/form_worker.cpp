@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <exception>
 
 #include "shell/form1.h"
 #include "threaded_ui.h"
@@ -31,7 +32,13 @@ void FormWorker::post(Job job, SnapshotSink done) {
   QMetaObject::invokeMethod(
       worker_context_,
       [this, job = std::move(job), done = std::move(done)] {
-        job(*form_);
+        // A handler that throws must not take the thread down, nor leave the window
+        // waiting for a job that never ends.
+        try {
+          job(*form_);
+        } catch (const std::exception& e) {
+          qWarning("lg81xx: job ended with an exception: %s", e.what());
+        }
         if (!done) return;
         auto snapshot = take_snapshot(*form_, inputs_seen_);
         QMetaObject::invokeMethod(

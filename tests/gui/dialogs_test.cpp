@@ -11,6 +11,7 @@
 #include "qt_dialogs.h"
 #include "shell/messages.h"
 #include "support/temp_dir.h"
+#include "text_codec.h"
 
 namespace lg81xx::gui::testing {
 
@@ -69,6 +70,20 @@ class DialogsTest final : public QObject {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(qt_file_filter(filter.toStdString()), expected);
+  }
+
+  // The model's own texts are UTF-8; names from the phone are 8-bit and shown byte for byte.
+  void texts_from_the_model_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("utf-8 message") << QByteArray("pu\xC3\xB2") << QString::fromUtf8("può");
+    QTest::newRow("latin-1 name") << QByteArray("canzone\xE8.mid") << QString::fromUtf8("canzoneè.mid");
+    QTest::newRow("ascii") << QByteArray("Java") << QStringLiteral("Java");
+  }
+  void texts_from_the_model() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QCOMPARE(to_qt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), shown);
   }
 
   void program_folder_choice() {
