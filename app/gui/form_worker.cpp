@@ -50,8 +50,8 @@ void FormWorker::post(Job job, SnapshotSink done) {
 void FormWorker::input(Job edit) {
   ++inputs_sent_;
   post([this, edit = std::move(edit)](Form1& form) {
-    edit(form);
     ++inputs_seen_;
+    edit(form);
   });
 }
 
