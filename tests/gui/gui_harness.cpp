@@ -19,9 +19,11 @@ GuiHarness::GuiHarness(std::optional<std::string> ini, std::string model) {
   auto* phone_ptr = phone.get();
   controller = std::make_unique<FormController>(
       window, ui,
-      [phone_ptr] {
+      [this, phone_ptr] {
         Backend b;
-        b.port = std::make_unique<sim::PhonePort>(*phone_ptr);
+        auto made = std::make_unique<sim::PhonePort>(*phone_ptr);
+        port = made.get();
+        b.port = std::move(made);
         b.clock = std::make_unique<VirtualClock>();
         b.archiver = std::make_unique<ZipArchiver>();
         b.files = std::make_unique<LocalFiles>();
