@@ -3,12 +3,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "platform/zip/zip_archiver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   namespace fs = std::filesystem;
-  static const fs::path root = fs::temp_directory_path() / "lg81xx-fuzz-zip";
+  static const fs::path root = fs::temp_directory_path() / ("lg81xx-fuzz-zip-" + std::to_string(getpid()));
   const fs::path program = root / "program";
   fs::remove_all(root);
   fs::create_directories(program);
@@ -22,5 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto name = entry.path().filename();
     if (name != "program" && name != "emu.zip") std::abort();  // something escaped the folder
   }
+  fs::remove_all(root);
   return 0;
 }

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "request.h"
 #include "virtual_phone.h"
@@ -11,7 +14,7 @@ namespace {
 
 const std::filesystem::path& storage() {
   static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / "lg81xx-fuzz-sim" / "storage";
+    auto d = std::filesystem::temp_directory_path() / ("lg81xx-fuzz-sim-" + std::to_string(getpid())) / "storage";
     std::filesystem::create_directories(d);
     return d;
   }();
