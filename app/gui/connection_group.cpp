@@ -48,25 +48,12 @@ ConnectionGroup::ConnectionGroup(QWidget* parent)
 
   connect(combo1_, &QComboBox::editTextChanged, this, &ConnectionGroup::model_edited);
   connect(combo2_, &QComboBox::editTextChanged, this, &ConnectionGroup::port_edited);
-  // A detected port is listed with its description; choosing it puts the device alone
-  // into the text, which is what the connect opens.
-  connect(combo2_, &QComboBox::activated, this, [this](int index) {
-    const QString device = combo2_->itemData(index, Qt::UserRole).toString();
-    if (!device.isEmpty() && combo2_->currentText() != device) combo2_->setEditText(device);
-  });
   connect(command1_, &QPushButton::clicked, this, &ConnectionGroup::connect_clicked);
-}
-
-void ConnectionGroup::set_port_descriptions(QHash<QString, QString> descriptions) {
-  descriptions_ = std::move(descriptions);
 }
 
 void ConnectionGroup::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
   sync_combo(*combo1_, s.Combo1, inputs_current);
-  sync_combo(*combo2_, s.Combo2, inputs_current, [this](const QString& device) {
-    const auto it = descriptions_.constFind(device);
-    return it == descriptions_.constEnd() || it->isEmpty() ? device : device + QStringLiteral(" — ") + *it;
-  });
+  sync_combo(*combo2_, s.Combo2, inputs_current);
   command1_->setEnabled(s.Command1 && !job_running);
 }
 

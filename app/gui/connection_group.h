@@ -1,7 +1,6 @@
 #pragma once
 // Frame1: the phone model (Combo1), the port (Combo2) and "Connetti/Disconnetti".
 #include <QGroupBox>
-#include <QHash>
 
 #include "form_snapshot.h"
 
@@ -16,8 +15,6 @@ class ConnectionGroup final : public QGroupBox {
  public:
   explicit ConnectionGroup(QWidget* parent = nullptr);
 
-  // Descriptions shown beside detected devices in the port list, by device.
-  void set_port_descriptions(QHash<QString, QString> descriptions);
   void show_state(const FormSnapshot& s, bool inputs_current, bool job_running);
 
  signals:
@@ -31,7 +28,6 @@ class ConnectionGroup final : public QGroupBox {
   QLabel* label2_;
   QComboBox* combo2_;
   QPushButton* command1_;
-  QHash<QString, QString> descriptions_;
 };
 
 }  // namespace lg81xx::gui

@@ -1,10 +1,11 @@
 #include "form_controller.h"
 
-#include <QHash>
+#include <algorithm>
 
 #include "connection_group.h"
 #include "files_tab.h"
 #include "java_tab.h"
+#include "link/port_names.h"
 #include "main_window.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
@@ -40,17 +41,12 @@ void FormController::load(std::function<void(StartResult)> done) {
 }
 
 void FormController::offer_ports(const std::vector<PortInfo>& ports) {
-  QHash<QString, QString> descriptions;
-  std::vector<std::string> devices;
-  for (const auto& port : ports) {
-    descriptions.insert(to_qt(port.device), to_qt(port.description));
-    devices.push_back(port.device);
-  }
-  window_.connection().set_port_descriptions(std::move(descriptions));
-  run_job([devices](Form1& form) {
-    for (const auto& device : devices)
-      if (std::find(form.Combo2.items.begin(), form.Combo2.items.end(), device) == form.Combo2.items.end())
-        form.Combo2.items.push_back(device);
+  std::vector<std::string> items;
+  for (const auto& port : ports) items.push_back(port_item(port.device, port.description));
+  run_job([items](Form1& form) {
+    for (const auto& item : items)
+      if (std::find(form.Combo2.items.begin(), form.Combo2.items.end(), item) == form.Combo2.items.end())
+        form.Combo2.items.push_back(item);
   });
 }
 

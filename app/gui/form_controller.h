@@ -24,7 +24,8 @@ class FormController final : public QObject {
   // Form_Load on the worker; `done` gets its result on the GUI thread. Timer1 starts once
   // the model is loaded, with link_busy already set.
   void load(std::function<void(StartResult)> done);
-  // Offers the detected serial ports after the twenty "COM  n" items.
+  // Offers the detected serial ports, "device (description)", after the twenty "COM  n"
+  // items; the connect opens the device part.
   void offer_ports(const std::vector<PortInfo>& ports);
   // Runs `job` on the model as a job of the window (buttons disabled until it ends).
   void run_job(FormWorker::Job job);

@@ -4,9 +4,12 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <exception>
+#include <memory>
 
 #include "app_options.h"
 #include "backend.h"
+#include "demo_phone.h"
 #include "form_controller.h"
 #include "main_window.h"
 #include "program_folder.h"
@@ -28,7 +31,23 @@ int main(int argc, char** argv) {
   if (options.home) home_option = std::filesystem::path(from_qt(*options.home));
   const auto home = choose_program_folder(standard_places(home_option));
 
+  // Demo: the virtual phone on a pseudo-terminal of this process, chosen in the window.
+  std::unique_ptr<DemoPhone> demo;
+  if (options.demo) {
+    try {
+      std::optional<std::filesystem::path> storage;
+      if (options.storage) storage = std::filesystem::path(from_qt(*options.storage));
+      demo = std::make_unique<DemoPhone>(from_qt(options.model), storage);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "lg81xx: il telefono virtuale non parte: %s\n", e.what());
+      return 1;
+    }
+    std::fprintf(stderr, "lg81xx: telefono virtuale %s su %s, file in %s\n", demo->model().c_str(),
+                 demo->device().c_str(), demo->storage().string().c_str());
+  }
+
   MainWindow window;
+  if (demo) window.setWindowTitle(window.windowTitle() + QStringLiteral(" (telefono virtuale)"));
   QtDialogs dialogs(window);
   FormController controller(window, dialogs, real_backend, home);
 
@@ -38,6 +57,13 @@ int main(int argc, char** argv) {
       return;
     }
     controller.offer_ports(available_ports());
+    if (demo) {
+      controller.run_job([model = demo->model(), device = demo->device()](Form1& form) {
+        form.Combo1.text = model;
+        form.Combo2.items.push_back(device);
+        form.Combo2.text = device;
+      });
+    }
     if (options.screenshot) {
       window.tabs().setCurrentIndex(options.tab - 1);
       // Once the ports are in the list, draw the window and leave.

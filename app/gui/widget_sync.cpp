@@ -14,7 +14,7 @@ namespace {
 bool same_items(const QComboBox& combo, const std::vector<std::string>& items) {
   if (combo.count() != static_cast<int>(items.size())) return false;
   for (int i = 0; i < combo.count(); ++i)
-    if (combo.itemData(i, Qt::UserRole).toString() != to_qt(items[static_cast<std::size_t>(i)])) return false;
+    if (combo.itemText(i) != to_qt(items[static_cast<std::size_t>(i)])) return false;
   return true;
 }
 
@@ -27,24 +27,19 @@ bool same_items(const QListWidget& list, const std::vector<std::string>& items) 
 
 }  // namespace
 
-void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current,
-                const std::function<QString(const QString&)>& display) {
+void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current) {
   const QSignalBlocker block(combo);
   const bool refill = !same_items(combo, model.items);
   if (refill) {
     const QString text = combo.currentText();
     combo.clear();
-    for (const auto& item : model.items) {
-      const QString raw = to_qt(item);
-      combo.addItem(display ? display(raw) : raw, raw);
-    }
+    for (const auto& item : model.items) combo.addItem(to_qt(item));
     combo.setCurrentIndex(-1);
     combo.setEditText(text);
   }
   const QString wanted = to_qt(model.text);
   if (inputs_current && combo.currentText() != wanted) {
-    const int index = combo.findData(wanted, Qt::UserRole, Qt::MatchExactly);
-    combo.setCurrentIndex(index);
+    combo.setCurrentIndex(combo.findText(wanted, Qt::MatchExactly));
     combo.setEditText(wanted);
   }
 }

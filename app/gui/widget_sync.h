@@ -3,8 +3,6 @@
 // differs and without letting the change come back as a user edit (signals blocked).
 // Texts and selections the user edits are only set when `inputs_current` says the copy
 // has seen every edit the user made.
-#include <functional>
-
 #include <QString>
 
 #include "shell/controls.h"
@@ -16,10 +14,7 @@ class QLabel;
 
 namespace lg81xx::gui {
 
-// Each item keeps the model's text in Qt::UserRole; `display` may say more (a detected
-// port with its description).
-void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current,
-                const std::function<QString(const QString&)>& display = {});
+void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current);
 void sync_list(QListWidget& list, const ListBox& model, bool inputs_current);
 void sync_line_edit(QLineEdit& edit, const std::string& text, bool inputs_current);
 void sync_label(QLabel& label, const std::string& text);
