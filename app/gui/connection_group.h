@@ -4,6 +4,7 @@
 
 #include "form_snapshot.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -21,6 +22,7 @@ class ConnectionGroup final : public QGroupBox {
   void model_edited(const QString& text);
   void port_edited(const QString& text);
   void connect_clicked();
+  void fast_toggled(bool fast);
 
  private:
   QLabel* label1_;
@@ -28,6 +30,7 @@ class ConnectionGroup final : public QGroupBox {
   QLabel* label2_;
   QComboBox* combo2_;
   QPushButton* command1_;
+  QCheckBox* fast_;
 };
 
 }  // namespace lg81xx::gui

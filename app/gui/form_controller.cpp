@@ -97,6 +97,9 @@ void FormController::bind_window() {
   connect(&connection, &ConnectionGroup::port_edited, this,
           [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.Combo2.text = t; }); });
   connect(&connection, &ConnectionGroup::connect_clicked, this, [this] { user_job(&Form1::Command1_Click); });
+  connect(&connection, &ConnectionGroup::fast_toggled, this, [this](bool fast) {
+    worker_.input([fast](Form1& f) { f.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); });
+  });
 
   auto& java = window_.java_tab();
   // Text1_Change runs on every change the user makes, as the window does.

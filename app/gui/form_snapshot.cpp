@@ -10,6 +10,7 @@ FormSnapshot take_snapshot(Form1& form, std::uint64_t inputs_seen) {
   s.Combo1 = form.Combo1;
   s.Combo2 = form.Combo2;
   s.port_open = form.platform().port.is_open();
+  s.fast = form.link().mode() == WaitMode::fast;
   s.Label3 = form.Label3.caption;
   s.Label4 = form.Label4.caption;
   s.Label5 = form.Label5;

@@ -20,6 +20,7 @@ struct FormSnapshot {
   ComboBox Combo1;
   ComboBox Combo2;
   bool port_open = false;
+  bool fast = false;  // the link waits for complete replies instead of full intervals
   std::string Label3;  // IMEI
   std::string Label4;  // information text
   Label Label5;        // progress caption and width 0 .. 6375

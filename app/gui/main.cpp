@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
         form.Combo1.text = model;
         form.Combo2.items.push_back(device);
         form.Combo2.text = device;
+        form.link().set_mode(WaitMode::fast);  // a first try should not wait on full intervals
       });
     }
     if (options.screenshot) {

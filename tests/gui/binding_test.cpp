@@ -69,11 +69,13 @@ class BindingTest final : public QObject {
     h.set_combo_text("Combo2", "/dev/ttyACM0");
     QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);
     h.find<QRadioButton>("scatto3")->click();
+    QTest::keyClick(h.find<QCheckBox>("fast"), Qt::Key_Space);
     h.sync();
     QCOMPARE(h.read_model([](Form1& f) { return f.Combo1.text; }), std::string("LG U8120"));
     QCOMPARE(h.read_model([](Form1& f) { return f.Combo2.text; }), std::string("/dev/ttyACM0"));
     QVERIFY(h.read_model([](Form1& f) { return f.nokia.value; }));
     QCOMPARE(h.read_model([](Form1& f) { return std::string(f.selected_sound()->name); }), std::string("scatto3"));
+    QVERIFY(h.read_model([](Form1& f) { return f.link().mode() == WaitMode::fast; }));
 
     h.controller->run_job([](Form1& f) { f.List1.items = {"Audio", "Java"}; });
     h.wait_idle();
