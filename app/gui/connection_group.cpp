@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -54,6 +53,8 @@ ConnectionGroup::ConnectionGroup(QWidget* parent)
   row->addWidget(command1_);
   grid->addLayout(row, 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
+  setTabOrder(combo2_, fast_);
+  setTabOrder(fast_, command1_);
 
   connect(combo1_, &QComboBox::editTextChanged, this, &ConnectionGroup::model_edited);
   connect(combo2_, &QComboBox::editTextChanged, this, &ConnectionGroup::port_edited);
