@@ -129,8 +129,12 @@ class BindingTest final : public QObject {
     QSemaphore gate;
     h.controller->run_job([&](Form1& f) {
       f.platform().ui.set_busy_pointer(true);
+      f.set_progress(kFullProgress / 2);
       gate.acquire();
     });
+    // The window keeps drawing while the handler is still at work.
+    QTRY_COMPARE(dynamic_cast<ProgressLabel*>(h.find("Label5"))->text(), QStringLiteral("50 %"));
+    QVERIFY(h.controller->job_running());
     for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7"})
       QVERIFY2(!h.find(name)->isEnabled(), name);
     QVERIFY(!h.find("List1")->isEnabled());
