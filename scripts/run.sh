@@ -9,4 +9,8 @@ cmake --build --preset release
 if [ $# -gt 0 ]; then
   exec build/release/bin/lg81xx-cli "$@"
 fi
+# With a display, the demo is the window on the virtual phone; without one, the command line.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/release/bin/lg81xx ]; then
+  exec build/release/bin/lg81xx --demo
+fi
 exec build/release/bin/lg81xx-cli demo

@@ -1,9 +1,81 @@
+// lg81xx: the window. Loads the model on its worker thread, shows the window, and ends
+// with status 1 when the start-up meets one of its fatal errors.
 #include <QApplication>
-#include <QLabel>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "app_options.h"
+#include "backend.h"
+#include "demo_phone.h"
+#include "form_controller.h"
+#include "main_window.h"
+#include "program_folder.h"
+#include "qt_dialogs.h"
+#include "screenshot.h"
+#include "text_codec.h"
+
+using namespace lg81xx;
+using namespace lg81xx::gui;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLabel label("lg81xx: la finestra non è ancora pronta (not yet)");
-  label.show();
-  return app.exec();
+  QApplication::setApplicationName(QStringLiteral("lg81xx"));
+  QApplication::setApplicationDisplayName(QStringLiteral("lg81xx"));
+  QApplication::setDesktopFileName(QStringLiteral("lg81xx"));
+  const AppOptions options = parse_options(QApplication::arguments());
+
+  std::optional<std::filesystem::path> home_option;
+  if (options.home) home_option = std::filesystem::path(from_qt(*options.home));
+  const auto home = choose_program_folder(standard_places(home_option));
+
+  // Demo: the virtual phone on a pseudo-terminal of this process, chosen in the window.
+  std::unique_ptr<DemoPhone> demo;
+  if (options.demo) {
+    try {
+      std::optional<std::filesystem::path> storage;
+      if (options.storage) storage = std::filesystem::path(from_qt(*options.storage));
+      demo = std::make_unique<DemoPhone>(from_qt(options.model), storage);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "lg81xx: il telefono virtuale non parte: %s\n", e.what());
+      return 1;
+    }
+    std::fprintf(stderr, "lg81xx: telefono virtuale %s su %s, file in %s\n", demo->model().c_str(),
+                 demo->device().c_str(), demo->storage().string().c_str());
+  }
+
+  MainWindow window;
+  if (demo) window.setWindowTitle(window.windowTitle() + QStringLiteral(" (telefono virtuale)"));
+  QtDialogs dialogs(window);
+  FormController controller(window, dialogs, real_backend, home);
+
+  controller.load([&](StartResult result) {
+    if (result == StartResult::fatal) {
+      QApplication::exit(1);
+      return;
+    }
+    controller.offer_ports(available_ports());
+    if (demo) {
+      controller.run_job([model = demo->model(), device = demo->device()](Form1& form) {
+        form.Combo1.text = model;
+        form.Combo2.items.push_back(device);
+        form.Combo2.text = device;
+        form.link().set_mode(WaitMode::fast);  // a first try should not wait on full intervals
+      });
+    }
+    if (options.screenshot) {
+      window.tabs().setCurrentIndex(options.tab - 1);
+      // Once the ports are in the list, draw the window and leave.
+      QObject::connect(&controller, &FormController::idle, &window, [&] {
+        const bool saved = save_screenshot(window, *options.screenshot);
+        if (!saved) std::fprintf(stderr, "lg81xx: cannot write %s\n", qPrintable(*options.screenshot));
+        QApplication::exit(saved ? 0 : 1);
+      });
+      return;
+    }
+    window.show();
+  });
+  return QApplication::exec();
 }

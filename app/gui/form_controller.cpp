@@ -1,0 +1,134 @@
+#include "form_controller.h"
+
+#include <algorithm>
+
+#include "connection_group.h"
+#include "files_tab.h"
+#include "java_tab.h"
+#include "link/port_names.h"
+#include "main_window.h"
+#include "sounds_tab.h"
+#include "text_codec.h"
+
+namespace lg81xx::gui {
+
+FormController::FormController(MainWindow& window, UserInterface& gui_ui, BackendFactory backend,
+                               std::filesystem::path home)
+    : window_(window),
+      gui_ui_(gui_ui),
+      worker_(*this, gui_ui, std::move(backend), std::move(home), [this](const FormSnapshot& s) { show(s); }) {
+  timer1_.setInterval(Form1::kTimer1IntervalMs);
+  connect(&timer1_, &QTimer::timeout, this, &FormController::tick);
+  bind_window();
+}
+
+FormController::~FormController() {
+  timer1_.stop();
+  window_.may_close = nullptr;
+  worker_.stop();
+}
+
+void FormController::load(std::function<void(StartResult)> done) {
+  auto result = std::make_shared<StartResult>(StartResult::fatal);
+  ++jobs_running_;
+  window_.set_job_running(true);
+  worker_.post([result](Form1& form) { *result = form.Form_Load(); },
+               [this, result, done = std::move(done)](const FormSnapshot& s) {
+                 job_done(s);
+                 if (*result == StartResult::ok) timer1_.start();
+                 if (done) done(*result);
+               });
+}
+
+void FormController::offer_ports(const std::vector<PortInfo>& ports) {
+  std::vector<std::string> items;
+  for (const auto& port : ports) items.push_back(port_item(port.device, port.description));
+  run_job([items](Form1& form) {
+    for (const auto& item : items)
+      if (std::find(form.Combo2.items.begin(), form.Combo2.items.end(), item) == form.Combo2.items.end())
+        form.Combo2.items.push_back(item);
+  });
+}
+
+void FormController::run_job(FormWorker::Job job) {
+  ++jobs_running_;
+  window_.set_job_running(true);
+  worker_.post(std::move(job), [this](const FormSnapshot& s) { job_done(s); });
+}
+
+void FormController::user_job(void (Form1::*handler)()) {
+  if (job_running()) return;  // one exchange at a time; a second click is not taken
+  run_job([handler](Form1& form) { (form.*handler)(); });
+}
+
+void FormController::tick() {
+  // The keep-alive only goes out between jobs, never queued behind one.
+  if (job_running() || tick_pending_) return;
+  tick_pending_ = true;
+  worker_.post(
+      [](Form1& form) {
+        if (form.Timer1_enabled) form.Timer1_Timer();
+      },
+      [this](const FormSnapshot& s) {
+        tick_pending_ = false;
+        show(s);
+      });
+}
+
+void FormController::show(const FormSnapshot& s) {
+  window_.show_state(s, s.inputs_seen == worker_.inputs_sent());
+}
+
+void FormController::job_done(const FormSnapshot& s) {
+  --jobs_running_;
+  show(s);
+  if (job_running()) return;
+  // A job that ended early may leave the busy pointer on; the window is usable again.
+  gui_ui_.set_busy_pointer(false);
+  window_.set_job_running(false);
+  emit idle();
+  if (close_when_idle_) window_.close();
+}
+
+void FormController::bind_window() {
+  auto& connection = window_.connection();
+  connect(&connection, &ConnectionGroup::model_edited, this,
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.Combo1.text = t; }); });
+  connect(&connection, &ConnectionGroup::port_edited, this,
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.Combo2.text = t; }); });
+  connect(&connection, &ConnectionGroup::connect_clicked, this, [this] { user_job(&Form1::Command1_Click); });
+  connect(&connection, &ConnectionGroup::fast_toggled, this, [this](bool fast) {
+    worker_.input([fast](Form1& f) { f.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); });
+  });
+
+  auto& java = window_.java_tab();
+  // Text1_Change runs on every change the user makes, as the window does.
+  connect(&java, &JavaTab::position_edited, this,
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.set_Text1(t); }); });
+  connect(&java, &JavaTab::nokia_toggled, this,
+          [this](bool ticked) { worker_.input([ticked](Form1& f) { f.nokia.value = ticked; }); });
+  connect(&java, &JavaTab::load_clicked, this, [this] { user_job(&Form1::Command2_Click); });
+  connect(&java, &JavaTab::install_clicked, this, [this] { user_job(&Form1::Command3_Click); });
+  connect(&java, &JavaTab::probe_clicked, this, [this] { user_job(&Form1::Command4_Click); });
+
+  auto& sounds = window_.sounds_tab();
+  connect(&sounds, &SoundsTab::sound_selected, this,
+          [this](const QString& name) { worker_.input([n = from_qt(name)](Form1& f) { f.select_sound(n); }); });
+  connect(&sounds, &SoundsTab::replace_clicked, this, [this] { user_job(&Form1::Command5_Click); });
+
+  auto& files = window_.files_tab();
+  connect(&files, &FilesTab::folder_selected, this,
+          [this](int row) { worker_.input([row](Form1& f) { f.List1.list_index = row; }); });
+  connect(&files, &FilesTab::entry_selected, this,
+          [this](int row) { worker_.input([row](Form1& f) { f.List2.list_index = row; }); });
+  connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::List1_DblClick); });
+  connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::Command7_Click); });
+
+  window_.may_close = [this] {
+    if (!job_running()) return true;
+    close_when_idle_ = true;  // a transfer is not cut in the middle: close when it ends
+    return false;
+  };
+}
+
+}  // namespace lg81xx::gui

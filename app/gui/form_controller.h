@@ -1,0 +1,56 @@
+#pragma once
+// Binds the window to the model: the user's clicks become handler jobs on the worker,
+// edits become model changes, snapshots become what the window shows. Timer1 lives here.
+#include <QObject>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "form_worker.h"
+#include "platform/qt/qt_serial_port.h"
+#include "shell/form1.h"
+
+namespace lg81xx::gui {
+
+class MainWindow;
+
+class FormController final : public QObject {
+  Q_OBJECT
+ public:
+  FormController(MainWindow& window, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home);
+  ~FormController() override;
+
+  // Form_Load on the worker; `done` gets its result on the GUI thread. Timer1 starts once
+  // the model is loaded, with link_busy already set.
+  void load(std::function<void(StartResult)> done);
+  // Offers the detected serial ports, "device (description)", after the twenty "COM  n"
+  // items; the connect opens the device part.
+  void offer_ports(const std::vector<PortInfo>& ports);
+  // Runs `job` on the model as a job of the window (buttons disabled until it ends).
+  void run_job(FormWorker::Job job);
+  bool job_running() const { return jobs_running_ > 0; }
+
+  // One tick of Timer1, for tests; the timer itself calls it every 3000 ms.
+  void tick();
+  QTimer& timer1() { return timer1_; }
+
+ signals:
+  void idle();  // the last running job has ended and its state is on screen
+
+ private:
+  void bind_window();
+  void user_job(void (Form1::*handler)());
+  void show(const FormSnapshot& s);
+  void job_done(const FormSnapshot& s);
+
+  MainWindow& window_;
+  UserInterface& gui_ui_;
+  FormWorker worker_;
+  QTimer timer1_;
+  int jobs_running_ = 0;
+  bool tick_pending_ = false;
+  bool close_when_idle_ = false;
+};
+
+}  // namespace lg81xx::gui

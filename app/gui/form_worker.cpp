@@ -1,0 +1,81 @@
+#include "form_worker.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <exception>
+
+#include "shell/form1.h"
+#include "threaded_ui.h"
+
+namespace lg81xx::gui {
+
+FormWorker::FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend,
+                       std::filesystem::path home, SnapshotSink on_snapshot)
+    : gui_context_(gui_context), gui_ui_(gui_ui), on_snapshot_(std::move(on_snapshot)), worker_context_(new QObject) {
+  thread_.setObjectName(QStringLiteral("lg81xx worker"));
+  worker_context_->moveToThread(&thread_);
+  thread_.start();
+  QMetaObject::invokeMethod(
+      worker_context_,
+      [this, backend = std::move(backend), home = std::move(home)] {
+        backend_ = backend();
+        ui_ = std::make_unique<ThreadedUi>(gui_context_, gui_ui_, [this] { publish(); });
+        form_ = std::make_unique<Form1>(
+            Platform{*backend_.port, *backend_.clock, *ui_, *backend_.archiver, *backend_.files}, home);
+      },
+      Qt::QueuedConnection);
+}
+
+FormWorker::~FormWorker() { stop(); }
+
+void FormWorker::post(Job job, SnapshotSink done) {
+  QMetaObject::invokeMethod(
+      worker_context_,
+      [this, job = std::move(job), done = std::move(done)] {
+        // A handler that throws must not take the thread down, nor leave the window
+        // waiting for a job that never ends.
+        try {
+          job(*form_);
+        } catch (const std::exception& e) {
+          qWarning("lg81xx: job ended with an exception: %s", e.what());
+        }
+        if (!done) return;
+        auto snapshot = take_snapshot(*form_, inputs_seen_);
+        QMetaObject::invokeMethod(
+            &gui_context_, [done, snapshot = std::move(snapshot)] { done(snapshot); }, Qt::QueuedConnection);
+      },
+      Qt::QueuedConnection);
+}
+
+void FormWorker::input(Job edit) {
+  ++inputs_sent_;
+  post([this, edit = std::move(edit)](Form1& form) {
+    ++inputs_seen_;
+    edit(form);
+  });
+}
+
+void FormWorker::publish() {
+  auto snapshot = take_snapshot(*form_, inputs_seen_);
+  QMetaObject::invokeMethod(
+      &gui_context_, [sink = on_snapshot_, snapshot = std::move(snapshot)] { sink(snapshot); }, Qt::QueuedConnection);
+}
+
+void FormWorker::stop() {
+  if (!thread_.isRunning()) return;
+  QMetaObject::invokeMethod(
+      worker_context_,
+      [this] {
+        form_.reset();
+        ui_.reset();
+        backend_ = {};
+        QThread::currentThread()->quit();
+      },
+      Qt::QueuedConnection);
+  // A job still running may be waiting for a dialog on this thread: keep serving it.
+  while (!thread_.wait(10)) QCoreApplication::processEvents();
+  delete worker_context_;
+  worker_context_ = nullptr;
+}
+
+}  // namespace lg81xx::gui

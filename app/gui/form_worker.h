@@ -1,0 +1,73 @@
+#pragma once
+// Runs Form1 on a thread of its own so that the window stays responsive while the
+// handlers sleep and poll the port.
+//
+// How it works: one worker thread owns the backend (the serial port among it) and the
+// Form1 model; every handler, every user edit of a text or selection and every keep-alive
+// tick is posted to it as a job and runs there, one after another, so nothing can ever be
+// written between a request and its reply. The GUI thread never touches Form1: whenever
+// the model repaints, and when each job ends, the worker copies what the window shows into
+// a FormSnapshot and posts the copy to the GUI thread. Dialogs and message boxes go the
+// other way through a blocking queued call (ThreadedUi), so the handler waits for the
+// answer while the GUI thread runs the dialog.
+#include <QObject>
+#include <QThread>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "backend.h"
+#include "form_snapshot.h"
+
+namespace lg81xx {
+class Form1;
+class UserInterface;
+}  // namespace lg81xx
+
+namespace lg81xx::gui {
+
+class ThreadedUi;
+
+class FormWorker final {
+ public:
+  using Job = std::function<void(Form1&)>;
+  using SnapshotSink = std::function<void(const FormSnapshot&)>;
+
+  // `gui_context` and `gui_ui` live on the GUI thread; `on_snapshot` is called there with
+  // every snapshot the model publishes while a job runs.
+  FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home,
+             SnapshotSink on_snapshot);
+  ~FormWorker();
+  FormWorker(const FormWorker&) = delete;
+  FormWorker& operator=(const FormWorker&) = delete;
+
+  // Runs `job` on the worker, then calls `done` on the GUI thread with the state after it.
+  void post(Job job, SnapshotSink done = {});
+  // A user edit: like post(), counted so that older snapshots do not undo it on screen.
+  void input(Job edit);
+  std::uint64_t inputs_sent() const { return inputs_sent_; }
+
+  // Finishes the queued jobs, drops the model and the port on their thread, and stops.
+  void stop();
+
+ private:
+  void publish();  // worker thread
+
+  QObject& gui_context_;
+  UserInterface& gui_ui_;
+  SnapshotSink on_snapshot_;
+  QThread thread_;
+  QObject* worker_context_;  // lives on thread_; target of the posted jobs
+
+  // Owned and used by the worker thread only.
+  Backend backend_;
+  std::unique_ptr<ThreadedUi> ui_;
+  std::unique_ptr<Form1> form_;
+  std::uint64_t inputs_seen_ = 0;
+
+  // GUI thread only.
+  std::uint64_t inputs_sent_ = 0;
+};
+
+}  // namespace lg81xx::gui

@@ -1,0 +1,86 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "connection_group.h"
+#include "files_tab.h"
+#include "java_tab.h"
+#include "phone_panel.h"
+#include "progress_label.h"
+#include "sounds_tab.h"
+#include "text_codec.h"
+
+namespace lg81xx::gui {
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent),
+      connection_(new ConnectionGroup(this)),
+      phone_(new PhonePanel(this)),
+      label5_(new ProgressLabel(this)),
+      tabs_(new QTabWidget(this)),
+      java_(new JavaTab(tabs_)),
+      sounds_(new SoundsTab(tabs_)),
+      files_(new FilesTab(tabs_)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromUtf8(kWindowTitle));
+
+  auto* frame2 = new QGroupBox(QStringLiteral("Avanzamento"), this);
+  frame2->setObjectName(QStringLiteral("Frame2"));
+  (new QHBoxLayout(frame2))->addWidget(label5_);
+
+  tabs_->setObjectName(QStringLiteral("SSTab1"));
+  tabs_->addTab(java_, QStringLiteral("Applicazioni JAVA"));
+  tabs_->addTab(sounds_, QStringLiteral("SUONI di Sistema"));
+  tabs_->addTab(files_, QStringLiteral("File Manager"));
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(connection_, 1);
+  top->addWidget(phone_, 1);
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(top);
+  page->addWidget(frame2);
+  page->addWidget(tabs_, 1);
+  resize(720, 500);
+}
+
+void MainWindow::show_state(const FormSnapshot& s, bool inputs_current) {
+  last_ = s;
+  last_inputs_current_ = inputs_current;
+  show_last();
+}
+
+void MainWindow::show_last() {
+  if (!last_) return;
+  const auto& s = *last_;
+  connection_->show_state(s, last_inputs_current_, job_running_);
+  phone_->show_state(s);
+  label5_->set_progress(s.Label5.width, to_qt(s.Label5.caption));
+  java_->show_state(s, last_inputs_current_, job_running_);
+  sounds_->show_state(s, last_inputs_current_, job_running_);
+  files_->show_state(s, last_inputs_current_, job_running_);
+}
+
+void MainWindow::set_job_running(bool running) {
+  if (running == job_running_) return;
+  if (running) focus_before_job_ = QApplication::focusWidget();
+  job_running_ = running;
+  show_last();
+  if (!running && focus_before_job_ && focus_before_job_->isEnabled() && isActiveWindow())
+    focus_before_job_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (may_close && !may_close()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace lg81xx::gui

@@ -1,0 +1,62 @@
+#pragma once
+// The window: the connection group, the phone panel with the lamp, the progress bar and
+// the three tabs. It only shows snapshots and reports what the user does; the controller
+// turns that into calls on the model.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "form_snapshot.h"
+
+class QTabWidget;
+
+namespace lg81xx::gui {
+
+class ConnectionGroup;
+class PhonePanel;
+class ProgressLabel;
+class JavaTab;
+class SoundsTab;
+class FilesTab;
+
+inline constexpr const char* kWindowTitle = "lg81xx - LG U8110/U8120/U8130/U8138";
+
+class MainWindow final : public QWidget {
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  void show_state(const FormSnapshot& s, bool inputs_current);
+  // While a job runs the buttons and lists that start another one are disabled; the
+  // keyboard focus comes back where it was when the job ends.
+  void set_job_running(bool running);
+  bool job_running() const { return job_running_; }
+  // Asked before the window closes; false keeps it open.
+  std::function<bool()> may_close;
+
+  ConnectionGroup& connection() { return *connection_; }
+  JavaTab& java_tab() { return *java_; }
+  SoundsTab& sounds_tab() { return *sounds_; }
+  FilesTab& files_tab() { return *files_; }
+  QTabWidget& tabs() { return *tabs_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void show_last();
+
+  ConnectionGroup* connection_;
+  PhonePanel* phone_;
+  ProgressLabel* label5_;
+  QTabWidget* tabs_;
+  JavaTab* java_;
+  SoundsTab* sounds_;
+  FilesTab* files_;
+  std::optional<FormSnapshot> last_;
+  bool last_inputs_current_ = true;
+  bool job_running_ = false;
+  QPointer<QWidget> focus_before_job_;
+};
+
+}  // namespace lg81xx::gui

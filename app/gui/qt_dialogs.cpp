@@ -1,0 +1,62 @@
+#include "qt_dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "file_filter.h"
+#include "shell/messages.h"
+#include "text_codec.h"
+
+namespace lg81xx::gui {
+namespace {
+
+QMessageBox::Icon icon_of(MessageStyle style) {
+  switch (style) {
+    case MessageStyle::critical:
+      return QMessageBox::Critical;
+    case MessageStyle::information:
+      return QMessageBox::Information;
+    case MessageStyle::plain:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtDialogs::message_box(const std::string& text, MessageStyle style, const std::string& title) {
+  QMessageBox box(icon_of(style), to_qt(title.empty() ? std::string(text::kAppTitle) : title), to_qt(text),
+                  QMessageBox::Ok, window_);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
+  const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Apri"), last_folder_, qt_file_filter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  last_folder_ = QFileInfo(path).absolutePath();
+  return from_qt(QDir::toNativeSeparators(path));
+}
+
+std::optional<std::string> QtDialogs::save_file(const std::string& filter, const std::string& suggested_name) {
+  // The suggested name comes from the phone: only its last part is offered, inside the
+  // folder the user last chose.
+  const QString start = last_folder_.isEmpty() ? QDir::homePath() : last_folder_;
+  const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Salva con nome"),
+                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()), qt_file_filter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  last_folder_ = QFileInfo(path).absolutePath();
+  return from_qt(QDir::toNativeSeparators(path));
+}
+
+void QtDialogs::set_busy_pointer(bool busy) {
+  if (!window_) return;
+  if (busy)
+    window_->setCursor(Qt::WaitCursor);
+  else
+    window_->unsetCursor();
+}
+
+}  // namespace lg81xx::gui

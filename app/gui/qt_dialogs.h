@@ -1,0 +1,27 @@
+#pragma once
+// The window's UserInterface on the GUI thread: QMessageBox with the critical or
+// information icon, QFileDialog for open and save, the busy pointer over the window.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "platform/user_interface.h"
+
+namespace lg81xx::gui {
+
+class QtDialogs final : public UserInterface {
+ public:
+  explicit QtDialogs(QWidget& window) : window_(&window) {}
+
+  void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
+  std::optional<std::string> open_file(const std::string& filter) override;
+  std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
+  void set_busy_pointer(bool busy) override;
+  void repaint() override {}  // the worker publishes snapshots instead
+
+ private:
+  QPointer<QWidget> window_;
+  QString last_folder_;
+};
+
+}  // namespace lg81xx::gui

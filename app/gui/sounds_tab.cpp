@@ -1,0 +1,82 @@
+#include "sounds_tab.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <array>
+
+#include "sounds/sound_table.h"
+#include "text_codec.h"
+
+namespace lg81xx::gui {
+namespace {
+
+constexpr std::array<const char*, 4> kGroupTitles{"Toni Messaggio", "Scatto Foto", "Suoni Flip", "Altri Suoni"};
+
+}  // namespace
+
+SoundsTab::SoundsTab(QWidget* parent)
+    : QWidget(parent),
+      options_(new QButtonGroup(this)),
+      command5_(new QPushButton(QStringLiteral("Carica Nuovo Suono"), this)) {
+  setObjectName(QStringLiteral("SoundsTab"));
+  command5_->setObjectName(QStringLiteral("Command5"));
+  command5_->setMinimumWidth(160);
+
+  std::array<QVBoxLayout*, kGroupTitles.size()> columns{};
+  auto* grid = new QGridLayout;
+  for (std::size_t g = 0; g < kGroupTitles.size(); ++g) {
+    auto* box = new QGroupBox(QString::fromUtf8(kGroupTitles[g]), this);
+    columns[g] = new QVBoxLayout(box);
+    // Messages on the left, taking two rows; the three short groups on the right.
+    if (g == 0)
+      grid->addWidget(box, 0, 0, 3, 1);
+    else
+      grid->addWidget(box, static_cast<int>(g) - 1, 1);
+  }
+  int id = 0;
+  for (const auto& row : kSoundTable) {
+    auto* option = new QRadioButton(to_qt(row.caption), this);
+    option->setObjectName(to_qt(row.control));
+    options_->addButton(option, id++);
+    columns[static_cast<std::size_t>(row.group)]->addWidget(option);
+  }
+  for (auto* column : columns) column->addStretch();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(command5_);
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(grid);
+  page->addLayout(buttons);
+
+  connect(options_, &QButtonGroup::idClicked, this, [this](int index) {
+    emit sound_selected(options_->button(index)->objectName());
+  });
+  connect(command5_, &QPushButton::clicked, this, &SoundsTab::replace_clicked);
+}
+
+void SoundsTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
+  command5_->setEnabled(s.Command5 && !job_running);
+  if (!inputs_current) return;
+  const QString wanted = to_qt(s.selected_sound);
+  QAbstractButton* checked = options_->checkedButton();
+  if (checked && checked->objectName() == wanted) return;
+  const QSignalBlocker block(options_);
+  if (wanted.isEmpty()) {
+    // An exclusive group cannot uncheck its last button; lift the rule for a moment.
+    options_->setExclusive(false);
+    if (checked) checked->setChecked(false);
+    options_->setExclusive(true);
+    return;
+  }
+  for (auto* option : options_->buttons())
+    if (option->objectName() == wanted) option->setChecked(true);
+}
+
+}  // namespace lg81xx::gui

@@ -1,0 +1,28 @@
+#pragma once
+// Tab "SUONI di Sistema": the eighteen sounds as one group of option buttons (named
+// mes1 .. batt, as the sound table lists them) and "Carica Nuovo Suono".
+#include <QWidget>
+
+#include "form_snapshot.h"
+
+class QButtonGroup;
+class QPushButton;
+
+namespace lg81xx::gui {
+
+class SoundsTab final : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SoundsTab(QWidget* parent = nullptr);
+  void show_state(const FormSnapshot& s, bool inputs_current, bool job_running);
+
+ signals:
+  void sound_selected(const QString& control);
+  void replace_clicked();  // Command5
+
+ private:
+  QButtonGroup* options_;
+  QPushButton* command5_;
+};
+
+}  // namespace lg81xx::gui
