@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder");
   app.add_option("--trace", options.trace, "write every frame sent and received to FILE");
   app.add_flag("--fast", options.fast, "reply-driven waiting instead of the fixed sleeps");
+  for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
   bool json = false;
   std::string folder, entry, sound;

@@ -101,6 +101,9 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
     err << "lg81xx-cli: " << home.error << "\n";
     return kLocalFile;
   }
+  int status = kSuccess;
+  auto line = make_line(options, home.path, err, status);
+  if (!line) return status;
   std::ofstream trace;
   if (options.trace) {
     trace.open(*options.trace, std::ios::trunc);
@@ -109,9 +112,6 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
       return kLocalFile;
     }
   }
-  int status = kSuccess;
-  auto line = make_line(options, home.path, err, status);
-  if (!line) return status;
 
   Session session(*line, ui, home.path);
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
