@@ -10,6 +10,7 @@
 #include "exit_status.h"
 #include "home_folder.h"
 #include "sample_content.h"
+#include "trace_log.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::cli {
@@ -191,11 +192,20 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
            << "\n";
 
   auto line = virtual_line(phone.model, phone.storage);
+  std::ofstream trace;  // outlives the session that writes to it
   CliUi ui(term.err, term.terminal);
   Session session(*line, ui, home.path);
   if (!session.start(phone.model, line->port_text())) return kLocalFile;
-  if (options.fast) session.form().link().set_mode(WaitMode::fast);
   Form1& form = session.form();
+  if (options.fast) form.link().set_mode(WaitMode::fast);
+  if (options.trace) {
+    trace.open(*options.trace, std::ios::trunc);
+    if (!trace) {
+      term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
+      return kLocalFile;
+    }
+    form.link().set_trace(make_trace(trace, session.clock()));
+  }
 
   Steps steps(term.out);
   connect_step(steps, session, phone);

@@ -26,7 +26,9 @@ bool Session::connect() {
   form_.last_result = JobResult::none;
   form_.Command1_Click();
   if (!line_.port().is_open()) {
-    if (job_status(form_) == kSuccess) form_.last_result = JobResult::not_connected;
+    // However the handler reported it, a port that did not open means no phone to talk to.
+    if (form_.last_result != JobResult::no_reply && form_.last_result != JobResult::link_lost)
+      form_.last_result = JobResult::not_connected;
     return false;
   }
   return job_status(form_) == kSuccess;
