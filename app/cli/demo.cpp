@@ -111,9 +111,10 @@ void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, 
   const auto midlet = sim::sample_midlet();
   steps.begin("Install the sample MIDlet " + midlet.name + " (Carica JAD e JAR, then INVIA)");
   fs::path jad, jar;
-  if (!steps.check(sim::write_sample_midlet(scratch, jad, jar), "wrote " + jad.string() + " and " + jar.string(),
-                   kLocalFile))
+  if (!sim::write_sample_midlet(scratch, jad, jar)) {
+    steps.check(false, "cannot write the sample MIDlet into " + scratch.string(), kLocalFile);
     return;
+  }
   ui.answer_open_dialogs({jad, jar});
   form.nokia.value = false;
   form.last_result = JobResult::none;
@@ -134,7 +135,10 @@ void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, co
   steps.begin("Replace the system sound mes1, Messaggio Tipo 1 (Carica Nuovo Suono)");
   const Bytes tune = sim::sample_tune(11);
   const auto file = scratch / "nuovo-messaggio.mid";
-  if (!steps.check(write_bytes(file, tune), "wrote " + file.string(), kLocalFile)) return;
+  if (!write_bytes(file, tune)) {
+    steps.check(false, "cannot write " + file.string(), kLocalFile);
+    return;
+  }
   form.select_sound("mes1");
   ui.answer_open_dialogs({file});
   form.last_result = JobResult::none;
@@ -156,7 +160,10 @@ void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone,
   }
   const auto& entries = form.List2.items;
   const auto it = std::find(entries.begin(), entries.end(), "lago.jpg");
-  if (!steps.check(it != entries.end(), "lago.jpg is listed")) return;
+  if (it == entries.end()) {
+    steps.check(false, "lago.jpg is not listed");
+    return;
+  }
   form.List2.list_index = static_cast<int>(it - entries.begin());
   const auto saved = scratch / "lago.jpg";
   ui.answer_save_dialog(saved);
@@ -191,7 +198,12 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
   term.out << "lg81xx demo: the virtual " << phone.model << " with sample content in " << phone.storage.string()
            << "\n";
 
-  auto line = virtual_line(phone.model, phone.storage);
+  std::string why;
+  auto line = virtual_line(phone.model, phone.storage, why);
+  if (!line) {
+    term.err << "lg81xx-cli: cannot start the virtual phone: " << why << "\n";
+    return kNoAnswer;
+  }
   std::ofstream trace;  // outlives the session that writes to it
   CliUi ui(term.err, term.terminal);
   Session session(*line, ui, home.path);

@@ -34,10 +34,12 @@ class InProcessLine final : public PhoneLine {
 
 std::unique_ptr<PhoneLine> serial_line(std::string port_text) { return std::make_unique<SerialLine>(std::move(port_text)); }
 
-std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::filesystem::path& storage) {
+std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::filesystem::path& storage,
+                                        std::string& error) {
   sim::PhoneOptions options;
   options.model = model;
   options.storage = storage;
+  (void)error;
   return std::make_unique<InProcessLine>(std::move(options));
 }
 

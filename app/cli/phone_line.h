@@ -19,7 +19,9 @@ class PhoneLine {
 
 std::unique_ptr<PhoneLine> serial_line(std::string port_text);
 
-// The virtual phone as `model`, its folders kept in `storage` (created when missing).
-std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::filesystem::path& storage);
+// The virtual phone as `model`, its folders kept in `storage` (created when missing), on a
+// pseudo-terminal. Nothing, and `error` says why, when the system gives no pseudo-terminal.
+std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::filesystem::path& storage,
+                                        std::string& error);
 
 }  // namespace lg81xx::cli

@@ -73,7 +73,13 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
         status = kLocalFile;
         return nullptr;
       }
-      return virtual_line(options.model, storage);
+      std::string why;
+      auto line = virtual_line(options.model, storage, why);
+      if (!line) {
+        err << "lg81xx-cli: cannot start the virtual phone: " << why << "\n";
+        status = kNoAnswer;
+      }
+      return line;
     }
     case PortKind::com_item:
       return serial_line(*com_item_text(port));

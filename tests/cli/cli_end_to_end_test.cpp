@@ -89,11 +89,14 @@ TEST_F(CliEndToEnd, InstallAt05ThenTheListingAndTheNextPosition) {
 
   const auto ls = cli({"ls", "Java"});
   ASSERT_EQ(ls.status, 0) << ls.err;
-  for (const char* file : {"05.jad", "05.jar", "05.mnf"}) EXPECT_TRUE(has(ls.out, file)) << ls.out;
+  // The phone lists an application by its descriptor and archive; the manifest is kept.
+  EXPECT_EQ(lines_of(ls.out), (std::vector<std::string>{"05.jad", "05.jar"}));
+  EXPECT_TRUE(fs::exists(storage() / "Java" / "05.mnf"));
 
+  // Two rows: the next application goes to 2 / 2 + 1.
   const auto info = cli({"info", "--json"});
   ASSERT_EQ(info.status, 0) << info.err;
-  EXPECT_FALSE(has(info.out, "\"position\": \"01\"")) << info.out;  // the Java folder is no longer empty
+  EXPECT_TRUE(has(info.out, "\"position\": \"02\"")) << info.out;
 }
 
 TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
@@ -150,6 +153,14 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_FALSE(fs::exists(trace)) << what;
     EXPECT_TRUE(r.out.empty()) << what;
   }
+}
+
+TEST_F(CliEndToEnd, ProbeAndPorts) {
+  const auto probe = cli({"probe"}, "LG U8110");  // the probe speaks UTF-16LE to every model
+  EXPECT_EQ(probe.status, 0) << probe.err;
+  EXPECT_TRUE(has(probe.out, "accepted")) << probe.out;
+  const auto ports = cli({"ports"});
+  EXPECT_EQ(ports.status, 0) << ports.err;
 }
 
 TEST_F(CliEndToEnd, ThePhoneRefusesAnEntryItDoesNotHave) {
