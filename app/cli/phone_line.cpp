@@ -1,8 +1,9 @@
 #include "phone_line.h"
 
-#include "phone_port.h"
+#include <stdexcept>
+
 #include "platform/qt/qt_serial_port.h"
-#include "virtual_phone.h"
+#include "pty_phone.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -18,16 +19,17 @@ class SerialLine final : public PhoneLine {
   std::string text_;
 };
 
-// The phone in-process: what is written is answered at once.
-class InProcessLine final : public PhoneLine {
+// The virtual phone on a pseudo-terminal, reached through the real serial port: the same
+// path a phone on a cable takes.
+class VirtualPhoneLine final : public PhoneLine {
  public:
-  explicit InProcessLine(sim::PhoneOptions options) : phone_(std::move(options)), port_(phone_) {}
+  explicit VirtualPhoneLine(sim::PhoneOptions options) : phone_(std::move(options)) {}
   SerialPort& port() override { return port_; }
-  std::string port_text() const override { return "sim"; }
+  std::string port_text() const override { return phone_.device_path(); }
 
  private:
-  sim::VirtualPhone phone_;
-  sim::PhonePort port_;
+  sim::PtyPhone phone_;
+  QtSerialPort port_;
 };
 
 }  // namespace
@@ -39,8 +41,12 @@ std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::fil
   sim::PhoneOptions options;
   options.model = model;
   options.storage = storage;
-  (void)error;
-  return std::make_unique<InProcessLine>(std::move(options));
+  try {
+    return std::make_unique<VirtualPhoneLine>(std::move(options));
+  } catch (const std::runtime_error& e) {
+    error = e.what();
+    return nullptr;
+  }
 }
 
 }  // namespace lg81xx::cli

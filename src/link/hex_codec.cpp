@@ -5,12 +5,24 @@
 namespace lg81xx {
 namespace {
 
-int digit_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+// Digit values by character, -1 for anything that is not a hex digit: one table look-up
+// per character keeps the conversion of whole frames and files cheap.
+constexpr std::array<std::int8_t, 256> make_digit_table() {
+  std::array<std::int8_t, 256> table{};
+  for (auto& v : table) v = -1;
+  const auto set = [&table](char c, int value) {
+    table[static_cast<std::uint8_t>(c)] = static_cast<std::int8_t>(value);
+  };
+  for (int d = 0; d < 10; ++d) set(static_cast<char>('0' + d), d);
+  for (int d = 0; d < 6; ++d) {
+    set(static_cast<char>('A' + d), 10 + d);
+    set(static_cast<char>('a' + d), 10 + d);
+  }
+  return table;
 }
+constexpr auto kDigitValue = make_digit_table();
+
+int digit_value(char c) { return kDigitValue[static_cast<std::uint8_t>(c)]; }
 
 constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
@@ -30,17 +42,12 @@ std::uint64_t zero_extended(std::int32_t value) { return static_cast<std::uint32
 }  // namespace
 
 Bytes hex_to_bin(std::string_view hex) {
-  Bytes out;
-  out.reserve((hex.size() + 1) / 2);
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    unsigned value = 0;
-    const std::size_t end = std::min(i + 2, hex.size());
-    for (std::size_t j = i; j < end; ++j) {
-      const int d = digit_value(hex[j]);
-      if (d < 0) break;
-      value = value * 16 + static_cast<unsigned>(d);
-    }
-    put_byte(out, value);
+  Bytes out((hex.size() + 1) / 2, '\0');
+  for (std::size_t i = 0, k = 0; i < hex.size(); i += 2, ++k) {
+    const int high = digit_value(hex[i]);
+    if (high < 0) continue;  // a pair that starts with a non-digit reads as 00
+    const int low = i + 1 < hex.size() ? digit_value(hex[i + 1]) : -1;
+    out[k] = as_char(static_cast<unsigned>(low < 0 ? high : high * 16 + low));
   }
   return out;
 }

@@ -1,5 +1,7 @@
 #include "link/link.h"
 
+#include <algorithm>
+
 namespace lg81xx {
 
 bool is_acknowledgement(std::string_view reply) {
@@ -43,8 +45,27 @@ std::optional<Bytes> Link::await_classic(const WaitSpec& spec) {
 }
 
 std::optional<Bytes> Link::await_fast(const WaitSpec& spec) {
-  // Until the reply-driven policy lands, fast mode waits like classic mode.
-  return await_classic(spec);
+  // The same budget as classic mode: its last read comes count x interval after the send.
+  if (spec.count <= 0) return std::nullopt;
+  const std::int64_t deadline = clock_.now_us() + spec.count * spec.interval_ms * 1000;
+  const auto wanted = [&spec](const Bytes& reply) { return !spec.accept || spec.accept(reply); };
+  ReplyAssembler reply(quiet_gap_us_);
+  for (;;) {
+    reply.add(read(), clock_.now_us());
+    const std::int64_t now = clock_.now_us();
+    if (reply.complete(now)) {
+      if (wanted(reply.bytes())) return reply.bytes();
+      reply.drop();  // as in classic mode, the next reply replaces one that failed the test
+    }
+    // Out of time, or nothing more can come: judge what is in hand like a classic last read.
+    if (now >= deadline || !port_.is_open()) {
+      if (wanted(reply.bytes())) return reply.bytes();
+      return std::nullopt;
+    }
+    std::int64_t wake = std::min(deadline, now + kFastPollUs);
+    if (const auto done = reply.complete_at_us()) wake = std::min(wake, *done);
+    clock_.sleep_us(std::max<std::int64_t>(wake - now, 1));
+  }
 }
 
 }  // namespace lg81xx

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "link/bytes.h"
+#include "link/wait_policy.h"
 #include "platform/clock.h"
 #include "platform/serial_port.h"
 
@@ -53,6 +54,10 @@ class Link {
   void set_mode(WaitMode mode) { mode_ = mode; }
   WaitMode mode() const { return mode_; }
   void set_trace(TraceFn trace) { trace_ = std::move(trace); }
+  // Fast mode: how long the line must stay quiet before a reply without a usable length
+  // (AT text, short refusals) counts as complete.
+  void set_quiet_gap_us(std::int64_t us) { quiet_gap_us_ = us; }
+  std::int64_t quiet_gap_us() const { return quiet_gap_us_; }
 
  private:
   std::optional<Bytes> await_classic(const WaitSpec& spec);
@@ -61,6 +66,7 @@ class Link {
   SerialPort& port_;
   Clock& clock_;
   WaitMode mode_ = WaitMode::classic;
+  std::int64_t quiet_gap_us_ = kDefaultQuietGapUs;
   TraceFn trace_;
 };
 

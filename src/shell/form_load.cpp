@@ -1,19 +1,13 @@
 #include <string>
 
+#include "shell/config_file.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
 
 namespace lg81xx {
 namespace {
 
-inline constexpr const char* kIniName = "LG81XX.ini";
 inline constexpr const char* kEmuArchive = "emu.zip";
-
-// The first field of the configuration file: the text up to the first comma or line end.
-std::string first_field(const Bytes& content) {
-  const auto end = content.find_first_of(",\r\n");
-  return content.substr(0, end);
-}
 
 }  // namespace
 
@@ -28,7 +22,7 @@ StartResult Form1::Form_Load() {
 
   const auto ini_path = home_ / kIniName;
   const auto ini = files.read_all(ini_path);
-  const std::string field = ini ? first_field(*ini) : std::string{};
+  const std::string field = ini ? ini_first_field(*ini) : std::string{};
   if (field.empty()) {
     ui.message_box(text::kInternalText, MessageStyle::critical, text::kInternalTitle);
     return StartResult::fatal;
@@ -36,12 +30,12 @@ StartResult Form1::Form_Load() {
 
   // First start: unpack the emulation classes once. The archiver works in-process and is
   // finished when it returns; a missing archive simply leaves no "emu" folder behind.
-  if (field == "MIDP=0") {
+  if (field == kFirstStartField) {
     const auto archive = home_ / kEmuArchive;
     if (files.exists(archive)) platform_.archiver.extract(archive, home_);
   }
 
-  files.write_all(ini_path, "MIDP=1\r\n");  // a read-only folder only costs the next start a re-extract
+  files.write_all(ini_path, kIniAfterFirstStart);  // a read-only folder only costs the next start a re-extract
 
   Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
   Combo1.text.clear();

@@ -1,0 +1,83 @@
+// Start-up reads LG81XX.ini whatever it holds: it either starts or ends with its message,
+// never crashes, and always leaves the file holding MIDP=1 after a successful start.
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+
+#include "platform/archiver.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/serial_port.h"
+#include "platform/user_interface.h"
+#include "shell/form1.h"
+
+namespace {
+
+using namespace lg81xx;
+
+class MemoryFiles final : public Files {
+ public:
+  std::optional<Bytes> read_all(const std::filesystem::path& p) override {
+    const auto it = files.find(p.string());
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool write_all(const std::filesystem::path& p, const Bytes& c) override {
+    files[p.string()] = c;
+    return true;
+  }
+  bool copy(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+  bool remove(const std::filesystem::path& p) override { return files.erase(p.string()) > 0; }
+  bool exists(const std::filesystem::path& p) override { return files.count(p.string()) > 0; }
+  std::map<std::string, Bytes> files;
+};
+
+class CountingArchiver final : public Archiver {
+ public:
+  bool present() const override { return true; }
+  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return ++extractions > 0; }
+  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return 0; }
+  int extractions = 0;
+};
+
+class ClosedPort final : public SerialPort {
+ public:
+  bool open(const std::string&) override { return false; }
+  void close() override {}
+  bool is_open() const override { return false; }
+  bool write(const Bytes&) override { return false; }
+  Bytes read_available() override { return {}; }
+  std::string error_text() const override { return {}; }
+};
+
+class SilentUi final : public UserInterface {
+ public:
+  void message_box(const std::string&, MessageStyle, const std::string&) override { ++messages; }
+  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> save_file(const std::string&, const std::string&) override { return std::nullopt; }
+  void set_busy_pointer(bool) override {}
+  void repaint() override {}
+  int messages = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  MemoryFiles files;
+  CountingArchiver archiver;
+  ClosedPort port;
+  VirtualClock clock;
+  SilentUi ui;
+  const std::filesystem::path home = "/program";
+  files.files[(home / "LG81XX.ini").string()] = Bytes(reinterpret_cast<const char*>(data), size);
+  files.files[(home / "emu.zip").string()] = "zip";
+  Form1 form(Platform{port, clock, ui, archiver, files}, home);
+  const StartResult result = form.Form_Load();
+  if (result == StartResult::ok) {
+    if (files.files[(home / "LG81XX.ini").string()] != "MIDP=1\r\n") std::abort();
+    if (ui.messages != 0 || !form.link_busy || form.Combo2.items.size() != 20) std::abort();
+  } else if (ui.messages != 1) {
+    std::abort();
+  }
+  return 0;
+}

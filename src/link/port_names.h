@@ -1,0 +1,20 @@
+#pragma once
+// Which device the text of Combo2 names. The twenty items "COM  1" .. "COM  20" stand for
+// the platform's serial port of that number; because the box is editable, a text that
+// names a device ("/dev/ttyACM0", "/dev/pts/3", "COM7") opens that device directly. A
+// detected port may be offered as "device (description)": the description is dropped.
+#include <string>
+#include <string_view>
+
+namespace lg81xx {
+
+// "COM" + a number on this platform: "/dev/ttyS<n-1>" on Linux, "COM<n>" on Windows.
+std::string com_device(int number);
+
+// The device to open for `combo_text`, or the empty text when it names none.
+std::string port_device(std::string_view combo_text);
+
+// How a detected port is offered in Combo2 (port_device gives `device` back).
+std::string port_item(const std::string& device, const std::string& description);
+
+}  // namespace lg81xx

@@ -1,0 +1,16 @@
+#pragma once
+// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it.
+#include <string>
+
+#include "link/bytes.h"
+
+namespace lg81xx {
+
+inline constexpr const char* kIniName = "LG81XX.ini";
+inline constexpr const char* kFirstStartField = "MIDP=0";
+inline constexpr const char* kIniAfterFirstStart = "MIDP=1\r\n";
+
+// The first field of the file: the text up to the first comma or line end.
+std::string ini_first_field(const Bytes& content);
+
+}  // namespace lg81xx

@@ -1,0 +1,39 @@
+#pragma once
+// The folder-listing exchange's pure parts: the request for a folder in each family's
+// form, and the cut of the phone's answer into rows.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/bytes.h"
+#include "shell/model_family.h"
+
+namespace lg81xx {
+
+// Listing waits: up to 10 reads 300 ms apart; an answer has at least 5 bytes.
+inline constexpr std::int64_t kListingPollMs = 300;
+inline constexpr int kListingPolls = 10;
+inline constexpr std::size_t kListingMinReply = 5;
+
+// True when the request table has `folder` for `family` (exact, case-sensitive).
+bool is_listable(Family family, std::string_view folder);
+
+// The listing request for `folder`, carrying the low eight bits of `seq` (escaped when it
+// is 7D, 7E or FF). `name_bytes` is the folder name as the family sends it (UTF-16LE or
+// 8-bit). Nothing when the folder is not in the table.
+std::optional<Bytes> listing_request(Family family, std::string_view folder, const Bytes& name_bytes,
+                                     unsigned seq);
+
+// The answer as the parse sees it: offset 24 marked "X" when the answer is longer than 25
+// bytes, then every 00 byte removed.
+std::string listing_text(Bytes reply);
+
+// The entry rows cut out of listing_text's result.
+std::vector<std::string> listing_rows(std::string_view text);
+
+// The Java insertion position proposed for `rows` rows: rows / 2 + 1, "0"-padded to two
+// characters (0 -> "01", 8 -> "05", 5 -> "3.5").
+std::string insertion_position(std::size_t rows);
+
+}  // namespace lg81xx

@@ -1,0 +1,227 @@
+// The fast waiting policy on virtual time: when it returns, and with what.
+#include "link/wait_policy.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/hex_codec.h"
+#include "link/link.h"
+#include "support/fake_serial_port.h"
+
+namespace lg81xx {
+namespace {
+
+using testing::FakeSerialPort;
+
+Bytes h(std::string_view hex) { return hex_to_bin(hex); }
+
+// An OBEX-shaped reply of `total` bytes: response code, big-endian length, filler.
+Bytes packet(std::uint8_t code, std::size_t total) {
+  Bytes out;
+  put_byte(out, code);
+  put_byte(out, static_cast<unsigned>(total >> 8));
+  put_byte(out, static_cast<unsigned>(total & 0xFF));
+  for (std::size_t i = 3; i < total; ++i) put_byte(out, static_cast<unsigned>(i * 7));
+  return out;
+}
+
+const Bytes kAck = h("A00003");
+const Bytes kImeiReply = "\r\n351234567890123\r\n\r\nOK\r\n";  // echo off
+const Bytes kImeiEcho = "AT+CGSN\r";
+const Bytes kObexModeReply = "AT*EOBEX\r\r\nCONNECT\r\n";
+const Bytes kRefusal = h("49000F");
+const Bytes kListing = packet(0x90, 300);
+const Bytes kLongBlock = packet(0x90, 963);
+
+// The waits the procedures use.
+WaitSpec upload_wait() { return {200, 20, is_acknowledgement}; }
+WaitSpec download_wait() { return {400, 20, at_least(3)}; }
+WaitSpec listing_wait() { return {300, 10, at_least(5)}; }
+WaitSpec install_wait() { return {400, 20, is_acknowledgement}; }
+WaitSpec imei_wait() { return {400, 1, {}}; }  // what settle asks for
+WaitSpec keep_alive_wait() { return {100, 1, {}}; }
+WaitSpec one_read_of_five() { return {100, 1, at_least(5)}; }
+// The tables hold factories: std::function members in braced tables upset GCC's
+// -Wmaybe-uninitialized in optimised builds.
+using SpecFn = WaitSpec (*)();
+
+struct Arrival {
+  std::int64_t at_ms;  // virtual time since the wait began
+  Bytes data;
+};
+
+struct Outcome {
+  std::optional<Bytes> reply;
+  std::int64_t elapsed_us;
+};
+
+Outcome run(WaitMode mode, SpecFn spec, const std::vector<Arrival>& arrivals,
+            std::int64_t quiet_gap_us = kDefaultQuietGapUs) {
+  VirtualClock clock;
+  FakeSerialPort port(clock);
+  port.open("pty");
+  for (const auto& a : arrivals) port.arrive(a.data, a.at_ms);
+  Link link(port, clock);
+  link.set_mode(mode);
+  link.set_quiet_gap_us(quiet_gap_us);
+  auto reply = link.await(spec());
+  return {std::move(reply), clock.now_us()};
+}
+
+TEST(AnnouncedLength, ReadsTheLengthOfResponsesOnly) {
+  struct Case {
+    const char* hex;
+    std::optional<std::size_t> length;
+  };
+  const std::vector<Case> cases = {
+      {"A00003", 3},
+      {"9003C3AA", 963},
+      {"A000", std::nullopt},      // the length has not arrived yet
+      {"49000F", std::nullopt},    // the phone's refusal is no OBEX response
+      {"FF0010", std::nullopt},    // a command frame opens with FF
+      {"830008", std::nullopt},    // a request opcode, not a response
+      {"A00002", std::nullopt},    // shorter than the OBEX header itself
+      {"0D0A4F", std::nullopt},    // AT text
+  };
+  for (const auto& c : cases) EXPECT_EQ(announced_length(h(c.hex)), c.length) << c.hex;
+}
+
+TEST(FinalResult, RecognisesTheLineThatEndsAnAtAnswer) {
+  struct Case {
+    const char* text;
+    bool final;
+  };
+  const std::vector<Case> cases = {
+      {"AT+CGSN\r\r\n351234567890123\r\n\r\nOK\r\n", true},
+      {"AT*EOBEX\r\r\nCONNECT 115200\r\n", true},
+      {"AT+CGSN\r\r\n+CME ERROR: 10\r\n", true},
+      {"AT+CGSN\r", false},                       // the echo alone
+      {"AT+CGSN\r\r\n351234567890123\r\n", false},  // the answer without its result
+      {"AT+CGSN\r\r\n\r\nOK", false},             // the result line not ended yet
+      {"\r\nOKAY\r\n", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ends_with_final_result(c.text), c.final) << c.text;
+}
+
+TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
+  struct Case {
+    const char* name;
+    SpecFn spec;
+    std::vector<Arrival> arrivals;
+    Bytes reply;
+    std::int64_t elapsed_us;
+    std::int64_t quiet_gap_us = kDefaultQuietGapUs;
+  };
+  const Bytes split = kListing;
+  const std::vector<Case> cases = {
+      {"acknowledgement, whole", upload_wait, {{7, kAck}}, kAck, 7000},
+      {"acknowledgement, split after its first byte", upload_wait,
+       {{7, kAck.substr(0, 1)}, {8, kAck.substr(1)}}, kAck, 8000},
+      {"acknowledgement, its length bytes after a long pause", upload_wait,
+       {{7, kAck.substr(0, 1)}, {30, kAck.substr(1)}}, kAck, 30000},
+      {"listing split across reads", listing_wait,
+       {{5, split.substr(0, 4)}, {6, split.substr(4, 100)}, {9, split.substr(104)}}, split, 9000},
+      {"long block with pauses longer than the quiet gap", download_wait,
+       {{10, kLongBlock.substr(0, 64)},
+        {30, kLongBlock.substr(64, 500)},
+        {90, kLongBlock.substr(564)}},
+       kLongBlock, 90000},
+      {"AT reply ends after the quiet gap", imei_wait, {{4, kImeiReply}}, kImeiReply, 7000},
+      {"AT reply in two bursts inside the gap", imei_wait,
+       {{4, kImeiReply.substr(0, 10)}, {6, kImeiReply.substr(10)}}, kImeiReply, 9000},
+      {"echo, then the answer after a pause: complete at its OK", imei_wait,
+       {{1, kImeiEcho}, {40, kImeiReply}}, kImeiEcho + kImeiReply, 40000},
+      {"echoed answer ending in CONNECT", imei_wait, {{2, kObexModeReply}}, kObexModeReply, 2000},
+      {"echo without an answer: whatever came, at the budget", imei_wait, {{1, kImeiEcho}},
+       kImeiEcho, 400000},
+      {"refusal 49 00 0F ends after the quiet gap", download_wait,
+       {{10, kRefusal}}, kRefusal, 13000},
+      {"5-byte busy reply ends after the quiet gap", download_wait, {{10, h("0100057E7E")}},
+       h("0100057E7E"), 13000},
+      {"more bytes than announced: taken whole after the gap", download_wait,
+       {{10, h("A00003FF7E")}}, h("A00003FF7E"), 13000},
+      {"longer quiet gap keeps bursts 5 ms apart together", imei_wait,
+       {{4, kImeiReply.substr(0, 10)}, {9, kImeiReply.substr(10)}}, kImeiReply, 19000, 10000},
+      {"settle returns at the budget with an unfinished packet", keep_alive_wait,
+       {{20, kListing.substr(0, 50)}}, kListing.substr(0, 50), 100000},
+      {"an unfinished packet that passes the test is returned at the budget", one_read_of_five,
+       {{20, kListing.substr(0, 50)}}, kListing.substr(0, 50), 100000},
+  };
+  for (const auto& c : cases) {
+    const Outcome got = run(WaitMode::fast, c.spec, c.arrivals, c.quiet_gap_us);
+    ASSERT_TRUE(got.reply.has_value()) << c.name;
+    EXPECT_EQ(bin_to_hex(*got.reply), bin_to_hex(c.reply)) << c.name;
+    EXPECT_EQ(got.elapsed_us, c.elapsed_us) << c.name;
+  }
+}
+
+TEST(FastWait, AReplyThatFailsTheTestIsReplacedByTheNext) {
+  struct Case {
+    const char* name;
+    SpecFn spec;
+    std::vector<Arrival> arrivals;
+    std::optional<Bytes> reply;
+    std::int64_t elapsed_us;
+  };
+  const std::vector<Case> cases = {
+      {"continue before the acknowledgement", upload_wait,
+       {{5, h("900003")}, {50, kAck}}, kAck, 50000},
+      {"two packets in one burst are judged together, like one classic read", upload_wait,
+       {{5, h("900003") + kAck}}, std::nullopt, 4000000},
+      {"short reply before the listing", listing_wait,
+       {{5, kAck}, {40, kListing}}, kListing, 40000},
+      {"refusal text before the acknowledgement", upload_wait,
+       {{5, kRefusal}, {50, kAck}}, kAck, 50000},
+      {"only a wrong reply: nothing, at the budget", upload_wait, {{5, h("C00003")}}, std::nullopt,
+       4000000},
+  };
+  for (const auto& c : cases) {
+    const Outcome got = run(WaitMode::fast, c.spec, c.arrivals);
+    EXPECT_EQ(got.reply.has_value(), c.reply.has_value()) << c.name;
+    if (got.reply && c.reply) {
+      EXPECT_EQ(bin_to_hex(*got.reply), bin_to_hex(*c.reply)) << c.name;
+    }
+    EXPECT_EQ(got.elapsed_us, c.elapsed_us) << c.name;
+  }
+}
+
+TEST(FastWait, SilenceEndsExactlyAsInClassicMode) {
+  struct Case {
+    const char* name;
+    SpecFn spec;
+    std::int64_t budget_ms;
+  };
+  const std::vector<Case> cases = {
+      {"upload", upload_wait, 4000},
+      {"download", download_wait, 8000},
+      {"listing", listing_wait, 3000},
+      {"install request", install_wait, 8000},
+      {"keep-alive", keep_alive_wait, 100},
+  };
+  for (const auto& c : cases) {
+    const Outcome fast = run(WaitMode::fast, c.spec, {});
+    const Outcome classic = run(WaitMode::classic, c.spec, {});
+    EXPECT_EQ(fast.reply, classic.reply) << c.name;
+    EXPECT_EQ(fast.elapsed_us, c.budget_ms * 1000) << c.name;
+    EXPECT_EQ(classic.elapsed_us, c.budget_ms * 1000) << c.name;
+  }
+}
+
+TEST(FastWait, ReturnsAtOnceWhenThePortCloses) {
+  VirtualClock clock;
+  FakeSerialPort port(clock);
+  port.open("pty");
+  port.arrive(kListing.substr(0, 20), 5);
+  Link link(port, clock);
+  link.set_mode(WaitMode::fast);
+  link.set_trace([&port](Direction, std::string_view) { port.hang_up(); });
+
+  EXPECT_FALSE(link.await(upload_wait()).has_value());
+  EXPECT_EQ(clock.now_us(), 5000);
+}
+
+}  // namespace
+}  // namespace lg81xx
