@@ -100,7 +100,7 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
 
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
                   const std::function<int(Session&)>& job) {
-  if (!options.port) {
+  if (!options.port || options.port->find_first_not_of(' ') == std::string::npos) {
     err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)\n";
     return kBadInput;
   }
