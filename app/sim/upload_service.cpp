@@ -1,12 +1,228 @@
+// The phone's receiving side: write commands (20 05 for a block that more blocks follow,
+// 20 85 for the last block of a file) and their continuation frames, reassembled into the
+// file, which is stored when the final frame of the transfer arrives. Every valid wire
+// frame is acknowledged with A0 00 03; anything inconsistent gets no answer and ends the
+// transfer. Also the install's requests on the folder "Java" (20 88) and on its
+// contentInfo and pushlist files (20 89).
+#include <algorithm>
+#include <cstdint>
+
+#include "link/request_frame.h"
+#include "platform/files.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
 namespace {
 
-// Not built yet: claims no request.
+constexpr unsigned kWriteBlock = 0x2005;
+constexpr unsigned kWriteLastBlock = 0x2085;
+constexpr unsigned kOpenFolder = 0x2088;
+constexpr unsigned kNameFile = 0x2089;
+constexpr std::size_t kLongestFrame = 964;   // 963, or one more for a completed escape pair
+constexpr unsigned kLongestBlock = 4096;
+constexpr std::size_t kBlockHead = 8;        // second FF, command, sequence, 00 00, block length
+
+const Bytes kAck("\xA0\x00\x03", 3);  // OBEX success, packet length 3
+
+// A block's first frame, taken apart.
+struct BlockStart {
+  Bytes folder_raw, file_raw;
+  std::string folder, file;
+  std::uint32_t size = 0, offset = 0, number = 0;
+  Bytes data;
+};
+
+struct Transfer {
+  BlockStart first;  // names and size as the first block gave them
+  std::filesystem::path target;
+  Bytes data;        // the file so far
+  std::uint32_t block_number = 0;
+  unsigned block_length = 0;    // of the current block, counted from its second FF
+  unsigned block_received = 0;  // of the current block so far, same count
+  bool last_block = false;
+  bool block_closable = false;  // complete; one empty frame may still close it
+
+  bool mid_block() const { return block_received < block_length; }
+};
+
+// The bytes of a name as the family sends it: length byte × 1 (8-bit) or × 2 (UTF-16LE),
+// the terminator included.
+std::size_t name_bytes(std::uint8_t length_byte, Family family) {
+  return family == Family::u813 ? 2u * length_byte : length_byte;
+}
+
+// The name must be exactly the text, encoded, with one terminator, and non-empty.
+bool name_consistent(const Bytes& raw, const std::string& text, Family family) {
+  if (text.empty()) return false;
+  const Bytes expected = family == Family::u813 ? utf16le(text) + Bytes(2, '\0') : text + '\0';
+  return raw == expected;
+}
+
+bool frame_kind_consistent(const Request& r) {
+  return (r.opcode == 0x83 && r.header_id == 0x70) || (r.opcode == 0x82 && r.header_id == 0x49);
+}
+
 class UploadService final : public Service {
  public:
-  std::optional<Bytes> handle(const Request&, PhoneContext&) override { return std::nullopt; }
+  std::optional<Bytes> handle(const Request& r, PhoneContext& phone) override {
+    if (r.opcode != 0x82 && r.opcode != 0x83) return std::nullopt;
+    if (transfer_ && transfer_->mid_block()) {
+      if (!looks_like_other_request(r)) return continuation(r, phone);
+      phone.log("!! upload abandoned by a new request");
+      transfer_.reset();
+    }
+    if (r.command_frame && (r.command == kWriteBlock || r.command == kWriteLastBlock)) return block_start(r, phone);
+    if (transfer_ && r.content.size() == 1) return closing(r, phone);
+    if (r.command_frame && (r.command == kOpenFolder || r.command == kNameFile)) return java_request(r, phone);
+    return std::nullopt;
+  }
+
+ private:
+  // A complete command frame of another kind: its body length counts exactly its content.
+  static bool looks_like_other_request(const Request& r) {
+    return r.command_frame && r.command != kWriteBlock && r.command != kWriteLastBlock &&
+           r.body_length + 1 == r.content.size();
+  }
+
+  Bytes refuse(PhoneContext& phone, const std::string& why) {
+    phone.log("!! upload refused, not answered: " + why);
+    transfer_.reset();
+    return {};
+  }
+
+  static std::optional<BlockStart> parse_block_start(const Request& r, Family family, std::string& why) {
+    const Bytes& p = r.payload;
+    BlockStart b;
+    std::size_t at = 0;
+    for (auto* raw : {&b.folder_raw, &b.file_raw}) {
+      if (at >= p.size()) {
+        why = "names cut short";
+        return std::nullopt;
+      }
+      const std::size_t n = name_bytes(byte_at(p, at), family);
+      if (at + 1 + n > p.size()) {
+        why = "name longer than the frame";
+        return std::nullopt;
+      }
+      *raw = p.substr(at + 1, n);
+      at += 1 + n;
+    }
+    if (at + 12 > p.size()) {
+      why = "size, offset and block number cut short";
+      return std::nullopt;
+    }
+    b.size = get_le32(p, at);
+    b.offset = get_le32(p, at + 4);
+    b.number = get_le32(p, at + 8);
+    b.data = p.substr(at + 12);
+    return b;
+  }
+
+  Bytes block_start(const Request& r, PhoneContext& phone) {
+    const Family family = phone.family();
+    if (family == Family::none) return refuse(phone, "no model family");
+    if (!frame_kind_consistent(r)) return refuse(phone, "operation code and header id disagree");
+    if (r.wire.size() > kLongestFrame) return refuse(phone, "frame too long");
+    std::string why;
+    auto b = parse_block_start(r, family, why);
+    if (!b) return refuse(phone, why);
+    b->folder = phone.decode_name(b->folder_raw);
+    b->file = phone.decode_name(b->file_raw);
+    if (!name_consistent(b->folder_raw, b->folder, family) || !name_consistent(b->file_raw, b->file, family))
+      return refuse(phone, "name length byte or terminator wrong");
+
+    if (b->number == 1) {
+      transfer_.reset();
+      const auto folders = phone.folder_names();
+      if (std::find(folders.begin(), folders.end(), b->folder) == folders.end())
+        return refuse(phone, "no folder " + b->folder);
+      const auto target = phone.resolve(b->folder, b->file);
+      if (!target) return refuse(phone, "name leaves the storage: " + b->file);
+      if (b->size == 0) return refuse(phone, "file size 0");
+      transfer_ = Transfer{*b, *target, {}, 0, 0, 0, false, false};
+      transfer_->data.reserve(b->size);
+    } else if (!transfer_ || transfer_->mid_block()) {
+      return refuse(phone, "block " + std::to_string(b->number) + " without the blocks before it");
+    }
+    Transfer& t = *transfer_;
+    if (b->number != t.block_number + 1) return refuse(phone, "block number out of order");
+    if (b->folder_raw != t.first.folder_raw || b->file_raw != t.first.file_raw || b->size != t.first.size)
+      return refuse(phone, "names or file size changed between blocks");
+    if (b->offset != t.data.size()) return refuse(phone, "block offset does not follow the data received");
+
+    const unsigned length = r.body_length;
+    const std::size_t head = kBlockHead + r.payload.size() - b->data.size();
+    if (length > kLongestBlock || length <= head) return refuse(phone, "block length out of range");
+    const std::size_t block_data = length - head;
+    const bool last = r.command == kWriteLastBlock;
+    if (last != (b->offset + block_data == b->size) || b->offset + block_data > b->size)
+      return refuse(phone, "block length disagrees with the file size");
+
+    t.block_number = b->number;
+    t.block_length = length;
+    t.block_received = 0;
+    t.last_block = last;
+    t.block_closable = false;
+    return take_data(r, b->data, static_cast<unsigned>(r.content.size() - 1), phone);
+  }
+
+  Bytes continuation(const Request& r, PhoneContext& phone) {
+    if (!frame_kind_consistent(r)) return refuse(phone, "operation code and header id disagree");
+    if (r.wire.size() > kLongestFrame) return refuse(phone, "frame too long");
+    if (r.content.size() <= 1) return refuse(phone, "empty frame inside a block");
+    const Bytes data = r.content.substr(1);
+    return take_data(r, data, static_cast<unsigned>(data.size()), phone);
+  }
+
+  // The empty frame that closes a block whose data filled the frames before it.
+  Bytes closing(const Request& r, PhoneContext& phone) {
+    if (!frame_kind_consistent(r)) return refuse(phone, "operation code and header id disagree");
+    Transfer& t = *transfer_;
+    if (!t.block_closable) return refuse(phone, "empty frame where none may stand");
+    if ((r.opcode == 0x83) != t.last_block) return refuse(phone, "closing frame of the wrong kind");
+    t.block_closable = false;
+    if (r.opcode == 0x83) return store(phone);
+    return kAck;
+  }
+
+  // Adds a frame's data to the current block; `counted` is what the frame adds to the
+  // block length.
+  Bytes take_data(const Request& r, const Bytes& data, unsigned counted, PhoneContext& phone) {
+    Transfer& t = *transfer_;
+    if (t.block_received + counted > t.block_length) return refuse(phone, "more data than the block length");
+    t.block_received += counted;
+    t.data += data;
+    const bool final = r.opcode == 0x83;
+    if (t.mid_block()) {
+      if (final) return refuse(phone, "final frame before the end of the block");
+      return kAck;
+    }
+    if (final) {
+      if (!t.last_block) return refuse(phone, "final frame in a block that more blocks follow");
+      return store(phone);
+    }
+    t.block_closable = true;
+    return kAck;
+  }
+
+  Bytes store(PhoneContext& phone) {
+    Transfer& t = *transfer_;
+    if (t.data.size() != t.first.size) return refuse(phone, "file shorter than its size");
+    std::error_code ec;
+    std::filesystem::create_directories(t.target.parent_path(), ec);
+    if (!LocalFiles{}.write_all(t.target, t.data)) return refuse(phone, "cannot write " + t.target.string());
+    phone.log("stored " + t.first.folder + "/" + t.first.file + " (" + std::to_string(t.data.size()) + " bytes)");
+    transfer_.reset();
+    return kAck;
+  }
+
+  Bytes java_request(const Request& r, PhoneContext& phone) {
+    if (r.opcode != 0x83 || r.header_id != 0x70) return refuse(phone, "request is not a GET");
+    if (r.body_length + 1 != r.content.size()) return refuse(phone, "body length does not match the request");
+    return kAck;
+  }
+
+  std::optional<Transfer> transfer_;
 };
 
 }  // namespace

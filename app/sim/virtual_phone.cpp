@@ -46,8 +46,9 @@ void PhoneContext::log(const std::string& line) {
 }
 
 VirtualPhone::VirtualPhone(PhoneOptions options) : context_(std::move(options)) {
-  services_.push_back(make_session_service());
+  // Uploads first: a continuation frame's data may begin like a session command.
   services_.push_back(make_upload_service());
+  services_.push_back(make_session_service());
   services_.push_back(make_download_service());
 }
 

@@ -36,5 +36,7 @@ inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: 
 inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
 inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";
 inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
+inline constexpr const char* kNoSoundSelected = "NESSUN SUONO SELEZIONATO";
+inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato da inviare";
 
 }  // namespace lg81xx::text

@@ -1,0 +1,23 @@
+#pragma once
+// The names a sound replacement sends: the target path ".." + the row's path in the
+// folder "Audio" (U8110/U8120, 8-bit text) or "Audios" (U8130/U8138, UTF-16LE).
+#include <cstdint>
+#include <optional>
+
+#include "link/bytes.h"
+#include "shell/model_family.h"
+#include "sounds/sound_table.h"
+
+namespace lg81xx {
+
+struct SoundNames {
+  Bytes folder;  // as handed to the upload engine; its length is the folder length
+  Bytes file;    // likewise the file-name length
+  std::int16_t folder_chars = 0;  // plain-text lengths, for the U8130/U8138 length bytes
+  std::int16_t file_chars = 0;
+};
+
+// Nothing for a model outside the two families.
+std::optional<SoundNames> sound_names(const SoundRow& row, Family family);
+
+}  // namespace lg81xx

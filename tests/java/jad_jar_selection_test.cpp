@@ -1,0 +1,98 @@
+// "Carica JAD e JAR": the dialogs, whole-file reads, and the emulation classes added to a
+// copy of the JAR, never to the chosen file.
+#include <gtest/gtest.h>
+
+#include "java/jar_files.h"
+#include "shell/messages.h"
+#include "support/form_fixture.h"
+
+namespace lg81xx::testing {
+namespace {
+
+const Bytes kJad("MIDlet-Name: X\r\n\0\x1A tail", 22);
+
+class JadJarSelection : public FormFixture {
+ protected:
+  JadJarSelection() {
+    write_file(home / "app.jad", kJad);
+    EXPECT_TRUE(make_jar(home / "app.jar", original));
+    jar_bytes = read_file(home / "app.jar");
+  }
+
+  void choose_both() { ui.dialog_answers = {(home / "app.jad").string(), (home / "app.jar").string()}; }
+
+  ZipEntries original{{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"},
+                      {"Main.class", "main"},
+                      {"com/nokia/mid/ui/FullCanvas.class", "old"}};
+  Bytes jar_bytes;
+};
+
+TEST_F(JadJarSelection, ReadsBothFilesWhole) {
+  form.Label8.caption = "previous.jar";
+  choose_both();
+  form.Command2_Click();
+  EXPECT_EQ(ui.open_filters, (std::vector<std::string>{"Java Descriptor|*.jad", "Java Archive|*.jar"}));
+  EXPECT_EQ(form.jad_data, kJad);
+  EXPECT_EQ(form.jar_data, jar_bytes);
+  EXPECT_EQ(form.Label8.caption, "app.jar");
+  EXPECT_FALSE(ui.busy);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(JadJarSelection, CancellingKeepsWhatWasReadBefore) {
+  struct Case {
+    std::deque<std::optional<std::string>> answers;
+    Bytes jad;
+  };
+  const std::vector<Case> cases{
+      {{std::nullopt}, ""},
+      {{(home / "app.jad").string(), std::nullopt}, kJad},
+  };
+  for (const auto& c : cases) {
+    form.jad_data = "old";
+    form.jar_data = "old";
+    form.Label8.caption = "previous.jar";
+    ui.dialog_answers = c.answers;
+    form.Command2_Click();
+    EXPECT_EQ(form.jad_data, c.jad);
+    EXPECT_EQ(form.jar_data, "");
+    EXPECT_EQ(form.Label8.caption, "previous.jar");
+    EXPECT_FALSE(ui.busy);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(form.last_result, JobResult::cancelled);
+  }
+}
+
+TEST_F(JadJarSelection, EmulationClassesGoIntoACopy) {
+  write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "new");
+  write_file(home / "emu/com/nokia/mid/sound/Sound.class", "sound");
+  form.nokia.value = true;
+  for (int round = 0; round < 2; ++round) {
+    choose_both();
+    form.Command2_Click();
+    ZipEntries expected = original;
+    expected["com/nokia/mid/ui/FullCanvas.class"] = "new";
+    expected["com/nokia/mid/sound/Sound.class"] = "sound";
+    EXPECT_EQ(jar_entries(form.jar_data), expected) << "round " << round;
+    EXPECT_EQ(read_file(home / "app.jar"), jar_bytes) << "the chosen JAR is never modified";
+    EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
+    EXPECT_EQ(form.Label8.caption, "app.jar");
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+TEST_F(JadJarSelection, WithoutEmulationClassesTheJarIsUsedAsItIs) {
+  form.nokia.value = true;
+  for (bool make_folder : {false, true}) {
+    if (make_folder) std::filesystem::create_directories(home / "emu/empty");
+    ui.messages.clear();
+    choose_both();
+    form.Command2_Click();
+    EXPECT_EQ(form.jar_data, jar_bytes);
+    EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoEmuClasses, MessageStyle::information, ""}}));
+    EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
+  }
+}
+
+}  // namespace
+}  // namespace lg81xx::testing

@@ -1,0 +1,226 @@
+// The upload engine over a scripted port on virtual time: frame sizes and kinds, the
+// escape-pair cut, the closing empty frame, the acknowledgement wait.
+#include <gtest/gtest.h>
+
+#include "link/hex_codec.h"
+#include "link/request_frame.h"
+#include "shell/messages.h"
+#include "support/form_fixture.h"
+
+namespace lg81xx::testing {
+namespace {
+
+const Bytes kAck("\xA0\x00\x03", 3);
+
+// n = 10: "Java" (4) and "05.jad" (6) as 8-bit names; an ordinary block carries 4060 bytes
+// and the first frame of a block has room for 920 unescaped data bytes.
+constexpr std::size_t kFirstRoom = 920;
+constexpr std::size_t kBlockData = 4060;
+
+Bytes safe_bytes(std::size_t n) {
+  Bytes b(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<char>('a' + i % 26);
+  return b;
+}
+
+class UploadObject : public FormFixture {
+ protected:
+  UploadObject() {
+    form.Combo1.text = "LG U8120";
+    port.open("COM1");
+    port.on_write = [this](const Bytes&) {
+      if (acknowledge) port.arrive(kAck, 30);
+    };
+  }
+
+  void upload(const Bytes& content) { form.upload_object(4, 6, "05.jad", "Java", std::ssize(content), content); }
+
+  // Operation code, length, header id and the command (first frames only) of each frame.
+  struct Shape {
+    std::size_t size;
+    unsigned opcode;
+    unsigned command;  // 0 for a continuation frame
+    bool operator==(const Shape&) const = default;
+  };
+  std::vector<Shape> shapes(std::initializer_list<std::size_t> first_frames) const {
+    std::vector<Shape> out;
+    for (std::size_t i = 0; i < port.written.size(); ++i) {
+      const Bytes& f = port.written[i];
+      EXPECT_EQ(get_be16(f, 1), f.size()) << "frame " << i;
+      EXPECT_EQ(get_be16(f, 4), f.size() - 3) << "frame " << i;
+      EXPECT_EQ(byte_at(f, 3), byte_at(f, 0) == 0x83 ? 0x70 : 0x49) << "frame " << i;
+      EXPECT_EQ(byte_at(f, f.size() - 1), 0x7E);
+      const bool first = std::find(first_frames.begin(), first_frames.end(), i) != first_frames.end();
+      out.push_back({f.size(), byte_at(f, 0), first ? get_be16(f, 9) : 0u});
+    }
+    return out;
+  }
+
+  bool acknowledge = true;
+};
+
+TEST_F(UploadObject, ThreeHundredBytesGoOutAsOneFinalFrame) {
+  form.frame_seq = 4;
+  const Bytes content = safe_bytes(300);
+  upload(content);
+
+  ASSERT_EQ(port.written.size(), 1u);
+  const Bytes expected = hex_to_bin("830157700154FF7DDF2085050000" "4E01" "05") + "Java" + '\0' + as_char(7) +
+                         "05.jad" + '\0' + hex_to_bin("2C010000" "00000000" "01000000") + content + '\x7E';
+  EXPECT_EQ(bin_to_hex(port.written[0]), bin_to_hex(expected));
+  EXPECT_EQ(port.written[0].size(), 343u);
+  EXPECT_EQ(form.frame_seq, 5);
+  EXPECT_EQ(form.last_reply, kAck);
+  EXPECT_EQ(form.last_result, JobResult::ok);
+  EXPECT_TRUE(form.link_busy);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(UploadObject, EveryReservedDataByteAddsOneByteToTheFrame) {
+  struct Case {
+    Bytes content;
+    std::size_t size;
+  };
+  const std::vector<Case> cases{
+      {safe_bytes(300), 343},
+      {Bytes("\x7D", 1) + safe_bytes(298) + "\xFF", 345},
+      {Bytes(300, '\x7E'), 643},
+  };
+  for (const auto& c : cases) {
+    port.written.clear();
+    upload(c.content);
+    ASSERT_EQ(port.written.size(), 1u);
+    EXPECT_EQ(port.written[0].size(), c.size);
+    // The block length counts each data byte once.
+    EXPECT_EQ(byte_at(port.written[0], 14) | (byte_at(port.written[0], 15) << 8), 10u + 24 + 300);
+  }
+}
+
+TEST_F(UploadObject, BlocksAndFramesOfALargerFile) {
+  // Blocks of 4060, 4060 and 1880 bytes; each block's first frame takes 920 bytes and
+  // continuation frames 955.
+  upload(safe_bytes(2 * kBlockData + 1880));
+  const std::vector<Shape> expected{
+      {963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0},
+      {963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0},
+      {963, 0x82, 0x2085}, {963, 0x82, 0}, {13, 0x83, 0},
+  };
+  EXPECT_EQ(shapes({0, 5, 10}), expected);
+  EXPECT_EQ(form.frame_seq, 3);
+  // Block offsets and numbers of the three first frames.
+  for (std::uint32_t block = 0; block < 3; ++block) {
+    const Bytes& f = port.written[block * 5];
+    EXPECT_EQ(get_le32(f, 16 + 6 + 8 + 4), block * kBlockData);
+    EXPECT_EQ(get_le32(f, 16 + 6 + 8 + 8), block + 1);
+    EXPECT_EQ(byte_at(f, 14) | (byte_at(f, 15) << 8), block < 2 ? 4094u : 10u + 24 + 1880);
+  }
+}
+
+TEST_F(UploadObject, AnEscapePairIsNeverSplitBetweenFrames) {
+  Bytes content = safe_bytes(3000);
+  content[kFirstRoom - 1] = '\x7E';                 // the first frame's last byte: 7D, and its partner
+  content[kFirstRoom + 954] = '\xFF';               // likewise for the first continuation frame
+  upload(content);
+  ASSERT_GE(port.written.size(), 3u);
+  EXPECT_EQ(port.written[0].size(), 964u);
+  EXPECT_EQ(bin_to_hex(port.written[0].substr(961)), "7D5E7E");
+  EXPECT_EQ(port.written[1].size(), 964u);
+  EXPECT_EQ(bin_to_hex(port.written[1].substr(961)), "7DDF7E");
+  EXPECT_EQ(byte_at(port.written[2], 7), 'a' + (kFirstRoom + 955) % 26);
+}
+
+TEST_F(UploadObject, DataEndingExactlyAtAFrameIsClosedByAnEmptyFrame) {
+  struct Case {
+    const char* what;
+    Bytes content;
+    std::vector<Shape> frames;
+  };
+  Bytes escaped_fill = safe_bytes(kFirstRoom - 2);
+  escaped_fill[10] = '\x7D';
+  escaped_fill[20] = '\x7E';
+  const std::vector<Case> cases{
+      {"first frame full", safe_bytes(kFirstRoom), {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
+      {"first frame full with escapes", escaped_fill, {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
+      {"continuation full", safe_bytes(kFirstRoom + 955), {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
+      {"ordinary block, then one byte",
+       safe_bytes(kBlockData + 1),
+       {{963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0}, {44, 0x83, 0x2085}}},
+  };
+  for (const auto& c : cases) {
+    port.written.clear();
+    upload(c.content);
+    const bool ends_block = c.frames.size() == 6;
+    EXPECT_EQ(shapes(ends_block ? std::initializer_list<std::size_t>{0, 5} : std::initializer_list<std::size_t>{0}),
+              c.frames)
+        << c.what;
+    if (!ends_block) {
+      EXPECT_EQ(bin_to_hex(port.written.back()), "830008700005FF7E") << c.what;
+    }
+  }
+}
+
+TEST_F(UploadObject, AnEmptyFileSendsNothingAndChangesNothing) {
+  form.frame_seq = 9;
+  form.last_reply = "earlier";
+  form.link_busy = false;
+  EXPECT_EQ(form.upload_object(4, 6, "05.jad", "Java", 0, ""), 1);
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_EQ(form.frame_seq, 9);
+  EXPECT_EQ(form.last_reply, "earlier");
+  EXPECT_TRUE(form.link_busy);
+  EXPECT_EQ(clock.now_ms(), 0);
+}
+
+TEST_F(UploadObject, AMissingAcknowledgementStopsAfterTwentyReads) {
+  form.last_reply = kAck;  // an earlier success must not survive a failure
+  acknowledge = false;
+  port.arrive(hex_to_bin("C00003"), 100);  // another response code is not an acknowledgement
+  EXPECT_EQ(form.upload_object(4, 6, "05.jad", "Java", 5000, safe_bytes(5000)), 1);
+  EXPECT_EQ(port.written.size(), 1u);
+  EXPECT_EQ(clock.now_ms(), 20 * 200);
+  EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoReply, MessageStyle::plain, ""}}));
+  EXPECT_TRUE(form.last_reply.empty());
+  EXPECT_EQ(form.last_result, JobResult::no_reply);
+  EXPECT_TRUE(form.link_busy);
+  EXPECT_FALSE(form.ledr.visible);
+}
+
+TEST_F(UploadObject, AFailureAfterSomeFramesLeavesNoAcknowledgement) {
+  int writes = 0;
+  port.on_write = [&](const Bytes&) {
+    if (++writes < 3) port.arrive(kAck, 30);
+  };
+  upload(safe_bytes(5000));
+  EXPECT_EQ(port.written.size(), 3u);
+  EXPECT_TRUE(form.last_reply.empty());
+}
+
+TEST_F(UploadObject, AReservedSequenceByteIsEscapedAndCounted) {
+  form.frame_seq = 0x7C;
+  upload(safe_bytes(kBlockData + 10));
+  ASSERT_GE(port.written.size(), 6u);
+  const Bytes& first = port.written[0];
+  EXPECT_EQ(bin_to_hex(first.substr(11, 2)), "7D5D");
+  EXPECT_EQ(get_be16(first, 1), first.size());
+  EXPECT_EQ(first.size(), 963u) << "the escaped sequence byte takes from the data room";
+  EXPECT_EQ(bin_to_hex(port.written[5].substr(11, 2)), "7D5E");
+  EXPECT_EQ(form.frame_seq, 0x7E);
+}
+
+TEST_F(UploadObject, ProgressAndLampFollowTheFrames) {
+  std::vector<std::string> captions;
+  std::vector<bool> lamp_while_waiting;
+  port.on_write = [&](const Bytes&) {
+    captions.push_back(form.Label5.caption);
+    lamp_while_waiting.push_back(form.ledr.visible);
+    port.arrive(kAck, 30);
+  };
+  upload(safe_bytes(5000));  // blocks of 4060 and 940 bytes: 5 + 2 frames
+  EXPECT_EQ(captions, (std::vector<std::string>{"0 %", "0 %", "0 %", "0 %", "0 %", "0 %", "81.2 %"}));
+  EXPECT_EQ(lamp_while_waiting, std::vector<bool>(7, true));
+  EXPECT_FALSE(form.ledr.visible);
+  EXPECT_DOUBLE_EQ(form.Label5.width, 6375.0 * 4060 / 5000);
+}
+
+}  // namespace
+}  // namespace lg81xx::testing
