@@ -1,11 +1,87 @@
+// lg81xx-cli: the phone jobs from a terminal. Each command connects as the window's
+// Connetti/Disconnetti button does, runs its job through the same handlers, and
+// disconnects.
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <QCoreApplication>
+#include <QStandardPaths>
 #include <iostream>
 
+#include "arguments.h"
+#include "commands.h"
+#include "exit_status.h"
+
+using namespace lg81xx::cli;
+
 int main(int argc, char** argv) {
+  QCoreApplication qt(argc, argv);  // the serial port and the standard folders want one
+  QCoreApplication::setApplicationName("lg81xx");
+
+  GlobalOptions options;
+  options.program_folder = QCoreApplication::applicationDirPath().toStdString();
+  options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  std::string model_text = options.model;
+
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
-  app.require_subcommand(0, 1);
-  app.add_subcommand("demo", "every job against the built-in virtual phone");
-  CLI11_PARSE(app, argc, argv);
-  std::cout << "lg81xx-cli: the phone jobs are not built yet (not yet).\n";
-  return 0;
+  app.require_subcommand(1);
+  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone");
+  app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();
+  app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder");
+  app.add_option("--trace", options.trace, "write every frame sent and received to FILE");
+  app.add_flag("--fast", options.fast, "reply-driven waiting instead of the fixed sleeps");
+  for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
+
+  bool json = false;
+  std::string folder, entry, sound;
+  std::optional<std::filesystem::path> output;
+  std::filesystem::path jad, jar, file;
+  std::optional<std::string> position;
+  bool nokia = false;
+
+  auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
+  auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
+  info->add_flag("--json", json, "one JSON object");
+  auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line");
+  ls->add_option("FOLDER", folder, "a folder of the phone (Images, Audio, Java ...)")->required();
+  ls->add_flag("--json", json, "one JSON object");
+  auto* get = app.add_subcommand("get", "download ENTRY of FOLDER");
+  get->add_option("FOLDER", folder, "a folder of the phone")->required();
+  get->add_option("ENTRY", entry, "the entry to download")->required();
+  get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe");
+  auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
+  install->add_option("JAD", jad, "the descriptor")->required();
+  install->add_option("JAR", jar, "the archive")->required();
+  install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
+  install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
+  auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
+  replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
+  replace->add_option("FILE", file, "the new sound")->required();
+  auto* probe = app.add_subcommand("probe", "message-tone read probe");
+  auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int shown = app.exit(e);  // prints the help or the usage error
+    return shown == 0 ? kSuccess : kBadInput;
+  }
+
+  const auto model = model_from_argument(model_text);
+  if (!model) {
+    std::cerr << "lg81xx-cli: unknown model \"" << model_text << "\"; the models are LG U8110, LG U8120, LG U8130, LG U8138\n";
+    return kBadInput;
+  }
+  options.model = *model;
+
+  Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
+  if (*ports) return run_ports(term);
+  if (*info) return run_info(options, term, json);
+  if (*ls) return run_ls(options, term, folder, json);
+  if (*get) return run_get(options, term, folder, entry, output);
+  if (*install) return run_install(options, term, jad, jar, position, nokia);
+  if (*replace) return run_sound(options, term, sound, file);
+  if (*probe) return run_probe(options, term);
+  if (*demo) return run_demo(options, term);
+  return kBadInput;
 }

@@ -1,0 +1,74 @@
+// install, sound and probe: the jobs of the "Applicazioni JAVA" and "SUONI di Sistema" tabs.
+#include "arguments.h"
+#include "commands.h"
+#include "exit_status.h"
+
+namespace lg81xx::cli {
+
+int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia) {
+  if (position && !is_valid_position(*position)) {
+    term.err << "lg81xx-cli: the position must be two digits from 00 to 64, not \"" << *position << "\"\n";
+    return kBadInput;
+  }
+  if (!readable_file(jad, term.err) || !readable_file(jar, term.err)) return kLocalFile;
+  CliUi ui(term.err, term.terminal);
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    Form1& form = session.form();
+    // "Carica JAD e JAR": the two dialogs take the JAD and then the JAR.
+    ui.answer_open_dialogs({jad, jar});
+    form.nokia.value = nokia;
+    form.last_result = JobResult::none;
+    form.Command2_Click();
+    if (const int status = job_status(form); status != kSuccess) return status;
+    if (form.jad_data.empty() && form.jar_data.empty()) {
+      term.err << "lg81xx-cli: the JAD and JAR files were not loaded\n";
+      return static_cast<int>(kLocalFile);
+    }
+    if (position) form.set_Text1(*position);
+    form.last_result = JobResult::none;
+    form.Command3_Click();  // "INVIA"
+    const int status = job_status(form);
+    if (status == kSuccess)
+      term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
+               << " in Java at position " << form.Text1.text << "\n";
+    return status;
+  });
+}
+
+int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
+              const std::filesystem::path& file) {
+  const SoundRow* row = sound_named(sound);
+  if (row == nullptr) {
+    term.err << "lg81xx-cli: unknown sound \"" << sound << "\"; the sounds are " << sound_names() << "\n";
+    return kBadInput;
+  }
+  if (!readable_file(file, term.err)) return kLocalFile;
+  CliUi ui(term.err, term.terminal);
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    Form1& form = session.form();
+    form.select_sound(row->control);
+    ui.answer_open_dialogs({file});
+    form.last_result = JobResult::none;
+    form.Command5_Click();  // "Carica Nuovo Suono"
+    const int status = job_status(form);
+    if (status == kSuccess)
+      term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
+               << file.filename().string() << "\n";
+    return status;
+  });
+}
+
+int run_probe(const GlobalOptions& options, Terminal& term) {
+  CliUi ui(term.err, term.terminal);
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    Form1& form = session.form();
+    form.last_result = JobResult::none;
+    form.Command4_Click();
+    const int status = job_status(form);
+    if (status == kSuccess) term.out << "the phone accepted the read probe of ../MessageTone/Message1.mid\n";
+    return status;
+  });
+}
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,39 @@
+#pragma once
+// The commands of lg81xx-cli. Each checks its own arguments first (nothing is sent when
+// they are wrong), then drives the window model's handlers and returns the exit status.
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "session.h"
+
+namespace lg81xx::cli {
+
+// Where results and messages go; `terminal` when standard error is a terminal.
+struct Terminal {
+  std::ostream& out;
+  std::ostream& err;
+  bool terminal = false;
+};
+
+int run_ports(Terminal& term);
+int run_info(const GlobalOptions& options, Terminal& term, bool json);
+int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json);
+int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& entry,
+            const std::optional<std::filesystem::path>& output);
+int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia);
+int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
+              const std::filesystem::path& file);
+int run_probe(const GlobalOptions& options, Terminal& term);
+int run_demo(const GlobalOptions& options, Terminal& term);
+
+// Selects `folder` in List1 and lists it (List1_DblClick). False, with a line on `err`,
+// when the phone has no such folder; otherwise the listing's status is in last_result.
+bool list_folder(Form1& form, const std::string& folder, std::ostream& err);
+
+// A local file that a job will read: one line on `err` and false when it cannot be read.
+bool readable_file(const std::filesystem::path& path, std::ostream& err);
+
+}  // namespace lg81xx::cli

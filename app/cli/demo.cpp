@@ -1,0 +1,241 @@
+// demo: every job against the built-in virtual phone, each with its expected result.
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "commands.h"
+#include "exit_status.h"
+#include "home_folder.h"
+#include "sample_content.h"
+#include "trace_log.h"
+#include "virtual_phone.h"
+
+namespace lg81xx::cli {
+namespace fs = std::filesystem;
+namespace {
+
+// A scratch folder for the phone's storage and the demo's files, removed at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::random_device seed;
+    path_ = fs::temp_directory_path() / ("lg81xx-demo-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::optional<Bytes> file_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool write_bytes(const fs::path& path, const Bytes& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  return static_cast<bool>(out);
+}
+
+std::string joined(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+  return out;
+}
+
+bool contains(const std::vector<std::string>& items, const std::string& item) {
+  return std::find(items.begin(), items.end(), item) != items.end();
+}
+
+// One step of the demo: its title, then "ok" or "FAILED" with what was seen.
+class Steps {
+ public:
+  explicit Steps(std::ostream& out) : out_(out) {}
+  void begin(const std::string& title) {
+    ++number_;
+    out_ << "\n" << number_ << ". " << title << "\n" << std::flush;
+  }
+  bool check(bool passed, const std::string& seen, int status_if_failed = kBadInput) {
+    out_ << "   " << (passed ? "ok:     " : "FAILED: ") << seen << "\n" << std::flush;
+    if (!passed && status_ == kSuccess) status_ = status_if_failed == kSuccess ? kBadInput : status_if_failed;
+    return passed;
+  }
+  int status() const { return status_; }
+
+ private:
+  std::ostream& out_;
+  int number_ = 0;
+  int status_ = kSuccess;
+};
+
+struct DemoPhone {
+  std::string model;
+  fs::path storage;
+  std::string picture_folder;
+  sim::PhoneOptions defaults;
+};
+
+void connect_step(Steps& steps, Session& session, const DemoPhone& phone) {
+  Form1& form = session.form();
+  steps.begin("Connect (Connetti/Disconnetti) to the virtual " + phone.model);
+  const bool connected = session.connect();
+  const bool as_expected = connected && form.Label3.caption == phone.defaults.imei && !form.Label4.caption.empty() &&
+                           contains(form.List1.items, phone.picture_folder) && !form.List1.items.empty() &&
+                           form.List1.items.back() == "Java" && form.Text1.text == "01";
+  steps.check(as_expected,
+              "IMEI " + form.Label3.caption + "; information \"" + form.Label4.caption + "\"; folders " +
+                  joined(form.List1.items) + "; Java position " + form.Text1.text,
+              connected ? kBadInput : job_status(form));
+}
+
+void list_step(Steps& steps, Form1& form, const DemoPhone& phone, std::ostream& err) {
+  steps.begin("List the folder " + phone.picture_folder + " (double-click on List1)");
+  const bool listed = list_folder(form, phone.picture_folder, err) && job_status(form) == kSuccess;
+  steps.check(listed && contains(form.List2.items, "lago.jpg"), "entries: " + joined(form.List2.items),
+              job_status(form));
+}
+
+void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch) {
+  const auto midlet = sim::sample_midlet();
+  steps.begin("Install the sample MIDlet " + midlet.name + " (Carica JAD e JAR, then INVIA)");
+  fs::path jad, jar;
+  if (!sim::write_sample_midlet(scratch, jad, jar)) {
+    steps.check(false, "cannot write the sample MIDlet into " + scratch.string(), kLocalFile);
+    return;
+  }
+  ui.answer_open_dialogs({jad, jar});
+  form.nokia.value = false;
+  form.last_result = JobResult::none;
+  form.Command2_Click();
+  form.Command3_Click();
+  const int status = job_status(form);
+  const std::string nn = form.Text1.text;
+  const auto java = phone.storage / "Java";
+  const bool same = file_bytes(java / (nn + ".jad")) == midlet.jad && file_bytes(java / (nn + ".jar")) == midlet.jar;
+  const bool manifest = fs::exists(java / (nn + ".mnf"));
+  steps.check(status == kSuccess && same && manifest,
+              "position " + nn + ": " + nn + ".jad, " + nn + ".jar and " + nn + ".mnf on the phone" +
+                  (same ? ", JAD and JAR identical to the originals" : ", but they differ from the originals"),
+              status);
+}
+
+void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch) {
+  steps.begin("Replace the system sound mes1, Messaggio Tipo 1 (Carica Nuovo Suono)");
+  const Bytes tune = sim::sample_tune(11);
+  const auto file = scratch / "nuovo-messaggio.mid";
+  if (!write_bytes(file, tune)) {
+    steps.check(false, "cannot write " + file.string(), kLocalFile);
+    return;
+  }
+  form.select_sound("mes1");
+  ui.answer_open_dialogs({file});
+  form.last_result = JobResult::none;
+  form.Command5_Click();
+  const int status = job_status(form);
+  const bool replaced = file_bytes(phone.storage / "MessageTone" / "Message1.mid") == tune;
+  steps.check(status == kSuccess && replaced,
+              std::string("../MessageTone/Message1.mid ") +
+                  (replaced ? "now holds the new tune (" + std::to_string(tune.size()) + " bytes)" : "is unchanged"),
+              status);
+}
+
+void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch,
+                   std::ostream& err) {
+  steps.begin("Download " + phone.picture_folder + "/lago.jpg (DownLoad) and compare it with the original");
+  if (!list_folder(form, phone.picture_folder, err) || job_status(form) != kSuccess) {
+    steps.check(false, "the folder could not be listed", job_status(form));
+    return;
+  }
+  const auto& entries = form.List2.items;
+  const auto it = std::find(entries.begin(), entries.end(), "lago.jpg");
+  if (it == entries.end()) {
+    steps.check(false, "lago.jpg is not listed");
+    return;
+  }
+  form.List2.list_index = static_cast<int>(it - entries.begin());
+  const auto saved = scratch / "lago.jpg";
+  ui.answer_save_dialog(saved);
+  form.last_result = JobResult::none;
+  form.Command7_Click();
+  const int status = job_status(form);
+  const auto got = file_bytes(saved);
+  const Bytes original = sim::sample_picture();
+  steps.check(status == kSuccess && got == original,
+              got ? std::to_string(got->size()) + " bytes saved, " + (got == original ? "identical to" : "differing from") +
+                        " the phone's " + std::to_string(original.size()) + " bytes"
+                  : std::string("nothing saved"),
+              status);
+}
+
+}  // namespace
+
+int run_demo(const GlobalOptions& options, Terminal& term) {
+  ScratchFolder scratch;
+  DemoPhone phone{options.model, scratch.path() / "phone",
+                  family_of(options.model) == Family::u813 ? "Images" : "Immagini", {}};
+  const auto home = prepare_home(options.home ? options.home : std::optional<fs::path>(scratch.path() / "program"),
+                                 options.program_folder, options.user_folder);
+  if (home.path.empty()) {
+    term.err << "lg81xx-cli: " << home.error << "\n";
+    return kLocalFile;
+  }
+  if (!sim::fill_sample_content(phone.storage, phone.model)) {
+    term.err << "lg81xx-cli: cannot write the sample content into " << phone.storage.string() << "\n";
+    return kLocalFile;
+  }
+  term.out << "lg81xx demo: the virtual " << phone.model << " with sample content in " << phone.storage.string()
+           << "\n";
+
+  std::string why;
+  auto line = virtual_line(phone.model, phone.storage, why);
+  if (!line) {
+    term.err << "lg81xx-cli: cannot start the virtual phone: " << why << "\n";
+    return kNoAnswer;
+  }
+  std::ofstream trace;  // outlives the session that writes to it
+  CliUi ui(term.err, term.terminal);
+  Session session(*line, ui, home.path);
+  if (!session.start(phone.model, line->port_text())) return kLocalFile;
+  Form1& form = session.form();
+  if (options.fast) form.link().set_mode(WaitMode::fast);
+  if (options.trace) {
+    trace.open(*options.trace, std::ios::trunc);
+    if (!trace) {
+      term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
+      return kLocalFile;
+    }
+    form.link().set_trace(make_trace(trace, session.clock()));
+  }
+
+  Steps steps(term.out);
+  connect_step(steps, session, phone);
+  if (steps.status() == kSuccess) {
+    list_step(steps, form, phone, term.err);
+    install_step(steps, form, ui, phone, scratch.path());
+    sound_step(steps, form, ui, phone, scratch.path());
+    download_step(steps, form, ui, phone, scratch.path(), term.err);
+  }
+  steps.begin("Disconnect (Connetti/Disconnetti)");
+  session.disconnect();
+  steps.check(!line->port().is_open(), "the port is closed");
+
+  term.out << "\n"
+           << (steps.status() == kSuccess ? "demo: every step gave the expected result"
+                                          : "demo: some steps did not give the expected result")
+           << "\n";
+  return steps.status();
+}
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,25 @@
+#include "exit_status.h"
+
+namespace lg81xx::cli {
+
+ExitStatus exit_status_for(JobResult result) {
+  switch (result) {
+    case JobResult::none:  // a job that met nothing to report
+    case JobResult::ok:
+      return kSuccess;
+    case JobResult::bad_input:
+    case JobResult::cancelled:  // a dialog found no file argument to answer with
+      return kBadInput;
+    case JobResult::no_reply:
+    case JobResult::not_connected:
+    case JobResult::link_lost:
+      return kNoAnswer;
+    case JobResult::refused:
+      return kRefused;
+    case JobResult::local_file:
+      return kLocalFile;
+  }
+  return kBadInput;
+}
+
+}  // namespace lg81xx::cli

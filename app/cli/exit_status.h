@@ -1,0 +1,17 @@
+#pragma once
+// The command line's exit status, from how the job ended.
+#include "shell/form1.h"
+
+namespace lg81xx::cli {
+
+enum ExitStatus : int {
+  kSuccess = 0,
+  kBadInput = 1,    // bad usage or input: nothing was sent, or the job refused it
+  kNoAnswer = 2,    // the phone did not answer (or could not be reached at all)
+  kRefused = 3,     // the phone answered with a refusal
+  kLocalFile = 4,   // a local file could not be read or written
+};
+
+ExitStatus exit_status_for(JobResult result);
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,59 @@
+#include "home_folder.h"
+
+#include <fstream>
+
+namespace lg81xx::cli {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kIni = "LG81XX.ini";
+constexpr const char* kEmuArchive = "emu.zip";
+
+bool seed(const fs::path& folder, const fs::path& program_folder, std::string& error) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!fs::is_directory(folder, ec)) {
+    error = "cannot create the program folder " + folder.string();
+    return false;
+  }
+  if (!fs::exists(folder / kIni, ec)) {
+    std::ofstream ini(folder / kIni, std::ios::binary);
+    ini << "MIDP=0\r\n";
+    if (!ini) {
+      error = "cannot write " + (folder / kIni).string();
+      return false;
+    }
+  }
+  if (!fs::exists(folder / kEmuArchive, ec) && fs::exists(program_folder / kEmuArchive, ec))
+    fs::copy_file(program_folder / kEmuArchive, folder / kEmuArchive, ec);  // --nokia works without it
+  return true;
+}
+
+}  // namespace
+
+bool is_writable_folder(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return false;
+  const auto probe = folder / ".lg81xx-write-test";
+  {
+    std::ofstream out(probe, std::ios::binary);
+    if (!out) return false;
+  }
+  fs::remove(probe, ec);
+  return true;
+}
+
+HomeFolder prepare_home(const std::optional<fs::path>& requested, const fs::path& program_folder,
+                        const fs::path& user_folder) {
+  std::string error;
+  if (requested) {
+    if (!seed(*requested, program_folder, error)) return {{}, error};
+    return {*requested, {}};
+  }
+  std::error_code ec;
+  if (fs::exists(program_folder / kIni, ec) && is_writable_folder(program_folder)) return {program_folder, {}};
+  if (!seed(user_folder, program_folder, error)) return {{}, error};
+  return {user_folder, {}};
+}
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,25 @@
+#pragma once
+// The program folder of a command-line run: where LG81XX.ini, emu.zip and the emulation
+// classes live.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lg81xx::cli {
+
+struct HomeFolder {
+  std::filesystem::path path;  // empty when none could be prepared
+  std::string error;
+};
+
+// `requested` (--home) when given; otherwise the program's own folder when it holds
+// LG81XX.ini and can be written; otherwise `user_folder`. A folder without LG81XX.ini is
+// created and given one that says "MIDP=0" (a first start); a missing emu.zip is copied
+// from the program's folder when it has one.
+HomeFolder prepare_home(const std::optional<std::filesystem::path>& requested,
+                        const std::filesystem::path& program_folder, const std::filesystem::path& user_folder);
+
+// True when a file can be created in `folder`.
+bool is_writable_folder(const std::filesystem::path& folder);
+
+}  // namespace lg81xx::cli

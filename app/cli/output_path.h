@@ -1,0 +1,27 @@
+#pragma once
+// Where a downloaded entry is saved. The entry name comes from the phone, so it is made
+// safe before it becomes a local file name.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lg81xx::cli {
+
+// `entry` as a plain file name: path separators, drive colons, ".." and control
+// characters are removed. Nothing when no usable name is left ("", ".", "..", "/").
+std::optional<std::string> safe_file_name(std::string_view entry);
+
+struct OutputPath {
+  std::filesystem::path path;  // empty when refused
+  std::string error;           // why, for one line on standard error
+  bool bad_name = false;       // refused for the entry's name, not for the folder
+};
+
+// The file a download of `entry` writes: `requested` (-o) when given, inside that folder
+// when it names a folder; otherwise the safe name of the entry in `current_dir`. The
+// target folder must exist.
+OutputPath output_path_for(std::string_view entry, const std::optional<std::filesystem::path>& requested,
+                           const std::filesystem::path& current_dir);
+
+}  // namespace lg81xx::cli

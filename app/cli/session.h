@@ -1,0 +1,65 @@
+#pragma once
+// One run of the window model at a terminal: the platform parts, Form1 over the chosen
+// line, start-up, connect and disconnect.
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli_ui.h"
+#include "phone_line.h"
+#include "platform/files.h"
+#include "platform/zip/zip_archiver.h"
+#include "shell/form1.h"
+
+namespace lg81xx::cli {
+
+// The options every command shares.
+struct GlobalOptions {
+  std::optional<std::string> port;
+  std::string model = "LG U8130";
+  std::optional<std::filesystem::path> home;
+  std::optional<std::filesystem::path> trace;
+  bool fast = false;
+  std::filesystem::path program_folder;  // the executable's folder
+  std::filesystem::path user_folder;     // the per-user fallback for the program folder
+};
+
+class Session {
+ public:
+  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home);
+  Form1& form() { return form_; }
+  Clock& clock() { return clock_; }
+
+  // Form_Load, then the model and port chosen as the user would; false on a fatal start.
+  bool start(const std::string& model, const std::string& port_text);
+  // Command1_Click while the port is closed. True when the connect ran to its end.
+  bool connect();
+  // Command1_Click while the port is open; nothing when it is closed.
+  void disconnect();
+
+ private:
+  PhoneLine& line_;
+  SteadyClock clock_;
+  ZipArchiver archiver_;
+  LocalFiles files_;
+  Form1 form_;
+};
+
+// Where `--port sim` keeps the virtual phone's folders between runs, so that an install
+// shows in the next listing.
+std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, const std::string& model);
+
+// Everything a phone command does around its job: the program folder, the trace file, the
+// line, start-up, connect; then `job` (which returns an exit status); then disconnect.
+// Problems before the connect are one line on `err` and their exit status.
+int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
+                  const std::function<int(Session&)>& job);
+
+// The status of the job that ran last on `form`.
+int job_status(const Form1& form);
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,30 @@
+#include "trace_log.h"
+
+#include <cstdio>
+#include <string>
+
+namespace lg81xx::cli {
+
+std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes) {
+  char head[32];
+  std::snprintf(head, sizeof head, "%8lld.%03lld %s", static_cast<long long>(elapsed_ms / 1000),
+                static_cast<long long>(elapsed_ms % 1000), direction == Direction::sent ? "->" : "<-");
+  std::string line = head;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    line.push_back(' ');
+    line.push_back(kDigits[byte >> 4]);
+    line.push_back(kDigits[byte & 0x0F]);
+  }
+  return line;
+}
+
+TraceFn make_trace(std::ostream& out, const Clock& clock) {
+  const std::int64_t start = clock.now_ms();
+  return [&out, &clock, start](Direction direction, std::string_view bytes) {
+    out << trace_line(clock.now_ms() - start, direction, bytes) << "\n" << std::flush;
+  };
+}
+
+}  // namespace lg81xx::cli

@@ -1,0 +1,109 @@
+// The command line's checks of its arguments, its exit statuses and its file names.
+#include <gtest/gtest.h>
+
+#include "arguments.h"
+#include "exit_status.h"
+#include "output_path.h"
+#include "support/temp_dir.h"
+
+namespace lg81xx::cli {
+namespace {
+
+TEST(CliArguments, ModelNamesAreNormalisedOrRefused) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"LG U8130", "LG U8130"}, {"lg u8110", "LG U8110"}, {"U8120", "LG U8120"}, {"8138", "LG U8138"},
+      {"LGU8130", "LG U8130"},  {"LG U8140", nullptr},    {"", nullptr},        {"LG U813", nullptr},
+      {"U81300", nullptr},
+  };
+  for (const auto& [text, model] : cases) {
+    const auto got = model_from_argument(text);
+    if (model == nullptr)
+      EXPECT_FALSE(got) << text;
+    else
+      EXPECT_EQ(got.value_or("none"), model) << text;
+  }
+}
+
+TEST(CliArguments, PositionIsTwoDigitsUpTo64) {
+  for (const char* good : {"00", "05", "09", "10", "64"}) EXPECT_TRUE(is_valid_position(good)) << good;
+  for (const char* bad : {"", "5", "65", "99", "005", "-1", "1a", " 5", "3.5"})
+    EXPECT_FALSE(is_valid_position(bad)) << bad;
+}
+
+TEST(CliArguments, SoundNamesAreTheOptionButtons) {
+  ASSERT_NE(sound_named("mes1"), nullptr);
+  EXPECT_EQ(sound_named("scatto3")->path, "/CamTone/Shutter03.wav");
+  EXPECT_EQ(sound_named("batt")->path, "/Midis/LowBattery.mid");
+  for (const char* bad : {"mes9", "MES1", "", "scatto", "Suono Conferma"}) EXPECT_EQ(sound_named(bad), nullptr) << bad;
+  EXPECT_NE(sound_names().find("flip2"), std::string::npos);
+}
+
+TEST(CliArguments, PortTextsChooseTheLine) {
+  EXPECT_EQ(port_kind("sim"), PortKind::virtual_phone);
+  EXPECT_EQ(port_kind("/dev/ttyACM0"), PortKind::device);
+  EXPECT_EQ(port_kind("COMPUTER"), PortKind::device);
+  const std::pair<const char*, const char*> items[] = {
+      {"COM  3", "COM  3"}, {"COM3", "COM  3"}, {"com 12", "COM  12"}, {"COM  20", "COM  20"}};
+  for (const auto& [text, item] : items) {
+    EXPECT_EQ(port_kind(text), PortKind::com_item) << text;
+    EXPECT_EQ(com_item_text(text).value_or("none"), item) << text;
+  }
+  for (const char* bad : {"COM", "COM 0", "COM 123", "COM x"}) EXPECT_FALSE(com_item_text(bad)) << bad;
+}
+
+TEST(CliExitStatus, EveryJobResultHasItsStatus) {
+  const std::pair<JobResult, ExitStatus> cases[] = {
+      {JobResult::none, kSuccess},          {JobResult::ok, kSuccess},
+      {JobResult::bad_input, kBadInput},    {JobResult::cancelled, kBadInput},
+      {JobResult::no_reply, kNoAnswer},     {JobResult::not_connected, kNoAnswer},
+      {JobResult::link_lost, kNoAnswer},    {JobResult::refused, kRefused},
+      {JobResult::local_file, kLocalFile},
+  };
+  for (const auto& [result, status] : cases) EXPECT_EQ(exit_status_for(result), status) << static_cast<int>(result);
+}
+
+TEST(CliOutputPath, EntryNamesAreMadeSafe) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.jpg", "a.jpg"},
+      {"../MessageTone/Message1.mid", "MessageToneMessage1.mid"},
+      {"../../etc/passwd", "etcpasswd"},
+      {"..\\..\\boot.ini", "boot.ini"},
+      {"C:evil.exe", "Cevil.exe"},
+      {".hidden", "hidden"},
+      {"a\nb\x01.txt", "ab.txt"},
+      {"....//", nullptr},
+      {"..", nullptr},
+      {"/", nullptr},
+      {"", nullptr},
+      {" . ", nullptr},
+  };
+  for (const auto& [entry, name] : cases) {
+    const auto got = safe_file_name(entry);
+    if (name == nullptr)
+      EXPECT_FALSE(got) << entry;
+    else
+      EXPECT_EQ(got.value_or("none"), name) << entry;
+  }
+}
+
+TEST(CliOutputPath, TargetFollowsTheOutputOption) {
+  testing::TempDir cwd;
+  testing::TempDir elsewhere;
+  // No -o: the safe name in the current folder.
+  EXPECT_EQ(output_path_for("../x/a.jpg", std::nullopt, cwd.path()).path, cwd / "xa.jpg");
+  // -o names a folder: the safe name inside it.
+  EXPECT_EQ(output_path_for("a.jpg", elsewhere.path(), cwd.path()).path, elsewhere / "a.jpg");
+  // -o names a file: taken as it is, whatever the entry.
+  EXPECT_EQ(output_path_for("..", elsewhere / "pic.jpg", cwd.path()).path, elsewhere / "pic.jpg");
+  // Refusals: a name that gives no file, a folder that does not exist.
+  const auto unsafe = output_path_for("../..", std::nullopt, cwd.path());
+  EXPECT_TRUE(unsafe.path.empty());
+  EXPECT_TRUE(unsafe.bad_name);
+  const auto missing = output_path_for("a.jpg", cwd / "no" / "pic.jpg", cwd.path());
+  EXPECT_TRUE(missing.path.empty());
+  EXPECT_FALSE(missing.bad_name);
+  EXPECT_NE(missing.error.find("does not exist"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lg81xx::cli

@@ -1,0 +1,245 @@
+// lg81xx-cli as a program: each command against the built-in virtual phone (--port sim)
+// and against lg81xx-sim on a pseudo-terminal, with the exit status of every outcome.
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <iostream>
+#include <regex>
+#include <sstream>
+
+#include "run_program.h"
+#include "sample_content.h"
+#include "support/temp_dir.h"
+
+namespace lg81xx::testing {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kCli = LG81XX_CLI_BINARY;
+const fs::path kSim = LG81XX_SIM_BINARY;
+constexpr const char* kImei = "354321098765432";  // the virtual phone's
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class CliEndToEnd : public ::testing::Test {
+ protected:
+  // Runs lg81xx-cli in `work` with its program folder in `home`. --fast keeps the runs
+  // short where the fixed waits are not what is tested.
+  RunResult cli(const std::vector<std::string>& args, const std::string& model = "LG U8130",
+                const std::string& port = "sim") {
+    std::vector<std::string> all{"--home", home.path().string(), "--port", port, "--model", model, "--fast"};
+    all.insert(all.end(), args.begin(), args.end());
+    auto r = run_program(kCli, all, work.path());
+    if (r.status < 0) ADD_FAILURE() << "lg81xx-cli did not exit normally\n" << r.err;
+    return r;
+  }
+  // True (and the test is skipped) when a job this tree does not build yet was asked for.
+  static bool job_missing(const RunResult& r) {
+    if (!has(r.err, "FUNZIONE NON ANCORA DISPONIBILE")) return false;
+    std::cerr << "skipped: a job is not built in this tree yet\n";
+    return true;
+  }
+  fs::path storage(const std::string& model = "LG-U8130") { return home / "virtual-phone" / model; }
+
+  TempDir home;
+  TempDir work;
+};
+
+TEST_F(CliEndToEnd, InfoJsonForEachFamily) {
+  const std::pair<const char*, const char*> models[] = {{"LG U8130", "\"Images\""}, {"LG U8120", "\"Immagini\""}};
+  for (const auto& [model, picture_folder] : models) {
+    const auto r = cli({"info", "--json"}, model);
+    ASSERT_EQ(r.status, 0) << model << "\n" << r.err;
+    EXPECT_TRUE(has(r.out, std::string("\"imei\": \"") + kImei + "\"")) << r.out;
+    EXPECT_TRUE(has(r.out, picture_folder)) << r.out;
+    EXPECT_TRUE(has(r.out, "\"Java\"]")) << r.out;  // Java closes the folder list
+    EXPECT_TRUE(has(r.out, "\"position\": \"01\"")) << r.out;
+    EXPECT_EQ(lines_of(r.out).size(), 1u);
+  }
+}
+
+TEST_F(CliEndToEnd, ListingAndItsTrace) {
+  const auto trace = work / "trace.txt";
+  const auto r = cli({"--trace", trace.string(), "ls", "Images"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(lines_of(r.out), std::vector<std::string>{"lago.jpg"});
+  const auto lines = lines_of(read_file(trace));
+  ASSERT_FALSE(lines.empty());
+  const std::regex line_form(R"(^ *\d+\.\d{3} (->|<-)( [0-9A-F]{2})+$)");
+  for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line, line_form)) << line;
+  // The listing request of Images (command 20 83) went out and was answered.
+  const auto request = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return has(l, "-> 83 00 24 70 00 21 FF 7D DF 20 83");
+  });
+  ASSERT_NE(request, lines.end());
+  ASSERT_NE(request + 1, lines.end());
+  EXPECT_TRUE(has(request[1], "<-"));
+  EXPECT_TRUE(has(lines.front(), "-> 41 54 2B 43 47 53 4E"));  // AT+CGSN opens the connect
+}
+
+TEST_F(CliEndToEnd, InstallAt05ThenTheListingAndTheNextPosition) {
+  fs::path jad, jar;
+  ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
+  const auto r = cli({"install", jad.string(), jar.string(), "--position", "05"});
+  if (job_missing(r)) GTEST_SKIP();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(has(r.out, "position 05"));
+  EXPECT_EQ(read_file(storage() / "Java" / "05.jad"), read_file(jad));
+  EXPECT_EQ(read_file(storage() / "Java" / "05.jar"), read_file(jar));
+
+  const auto ls = cli({"ls", "Java"});
+  ASSERT_EQ(ls.status, 0) << ls.err;
+  // The phone lists an application by its descriptor and archive; the manifest is kept.
+  EXPECT_EQ(lines_of(ls.out), (std::vector<std::string>{"05.jad", "05.jar"}));
+  EXPECT_TRUE(fs::exists(storage() / "Java" / "05.mnf"));
+
+  // Two rows: the next application goes to 2 / 2 + 1.
+  const auto info = cli({"info", "--json"});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_TRUE(has(info.out, "\"position\": \"02\"")) << info.out;
+}
+
+TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
+  const Bytes tune = sim::sample_tune(7);
+  write_file(work / "tune.mid", tune);
+  const auto r = cli({"sound", "mes1", "tune.mid"}, "LG U8120");
+  if (job_missing(r)) GTEST_SKIP();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(has(r.err, "OPERAZIONE CONCLUSA: SUONO CARICATO...")) << r.err;
+  EXPECT_EQ(read_file(storage("LG-U8120") / "MessageTone" / "Message1.mid"), tune);
+}
+
+TEST_F(CliEndToEnd, GetRoundTripIsByteIdentical) {
+  const auto r = cli({"get", "Images", "lago.jpg"});  // into the working folder
+  if (job_missing(r)) GTEST_SKIP();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_file(work / "lago.jpg"), sim::sample_picture());
+  EXPECT_EQ(read_file(work / "lago.jpg"), read_file(storage() / "Images" / "lago.jpg"));
+  EXPECT_TRUE(has(r.err, "100%")) << r.err;  // the progress, plain lines when not a terminal
+}
+
+// Wrong arguments: one line on standard error, the status, and nothing sent (the trace
+// file is not even created).
+TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
+  write_file(work / "a.jad", "MIDlet-Name: a\r\n");
+  write_file(work / "a.jar", "PK");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"install", "a.jad", "a.jar", "--position", "65"}, 1, "two digits from 00 to 64"},
+      {{"install", "a.jad", "a.jar", "--position", "5"}, 1, "two digits"},
+      {{"install", "a.jad"}, 1, "JAR is required"},
+      {{"install", "missing.jad", "a.jar"}, 4, "missing.jad does not exist"},
+      {{"install", "a.jad", "work"}, 4, "is not a file"},
+      {{"sound", "mes9", "a.jad"}, 1, "unknown sound \"mes9\""},
+      {{"sound", "mes1", "missing.mid"}, 4, "does not exist"},
+      {{"get", "Images", "../.."}, 1, "gives no usable file name"},
+      {{"get", "Images", "lago.jpg", "-o", "no/such/folder/x.jpg"}, 4, "does not exist"},
+      {{"--model", "LG U8140", "info"}, 1, "unknown model"},
+      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2, "cannot open the port"},
+      {{"frobnicate"}, 1, ""},
+  };
+  fs::create_directory(work / "work");
+  for (const auto& c : cases) {
+    const auto trace = work / "trace.txt";
+    fs::remove(trace);
+    std::vector<std::string> args{"--trace", trace.string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto r = cli(args);
+    const std::string what = c.args.front() + " " + (c.args.size() > 1 ? c.args[1] : "");
+    EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
+    EXPECT_TRUE(has(r.err, c.says)) << what << "\n" << r.err;
+    EXPECT_FALSE(fs::exists(trace)) << what;
+    EXPECT_TRUE(r.out.empty()) << what;
+  }
+}
+
+TEST_F(CliEndToEnd, ProbeAndPorts) {
+  const auto probe = cli({"probe"}, "LG U8110");  // the probe speaks UTF-16LE to every model
+  if (job_missing(probe)) GTEST_SKIP();
+  EXPECT_EQ(probe.status, 0) << probe.err;
+  EXPECT_TRUE(has(probe.out, "accepted")) << probe.out;
+  const auto ports = cli({"ports"});
+  EXPECT_EQ(ports.status, 0) << ports.err;
+}
+
+TEST_F(CliEndToEnd, ThePhoneRefusesAnEntryItDoesNotHave) {
+  const auto r = cli({"get", "Images", "assente.jpg"});
+  if (job_missing(r)) GTEST_SKIP();
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_FALSE(fs::exists(work / "assente.jpg"));
+}
+
+TEST_F(CliEndToEnd, AFileThatCannotBeWrittenAfterTheDownload) {
+  // /proc exists but takes no new files, whoever runs the test.
+  const auto r = cli({"get", "Images", "lago.jpg", "-o", "/proc/lg81xx-test.jpg"});
+  if (job_missing(r)) GTEST_SKIP();
+  EXPECT_EQ(r.status, 4) << r.err;
+}
+
+TEST_F(CliEndToEnd, APhoneThatDoesNotAnswer) {
+  int master = -1, slave = -1;
+  char name[256] = {};
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  const auto r = cli({"info"}, "LG U8130", name);  // nobody reads or answers on the other side
+  close(slave);
+  close(master);
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_TRUE(has(r.err, "IL TELEFONO NON RISPONDE...")) << r.err;
+  EXPECT_TRUE(has(r.err, "the phone did not answer")) << r.err;
+}
+
+TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
+  // The demo as the quick start runs it: the fixed waits, the program folder beside it.
+  const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
+  if (job_missing(r)) GTEST_SKIP();
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_TRUE(has(r.out, "every step gave the expected result")) << r.out;
+  EXPECT_FALSE(has(r.out, "FAILED")) << r.out;
+}
+
+// lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.
+class CliOnPseudoTerminal : public CliEndToEnd {
+ protected:
+  void start(const std::string& model) {
+    ASSERT_TRUE(sim::fill_sample_content(phone_storage.path(), model));
+    phone = std::make_unique<RunningProgram>(kSim, std::vector<std::string>{"--model", model, "--storage",
+                                                                           phone_storage.path().string()});
+    device = phone->first_line();
+    if (device.rfind("/dev/", 0) != 0) GTEST_SKIP() << "lg81xx-sim does not serve a pseudo-terminal yet";
+  }
+  TempDir phone_storage;
+  std::unique_ptr<RunningProgram> phone;
+  std::string device;
+};
+
+TEST_F(CliOnPseudoTerminal, InfoAndGetOnBothFamilies) {
+  const std::pair<const char*, const char*> models[] = {{"LG U8138", "Images"}, {"LG U8110", "Immagini"}};
+  for (const auto& [model, picture_folder] : models) {
+    phone.reset();
+    start(model);
+    if (IsSkipped()) return;
+    const auto info = cli({"info", "--json"}, model, device);
+    ASSERT_EQ(info.status, 0) << model << "\n" << info.err;
+    EXPECT_TRUE(has(info.out, kImei)) << info.out;
+    EXPECT_TRUE(has(info.out, picture_folder)) << info.out;
+    const auto get = cli({"get", picture_folder, "lago.jpg", "-o", "copy.jpg"}, model, device);
+    if (job_missing(get)) GTEST_SKIP();
+    ASSERT_EQ(get.status, 0) << model << "\n" << get.err;
+    EXPECT_EQ(read_file(work / "copy.jpg"), sim::sample_picture()) << model;
+  }
+}
+
+}  // namespace
+}  // namespace lg81xx::testing

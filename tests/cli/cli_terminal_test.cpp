@@ -1,0 +1,104 @@
+// What the command line shows at a terminal: message lines, dialogs answered from the
+// arguments, the progress bar, trace lines and JSON.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli_ui.h"
+#include "json_text.h"
+#include "message_guide.h"
+#include "progress_meter.h"
+#include "shell/messages.h"
+#include "support/form_fixture.h"
+#include "trace_log.h"
+
+namespace lg81xx::cli {
+namespace {
+
+TEST(CliMessages, ItalianTextWithAnEnglishExplanation) {
+  EXPECT_EQ(message_line(text::kErrorTitle, text::kNoReplyDots),
+            "ERRORE: IL TELEFONO NON RISPONDE... (the phone did not answer in time)");
+  EXPECT_EQ(message_line("", text::kNoReply), "IL TELEFONO NON RISPONDE (the phone did not answer in time)");
+  // Texts with details after their fixed start are still explained.
+  EXPECT_EQ(explain_message(std::string(text::kPortOpenFailed) + ": /dev/ttyS2: Permission denied"),
+            "the serial port could not be opened");
+  EXPECT_EQ(message_line("X", "SOMETHING NEW"), "X: SOMETHING NEW");
+}
+
+TEST(CliMessages, EveryTextOfTheWindowIsExplained) {
+  for (const char* t : {text::kWinzipText, text::kInternalText, text::kPositionRange, text::kUploadTerminato,
+                        text::kUploadCompletato, text::kSoundLoaded, text::kNotConnected, text::kNoPortChosen,
+                        text::kLinkLost, text::kUnknownModel, text::kBadPosition, text::kNameTooLong,
+                        text::kNoEmuClasses, text::kFileReadFailed, text::kFileWriteFailed, text::kNoSelection})
+    EXPECT_FALSE(explain_message(t).empty()) << t;
+}
+
+TEST(CliProgress, PlainLinesEveryTenthAndBarOnATerminal) {
+  const double widths[] = {0, 6375 * 0.05, 6375 * 0.12, 6375 * 0.19, 6375 * 0.5, 6375, 0, 6375 * 0.3};
+  std::ostringstream plain;
+  {
+    ProgressMeter meter(plain, false);
+    for (double w : widths) meter.show(w);
+  }
+  EXPECT_EQ(plain.str(), "0%\n12%\n50%\n100%\n0%\n30%\n");
+
+  std::ostringstream bar;
+  {
+    ProgressMeter meter(bar, true);
+    meter.show(6375 * 0.5);
+    meter.show(6375 * 0.5);  // unchanged: not drawn again
+    meter.show(6375);
+  }
+  EXPECT_EQ(bar.str(), "\r[###############...............] 50%\r[##############################] 100%\n");
+}
+
+class CliUiTest : public testing::FormFixture {
+ protected:
+  std::ostringstream err;
+  CliUi cli{err, false};
+};
+
+TEST_F(CliUiTest, OpenDialogsTakeTheArgumentsInOrderThenCancel) {
+  cli.answer_open_dialogs({"a.jad", "b.jar"});
+  EXPECT_EQ(cli.open_file("Java Descriptor|*.jad"), "a.jad");
+  EXPECT_EQ(cli.open_file("Java Archive|*.jar"), "b.jar");
+  EXPECT_EQ(cli.open_file("MIDI FILE|*.mid"), std::nullopt);
+  EXPECT_EQ(cli.save_file("*.jpg", "a.jpg"), std::nullopt);
+  cli.answer_save_dialog("out/a.jpg");
+  EXPECT_EQ(cli.save_file("*.jpg", "a.jpg"), "out/a.jpg");
+}
+
+TEST_F(CliUiTest, MessagesAndProgressGoToStandardError) {
+  cli.watch(&form);
+  cli.message_box(text::kNoReply, MessageStyle::critical, text::kErrorTitle);
+  form.Label5.caption = "Label5";  // not a transfer: nothing drawn
+  cli.repaint();
+  form.Label5.caption = "50 %";
+  form.Label5.width = 6375 / 2.0;
+  cli.repaint();
+  cli.repaint();  // a repaint for the lamp draws nothing new
+  EXPECT_EQ(err.str(), "ERRORE: IL TELEFONO NON RISPONDE (the phone did not answer in time)\n50%\n");
+  EXPECT_EQ(cli.messages(), std::vector<std::string>{"ERRORE: IL TELEFONO NON RISPONDE"});
+}
+
+TEST(CliTrace, TimeDirectionAndHexBytes) {
+  EXPECT_EQ(trace_line(1234, Direction::sent, std::string("\x83\x00\x7E", 3)), "       1.234 -> 83 00 7E");
+  EXPECT_EQ(trace_line(0, Direction::received, "\xA0"), "       0.000 <- A0");
+  VirtualClock clock;
+  clock.advance_ms(500);
+  std::ostringstream out;
+  const auto trace = make_trace(out, clock);
+  clock.advance_ms(300);
+  trace(Direction::sent, "AT");
+  EXPECT_EQ(out.str(), "       0.300 -> 41 54\n");
+}
+
+TEST(CliJson, StringsAreEscapedAndAlwaysValid) {
+  EXPECT_EQ(json_string("a\"b\\c"), R"("a\"b\\c")");
+  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4)), R"("\u0000\u001F\n\u00E8")");
+  EXPECT_EQ(json_list({}), "[]");
+  EXPECT_EQ(json_list({"Images", "Java"}), R"(["Images", "Java"])");
+}
+
+}  // namespace
+}  // namespace lg81xx::cli
