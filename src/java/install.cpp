@@ -5,6 +5,7 @@
 #include "java/install_requests.h"
 #include "java/manifest.h"
 #include "shell/form1.h"
+#include "shell/job_end.h"
 #include "shell/messages.h"
 
 namespace lg81xx {
@@ -24,22 +25,6 @@ std::optional<std::string> padded_position(std::string text) {
   if (std::stoi(text) > kHighestPosition) return std::nullopt;
   return text;
 }
-
-// Ends every install alike, however it ends: normal pointer, keep-alive free again while
-// the line is there.
-class InstallScope {
- public:
-  explicit InstallScope(Form1& form) : form_(form) { form_.platform().ui.set_busy_pointer(true); }
-  ~InstallScope() {
-    form_.platform().ui.set_busy_pointer(false);
-    form_.link_busy = !form_.platform().port.is_open();  // no line: nothing to keep alive
-  }
-  InstallScope(const InstallScope&) = delete;
-  InstallScope& operator=(const InstallScope&) = delete;
-
- private:
-  Form1& form_;
-};
 
 class JavaInstall {
  public:
@@ -139,7 +124,8 @@ void Form1::Command3_Click() {
   if (!require_connection()) return;
 
   if (Text1.text != *position) set_Text1(*position);
-  InstallScope scope(*this);
+  platform_.ui.set_busy_pointer(true);
+  JobEnd end(*this);
   JavaInstall install(*this, *position);
   if (family() == Family::u813)
     install.run_utf16();

@@ -1,5 +1,6 @@
 // "Carica Nuovo Suono": writes a chosen local file over the selected system sound.
 #include "shell/form1.h"
+#include "shell/job_end.h"
 #include "shell/messages.h"
 #include "sounds/sound_names.h"
 
@@ -18,21 +19,6 @@ const SoundRow* row_of(const OptionButton* option) {
   return nullptr;
 }
 
-// However the job ends: normal pointer, keep-alive free again.
-class SoundScope {
- public:
-  explicit SoundScope(Form1& form) : form_(form) {}
-  ~SoundScope() {
-    form_.platform().ui.set_busy_pointer(false);
-    form_.link_busy = !form_.platform().port.is_open();  // no line: nothing to keep alive
-  }
-  SoundScope(const SoundScope&) = delete;
-  SoundScope& operator=(const SoundScope&) = delete;
-
- private:
-  Form1& form_;
-};
-
 }  // namespace
 
 void Form1::Command5_Click() {
@@ -45,7 +31,7 @@ void Form1::Command5_Click() {
     return fail(JobResult::bad_input, text::kNameTooLong, MessageStyle::critical, text::kErrorTitle);
   if (!require_connection()) return;
 
-  SoundScope scope(*this);
+  JobEnd end(*this);
   const auto path = platform_.ui.open_file(std::string(row->filter));
   if (!path || path->empty()) {
     last_result = JobResult::cancelled;
