@@ -24,6 +24,31 @@ void add_phone_options(CLI::App& app, PhoneOptions& phone) {
   app.add_option("--storage", phone.storage,
                  "folder that holds the phone's folders (default: a new temporary folder)");
   app.add_option("--imei", phone.imei, "the IMEI the phone reports")->capture_default_str();
+  app.add_option("--busy", phone.busy_replies, "answer the first N downloads' GET with a 5-byte busy reply")
+      ->check(CLI::NonNegativeNumber)
+      ->capture_default_str();
+}
+
+// One option per field of Faults (docs/virtual-phone.md, "Faults").
+void add_fault_options(CLI::App& app, lg81xx::sim::Faults& faults) {
+  auto* group = app.add_option_group("Faults");
+  group->add_option("--silent-after", faults.silent_after, "answer N requests, then nothing more (-1: never)")
+      ->capture_default_str();
+  group->add_option("--fault-at", faults.fault_at, "the request (1 = the first) whose reply --fault spoils")
+      ->check(CLI::NonNegativeNumber);
+  group
+      ->add_option_function<std::string>(
+          "--fault",
+          [&faults](const std::string& name) {
+            const auto fault = lg81xx::sim::reply_fault_from(name);
+            if (!fault) throw CLI::ValidationError("--fault", "unknown fault " + name);
+            faults.fault = *fault;
+          },
+          "silence, garbage, wrong-code, truncated, overlong, refusal or hang-up");
+  group->add_option("--pieces", faults.pieces, "send each reply in N pieces")->check(CLI::PositiveNumber);
+  group->add_option("--piece-gap", faults.piece_gap_ms, "milliseconds between two pieces of a reply")
+      ->check(CLI::NonNegativeNumber);
+  group->add_option("--delay", faults.delay_ms, "milliseconds before each reply")->check(CLI::NonNegativeNumber);
 }
 
 // One option per field of PtyOptions: the line.
@@ -50,6 +75,8 @@ int main(int argc, char** argv) {
   PtyOptions line;
   std::string log_file;
   add_phone_options(app, phone);
+  lg81xx::sim::Faults faults;
+  add_fault_options(app, faults);
   add_line_options(app, line);
   app.add_option("--log", log_file, "write the traffic to FILE");
   CLI11_PARSE(app, argc, argv);
@@ -77,6 +104,7 @@ int main(int argc, char** argv) {
       };
     }
     lg81xx::sim::PtyPhone pty(phone, line);
+    pty.with_phone([&](lg81xx::sim::VirtualPhone& p) { p.set_faults(faults); });  // before anyone connects
     std::cout << pty.device_path() << std::endl;
     std::cerr << "lg81xx-sim: " << phone.model << " on " << pty.device_path() << ", storage "
               << phone.storage.string() << "\n";

@@ -115,14 +115,23 @@ void PtyPhone::serve() {
     const ssize_t n = ::read(master_, buf, want);
     if (n <= 0) continue;
     pace(static_cast<std::size_t>(n));
-    Bytes reply;
+    std::vector<Delivery> replies;
     {
       std::lock_guard lock(mutex_);
-      reply = phone_.receive(std::string_view(buf, static_cast<std::size_t>(n)));
+      replies = phone_.respond(std::string_view(buf, static_cast<std::size_t>(n)));
     }
-    if (reply.empty()) continue;
-    if (options_.latency_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
-    send_all(reply);
+    for (const auto& d : replies) {
+      if (!d.pieces.empty() && options_.latency_ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
+      for (const auto& piece : d.pieces) {  // pieces with gaps, as the faults ask
+        if (piece.after_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(piece.after_ms));
+        send_all(piece.bytes);
+      }
+      if (d.hang_up) {
+        hang_up_ = true;
+        stop_ = true;
+      }
+    }
   }
   if (hang_up_) {
     ::close(master_);

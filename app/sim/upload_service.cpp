@@ -140,7 +140,8 @@ class UploadService final : public Service {
       if (!target) return refuse(phone, "name leaves the storage: " + b->file);
       if (b->size == 0) return refuse(phone, "file size 0");
       transfer_ = Transfer{*b, *target, {}, 0, 0, 0, false, false};
-      transfer_->data.reserve(b->size);
+      // The announced size is the client's word: reserve no more than a phone file takes.
+      transfer_->data.reserve(std::min<std::size_t>(b->size, std::size_t{1} << 20));
     } else if (!transfer_ || transfer_->mid_block()) {
       return refuse(phone, "block " + std::to_string(b->number) + " without the blocks before it");
     }

@@ -55,19 +55,37 @@ VirtualPhone::VirtualPhone(PhoneOptions options) : context_(std::move(options)) 
 VirtualPhone::~VirtualPhone() = default;
 
 Bytes VirtualPhone::receive(std::string_view bytes) {
-  pending_.append(bytes);
   Bytes out;
+  for (const auto& d : respond(bytes))
+    for (const auto& piece : d.pieces) out += piece.bytes;
+  return out;
+}
+
+std::vector<Delivery> VirtualPhone::respond(std::string_view bytes) {
+  std::vector<Delivery> out;
+  if (hung_up_) return out;
+  pending_.append(bytes);
   for (;;) {
     const std::size_t n = complete_unit(pending_);
     if (n == 0) break;
     const Bytes unit = pending_.substr(0, n);
     pending_.erase(0, n);
-    out += handle_unit(unit);
+    bool opens_download = false;
+    const Bytes reply = handle_unit(unit, opens_download);
+    Delivery d = injector_.deliver(reply, opens_download);
+    if (d.hang_up) {
+      context_.log("!! fault: the line is pulled");
+      hung_up_ = true;
+      pending_.clear();
+      out.push_back(std::move(d));
+      break;
+    }
+    out.push_back(std::move(d));
   }
   return out;
 }
 
-Bytes VirtualPhone::handle_unit(const Bytes& unit) {
+Bytes VirtualPhone::handle_unit(const Bytes& unit, bool& opens_download) {
   context_.log("<< " + bin_to_hex(unit));
   std::optional<Bytes> reply;
   if (unit.rfind("AT", 0) == 0) {
@@ -80,6 +98,7 @@ Bytes VirtualPhone::handle_unit(const Bytes& unit) {
       context_.log("!! malformed request, not answered: " + why);
       return {};
     }
+    opens_download = request->command_frame && request->command == 0x2086;  // GET of a file
     for (auto& s : services_)
       if ((reply = s->handle(*request, context_))) break;
   }

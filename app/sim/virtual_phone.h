@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "faults.h"
 #include "link/bytes.h"
 #include "request.h"
 #include "shell/model_family.h"
@@ -73,15 +74,28 @@ class VirtualPhone {
   // Feeds bytes from the line; returns everything the phone answers to the requests they
   // complete.
   Bytes receive(std::string_view bytes);
+  // The same, with each reply as the line delivers it under the faults set: in pieces, late,
+  // spoiled, or followed by a hang-up (after which nothing more is answered).
+  std::vector<Delivery> respond(std::string_view bytes);
+  // Faults from now on; requests are counted afresh.
+  // A hung-up line is plugged in again.
+  void set_faults(const Faults& faults) {
+    injector_ = FaultInjector(faults);
+    hung_up_ = false;
+    pending_.clear();
+  }
+  bool hung_up() const { return hung_up_; }
 
   PhoneContext& context() { return context_; }
 
  private:
-  Bytes handle_unit(const Bytes& unit);
+  Bytes handle_unit(const Bytes& unit, bool& opens_download);
 
   PhoneContext context_;
   std::vector<std::unique_ptr<Service>> services_;
   Bytes pending_;
+  FaultInjector injector_;
+  bool hung_up_ = false;
 };
 
 }  // namespace lg81xx::sim

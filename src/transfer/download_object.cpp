@@ -24,8 +24,9 @@ constexpr std::size_t kRefusalReply = 5;
 // The acknowledgement reply's data follows A0, length, 70, header length and FF.
 constexpr std::size_t kBlockDataOffset = 7;
 // Memory reserved up front follows the announced size only up to here; a size that is
-// wrong by a lot must not allocate gigabytes before a single block has arrived.
-constexpr std::size_t kMaxReserve = std::size_t{64} << 20;
+// wrong by a lot must not allocate much before a single block has arrived (the phones'
+// files are far smaller; a larger one simply grows the buffer as its blocks come).
+constexpr std::size_t kMaxReserve = std::size_t{1} << 20;
 
 struct Exchange {
   JobResult failure = JobResult::ok;  // ok when `reply` holds a whole reply

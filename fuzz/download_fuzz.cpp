@@ -1,0 +1,59 @@
+// The download ("DownLoad" on the File Manager tab) takes any replies from the phone:
+// it never reads outside a reply, every wait ends within its budget, and a download that
+// does not end well leaves no file under the chosen name.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+
+#include "fuzz_phone_port.h"
+#include "null_platform.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "shell/form1.h"
+
+namespace {
+
+// One folder for the whole run, per process so that parallel runs do not meet.
+const std::filesystem::path& save_dir() {
+  static const std::filesystem::path dir = [] {
+    auto d = std::filesystem::temp_directory_path() / ("lg81xx-download-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(d);
+    return d;
+  }();
+  return dir;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace lg81xx;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const auto target = save_dir() / "saved.jpg";
+
+  for (const char* model : {"LG U8130", "LG U8110"}) {
+    std::filesystem::remove(target);
+    fuzzing::FuzzPhonePort port(input);
+    VirtualClock clock;
+    fuzzing::SilentUi ui;
+    ui.save_path = target.string();
+    fuzzing::NullArchiver archiver;
+    LocalFiles files;
+    Form1 form(Platform{port, clock, ui, archiver, files}, save_dir());
+    form.frames = inizializza_obex_string();
+    form.Combo1.text = model;
+    port.open("/dev/fuzz");
+    form.link_busy = false;
+    form.List1.items = {"Images"};
+    form.List1.list_index = 0;
+    form.List2.items = {"a.jpg"};
+    form.List2.list_index = 0;
+    form.Command7_Click();
+    if (clock.now_ms() > 600'000) std::abort();  // every wait is bounded
+    if (form.last_result != JobResult::ok && std::filesystem::exists(target)) std::abort();
+    if (form.last_result == JobResult::ok && !std::filesystem::exists(target)) std::abort();
+  }
+  std::filesystem::remove(target);
+  return 0;
+}

@@ -1,0 +1,325 @@
+// Every job against a virtual phone that misbehaves: silent, late, in pieces, with
+// garbage, a wrong response code, a cut or over-long packet, a refusal, or a line pulled
+// in the middle. Each case checks the message, the state left behind, that the job ended
+// within its budget of virtual time, that no file was left behind, and that a reconnect
+// works afterwards.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "phone_port.h"
+#include "platform/files.h"
+#include "platform/zip/zip_archiver.h"
+#include "shell/form1.h"
+#include "shell/messages.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace lg81xx::testing {
+namespace {
+
+using sim::Faults;
+using sim::ReplyFault;
+
+enum class Op { connect, listing, install, sound, download, probe };
+
+const char* op_name(Op op) {
+  switch (op) {
+    case Op::connect: return "connect";
+    case Op::listing: return "listing";
+    case Op::install: return "install";
+    case Op::sound: return "sound";
+    case Op::download: return "download";
+    case Op::probe: return "probe";
+  }
+  return "?";
+}
+
+struct Case {
+  Op op;
+  std::string fault_label;
+  Faults faults;
+  JobResult result;
+  const char* message;  // nullptr: no message box
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << op_name(c.op) << "/" << c.fault_label; }
+
+// Virtual time a job may take at most, however the phone behaves: the longest honest job
+// here (a 5000-byte download with every wait used up) stays far below it.
+constexpr std::int64_t kBudgetMs = 120'000;
+
+Faults at(int request, ReplyFault fault) {
+  Faults f;
+  f.fault_at = request;
+  f.fault = fault;
+  return f;
+}
+Faults silent_after(int n) {
+  Faults f;
+  f.silent_after = n;
+  return f;
+}
+Faults late(int ms) {
+  Faults f;
+  f.delay_ms = ms;
+  return f;
+}
+Faults in_pieces(int n, int gap_ms) {
+  Faults f;
+  f.pieces = n;
+  f.piece_gap_ms = gap_ms;
+  return f;
+}
+
+Bytes sample(std::size_t size) {
+  Bytes out;
+  for (std::size_t i = 0; i < size; ++i) out.push_back(as_char(static_cast<unsigned>(i * 7 + 3)));
+  return out;
+}
+
+class FaultMatrix : public ::testing::TestWithParam<Case> {
+ protected:
+  FaultMatrix()
+      : phone(sim::PhoneOptions{"LG U8130", "354321098765432", storage.path(), 0}),
+        port(phone, &clock),
+        form(Platform{port, clock, ui, archiver, files}, home.path()) {
+    form.frames = inizializza_obex_string();
+    form.Combo1.text = "LG U8130";
+    form.Combo2.text = "sim";
+    write_file(storage / "Images" / "pic.jpg", sample(5000));
+    write_file(home / "tone.mid", sample(3000));
+    write_file(storage / "MessageTone" / "Message1.mid", sample(100));  // what the probe opens
+  }
+
+  void connect() {
+    form.Command1_Click();
+    ASSERT_EQ(form.last_result, JobResult::ok);
+    ASSERT_FALSE(form.link_busy);
+  }
+
+  // Runs the job of the case; the faults start with its first request.
+  void run(const Case& c) {
+    if (c.op != Op::connect) connect();
+    ui.messages.clear();
+    phone.set_faults(c.faults);
+    switch (c.op) {
+      case Op::connect:
+        form.Command1_Click();
+        break;
+      case Op::listing:
+        form.List1.list_index = 0;  // "Animations"
+        form.List1_DblClick();
+        break;
+      case Op::install:
+        form.jad_data = "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n";
+        form.jar_data = sample(4000);
+        form.set_Text1("05");
+        form.Command3_Click();
+        break;
+      case Op::sound:
+        form.select_sound("mes1");
+        ui.dialog_answers = {(home / "tone.mid").string()};
+        form.Command5_Click();
+        break;
+      case Op::download:
+        form.List2.items = {"pic.jpg"};
+        form.List2.list_index = 0;
+        form.List1.items = {"Images"};
+        form.List1.list_index = 0;
+        ui.dialog_answers = {target().string()};
+        form.Command7_Click();
+        break;
+      case Op::probe:
+        form.Command4_Click();
+        break;
+    }
+  }
+
+  std::filesystem::path target() const { return home / "saved.jpg"; }
+  bool said(const std::string& text) const {
+    for (const auto& m : ui.messages)
+      if (m.text == text) return true;
+    return false;
+  }
+
+  TempDir storage, home;
+  VirtualClock clock;
+  sim::VirtualPhone phone;
+  sim::PhonePort port;
+  RecordingUi ui;
+  ZipArchiver archiver;
+  LocalFiles files;
+  Form1 form;
+};
+
+TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
+  const Case& c = GetParam();
+  const std::int64_t start = clock.now_ms();
+  run(c);
+  const std::int64_t elapsed = clock.now_ms() - start;
+
+  EXPECT_EQ(form.last_result, c.result);
+  EXPECT_LE(elapsed, kBudgetMs);
+  if (c.message) {
+    EXPECT_TRUE(said(c.message)) << (ui.messages.empty() ? "no message" : ui.messages.back().text);
+  }
+  const bool failed = c.result != JobResult::ok;
+  if (failed && c.op != Op::connect) {
+    // A failed job never claims success.
+    EXPECT_FALSE(said(text::kUploadCompletato));
+    EXPECT_FALSE(said(text::kSoundLoaded));
+    EXPECT_NE(form.Label5.caption, "100%");
+  }
+  if (c.op == Op::download) {
+    EXPECT_EQ(std::filesystem::exists(target()), !failed);
+    if (!failed) {
+      EXPECT_TRUE(read_file(target()) == sample(5000));
+    }
+  }
+  if (c.result == JobResult::link_lost) {
+    EXPECT_FALSE(port.is_open());
+    const auto frames = port.written().size();
+    form.Timer1_Timer();  // the keep-alive stays silent on a closed port
+    EXPECT_EQ(port.written().size(), frames);
+  }
+  if (c.result == JobResult::ok) {
+    EXPECT_FALSE(form.link_busy);
+    EXPECT_FALSE(form.ledr.visible);
+  }
+
+  // A good line again: disconnect if still connected, then connect and list.
+  phone.set_faults({});
+  if (port.is_open()) form.Command1_Click();
+  ui.messages.clear();
+  form.Command1_Click();
+  EXPECT_EQ(form.last_result, JobResult::ok);
+  EXPECT_TRUE(port.is_open());
+  EXPECT_FALSE(form.link_busy);
+  EXPECT_FALSE(form.List1.items.empty());
+  // (A half-done install leaves its descriptor on the phone; the position proposed then
+  // may draw the position warning, which is no failure of the line.)
+  EXPECT_FALSE(said(text::kNoReplyDots));
+  EXPECT_FALSE(said(text::kLinkLost));
+}
+
+// No message: the connect sequence tests no answer (the IMEI and info simply stay short).
+const Case kConnect[] = {
+    // The sequence tests no answer; the Java listing that follows does.
+    {Op::connect, "silent", silent_after(0), JobResult::no_reply, text::kNoReplyDots},
+    {Op::connect, "garbage_info", at(5, ReplyFault::garbage), JobResult::ok, nullptr},
+    {Op::connect, "in_pieces", in_pieces(3, 40), JobResult::ok, nullptr},
+    {Op::connect, "hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+    {Op::connect, "hang_up_at_root_list", at(7, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+const Case kListing[] = {
+    {Op::listing, "silent", silent_after(0), JobResult::no_reply, text::kNoReplyDots},
+    {Op::listing, "late", late(5000), JobResult::no_reply, text::kNoReplyDots},
+    {Op::listing, "in_pieces", in_pieces(4, 100), JobResult::ok, nullptr},
+    {Op::listing, "garbage", at(1, ReplyFault::garbage), JobResult::ok, nullptr},
+    {Op::listing, "wrong_code", at(1, ReplyFault::wrong_code), JobResult::ok, nullptr},
+    {Op::listing, "truncated", at(1, ReplyFault::truncated), JobResult::ok, nullptr},
+    {Op::listing, "overlong", at(1, ReplyFault::overlong), JobResult::ok, nullptr},
+    {Op::listing, "hang_up", at(1, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+const Case kInstall[] = {
+    {Op::install, "silent", silent_after(0), JobResult::no_reply, text::kNoReply},
+    {Op::install, "silent_mid_jar", silent_after(3), JobResult::no_reply, text::kNoReply},
+    {Op::install, "late", late(5000), JobResult::no_reply, text::kNoReply},
+    {Op::install, "in_pieces", in_pieces(3, 50), JobResult::ok, text::kUploadCompletato},
+    {Op::install, "garbage", at(2, ReplyFault::garbage), JobResult::no_reply, text::kNoReply},
+    {Op::install, "wrong_code", at(2, ReplyFault::wrong_code), JobResult::no_reply, text::kNoReply},
+    {Op::install, "truncated", at(2, ReplyFault::truncated), JobResult::no_reply, text::kNoReply},
+    {Op::install, "refusal", at(2, ReplyFault::refusal), JobResult::no_reply, text::kNoReply},
+    {Op::install, "hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+const Case kSound[] = {
+    {Op::sound, "silent", silent_after(0), JobResult::no_reply, text::kNoReply},
+    {Op::sound, "late", late(5000), JobResult::no_reply, text::kNoReply},
+    {Op::sound, "in_pieces", in_pieces(2, 150), JobResult::ok, text::kSoundLoaded},
+    {Op::sound, "garbage", at(2, ReplyFault::garbage), JobResult::no_reply, text::kNoReply},
+    {Op::sound, "wrong_code", at(1, ReplyFault::wrong_code), JobResult::no_reply, text::kNoReply},
+    {Op::sound, "hang_up", at(2, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+const Case kDownload[] = {
+    {Op::download, "silent", silent_after(0), JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "silent_at_block_3", silent_after(2), JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "late", late(9000), JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "in_pieces", in_pieces(3, 100), JobResult::ok, nullptr},
+    {Op::download, "refused_get", at(1, ReplyFault::refusal), JobResult::refused, nullptr},
+    {Op::download, "refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, nullptr},
+    {Op::download, "refused_at_block_4", at(4, ReplyFault::refusal), JobResult::refused, nullptr},
+    {Op::download, "garbage", at(2, ReplyFault::garbage), JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "truncated", at(2, ReplyFault::truncated), JobResult::no_reply, text::kNoReplyDots},
+    // Bytes after a block's last 7E are not the block's: the file still comes back whole.
+    {Op::download, "overlong", at(2, ReplyFault::overlong), JobResult::ok, nullptr},
+    {Op::download, "hang_up", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+const Case kProbe[] = {
+    {Op::probe, "silent", silent_after(0), JobResult::no_reply, text::kNoReply},
+    {Op::probe, "late", late(9000), JobResult::no_reply, text::kNoReply},
+    {Op::probe, "in_pieces", in_pieces(2, 100), JobResult::ok, nullptr},
+    {Op::probe, "garbage", at(1, ReplyFault::garbage), JobResult::no_reply, text::kNoReply},
+    {Op::probe, "refusal", at(1, ReplyFault::refusal), JobResult::no_reply, text::kNoReply},
+    {Op::probe, "hang_up", at(1, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+};
+
+std::string case_name(const ::testing::TestParamInfo<Case>& info) {
+  return std::string(op_name(info.param.op)) + "_" + info.param.fault_label;
+}
+
+INSTANTIATE_TEST_SUITE_P(Connect, FaultMatrix, ::testing::ValuesIn(kConnect), case_name);
+INSTANTIATE_TEST_SUITE_P(Listing, FaultMatrix, ::testing::ValuesIn(kListing), case_name);
+INSTANTIATE_TEST_SUITE_P(Install, FaultMatrix, ::testing::ValuesIn(kInstall), case_name);
+INSTANTIATE_TEST_SUITE_P(Sound, FaultMatrix, ::testing::ValuesIn(kSound), case_name);
+INSTANTIATE_TEST_SUITE_P(Download, FaultMatrix, ::testing::ValuesIn(kDownload), case_name);
+INSTANTIATE_TEST_SUITE_P(Probe, FaultMatrix, ::testing::ValuesIn(kProbe), case_name);
+
+// The injector itself: where the pieces go and what a spoiled reply looks like.
+TEST(FaultInjector, SplitsDelaysAndSpoilsAsTold) {
+  const Bytes reply("\xA0\x00\x08" "abcde", 8);
+  Faults f = in_pieces(3, 20);
+  f.delay_ms = 100;
+  auto d = sim::FaultInjector(f).deliver(reply, false);
+  ASSERT_EQ(d.pieces.size(), 3u);
+  EXPECT_EQ(d.pieces[0].after_ms, 100);
+  EXPECT_EQ(d.pieces[1].after_ms, 20);
+  EXPECT_EQ(d.pieces[0].bytes + d.pieces[1].bytes + d.pieces[2].bytes, reply);
+
+  struct Spoil {
+    ReplyFault fault;
+    bool opens_download;
+    std::function<bool(const Bytes&)> check;
+  };
+  const Spoil spoils[] = {
+      {ReplyFault::truncated, false, [&](const Bytes& b) { return b == reply.substr(0, 4); }},
+      {ReplyFault::overlong, false, [&](const Bytes& b) { return b.size() > 3000 && b.rfind(reply, 0) == 0; }},
+      {ReplyFault::wrong_code, false, [&](const Bytes& b) { return b[0] == '\xC0' && b.substr(1) == reply.substr(1); }},
+      {ReplyFault::refusal, true, [](const Bytes& b) { return b == Bytes("\x49\x00\x0F", 3); }},
+      {ReplyFault::refusal, false, [](const Bytes& b) { return b == Bytes("\xC3\x00\x05\xFF\x7E", 5); }},
+      {ReplyFault::garbage, false, [](const Bytes& b) { return b.size() == 8 && b.find('\x7E') == Bytes::npos; }},
+  };
+  for (const auto& s : spoils) {
+    SCOPED_TRACE(sim::reply_fault_name(s.fault));
+    sim::FaultInjector injector(at(2, s.fault));
+    EXPECT_EQ(injector.deliver(reply, s.opens_download).pieces.at(0).bytes, reply);  // request 1 untouched
+    EXPECT_TRUE(s.check(injector.deliver(reply, s.opens_download).pieces.at(0).bytes));
+    EXPECT_EQ(injector.deliver(reply, s.opens_download).pieces.at(0).bytes, reply);
+  }
+  sim::FaultInjector hang(at(1, ReplyFault::hang_up));
+  const auto h = hang.deliver(reply, false);
+  EXPECT_TRUE(h.hang_up);
+  EXPECT_TRUE(h.pieces.empty());
+  for (const char* name : {"silence", "garbage", "wrong-code", "truncated", "overlong", "refusal", "hang-up"})
+    EXPECT_EQ(sim::reply_fault_name(*sim::reply_fault_from(name)), name);
+  EXPECT_FALSE(sim::reply_fault_from("nonsense"));
+}
+
+}  // namespace
+}  // namespace lg81xx::testing
