@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -78,14 +79,15 @@ void PtyPhone::with_phone(const std::function<void(VirtualPhone&)>& f) {
   f(phone_);
 }
 
-void PtyPhone::pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes) const {
+void PtyPhone::pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes, bool back_to_back) const {
   if (options_.baud <= 0) return;
-  // The line is busy until `line_free`; these bytes follow on it. Bursts that come back to
-  // back (within the slack of one oversleep) continue the schedule instead of starting it
-  // anew, so the oversleep of each burst does not add up over a long frame.
+  // The line is busy until `line_free`. Bytes queued right behind the previous burst follow
+  // it on the line even when this thread woke late, so their schedule continues from there
+  // (and catches up); otherwise they start now at the earliest. Sleeping until an absolute
+  // moment keeps the oversleeps of a long frame from adding up.
   const auto now = std::chrono::steady_clock::now();
   const auto ns = static_cast<long long>(bytes) * 10 * 1'000'000'000LL / options_.baud;
-  const auto start = now - line_free < kBackToBack ? line_free : now;
+  const auto start = back_to_back ? line_free : std::max(line_free, now);
   line_free = start + std::chrono::nanoseconds(ns);
   std::this_thread::sleep_until(line_free);
 }
@@ -98,7 +100,7 @@ bool PtyPhone::send_all(const Bytes& data) {
     if (paid == done) {
       // A burst reaches the client only once its last byte has crossed the line.
       paid = std::min(done + step, data.size());
-      pace(tx_free_, paid - done);
+      pace(tx_free_, paid - done, done > 0);  // a reply goes out without gaps
     }
     const ssize_t n = ::write(master_, data.data() + done, paid - done);
     if (n > 0) {
@@ -126,7 +128,10 @@ void PtyPhone::serve() {
     const std::size_t want = options_.baud > 0 ? kBurst : sizeof buf;
     const ssize_t n = ::read(master_, buf, want);
     if (n <= 0) continue;
-    pace(rx_free_, static_cast<std::size_t>(n));  // the phone has the bytes once they crossed the line
+    // The phone has the bytes once they crossed the line.
+    pace(rx_free_, static_cast<std::size_t>(n), rx_queued_);
+    int queued = 0;
+    rx_queued_ = ::ioctl(master_, FIONREAD, &queued) == 0 && queued > 0;
     Bytes reply;
     {
       std::lock_guard lock(mutex_);

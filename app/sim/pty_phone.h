@@ -47,8 +47,9 @@ class PtyPhone {
 
  private:
   void serve();
-  // Sleeps until `bytes` more have crossed a line that is busy until `line_free`.
-  void pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes) const;
+  // Sleeps until `bytes` more have crossed a line that is busy until `line_free`;
+  // `back_to_back`: they were waiting right behind the previous burst.
+  void pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes, bool back_to_back) const;
   bool send_all(const Bytes& data);
 
   PtyOptions options_;
@@ -59,6 +60,7 @@ class PtyPhone {
   std::string device_path_;
   std::chrono::steady_clock::time_point tx_free_{};  // phone to client
   std::chrono::steady_clock::time_point rx_free_{};  // client to phone
+  bool rx_queued_ = false;  // more bytes were queued behind the last burst read
   std::atomic<bool> stop_{false};
   std::atomic<bool> hang_up_{false};
   std::thread thread_;
