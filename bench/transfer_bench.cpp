@@ -130,8 +130,8 @@ struct Result {
   long rss_kb = 0;
 };
 
-// The phone in a process of its own: it reports its device path on `path_out` and serves
-// until `hold` reaches end of file (the client has gone).
+// The phone in a process of its own: it reports its device path through a pipe and serves
+// until it is told to stop, or until its hold pipe reaches end of file (the client died).
 pid_t start_phone(const fs::path& storage, int baud, std::string& device) {
   int path_pipe[2], hold_pipe[2];
   if (pipe(path_pipe) != 0 || pipe(hold_pipe) != 0) throw std::runtime_error("pipe");
