@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -15,7 +17,8 @@ namespace lg81xx::sim {
 namespace {
 
 constexpr std::size_t kBurst = 64;  // bytes per burst on a paced line
-constexpr int kPollMs = 20;         // how often the thread looks at the stop flag
+constexpr int kPollMs = 20;
+constexpr std::chrono::milliseconds kBackToBack{1};  // later than this, the line was idle         // how often the thread looks at the stop flag
 
 std::runtime_error system_error(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
@@ -76,20 +79,31 @@ void PtyPhone::with_phone(const std::function<void(VirtualPhone&)>& f) {
   f(phone_);
 }
 
-void PtyPhone::pace(std::size_t bytes) const {
+void PtyPhone::pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes, bool back_to_back) const {
   if (options_.baud <= 0) return;
-  const auto us = static_cast<long long>(bytes) * 10 * 1'000'000 / options_.baud;
-  std::this_thread::sleep_for(std::chrono::microseconds(us));
+  // The line is busy until `line_free`. Bytes queued right behind the previous burst follow
+  // it on the line even when this thread woke late, so their schedule continues from there
+  // (and catches up); otherwise they start now at the earliest. Sleeping until an absolute
+  // moment keeps the oversleeps of a long frame from adding up.
+  const auto now = std::chrono::steady_clock::now();
+  const auto ns = static_cast<long long>(bytes) * 10 * 1'000'000'000LL / options_.baud;
+  const auto start = back_to_back ? line_free : std::max(line_free, now);
+  line_free = start + std::chrono::nanoseconds(ns);
+  std::this_thread::sleep_until(line_free);
 }
 
 bool PtyPhone::send_all(const Bytes& data) {
   const std::size_t step = options_.baud > 0 ? kBurst : data.size();
   std::size_t done = 0;
+  std::size_t paid = 0;  // bytes whose line time is spent: they may go to the client
   while (done < data.size() && !stop_) {
-    const std::size_t want = std::min(step, data.size() - done);
-    const ssize_t n = ::write(master_, data.data() + done, want);
+    if (paid == done) {
+      // A burst reaches the client only once its last byte has crossed the line.
+      paid = std::min(done + step, data.size());
+      pace(tx_free_, paid - done, done > 0);  // a reply goes out without gaps
+    }
+    const ssize_t n = ::write(master_, data.data() + done, paid - done);
     if (n > 0) {
-      pace(static_cast<std::size_t>(n));
       done += static_cast<std::size_t>(n);
       continue;
     }
@@ -114,7 +128,10 @@ void PtyPhone::serve() {
     const std::size_t want = options_.baud > 0 ? kBurst : sizeof buf;
     const ssize_t n = ::read(master_, buf, want);
     if (n <= 0) continue;
-    pace(static_cast<std::size_t>(n));
+    // The phone has the bytes once they crossed the line.
+    pace(rx_free_, static_cast<std::size_t>(n), rx_queued_);
+    int queued = 0;
+    rx_queued_ = ::ioctl(master_, FIONREAD, &queued) == 0 && queued > 0;
     std::vector<Delivery> replies;
     {
       std::lock_guard lock(mutex_);

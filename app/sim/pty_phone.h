@@ -4,6 +4,7 @@
 // The client opens device_path() like any serial device; it may close and reopen it, since
 // the phone keeps its own descriptor of that end open.
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -46,7 +47,9 @@ class PtyPhone {
 
  private:
   void serve();
-  void pace(std::size_t bytes) const;
+  // Sleeps until `bytes` more have crossed a line that is busy until `line_free`;
+  // `back_to_back`: they were waiting right behind the previous burst.
+  void pace(std::chrono::steady_clock::time_point& line_free, std::size_t bytes, bool back_to_back) const;
   bool send_all(const Bytes& data);
 
   PtyOptions options_;
@@ -55,6 +58,9 @@ class PtyPhone {
   int master_ = -1;
   int slave_ = -1;  // kept open so the terminal survives the client closing it
   std::string device_path_;
+  std::chrono::steady_clock::time_point tx_free_{};  // phone to client
+  std::chrono::steady_clock::time_point rx_free_{};  // client to phone
+  bool rx_queued_ = false;  // more bytes were queued behind the last burst read
   std::atomic<bool> stop_{false};
   std::atomic<bool> hang_up_{false};
   std::thread thread_;
