@@ -82,15 +82,6 @@ TEST_F(UploadService, RefusesInconsistentFrames) {
   }
 }
 
-TEST_F(UploadService, DataThatLooksLikeASessionCommandStaysData) {
-  Bytes content = pattern(920 + 955 + 40);  // the final frame's data starts at byte 1875
-  content.replace(1875, 3, Bytes("\xFF\x00\xA1", 3));
-  const auto frames = frames_for("Java", "05.jar", content);
-  ASSERT_EQ(frames.size(), 3u);
-  EXPECT_EQ(send(frames), 3u);
-  EXPECT_EQ(read_file(storage / "Java/05.jar"), content);
-}
-
 TEST_F(UploadService, NamesMayNotLeaveTheStorage) {
   struct Case {
     const char* folder;

@@ -199,16 +199,6 @@ TEST_F(DownloadEngine, BusyRepliesRepeatTheSameGetAfterAKeepAlive) {
   EXPECT_EQ(form.frame_seq, 5) << "the repeated request keeps its sequence byte";
 }
 
-TEST_F(DownloadEngine, EndlessBusyGivesUpAfterTwentyRepeats) {
-  gets.assign(30, hex_to_bin("D30005FF7E"));
-  will_save();
-  run();
-  EXPECT_EQ(form.last_result, JobResult::no_reply);
-  EXPECT_EQ(port.written.size(), 21u + 20u);
-  EXPECT_EQ(ui.messages.size(), 1u);
-  expect_nothing_saved();
-}
-
 TEST_F(DownloadEngine, CancellingTheSaveDialogWritesNothing) {
   gets = {first_reply(3, "abc")};
   run();
