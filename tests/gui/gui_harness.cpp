@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
@@ -19,11 +18,9 @@ GuiHarness::GuiHarness(std::optional<std::string> ini, std::string model) {
   auto* phone_ptr = phone.get();
   controller = std::make_unique<FormController>(
       window, ui,
-      [this, phone_ptr] {
+      [phone_ptr] {
         Backend b;
-        auto made = std::make_unique<sim::PhonePort>(*phone_ptr);
-        port = made.get();
-        b.port = std::move(made);
+        b.port = std::make_unique<sim::PhonePort>(*phone_ptr);
         b.clock = std::make_unique<VirtualClock>();
         b.archiver = std::make_unique<ZipArchiver>();
         b.files = std::make_unique<LocalFiles>();

@@ -55,8 +55,6 @@ class GuiHarness {
   TempDir home;
   TempDir storage;
   std::unique_ptr<sim::VirtualPhone> phone;
-  // Made and used on the worker thread; read it here only between jobs.
-  sim::PhonePort* port = nullptr;
   RecordingUi ui;
   MainWindow window;
   std::unique_ptr<FormController> controller;

@@ -1,9 +1,8 @@
 // The jobs of the three tabs through the widgets against the virtual phone (in-process,
-// virtual time): install, sound replacement and download land where they should, with
+// virtual time): install and sound replacement land where they should, with
 // their message boxes.
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 
 #include "gui_harness.h"
@@ -24,12 +23,6 @@ std::string sample(std::size_t size) {
   std::string out(size, '\0');
   for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
   return out;
-}
-
-int row_of(QListWidget* list, const QString& text) {
-  for (int i = 0; i < list->count(); ++i)
-    if (list->item(i)->text() == text) return i;
-  return -1;
 }
 
 }  // namespace
@@ -80,27 +73,6 @@ class JobFlowTest final : public QObject {
     QVERIFY(read_file(h.storage / "MessageTone/Message2.mid") == sample(3000));
   }
 
-  void download_the_selected_entry() {
-    GuiHarness h;
-    write_file(h.storage / "Images/logo.gif", sample(2500));
-    connect_u8130(h);
-    h.window.tabs().setCurrentIndex(2);  // "File Manager"
-    auto* list1 = h.find<QListWidget>("List1");
-    list1->setCurrentRow(row_of(list1, "Images"));
-    QTest::keyClick(list1, Qt::Key_Return);
-    h.wait_idle();
-    auto* list2 = h.find<QListWidget>("List2");
-    list2->setCurrentRow(row_of(list2, "logo.gif"));
-    QVERIFY(list2->currentRow() >= 0);
-
-    const auto target = h.home / "saved.gif";
-    h.ui.dialog_answers = {target.string()};
-    h.click("Command7");
-    h.wait_idle();
-    QVERIFY2(h.ui.messages.empty(), h.ui.messages.empty() ? "" : h.ui.messages[0].text.c_str());
-    QVERIFY(read_file(target) == sample(2500));
-    QCOMPARE(dynamic_cast<ProgressLabel*>(h.find("Label5"))->text(), QStringLiteral("100%"));
-  }
 };
 
 LG81XX_GUI_TEST(JobFlowTest);

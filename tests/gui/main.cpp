@@ -15,18 +15,9 @@ std::vector<TestFactory>& test_registry() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("lg81xx-gui-tests"));
-  // `lg81xx_gui_tests BindingTest [QtTest options]` runs one class only.
-  QByteArray only;
-  if (argc > 1 && argv[1][0] != '-') {
-    only = QByteArray("::") + argv[1];
-    argv[1] = argv[0];
-    ++argv;
-    --argc;
-  }
   int failed = 0;
   for (const auto& make : lg81xx::gui::testing::test_registry()) {
     const auto test = make();
-    if (!only.isEmpty() && !QByteArray(test->metaObject()->className()).endsWith(only)) continue;
     failed += QTest::qExec(test.get(), argc, argv);
   }
   return failed == 0 ? 0 : 1;

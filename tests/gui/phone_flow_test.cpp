@@ -1,37 +1,24 @@
 // Whole jobs through the widgets against the virtual phone (in-process, virtual time):
-// connect, browse, keep-alive, and the message boxes they end with.
+// connect and browse.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QSemaphore>
 
 #include "gui_harness.h"
 #include "gui_test_registry.h"
-#include "link/hex_codec.h"
-#include "shell/messages.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::gui::testing {
 namespace {
 
-using lg81xx::testing::Message;
-using lg81xx::testing::read_file;
 using lg81xx::testing::write_file;
 
 QStringList items(QListWidget* list) {
   QStringList out;
   for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
   return out;
-}
-
-// Frames written to the phone whose command bytes (offsets 9-10) are `command`.
-int count_command(const sim::PhonePort& port, std::string_view command_hex) {
-  int n = 0;
-  for (const auto& frame : port.written())
-    if (frame.size() > 11 && bin_to_hex(frame.substr(9, 2)) == command_hex) ++n;
-  return n;
 }
 
 class ShowCounter final : public QObject {
@@ -109,37 +96,6 @@ class PhoneFlowTest final : public QObject {
     QVERIFY(h.ui.messages.empty());
   }
 
-  void keep_alive_only_between_jobs() {
-    GuiHarness h;
-    connect_through_widgets(h, "LG U8130");
-    const int before = count_command(*h.port, "00A1");
-    h.controller->tick();
-    h.sync();
-    QCOMPARE(count_command(*h.port, "00A1"), before + 1);
-
-    QSemaphore gate;
-    h.controller->run_job([&](Form1&) { gate.acquire(); });
-    h.controller->tick();  // a job runs: no keep-alive is queued behind it
-    gate.release();
-    h.wait_idle();
-    h.sync();
-    QCOMPARE(count_command(*h.port, "00A1"), before + 1);
-  }
-
-  void disconnect_then_job_says_not_connected() {
-    GuiHarness h;
-    connect_through_widgets(h, "LG U8130");
-    h.click("Command1");  // disconnect
-    h.wait_idle();
-    QVERIFY(h.find<QLabel>("Label3")->text().isEmpty());
-    QVERIFY(!h.read_model([](Form1& f) { return f.platform().port.is_open(); }));
-    auto* list1 = h.find<QListWidget>("List1");
-    list1->setCurrentRow(0);
-    QTest::keyClick(list1, Qt::Key_Return);  // Enter opens a folder like a double-click
-    h.wait_idle();
-    QCOMPARE(h.ui.messages.size(), 1u);
-    QCOMPARE(h.ui.messages[0], (Message{text::kNotConnected, MessageStyle::critical, text::kErrorTitle}));
-  }
 };
 
 LG81XX_GUI_TEST(PhoneFlowTest);

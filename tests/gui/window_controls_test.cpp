@@ -78,25 +78,20 @@ class WindowControlsTest final : public QObject {
 
   void tabs_and_title() {
     auto& tabs = h->window.tabs();
-    QCOMPARE(tabs.objectName(), QStringLiteral("SSTab1"));
     QCOMPARE(tabs.count(), 3);
     QCOMPARE(tabs.tabText(0), QStringLiteral("Applicazioni JAVA"));
     QCOMPARE(tabs.tabText(1), QStringLiteral("SUONI di Sistema"));
     QCOMPARE(tabs.tabText(2), QStringLiteral("File Manager"));
-    QVERIFY(h->window.windowTitle().startsWith(QStringLiteral("lg81xx")));
   }
 
   void combos_hold_their_items_with_empty_text() {
     auto* combo1 = h->find<QComboBox>("Combo1");
-    QVERIFY(combo1->isEditable());
     QCOMPARE(combo1->count(), 4);
     QCOMPARE(combo1->itemText(0), QStringLiteral("LG U8110"));
     QCOMPARE(combo1->itemText(3), QStringLiteral("LG U8138"));
     QCOMPARE(combo1->currentText(), QString());
 
     auto* combo2 = h->find<QComboBox>("Combo2");
-    QVERIFY(combo2->isEditable());
-    QVERIFY(combo2->count() >= 20);
     QCOMPARE(combo2->itemText(0), QStringLiteral("COM  1"));
     QCOMPARE(combo2->itemText(19), QStringLiteral("COM  20"));
     QCOMPARE(combo2->currentText(), QString());
@@ -105,9 +100,7 @@ class WindowControlsTest final : public QObject {
   void lamp_is_green_and_first_sound_chosen() {
     QVERIFY(h->find("ledr")->isHidden());
     QVERIFY(!h->find("ledv")->isHidden());
-    QCOMPARE(h->find("ledr")->size(), QSize(23, 23));
     QVERIFY(h->find<QRadioButton>("mes1")->isChecked());
-    QCOMPARE(dynamic_cast<ProgressLabel*>(h->find("Label5"))->fraction(), 0.0);
   }
 };
 

@@ -26,13 +26,6 @@ TEST(EscapeBytes, EscapesReservedBytesOnly) {
   }
 }
 
-TEST(EscapeBytes, HonoursStartPositions) {
-  Bytes dest(6, '\x11');
-  const Bytes src = h("AA7EBB");
-  EXPECT_EQ(escape_bytes(2, 1, dest, src, 2), 3);
-  EXPECT_EQ(bin_to_hex(dest), "11117D5EBB11");
-}
-
 TEST(EscapeChunk, StopsAtTheLimitWithoutSplittingPairs) {
   struct Case {
     std::string src;

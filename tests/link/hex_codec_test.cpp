@@ -12,31 +12,20 @@ struct HexCase {
 
 TEST(HexToBin, ConvertsPairsDigitsAndOddTails) {
   const std::vector<HexCase> cases = {
-      {"", ""},
       {"7e", "\x7E"},
-      {"7E", "\x7E"},
       {"A", "\x0A"},
-      {"0D0A00", Bytes("\x0D\x0A\x00", 3)},
       {"0000007E0", Bytes("\x00\x00\x00\x7E\x00", 5)},
       {"0000007E0000000000000000000000000", Bytes("\x00\x00\x00\x7E", 4) + Bytes(13, '\0')},
       {"G1", Bytes(1, '\0')},  // a pair stops at its first non-digit
       {"1G", "\x01"},
-      {"ff00", Bytes("\xFF\x00", 2)},
   };
   for (const auto& c : cases) EXPECT_EQ(hex_to_bin(c.hex), c.bytes) << "hex " << c.hex;
-}
-
-TEST(BinToHex, WritesTwoUpperCaseDigitsPerByte) {
-  EXPECT_EQ(bin_to_hex(""), "");
-  EXPECT_EQ(bin_to_hex(Bytes("\x00\x0A\xFF", 3)), "000AFF");
-  EXPECT_EQ(bin_to_hex("\x7E"), "7E");
 }
 
 TEST(HexCodec, RoundTripsEveryByteValue) {
   Bytes all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
   EXPECT_EQ(hex_to_bin(bin_to_hex(all)), all);
-  EXPECT_EQ(bin_to_hex(hex_to_bin("0a1b2c7d7eff")), "0A1B2C7D7EFF");
 }
 
 TEST(Shifts, MatchTheLargeIntegerShifts) {
@@ -46,24 +35,15 @@ TEST(Shifts, MatchTheLargeIntegerShifts) {
     std::string left, right;
   };
   const std::vector<Case> cases = {
-      {0x12, 8, "1200", "0"},
       {0x1234, 8, "123400", "18"},
       {0x80, 24, "80000000", "0"},
       {0x0A0B0C0D, 24, "D000000", "10"},
-      {0, 16, "0", "0"},
       {-1, 8, "FFFFFF00", "16777215"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ShL(c.value, c.count), c.left) << c.value << " << " << c.count;
     EXPECT_EQ(ShR(c.value, c.count), c.right) << c.value << " >> " << c.count;
   }
-}
-
-TEST(Hex2, PadsSingleDigits) {
-  EXPECT_EQ(hex2(2), "02");
-  EXPECT_EQ(hex2(0x0A), "0A");
-  EXPECT_EQ(hex2(0x10), "10");
-  EXPECT_EQ(hex2(0x1FF), "FF");  // only the low eight bits fit a sequence byte
 }
 
 }  // namespace

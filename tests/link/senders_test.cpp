@@ -27,10 +27,7 @@ TEST_F(Senders, EachWritesItsFrameWaitsItsTimeAndLeavesTheLampAsTabled) {
   const Case cases[] = {
       {"query_imei", &Form1::query_imei, &SessionFrames::imei_query_frame, 400, false},
       {"enter_obex_mode", &Form1::enter_obex_mode, &SessionFrames::obex_mode_frame, 300, true},
-      {"obex_connect", &Form1::obex_connect, &SessionFrames::obex_connect_frame, 300, true},
-      {"open_session", &Form1::open_session, &SessionFrames::session_open_frame, 300, false},
       {"request_phone_info", &Form1::request_phone_info, &SessionFrames::phone_info_frame, 300, true},
-      {"send_command_2081", &Form1::send_command_2081, &SessionFrames::command_2081_frame, 300, false},
       {"request_root_list", &Form1::request_root_list, &SessionFrames::root_list_frame, 50, true},
       {"send_keep_alive", &Form1::send_keep_alive, &SessionFrames::keep_alive_frame, 100, false},
   };
@@ -55,12 +52,6 @@ TEST_F(Senders, EachWritesItsFrameWaitsItsTimeAndLeavesTheLampAsTabled) {
     // The keep-alive drops its answer; the others hand it back unchanged.
     EXPECT_EQ(reply, c.send == &Form1::send_keep_alive ? "" : "reply");
   }
-}
-
-TEST_F(Senders, ALateAnswerIsNotWaitedFor) {
-  port.on_write = [&](const Bytes&) { port.arrive("late", 301); };
-  EXPECT_EQ(form.enter_obex_mode(), "");
-  EXPECT_EQ(clock.now_ms(), 300);
 }
 
 class KeepAlive : public FormFixture {};
@@ -91,17 +82,6 @@ TEST_F(KeepAlive, IdleTickSendsTheKeepAliveAndEndsGreen) {
   ASSERT_EQ(port.written.size(), 2u);
   EXPECT_EQ(bin_to_hex(port.written[0]), "83001170000EFF7DDF00A101000008007E");
   EXPECT_EQ(clock.now_ms(), 200);
-}
-
-TEST_F(KeepAlive, AHangUpStopsFurtherTicks) {
-  port.open("/dev/ttyS0");
-  form.link_busy = false;
-  port.on_write = [&](const Bytes&) { port.hang_up(); };
-  form.Timer1_Timer();
-  EXPECT_TRUE(form.link_busy);
-  form.Timer1_Timer();
-  EXPECT_EQ(port.written.size(), 1u);
-  EXPECT_EQ(port.writes_while_closed, 0);
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/escaping.h"
 #include "link/hex_codec.h"
-#include "link/request_frame.h"
 
 namespace lg81xx {
 namespace {
@@ -24,25 +22,6 @@ TEST(SessionFrames, HoldTheTabledBytes) {
       {&f.disconnect_frame, "83001170000EFF7DDF00822B000008007E"},
   };
   for (const auto& [frame, hex] : expected) EXPECT_EQ(bin_to_hex(*frame), hex);
-}
-
-TEST(SessionFrames, LengthFieldsAgreeWithTheFrames) {
-  const SessionFrames f = inizializza_obex_string();
-  EXPECT_EQ(f.session_open_frame.size(), 25u);
-  EXPECT_EQ(get_be16(f.session_open_frame, 1), 0x19u);
-  EXPECT_EQ(f.obex_connect_frame.size(), 16u);
-  EXPECT_EQ(get_be16(f.obex_connect_frame, 1), 0x10u);
-
-  for (const Bytes* frame : {&f.phone_info_frame, &f.command_2081_frame, &f.root_list_frame,
-                             &f.keep_alive_frame, &f.disconnect_frame}) {
-    ASSERT_EQ(frame->size(), 17u);
-    EXPECT_EQ(get_be16(*frame, 1), 17u);
-    EXPECT_EQ(get_be16(*frame, 4), 14u);
-    const Bytes packet = unescaped(*frame);  // 7D DF back to the second FF
-    ASSERT_EQ(packet.size(), 16u);
-    EXPECT_EQ(byte_at(packet, 13), 8u) << "body length of " << bin_to_hex(*frame);
-    EXPECT_EQ(byte_at(packet, 14), 0u);
-  }
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class ReadProbe : public FormFixture {
 };
 
 TEST_F(ReadProbe, SendsTheSameRequestWhateverTheModelAndCounter) {
-  for (const auto& [model, seq] : {std::pair{"LG U8110", 0}, {"LG U8130", 0x41}, {"other", 0x7D}}) {
+  for (const auto& [model, seq] : {std::pair{"LG U8110", 0}, {"other", 0x7D}}) {
     port.written.clear();
     form.Combo1.text = model;
     form.frame_seq = static_cast<std::uint16_t>(seq);
@@ -27,7 +27,6 @@ TEST_F(ReadProbe, SendsTheSameRequestWhateverTheModelAndCounter) {
     EXPECT_EQ(bin_to_hex(port.written[0]), kProbe) << model;
     EXPECT_EQ(port.written[0].size(), 89u);
     EXPECT_EQ(form.frame_seq, 6);
-    EXPECT_EQ(form.next_sequence(), 7) << "a following request carries 07";
   }
 }
 
