@@ -4,11 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "fuzz_phone_port.h"
 #include "null_platform.h"
-#include "platform/clock.h"
-#include "platform/files.h"
-#include "shell/form1.h"
 #include "shell/root_folders.h"
 #include "transfer/listing_parse.h"
 
@@ -19,14 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)listing_rows(listing_text(Bytes(input)));
 
   for (const char* model : {"LG U8130", "LG U8110"}) {
-    fuzzing::FuzzPhonePort port(input);
-    VirtualClock clock;
-    fuzzing::SilentUi ui;
-    fuzzing::NullArchiver archiver;
-    LocalFiles files;
-    Form1 form(Platform{port, clock, ui, archiver, files}, "/nonexistent");
-    form.frames = inizializza_obex_string();
-    form.Combo1.text = model;
+    fuzzing::FuzzForm f(input, model, "/nonexistent");
+    auto& [port, clock, ui, archiver, files, form] = f;
     form.Combo2.text = "/dev/fuzz";
     form.Command1_Click();
     for (std::size_t i = 0; i < form.List1.items.size() && i < 8; ++i) {

@@ -7,11 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "fuzz_phone_port.h"
 #include "null_platform.h"
-#include "platform/clock.h"
-#include "platform/files.h"
-#include "shell/form1.h"
 
 namespace {
 
@@ -34,15 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const char* model : {"LG U8130", "LG U8110"}) {
     std::filesystem::remove(target);
-    fuzzing::FuzzPhonePort port(input);
-    VirtualClock clock;
-    fuzzing::SilentUi ui;
+    fuzzing::FuzzForm f(input, model, save_dir());
+    auto& [port, clock, ui, archiver, files, form] = f;
     ui.save_path = target.string();
-    fuzzing::NullArchiver archiver;
-    LocalFiles files;
-    Form1 form(Platform{port, clock, ui, archiver, files}, save_dir());
-    form.frames = inizializza_obex_string();
-    form.Combo1.text = model;
     port.open("/dev/fuzz");
     form.link_busy = false;
     form.List1.items = {"Images"};

@@ -4,11 +4,10 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/archiver.h"
+#include "null_platform.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
-#include "platform/user_interface.h"
 #include "shell/form1.h"
 
 namespace {
@@ -32,14 +31,6 @@ class MemoryFiles final : public Files {
   std::map<std::string, Bytes> files;
 };
 
-class CountingArchiver final : public Archiver {
- public:
-  bool present() const override { return true; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return ++extractions > 0; }
-  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return 0; }
-  int extractions = 0;
-};
-
 class ClosedPort final : public SerialPort {
  public:
   bool open(const std::string&) override { return false; }
@@ -50,24 +41,14 @@ class ClosedPort final : public SerialPort {
   std::string error_text() const override { return {}; }
 };
 
-class SilentUi final : public UserInterface {
- public:
-  void message_box(const std::string&, MessageStyle, const std::string&) override { ++messages; }
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> save_file(const std::string&, const std::string&) override { return std::nullopt; }
-  void set_busy_pointer(bool) override {}
-  void repaint() override {}
-  int messages = 0;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   MemoryFiles files;
-  CountingArchiver archiver;
+  fuzzing::NullArchiver archiver;
   ClosedPort port;
   VirtualClock clock;
-  SilentUi ui;
+  fuzzing::SilentUi ui;
   const std::filesystem::path home = "/program";
   files.files[(home / "LG81XX.ini").string()] = Bytes(reinterpret_cast<const char*>(data), size);
   files.files[(home / "emu.zip").string()] = "zip";

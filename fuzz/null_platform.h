@@ -3,8 +3,12 @@
 #include <optional>
 #include <string>
 
+#include "fuzz_phone_port.h"
 #include "platform/archiver.h"
+#include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/user_interface.h"
+#include "shell/form1.h"
 
 namespace lg81xx::fuzzing {
 
@@ -24,6 +28,21 @@ class SilentUi final : public UserInterface {
   void repaint() override {}
   int messages = 0;
   std::optional<std::string> save_path;
+};
+
+// Form1 as `model` in `home`, its phone answering with the fuzz input.
+struct FuzzForm {
+  FuzzForm(std::string_view input, const char* model, const std::filesystem::path& home)
+      : port(input), form(Platform{port, clock, ui, archiver, files}, home) {
+    form.frames = inizializza_obex_string();
+    form.Combo1.text = model;
+  }
+  FuzzPhonePort port;
+  VirtualClock clock;
+  SilentUi ui;
+  NullArchiver archiver;
+  LocalFiles files;
+  Form1 form;
 };
 
 }  // namespace lg81xx::fuzzing

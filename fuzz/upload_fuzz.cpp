@@ -3,24 +3,14 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "fuzz_phone_port.h"
 #include "null_platform.h"
-#include "platform/clock.h"
-#include "platform/files.h"
-#include "shell/form1.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lg81xx;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   for (const char* model : {"LG U8130", "LG U8110"}) {
-    fuzzing::FuzzPhonePort port(input);
-    VirtualClock clock;
-    fuzzing::SilentUi ui;
-    fuzzing::NullArchiver archiver;
-    LocalFiles files;
-    Form1 form(Platform{port, clock, ui, archiver, files}, "/nonexistent");
-    form.frames = inizializza_obex_string();
-    form.Combo1.text = model;
+    fuzzing::FuzzForm f(input, model, "/nonexistent");
+    auto& [port, clock, ui, archiver, files, form] = f;
     port.open("/dev/fuzz");
     form.link_busy = false;
     form.jad_data = "MIDlet-Name: F\r\nMIDlet-Jar-Size: 1500\r\n";

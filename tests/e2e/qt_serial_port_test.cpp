@@ -91,11 +91,5 @@ TEST_F(RawPty, AHangUpClosesThePort) {
   EXPECT_FALSE(port.write("x"));
 }
 
-TEST_F(RawPty, MissingDeviceFailsWithAReason) {
-  EXPECT_FALSE(port.open("/dev/lg81xx-no-such-port"));
-  EXPECT_FALSE(port.is_open());
-  EXPECT_FALSE(port.error_text().empty());
-}
-
 }  // namespace
 }  // namespace lg81xx

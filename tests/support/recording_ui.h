@@ -28,14 +28,12 @@ class RecordingUi final : public UserInterface {
     open_filters.push_back(filter);
     return next_answer();
   }
-  std::optional<std::string> save_file(const std::string& filter, const std::string& suggested) override {
+  std::optional<std::string> save_file(const std::string& filter, const std::string&) override {
     save_filters.push_back(filter);
-    save_suggestions.push_back(suggested);
     return next_answer();
   }
   void set_busy_pointer(bool b) override { busy = b; }
   void repaint() override {
-    ++repaints;
     if (on_repaint) on_repaint();
   }
 
@@ -44,9 +42,7 @@ class RecordingUi final : public UserInterface {
   std::vector<Message> messages;
   std::vector<std::string> open_filters;
   std::vector<std::string> save_filters;
-  std::vector<std::string> save_suggestions;
   bool busy = false;
-  int repaints = 0;
   std::function<void()> on_repaint;
   std::function<void()> on_message;
 
