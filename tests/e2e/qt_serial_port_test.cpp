@@ -32,28 +32,27 @@ class RawPty : public ::testing::Test {
   void TearDown() override {
     if (master >= 0) close(master);
   }
-  // Calls `step` every 5 ms until `done` holds or a second has passed.
-  template <class Done, class Step>
-  static void for_up_to_a_second(Done done, Step step) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-      step();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
+  // Reads from the master until `n` bytes came or a second passed.
   Bytes master_read(std::size_t n) {
     Bytes got;
-    for_up_to_a_second([&] { return got.size() >= n; }, [&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (got.size() < n && std::chrono::steady_clock::now() < deadline) {
       pollfd p{master, POLLIN, 0};
+      if (poll(&p, 1, 50) <= 0) continue;
       char buf[512];
-      const ssize_t r = poll(&p, 1, 50) > 0 ? read(master, buf, sizeof buf) : 0;
+      const ssize_t r = read(master, buf, sizeof buf);
       if (r > 0) got.append(buf, static_cast<std::size_t>(r));
-    });
+    }
     return got;
   }
+  // Reads from the port until `n` bytes came or a second passed.
   Bytes port_read(std::size_t n) {
     Bytes got;
-    for_up_to_a_second([&] { return got.size() >= n || !port.is_open(); }, [&] { got += port.read_available(); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (got.size() < n && port.is_open() && std::chrono::steady_clock::now() < deadline) {
+      got += port.read_available();
+      if (got.size() < n) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     return got;
   }
 
@@ -62,10 +61,15 @@ class RawPty : public ::testing::Test {
   QtSerialPort port;
 };
 
-TEST_F(RawPty, EveryByteValuePassesUnchangedBothWays) {
-  ASSERT_TRUE(port.open(device)) << port.error_text();
+Bytes every_byte_value() {
   Bytes all;
   for (unsigned v = 0; v < 256; ++v) all.push_back(static_cast<char>(v));
+  return all;
+}
+
+TEST_F(RawPty, EveryByteValuePassesUnchangedBothWays) {
+  ASSERT_TRUE(port.open(device)) << port.error_text();
+  const Bytes all = every_byte_value();
   ASSERT_TRUE(port.write(all));
   EXPECT_EQ(master_read(all.size()), all);
 
@@ -78,7 +82,11 @@ TEST_F(RawPty, AHangUpClosesThePort) {
   ASSERT_TRUE(port.open(device)) << port.error_text();
   close(master);
   master = -1;
-  for_up_to_a_second([&] { return !port.is_open(); }, [&] { port.read_available(); });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (port.is_open() && std::chrono::steady_clock::now() < deadline) {
+    port.read_available();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   EXPECT_FALSE(port.is_open());
   EXPECT_FALSE(port.write("x"));
 }

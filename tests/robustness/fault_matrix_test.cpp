@@ -43,28 +43,7 @@ void PrintTo(const Case& c, std::ostream* os) { *os << op_name(c.op) << "/" << c
 // here (a 5000-byte download with every wait used up) stays far below it.
 constexpr std::int64_t kBudgetMs = 120'000;
 
-Faults at(int request, ReplyFault fault) {
-  Faults f;
-  f.fault_at = request;
-  f.fault = fault;
-  return f;
-}
-Faults silent_after(int n) {
-  Faults f;
-  f.silent_after = n;
-  return f;
-}
-Faults late(int ms) {
-  Faults f;
-  f.delay_ms = ms;
-  return f;
-}
-Faults in_pieces(int n, int gap_ms) {
-  Faults f;
-  f.pieces = n;
-  f.piece_gap_ms = gap_ms;
-  return f;
-}
+Faults at(int request, ReplyFault fault) { return {.fault_at = request, .fault = fault}; }
 
 Bytes sample(std::size_t size) {
   Bytes out;
@@ -200,35 +179,35 @@ TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
 // One row per distinct behaviour of each job. Connect tests no answer itself (the IMEI
 // and info simply stay short); the Java listing that follows does.
 const Case kCases[] = {
-    {Op::connect, "silent", silent_after(0), JobResult::no_reply, text::kNoReplyDots},
+    {Op::connect, "silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReplyDots},
     {Op::connect, "garbage_info", at(5, ReplyFault::garbage), JobResult::ok, nullptr},
-    {Op::connect, "in_pieces", in_pieces(3, 40), JobResult::ok, nullptr},
+    {Op::connect, "in_pieces", {.pieces = 3, .piece_gap_ms = 40}, JobResult::ok, nullptr},
     {Op::connect, "hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::listing, "silent", silent_after(0), JobResult::no_reply, text::kNoReplyDots},
-    {Op::listing, "in_pieces", in_pieces(4, 100), JobResult::ok, nullptr},
+    {Op::listing, "silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReplyDots},
+    {Op::listing, "in_pieces", {.pieces = 4, .piece_gap_ms = 100}, JobResult::ok, nullptr},
     {Op::listing, "garbage", at(1, ReplyFault::garbage), JobResult::ok, nullptr},
     {Op::listing, "overlong", at(1, ReplyFault::overlong), JobResult::ok, nullptr},
     {Op::listing, "hang_up", at(1, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::install, "silent_mid_jar", silent_after(3), JobResult::no_reply, text::kNoReply},
-    {Op::install, "late", late(5000), JobResult::no_reply, text::kNoReply},
-    {Op::install, "in_pieces", in_pieces(3, 50), JobResult::ok, text::kUploadCompletato},
+    {Op::install, "silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, text::kNoReply},
+    {Op::install, "late", {.delay_ms = 5000}, JobResult::no_reply, text::kNoReply},
+    {Op::install, "in_pieces", {.pieces = 3, .piece_gap_ms = 50}, JobResult::ok, text::kUploadCompletato},
     {Op::install, "refusal", at(2, ReplyFault::refusal), JobResult::no_reply, text::kNoReply},
     {Op::install, "hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::sound, "silent", silent_after(0), JobResult::no_reply, text::kNoReply},
-    {Op::sound, "in_pieces", in_pieces(2, 150), JobResult::ok, text::kSoundLoaded},
+    {Op::sound, "silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply},
+    {Op::sound, "in_pieces", {.pieces = 2, .piece_gap_ms = 150}, JobResult::ok, text::kSoundLoaded},
     {Op::sound, "wrong_code", at(1, ReplyFault::wrong_code), JobResult::no_reply, text::kNoReply},
     {Op::sound, "hang_up", at(2, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::download, "silent_at_block_3", silent_after(2), JobResult::no_reply, text::kNoReplyDots},
-    {Op::download, "late", late(9000), JobResult::no_reply, text::kNoReplyDots},
-    {Op::download, "in_pieces", in_pieces(3, 100), JobResult::ok, nullptr},
+    {Op::download, "silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "late", {.delay_ms = 9000}, JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "in_pieces", {.pieces = 3, .piece_gap_ms = 100}, JobResult::ok, nullptr},
     {Op::download, "refused_get", at(1, ReplyFault::refusal), JobResult::refused, nullptr},
     {Op::download, "refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, nullptr},
     {Op::download, "truncated", at(2, ReplyFault::truncated), JobResult::no_reply, text::kNoReplyDots},
     // Bytes after a block's last 7E are not the block's: the file still comes back whole.
     {Op::download, "overlong", at(2, ReplyFault::overlong), JobResult::ok, nullptr},
     {Op::download, "hang_up", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::probe, "late", late(9000), JobResult::no_reply, text::kNoReply},
-    {Op::probe, "in_pieces", in_pieces(2, 100), JobResult::ok, nullptr},
+    {Op::probe, "late", {.delay_ms = 9000}, JobResult::no_reply, text::kNoReply},
+    {Op::probe, "in_pieces", {.pieces = 2, .piece_gap_ms = 100}, JobResult::ok, nullptr},
     {Op::probe, "refusal", at(1, ReplyFault::refusal), JobResult::no_reply, text::kNoReply},
     {Op::probe, "hang_up", at(1, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
 };
@@ -241,8 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix, ::testing::ValuesIn(kCases),
 // The injector itself: where the pieces go and what a spoiled reply looks like.
 TEST(FaultInjector, SplitsDelaysAndSpoilsAsTold) {
   const Bytes reply("\xA0\x00\x08" "abcde", 8);
-  Faults f = in_pieces(3, 20);
-  f.delay_ms = 100;
+  const Faults f{.pieces = 3, .piece_gap_ms = 20, .delay_ms = 100};
   auto d = sim::FaultInjector(f).deliver(reply, false);
   ASSERT_EQ(d.pieces.size(), 3u);
   EXPECT_EQ(d.pieces[0].after_ms, 100);
