@@ -35,7 +35,7 @@ class RawPty : public ::testing::Test {
   // Reads from the master until `n` bytes came or a second passed.
   Bytes master_read(std::size_t n) {
     Bytes got;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (got.size() < n && std::chrono::steady_clock::now() < deadline) {
       pollfd p{master, POLLIN, 0};
       if (poll(&p, 1, 50) <= 0) continue;
@@ -48,7 +48,7 @@ class RawPty : public ::testing::Test {
   // Reads from the port until `n` bytes came or a second passed.
   Bytes port_read(std::size_t n) {
     Bytes got;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (got.size() < n && port.is_open() && std::chrono::steady_clock::now() < deadline) {
       got += port.read_available();
       if (got.size() < n) std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -82,7 +82,7 @@ TEST_F(RawPty, AHangUpClosesThePort) {
   ASSERT_TRUE(port.open(device)) << port.error_text();
   close(master);
   master = -1;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (port.is_open() && std::chrono::steady_clock::now() < deadline) {
     port.read_available();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
