@@ -4,6 +4,17 @@
 #include "shell/form1.h"
 
 namespace lg81xx {
+namespace {
+
+// The red lamp, repainted at once, for the length of one fixed exchange.
+Bytes with_lamp(Form1& form, const Bytes& frame, std::int64_t wait_ms) {
+  form.show_lamp(true);
+  Bytes reply = form.link().settle(frame, wait_ms);
+  form.show_lamp(false);
+  return reply;
+}
+
+}  // namespace
 
 Bytes Form1::query_imei() {
   ledr.visible = true;  // shown without the immediate repaint
@@ -12,19 +23,9 @@ Bytes Form1::query_imei() {
   return reply;
 }
 
-Bytes Form1::enter_obex_mode() {
-  show_lamp(true);
-  Bytes reply = link_.settle(frames.obex_mode_frame, 300);
-  show_lamp(false);
-  return reply;
-}
+Bytes Form1::enter_obex_mode() { return with_lamp(*this, frames.obex_mode_frame, 300); }
 
-Bytes Form1::obex_connect() {
-  show_lamp(true);
-  Bytes reply = link_.settle(frames.obex_connect_frame, 300);
-  show_lamp(false);
-  return reply;
-}
+Bytes Form1::obex_connect() { return with_lamp(*this, frames.obex_connect_frame, 300); }
 
 Bytes Form1::open_session() {
   Bytes reply = link_.settle(frames.session_open_frame, 300);
@@ -32,21 +33,11 @@ Bytes Form1::open_session() {
   return reply;
 }
 
-Bytes Form1::request_phone_info() {
-  show_lamp(true);
-  Bytes reply = link_.settle(frames.phone_info_frame, 300);
-  show_lamp(false);
-  return reply;
-}
+Bytes Form1::request_phone_info() { return with_lamp(*this, frames.phone_info_frame, 300); }
 
 Bytes Form1::send_command_2081() { return link_.settle(frames.command_2081_frame, 300); }
 
-Bytes Form1::request_root_list() {
-  show_lamp(true);
-  Bytes reply = link_.settle(frames.root_list_frame, 50);
-  show_lamp(false);
-  return reply;
-}
+Bytes Form1::request_root_list() { return with_lamp(*this, frames.root_list_frame, 50); }
 
 Bytes Form1::send_keep_alive() {
   link_.settle(frames.keep_alive_frame, 100);  // the phone's answer is of no interest
