@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds the release programs and runs the demo. With a phone attached,
-# pass its port: scripts/run.sh --port /dev/ttyACM0 info
+# The main job: builds the three programs (release preset: no tests, benchmarks or fuzz
+# replays) and runs the demo. With a phone attached, pass lg81xx-cli's arguments:
+#   scripts/run.sh --port /dev/ttyACM0 info
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
