@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   std::string model_text = options.model;
 
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
+  app.set_version_flag("--version", "lg81xx-cli " LG81XX_VERSION, "print the version and exit");
   app.require_subcommand(1);
   app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone");
   app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();

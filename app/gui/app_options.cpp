@@ -10,6 +10,7 @@ AppOptions parse_options(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Gestione dei telefoni LG U8110/U8120/U8130/U8138"));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption home(QStringLiteral("home"), QStringLiteral("Cartella del programma (LG81XX.ini)."),
                                 QStringLiteral("DIR"));
   const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Prova con il telefono virtuale."));

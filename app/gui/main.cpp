@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("lg81xx"));
   QApplication::setApplicationDisplayName(QStringLiteral("lg81xx"));
   QApplication::setDesktopFileName(QStringLiteral("lg81xx"));
+  QApplication::setApplicationVersion(QStringLiteral(LG81XX_VERSION));
   const AppOptions options = parse_options(QApplication::arguments());
 
   std::optional<std::filesystem::path> home_option;

@@ -71,6 +71,7 @@ std::filesystem::path new_temporary_storage() {
 
 int main(int argc, char** argv) {
   CLI::App app{"lg81xx-sim: a virtual LG phone on a pseudo-terminal"};
+  app.set_version_flag("--version", "lg81xx-sim " LG81XX_VERSION, "print the version and exit");
   PhoneOptions phone;
   PtyOptions line;
   std::string log_file;
