@@ -9,6 +9,7 @@ packages=(
   libzip-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  help2man
 )
 
 missing=()
