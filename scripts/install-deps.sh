@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds with. Idempotent and quick when
-# everything is already there; uses sudo only when not running as root.
+# Installs the Debian packages the project builds with, and any named as arguments
+# (scripts/package.sh adds lintian). Idempotent and quick when everything is already
+# there; uses sudo only when not running as root.
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,8 @@ packages=(
   libzip-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  help2man
+  help2man dpkg-dev
+  "$@"
 )
 
 missing=()
