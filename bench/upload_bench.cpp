@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "phone/frames/upload_frames.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "shell/form1.h"
-#include "transfer/upload_frames.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "null_platform.h"
-#include "shell/root_folders.h"
-#include "transfer/listing_parse.h"
+#include "phone/frames/listing_frames.h"
+#include "phone/frames/root_folders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lg81xx;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "shell/model_family.h"
+#include "phone/model_family.h"
 
 namespace lg81xx::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sounds/sound_table.h"
+#include "shell/sound_table.h"
 
 namespace lg81xx::cli {
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "phone/model_family.h"
 #include "pty_phone.h"
-#include "shell/model_family.h"
 #include "text_codec.h"
 
 namespace lg81xx::gui {

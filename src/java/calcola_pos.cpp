@@ -1,7 +1,8 @@
 // The Java application list and the insertion position proposed from it.
+#include "base/number_text.h"
+#include "phone/frames/listing_frames.h"
 #include "shell/form1.h"
 #include "transfer/listing_exchange.h"
-#include "transfer/listing_parse.h"
 
 namespace lg81xx {
 

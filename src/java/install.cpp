@@ -2,8 +2,8 @@
 // position of Text1, as NN.jad, NN.jar and NN.mnf, then names contentInfo and pushlist.
 #include <cctype>
 
-#include "java/install_requests.h"
-#include "java/manifest.h"
+#include "phone/frames/install_requests.h"
+#include "phone/frames/manifest.h"
 #include "shell/form1.h"
 #include "shell/job_end.h"
 #include "shell/messages.h"

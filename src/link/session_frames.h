@@ -1,6 +1,6 @@
 #pragma once
 // The ten fixed frames, built once at start-up and sent unchanged for the whole run.
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

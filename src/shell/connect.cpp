@@ -1,9 +1,9 @@
 // Command1 both connects and disconnects: it opens the port and runs the connect sequence,
 // or says goodbye to the phone and closes the port.
 #include "link/port_names.h"
+#include "phone/frames/root_folders.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
-#include "shell/root_folders.h"
 
 namespace lg81xx {
 namespace {

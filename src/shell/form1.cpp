@@ -1,7 +1,6 @@
 #include "shell/form1.h"
 
-#include <cstdio>
-
+#include "base/number_text.h"
 #include "shell/messages.h"
 
 namespace lg81xx {
@@ -61,12 +60,6 @@ bool Form1::require_connection() {
   if (platform_.port.is_open()) return true;
   fail(JobResult::not_connected, text::kNotConnected, MessageStyle::critical, text::kErrorTitle);
   return false;
-}
-
-std::string number_text(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  return buf;
 }
 
 }  // namespace lg81xx

@@ -10,17 +10,18 @@
 #include <filesystem>
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 #include "link/link.h"
 #include "link/session_frames.h"
+#include "phone/model_family.h"
+#include "phone/wire_names.h"
 #include "platform/archiver.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
 #include "platform/user_interface.h"
 #include "shell/controls.h"
-#include "shell/model_family.h"
-#include "sounds/sound_table.h"
+#include "shell/sound_table.h"
 
 namespace lg81xx {
 
@@ -168,8 +169,5 @@ class Form1 {
   Link link_;
   std::filesystem::path home_;
 };
-
-// The text a double is shown with (up to 15 significant digits, "." as the separator).
-std::string number_text(double value);
 
 }  // namespace lg81xx

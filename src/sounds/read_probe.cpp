@@ -1,6 +1,6 @@
 // Command4: asks the phone to open the first message tone for reading (GET 20 86, the
 // request that starts a download) and reports only whether the phone accepts.
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "shell/form1.h"
 #include "shell/messages.h"

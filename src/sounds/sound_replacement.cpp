@@ -1,8 +1,8 @@
 // "Carica Nuovo Suono": writes a chosen local file over the selected system sound.
+#include "phone/frames/sound_names.h"
 #include "shell/form1.h"
 #include "shell/job_end.h"
 #include "shell/messages.h"
-#include "sounds/sound_names.h"
 
 namespace lg81xx {
 namespace {
@@ -26,7 +26,7 @@ void Form1::Command5_Click() {
   if (!row) return fail(JobResult::bad_input, text::kNoSoundSelected, MessageStyle::critical, text::kErrorTitle);
   if (!is_known_model(Combo1.text))
     return fail(JobResult::bad_input, text::kUnknownModel, MessageStyle::critical, text::kErrorTitle);
-  const auto names = sound_names(*row, family());
+  const auto names = sound_names(row->path, family());
   if (!names || names->file.size() >= kFileNameArray || names->folder.size() >= kFolderNameArray)
     return fail(JobResult::bad_input, text::kNameTooLong, MessageStyle::critical, text::kErrorTitle);
   if (!require_connection()) return;

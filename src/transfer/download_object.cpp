@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "link/request_frame.h"
+#include "phone/frames/download_replies.h"
+#include "phone/frames/download_requests.h"
+#include "phone/frames/zip_signatures.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
-#include "transfer/download_replies.h"
-#include "transfer/download_requests.h"
-#include "transfer/zip_signatures.h"
 
 namespace lg81xx {
 namespace {

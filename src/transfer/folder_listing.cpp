@@ -1,9 +1,9 @@
 // A double-click on a folder of List1 lists its entries into List2.
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
+#include "phone/frames/listing_frames.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
 #include "transfer/listing_exchange.h"
-#include "transfer/listing_parse.h"
 
 namespace lg81xx {
 

@@ -2,7 +2,7 @@
 // The listing exchange shared by the folder browser and the Java position reader.
 #include <optional>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "phone/frames/upload_frames.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
-#include "transfer/upload_frames.h"
 
 namespace lg81xx {
 namespace {

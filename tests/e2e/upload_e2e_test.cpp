@@ -3,7 +3,7 @@
 #include <random>
 
 #include "java/jar_files.h"
-#include "java/manifest.h"
+#include "phone/frames/manifest.h"
 #include "real_line_form.h"
 
 namespace lg81xx::testing {

@@ -1,7 +1,7 @@
 // "DownLoad": names by family, the arguments handed to the engine, link_busy.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 

@@ -1,7 +1,7 @@
 // The Java list read at connect time and the position it proposes.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 

@@ -2,9 +2,9 @@
 // manifest, the messages, and how the window is left however the install ends.
 #include <gtest/gtest.h>
 
-#include "java/manifest.h"
+#include "base/hex_codec.h"
 #include "link/escaping.h"
-#include "link/hex_codec.h"
+#include "phone/frames/manifest.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx::testing {
 

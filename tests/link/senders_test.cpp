@@ -1,7 +1,7 @@
 // The fixed-frame senders, the lamp and the keep-alive timer.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "support/form_fixture.h"
 
 namespace lg81xx::testing {

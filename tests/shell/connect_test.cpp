@@ -1,7 +1,7 @@
 // Connect and disconnect against the virtual phone on a fake port and virtual time.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 #include "support/phone_on_fake_port.h"

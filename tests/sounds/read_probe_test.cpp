@@ -1,7 +1,7 @@
 // Command4: the 89-byte probe and its wait.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 

@@ -1,7 +1,7 @@
 // "Carica Nuovo Suono": the names by family, the dialog filters, and what is claimed.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 

@@ -3,8 +3,8 @@
 
 #include <deque>
 
+#include "base/hex_codec.h"
 #include "link/escaping.h"
-#include "link/hex_codec.h"
 #include "link/request_frame.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"

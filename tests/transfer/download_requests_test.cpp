@@ -1,9 +1,10 @@
-#include "transfer/download_requests.h"
+#include "phone/frames/download_requests.h"
 
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
+#include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {

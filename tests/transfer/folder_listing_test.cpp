@@ -1,7 +1,7 @@
 // The double-click on List1: requests, waits, the rows and the flag after each path.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"

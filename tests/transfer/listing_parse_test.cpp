@@ -1,10 +1,11 @@
 // The pure cuts: listing rows, root folders, port names.
-#include "transfer/listing_parse.h"
+#include "phone/frames/listing_frames.h"
 
 #include <gtest/gtest.h>
 
 #include "link/port_names.h"
-#include "shell/root_folders.h"
+#include "phone/frames/root_folders.h"
+#include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {

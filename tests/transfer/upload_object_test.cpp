@@ -2,7 +2,7 @@
 // escape-pair cut, the closing empty frame, the acknowledgement wait.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"

@@ -1,8 +1,8 @@
-#include "transfer/zip_signatures.h"
+#include "phone/frames/zip_signatures.h"
 
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -1,4 +1,4 @@
-#include "shell/root_folders.h"
+#include "phone/frames/root_folders.h"
 
 #include <algorithm>
 

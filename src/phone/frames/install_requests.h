@@ -2,7 +2,7 @@
 // The fixed requests of a Java install: the keep-alive command between the descriptor and
 // the archive (U8110/U8120), the folder request that opens the install (U8130/U8138), and
 // the two requests that name the files contentInfo and pushlist of the folder "Java".
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "link/bytes.h"
-#include "shell/model_family.h"
+#include "base/bytes.h"
+#include "phone/model_family.h"
 
 namespace lg81xx {
 
@@ -31,9 +31,5 @@ std::string listing_text(Bytes reply);
 
 // The entry rows cut out of listing_text's result.
 std::vector<std::string> listing_rows(std::string_view text);
-
-// The Java insertion position proposed for `rows` rows: rows / 2 + 1, "0"-padded to two
-// characters (0 -> "01", 8 -> "05", 5 -> "3.5").
-std::string insertion_position(std::size_t rows);
 
 }  // namespace lg81xx

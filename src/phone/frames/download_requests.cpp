@@ -1,4 +1,4 @@
-#include "transfer/download_requests.h"
+#include "phone/frames/download_requests.h"
 
 #include "link/escaping.h"
 #include "link/request_frame.h"

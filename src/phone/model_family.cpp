@@ -1,4 +1,4 @@
-#include "shell/model_family.h"
+#include "phone/model_family.h"
 
 namespace lg81xx {
 

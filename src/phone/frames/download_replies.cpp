@@ -1,4 +1,4 @@
-#include "transfer/download_replies.h"
+#include "phone/frames/download_replies.h"
 
 #include "link/escaping.h"
 #include "link/request_frame.h"

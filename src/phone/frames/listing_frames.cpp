@@ -1,9 +1,8 @@
-#include "transfer/listing_parse.h"
+#include "phone/frames/listing_frames.h"
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
-#include "shell/form1.h"
-#include "shell/root_folders.h"
+#include "phone/frames/root_folders.h"
 
 namespace lg81xx {
 namespace {
@@ -79,12 +78,6 @@ std::vector<std::string> listing_rows(std::string_view text) {
     p = next;
   }
   return rows;
-}
-
-std::string insertion_position(std::size_t rows) {
-  std::string text = number_text(static_cast<double>(rows) / 2 + 1);
-  if (text.size() < 2) text = "0" + text;
-  return text;
 }
 
 }  // namespace lg81xx

@@ -3,7 +3,7 @@
 // continuation (command 20 A0) that tells the phone how far the transfer has come.
 #include <cstdint>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -1,11 +1,13 @@
-#include "sounds/sound_names.h"
+#include "phone/frames/sound_names.h"
+
+#include "phone/wire_names.h"
 
 #include <string>
 
 namespace lg81xx {
 
-std::optional<SoundNames> sound_names(const SoundRow& row, Family family) {
-  const std::string target = ".." + std::string(row.path);
+std::optional<SoundNames> sound_names(std::string_view path, Family family) {
+  const std::string target = ".." + std::string(path);
   const auto chars = static_cast<std::int16_t>(target.size());
   switch (family) {
     case Family::u811_u812:

@@ -1,4 +1,4 @@
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "transfer/zip_signatures.h"
+#include "phone/frames/zip_signatures.h"
 
 namespace lg81xx {
 namespace {

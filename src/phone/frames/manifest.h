@@ -1,8 +1,8 @@
 #pragma once
 // The manifest the phone keeps beside an installed application (NN.mnf): the descriptor
 // up to its "MIDlet-Jar-Size" line.
-#include "link/bytes.h"
-#include "shell/model_family.h"
+#include "base/bytes.h"
+#include "phone/model_family.h"
 
 namespace lg81xx {
 

@@ -1,4 +1,4 @@
-#include "java/manifest.h"
+#include "phone/frames/manifest.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
 #pragma once
-// The names a sound replacement sends: the target path ".." + the row's path in the
+// The names a sound replacement sends: the target path ".." + the sound's path in the
 // folder "Audio" (U8110/U8120, 8-bit text) or "Audios" (U8130/U8138, UTF-16LE).
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
-#include "link/bytes.h"
-#include "shell/model_family.h"
-#include "sounds/sound_table.h"
+#include "base/bytes.h"
+#include "phone/model_family.h"
 
 namespace lg81xx {
 
@@ -18,6 +18,6 @@ struct SoundNames {
 };
 
 // Nothing for a model outside the two families.
-std::optional<SoundNames> sound_names(const SoundRow& row, Family family);
+std::optional<SoundNames> sound_names(std::string_view path, Family family);
 
 }  // namespace lg81xx

@@ -2,7 +2,7 @@
 // Some phones keep a JAR with the "PK" of its record signatures stored as "OK". A file
 // that begins 4F 4B 03 04 is such an archive: its signatures get their 50 4B back, and
 // every other byte stays as received, so files that merely contain "OK" are untouched.
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

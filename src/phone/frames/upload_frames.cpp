@@ -1,4 +1,4 @@
-#include "transfer/upload_frames.h"
+#include "phone/frames/upload_frames.h"
 
 #include "link/escaping.h"
 #include "link/request_frame.h"

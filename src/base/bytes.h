@@ -18,15 +18,4 @@ inline char as_char(unsigned value) { return static_cast<char>(static_cast<std::
 
 inline void put_byte(Bytes& out, unsigned value) { out.push_back(as_char(value)); }
 
-// Each character followed by a 00 byte: the phones of the U813 family want UTF-16LE names.
-inline Bytes utf16le(std::string_view text) {
-  Bytes out;
-  out.reserve(text.size() * 2);
-  for (char c : text) {
-    out.push_back(c);
-    out.push_back('\0');
-  }
-  return out;
-}
-
 }  // namespace lg81xx

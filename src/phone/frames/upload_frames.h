@@ -14,7 +14,7 @@
 #include <functional>
 #include <string_view>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -1,9 +1,10 @@
-#include "java/install_requests.h"
+#include "phone/frames/install_requests.h"
 
 #include <string>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
+#include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {
