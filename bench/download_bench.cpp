@@ -131,7 +131,7 @@ void BM_Download(benchmark::State& state) {
   NoArchiver archiver;
   CountingFiles files;
   lg81xx::Form1 form(lg81xx::Platform{port, clock, ui, archiver, files}, ".");
-  form.frames = lg81xx::inizializza_obex_string();
+  form.frames = lg81xx::make_session_frames();
   const Bytes folder = lg81xx::utf16le("Images") + '\0';
   const Bytes file = lg81xx::utf16le("a.jpg") + '\0';
   double peak_ratio = 0;

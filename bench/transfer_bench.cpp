@@ -193,7 +193,7 @@ Result run_case(const Case& c) {
   lg81xx::ZipArchiver archiver;
   lg81xx::LocalFiles files;
   lg81xx::Form1 form(lg81xx::Platform{port, clock, ui, archiver, files}, home);
-  form.frames = lg81xx::inizializza_obex_string();
+  form.frames = lg81xx::make_session_frames();
   form.link().set_mode(c.fast ? lg81xx::WaitMode::fast : lg81xx::WaitMode::classic);
 
   Result r;

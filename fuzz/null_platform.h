@@ -34,7 +34,7 @@ class SilentUi final : public UserInterface {
 struct FuzzForm {
   FuzzForm(std::string_view input, const char* model, const std::filesystem::path& home)
       : port(input), form(Platform{port, clock, ui, archiver, files}, home) {
-    form.frames = inizializza_obex_string();
+    form.frames = make_session_frames();
     form.Combo1.text = model;
   }
   FuzzPhonePort port;

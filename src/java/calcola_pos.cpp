@@ -17,8 +17,7 @@ void Form1::calcola_pos() {
     last_result = JobResult::ok;
     return;
   }
-  const Bytes name = fam == Family::u813 ? utf16le("Java") : Bytes("Java");
-  const Bytes request = *listing_request(fam, "Java", name, next_sequence());
+  const Bytes request = *listing_request(fam, "Java", next_sequence());
   const auto reply = run_listing_exchange(*this, request);
   if (!reply) return;  // the flag stays up: the keep-alive waits for the next job
   show_listing(*this, *reply);

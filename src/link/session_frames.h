@@ -17,6 +17,6 @@ struct SessionFrames {
   Bytes disconnect_frame;    // 00 82
 };
 
-SessionFrames inizializza_obex_string();
+SessionFrames make_session_frames();
 
 }  // namespace lg81xx

@@ -48,7 +48,7 @@ StartResult Form1::Form_Load() {
   Label4.caption.clear();
   Label5.width = 0;
   Label8.caption.clear();
-  frames = inizializza_obex_string();
+  frames = make_session_frames();
   return StartResult::ok;
 }
 

@@ -44,6 +44,17 @@ Bytes first_bytes(const Bytes& bytes, int count) {
   return bytes.substr(0, static_cast<std::size_t>(std::max(count, 0)));
 }
 
+Bytes download_names(const Bytes& folder, int folder_chars, const Bytes& file, int file_chars) {
+  Bytes names;
+  put_byte(names, static_cast<unsigned>(folder_chars + 1));
+  names += folder;
+  put_byte(names, 0x00);
+  put_byte(names, static_cast<unsigned>(file_chars + 1));
+  names += file;
+  put_byte(names, 0x00);
+  return names;
+}
+
 std::string save_filter(const std::string& entry) {
   return "*." + (entry.size() > 3 ? entry.substr(entry.size() - 3) : entry);
 }

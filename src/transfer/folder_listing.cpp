@@ -40,7 +40,7 @@ void Form1::List1_DblClick() {
     return;
   }
   folder_name_bytes = fam == Family::u813 ? utf16le(folder) : Bytes(folder);
-  const Bytes request = *listing_request(fam, folder, folder_name_bytes, next_sequence());
+  const Bytes request = *listing_request(fam, folder, next_sequence());
   const auto reply = run_listing_exchange(*this, request);
   // The U811/U812 phones have always been listed with the flag already down; it is
   // lowered only now so that no keep-alive slips in between the request and its answer.

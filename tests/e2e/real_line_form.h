@@ -20,7 +20,7 @@ namespace lg81xx::testing {
 
 struct RealLineForm {
   RealLineForm() : form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
+    form.frames = make_session_frames();
   }
   // Starts the lg81xx-sim program as `model` on `storage`, with `extra` arguments.
   const std::string& start_sim(const std::string& model, std::vector<std::string> extra = {}) {

@@ -57,7 +57,7 @@ class FaultMatrix : public ::testing::TestWithParam<Case> {
       : phone(sim::PhoneOptions{"LG U8130", "354321098765432", storage.path(), 0}),
         port(phone, &clock),
         form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
+    form.frames = make_session_frames();
     form.Combo1.text = "LG U8130";
     form.Combo2.text = "sim";
     write_file(storage / "Images" / "pic.jpg", sample(5000));

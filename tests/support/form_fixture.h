@@ -17,7 +17,7 @@ namespace lg81xx::testing {
 class FormFixture : public ::testing::Test {
  protected:
   FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
+    form.frames = make_session_frames();
   }
 
   VirtualClock clock;

@@ -5,16 +5,8 @@
 
 namespace lg81xx {
 
-Bytes download_names(const Bytes& folder, int folder_chars, const Bytes& file, int file_chars) {
-  Bytes names;
-  names.reserve(folder.size() + file.size() + 4);
-  put_byte(names, static_cast<unsigned>(folder_chars + 1));
-  names += folder;
-  put_byte(names, 0x00);
-  put_byte(names, static_cast<unsigned>(file_chars + 1));
-  names += file;
-  put_byte(names, 0x00);
-  return names;
+Bytes download_names(Family family, const ObjectName& name) {
+  return name_field(family, name.folder) + name_field(family, name.file);
 }
 
 Bytes command_request(unsigned command, unsigned seq, const Bytes& payload) {

@@ -4,15 +4,15 @@
 #include <cstdint>
 
 #include "base/bytes.h"
+#include "phone/wire_names.h"
 
 namespace lg81xx {
 
 inline constexpr unsigned kGetCommand = 0x2086;
 inline constexpr unsigned kContinueCommand = 0x20A0;
 
-// The name part of both requests: folder characters + 1, the folder bytes, 00, file
-// characters + 1, the file bytes, 00. The bytes come already in the family's form.
-Bytes download_names(const Bytes& folder, int folder_chars, const Bytes& file, int file_chars);
+// The name part of both requests: the folder's name field, then the file's.
+Bytes download_names(Family family, const ObjectName& name);
 
 // 83, length, 70, length - 3, FF 7D DF, command, sequence, 00 00, body length (LE),
 // payload, 7E. Everything after the first FF is escaped, so a sequence byte, a name byte

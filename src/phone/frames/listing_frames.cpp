@@ -3,6 +3,7 @@
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "phone/frames/root_folders.h"
+#include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {
@@ -48,12 +49,11 @@ std::size_t field_end(std::string_view text, std::size_t from) {
 
 bool is_listable(Family family, std::string_view folder) { return find_template(family, folder) != nullptr; }
 
-std::optional<Bytes> listing_request(Family family, std::string_view folder, const Bytes& name_bytes,
-                                     unsigned seq) {
+std::optional<Bytes> listing_request(Family family, std::string_view folder, unsigned seq) {
   const Template* t = find_template(family, folder);
   if (t == nullptr) return std::nullopt;
   Bytes frame = hex_to_bin(t->head) + hex_to_bin("00") + hex_to_bin(t->rest);
-  if (!t->name_in_template) frame += name_bytes + hex_to_bin("00007E");
+  if (!t->name_in_template) frame += wire_text(family, folder) + hex_to_bin("00007E");
   if (family == Family::u811_u812) patch_short_lengths(frame);
   place_sequence(frame, seq);  // after the lengths: the body length counts unescaped bytes
   return frame;

@@ -20,10 +20,9 @@ inline constexpr std::size_t kListingMinReply = 5;
 bool is_listable(Family family, std::string_view folder);
 
 // The listing request for `folder`, carrying the low eight bits of `seq` (escaped when it
-// is 7D, 7E or FF). `name_bytes` is the folder name as the family sends it (UTF-16LE or
-// 8-bit). Nothing when the folder is not in the table.
-std::optional<Bytes> listing_request(Family family, std::string_view folder, const Bytes& name_bytes,
-                                     unsigned seq);
+// is 7D, 7E or FF) and the folder's name as the family spells it. Nothing when the folder
+// is not in the table.
+std::optional<Bytes> listing_request(Family family, std::string_view folder, unsigned seq);
 
 // The answer as the parse sees it: offset 24 marked "X" when the answer is longer than 25
 // bytes, then every 00 byte removed.

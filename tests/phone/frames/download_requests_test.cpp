@@ -4,12 +4,11 @@
 
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
-#include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {
 
-Bytes images_a_jpg() { return download_names(utf16le("Images") + '\0', 6, utf16le("a.jpg") + '\0', 5); }
+Bytes images_a_jpg() { return download_names(Family::u813, {"Images", "a.jpg"}); }
 
 const std::string kImagesGet =
     "83002D70002AFF7DDF2086" "05" "0000240007" "49006D0061006700650073000000" "06" "61002E006A00700067000000" "7E";
@@ -52,7 +51,7 @@ TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) 
 
 TEST(DownloadRequests, ReservedSequenceAndNameBytesAreEscaped) {
   // A file name with "~" (7E) and "}" (7D) in the 8-bit family, sequence byte FF.
-  const Bytes get = get_request(download_names("Audio", 5, "a~}.mid", 7), 0xFF);
+  const Bytes get = get_request(download_names(Family::u811_u812, {"Audio", "a~}.mid"}), 0xFF);
   EXPECT_EQ(bin_to_hex(get),
             "830024700021FF7DDF2086" "7DDF" "00001800" "06" "417564696F" "00" "08" "617D5E7D5D2E6D6964" "00" "7E");
   EXPECT_EQ(get_be16(get, 1), get.size());

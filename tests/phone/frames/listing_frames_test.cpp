@@ -1,9 +1,9 @@
-// The pure cuts: listing rows, root folders, port names.
+// The listing requests and the cuts of the answers: listing rows, root folders.
 #include "phone/frames/listing_frames.h"
 
 #include <gtest/gtest.h>
 
-#include "link/port_names.h"
+#include "base/hex_codec.h"
 #include "phone/frames/root_folders.h"
 #include "phone/wire_names.h"
 
@@ -53,15 +53,24 @@ TEST(RootFolders, ReadsNamesFromCharacter17) {
   EXPECT_EQ(without_nuls(std::string("a\0b\0\0c", 6)), "abc");
 }
 
-TEST(PortNames, ComboTextsNameDevices) {
+TEST(ListingRequest, FollowsTheTemplatesAndEscapesAReservedSequenceByte) {
   struct Case {
-    const char* text;
-    const char* device;
+    Family family;
+    const char* folder;
+    unsigned seq;
+    std::string hex;
   };
-  for (const Case& c : {Case{"COM  20", "/dev/ttyS19"}, Case{"COM3", "/dev/ttyS2"}, Case{" /dev/pts/3 ", "/dev/pts/3"},
-                        Case{"/dev/ttyUSB0 (LG CDMA USB Modem)", "/dev/ttyUSB0"}, Case{"   ", ""}})
-    EXPECT_EQ(port_device(c.text), c.device) << c.text;
-  EXPECT_EQ(port_device(port_item("/dev/ttyACM1", "USB Modem (LG)")), "/dev/ttyACM1");
+  const Case cases[] = {
+      {Family::u813, "Animations", 2,
+       "83002C700029FF7DDF208302" "0000230000003F0016" "41006E0069006D006100740069006F006E007300" "00007E"},
+      {Family::u813, "Images", 0x7D,
+       "830025700022FF7DDF20837D5D" "00001B0000003F000E" "49006D00610067006500730000007E"},
+      {Family::u811_u812, "Java", 0x1FF, "83001D70001AFF7DDF20837DDF" "0000130000003F000A" "4A617661" "00007E"},
+      {Family::u811_u812, "Immagini", 2, "83002070001DFF7DDF208302" "0000170000003F000E" "496D6D6167696E69" "00007E"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(bin_to_hex(*listing_request(c.family, c.folder, c.seq)), c.hex) << c.folder;
+  for (const auto& [family, folder] : {std::pair{Family::u813, "images"}, {Family::u811_u812, "Images"}, {Family::none, "Java"}})
+    EXPECT_FALSE(listing_request(family, folder, 1)) << folder;
 }
 
 }  // namespace
