@@ -37,12 +37,6 @@ bool is_valid_position(std::string_view text) {
   return (text[0] - '0') * 10 + (text[1] - '0') <= 64;
 }
 
-const SoundRow* sound_named(std::string_view control) {
-  for (const auto& row : kSoundTable)
-    if (row.control == control) return &row;
-  return nullptr;
-}
-
 std::string sound_names() {
   std::string out;
   for (const auto& row : kSoundTable) {

@@ -1,6 +1,5 @@
 // The connect sequence: two AT commands, the OBEX CONNECT and the phone's own requests for
-// its session, its information text and its folders. Each is written once and given a
-// fixed time; the sequence tests no answer, only a line that went away stops it.
+// its session, its information text and its folders.
 #include "phone/frames/root_folders.h"
 #include "phone/phone.h"
 
@@ -22,19 +21,22 @@ std::string cut(std::string_view text, std::size_t start, std::size_t length) {
 
 }  // namespace
 
-Outcome<Identity> Phone::identify() {
-  Identity id;
-  id.imei = cut(link_.settle(frames_.imei_query_frame, kImeiWaitMs), kImeiStart, kImeiLength);
-  events_.lamp(false);  // drawn green once the IMEI is in
+std::string Phone::query_imei() {
+  std::string imei = cut(link_.settle(frames_.imei_query_frame, kImeiWaitMs), kImeiStart, kImeiLength);
+  events_.lamp(false);  // drawn green once the answer is in
+  return imei;
+}
+
+Outcome<std::string> Phone::start_session() {
   lit_exchange(frames_.obex_mode_frame, kSessionWaitMs);
   lit_exchange(frames_.obex_connect_frame, kSessionWaitMs);
   link_.settle(frames_.session_open_frame, kSessionWaitMs);
   sequence_ = 1;
   const std::string info = without_nuls(lit_exchange(frames_.phone_info_frame, kSessionWaitMs));
-  if (!is_open()) return {JobResult::link_lost, id};
-  if (family() == Family::u813) id.information = cut(info, kInfoStart, kInfoLengthU813);
-  if (family() == Family::u811_u812) id.information = cut(info, kInfoStart, kInfoLengthU811);
-  return {JobResult::ok, id};
+  if (!is_open()) return {JobResult::link_lost, {}};
+  if (family() == Family::u813) return {JobResult::ok, cut(info, kInfoStart, kInfoLengthU813)};
+  if (family() == Family::u811_u812) return {JobResult::ok, cut(info, kInfoStart, kInfoLengthU811)};
+  return {JobResult::ok, {}};
 }
 
 Outcome<std::vector<std::string>> Phone::read_folders() {

@@ -4,6 +4,13 @@
 #include "phone/phone.h"
 
 namespace lg81xx {
+namespace {
+
+constexpr std::int64_t kListingPollMs = 300;
+constexpr int kListingPolls = 10;
+constexpr std::size_t kListingMinReply = 5;
+
+}  // namespace
 
 Outcome<std::vector<std::string>> Phone::list_folder(std::string_view folder) {
   // The U811/U812 phones have always been browsed with the line already free; it is freed

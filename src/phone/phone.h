@@ -23,12 +23,6 @@
 
 namespace lg81xx {
 
-// What the phone tells about itself when it is connected.
-struct Identity {
-  std::string imei;
-  std::string information;
-};
-
 class Phone {
  public:
   Phone(SerialPort& port, Clock& clock, PhoneEvents& events);
@@ -61,12 +55,15 @@ class Phone {
   void set_sequence(std::uint16_t value) { sequence_ = value; }
   std::uint16_t sequence() const { return sequence_; }
 
-  // ---- connect (connect.cpp) ----
-  // IMEI, object-exchange mode, OBEX CONNECT, session, information text. No answer is
-  // tested; link_lost when the line went away, with what came before.
-  Outcome<Identity> identify();
-  // The phone's folders, "Java" last (asked of the U813 family, fixed for the U811/U812);
-  // none for a model of neither family. Frees the line when the connect is complete.
+  // ---- connect (connect.cpp), in three steps so that the window shows each answer ----
+  // No answer is tested: each request is written once and given a fixed time, and only a
+  // line that went away stops the connect.
+  // The IMEI (AT+CGSN); empty when the answer is too short.
+  std::string query_imei();
+  // The object-exchange mode, OBEX CONNECT and the session; then the information text.
+  Outcome<std::string> start_session();
+  // The phone's folders, "Java" last (asked of the U813 family, fixed for the U811/U812;
+  // none for a model of neither family). Frees the line: the connect is complete.
   Outcome<std::vector<std::string>> read_folders();
   // One keep-alive: the frame, a short wait, the lamp green. The answer is of no interest.
   void keep_alive();

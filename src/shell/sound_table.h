@@ -39,4 +39,11 @@ inline constexpr std::array<SoundRow, 18> kSoundTable{{
     {"batt", "Suono Batteria Scarica", kAudioMidFilter, "/Midis/LowBattery.mid", 3},
 }};
 
+// The row of the option button named `control`, or nothing.
+inline const SoundRow* sound_row(std::string_view control) {
+  for (const auto& row : kSoundTable)
+    if (row.control == control) return &row;
+  return nullptr;
+}
+
 }  // namespace lg81xx

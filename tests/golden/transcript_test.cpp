@@ -41,7 +41,7 @@ std::string list_text(const ListBox& list) {
 }
 
 const char* result_text(JobResult r) {
-  static constexpr const char* kNames[] = {"none",     "ok",            "no reply",  "refused",  "bad input",
+  static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",   "bad input",
                                            "local file", "not connected", "cancelled", "link lost"};
   return kNames[static_cast<int>(r)];
 }
@@ -112,61 +112,64 @@ class Transcript {
     Bytes big(6000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = as_char(static_cast<unsigned>(i * 37 + i / 256));
     write_file(storage_ / pictures_ / "grande.bin", big);
-    form_.link().set_trace(cli::make_trace(out_, clock_));
+    form_.phone().link().set_trace(cli::make_trace(out_, clock_));
     ui_.visible = [this] { return visible(); };
   }
 
-  // Runs one job; `report` false for the steps that have no outcome of their own.
-  void step(const std::string& label, const std::function<void()>& job, bool report = true) {
-    form_.last_result = JobResult::none;
+  // Runs one job and writes how it ended.
+  void step(const std::string& label, const std::function<JobResult()>& job) {
+    const JobResult result = job();
+    ui_.show();
+    out_ << stamp(clock_) << " == " << label << ": " << result_text(result) << ", " << line_state() << "\n";
+  }
+  // The same for the steps that have no outcome of their own.
+  void action(const std::string& label, const std::function<void()>& job) {
     job();
     ui_.show();
-    std::string end = stamp(clock_) + " == " + label;
-    if (report) end += std::string(": ") + result_text(form_.last_result);
-    out_ << end << ", " << (!port_.is_open() ? "port closed" : form_.link_busy ? "line held" : "line free") << "\n";
+    out_ << stamp(clock_) << " == " << label << ", " << line_state() << "\n";
   }
 
   void start() {
-    step("start", [this] { form_.Form_Load(); }, false);
-    form_.Combo1.text = model_;
-    form_.Combo2.text = "COM  1";
+    action("start", [this] { form_.start_up(); });
+    form_.choose_model(model_);
+    form_.choose_port("COM  1");
   }
-  void connect() { step("connect", [this] { form_.Command1_Click(); }); }
-  void disconnect() { step("disconnect", [this] { form_.Command1_Click(); }); }
-  void tick() { step("keep-alive tick", [this] { form_.Timer1_Timer(); }, false); }
+  void connect() { step("connect", [this] { return form_.connect_or_disconnect(); }); }
+  void disconnect() { step("disconnect", [this] { return form_.connect_or_disconnect(); }); }
+  void tick() { action("keep-alive tick", [this] { form_.keep_alive_tick(); }); }
   void open_folder(const std::string& folder) {
     step("open " + folder, [&] {
-      form_.List1.list_index = index_of(form_.List1.items, folder);
-      form_.List1_DblClick();
+      form_.select_folder(index_of(form_.folders(), folder));
+      return form_.open_folder();
     });
   }
   void download(const std::string& entry) {
     const fs::path target = home_ / ("saved-" + entry);
     ui_.answers = {target};
     step("download " + entry, [&] {
-      form_.List2.list_index = index_of(form_.List2.items, entry);
-      form_.Command7_Click();
+      form_.select_entry(index_of(form_.entries(), entry));
+      return form_.download_entry();
     });
     if (fs::exists(target)) ui_.line("saved " + std::to_string(fs::file_size(target)) + " bytes");
   }
   void load_application() {
     ui_.answers = {home_ / "Saluti.jad", home_ / "Saluti.jar"};
-    step("load application", [this] { form_.Command2_Click(); });
+    step("load application", [this] { return form_.load_application(); });
   }
   void install(const std::string& position = "") {
     step("install" + (position.empty() ? "" : " at " + position), [&] {
-      if (!position.empty()) form_.set_Text1(position);
-      form_.Command3_Click();
+      if (!position.empty()) form_.set_position_text(position);
+      return form_.install_application();
     });
   }
   void replace_sound(const std::string& control) {
     ui_.answers = {home_ / "tune.mid"};
     step("replace sound " + control, [&] {
       form_.select_sound(control);
-      form_.Command5_Click();
+      return form_.replace_sound();
     });
   }
-  void probe() { step("probe", [this] { form_.Command4_Click(); }); }
+  void probe() { step("probe", [this] { return form_.probe_message_tone(); }); }
 
   sim::VirtualPhone& phone() { return phone_; }
   const fs::path& storage() const { return storage_.path(); }
@@ -178,15 +181,19 @@ class Transcript {
     const auto it = std::find(items.begin(), items.end(), item);
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
   }
+  std::string line_state() const {
+    return !port_.is_open() ? "port closed" : form_.phone().line_free() ? "line free" : "line held";
+  }
   State visible() const {
-    return {{"ledr", form_.ledr.visible ? "shown" : "hidden"},
-            {"Label3", form_.Label3.caption},
-            {"Label4", form_.Label4.caption},
-            {"Label5", form_.Label5.caption},
-            {"Label8", form_.Label8.caption},
-            {"Text1", form_.Text1.text},
-            {"List1", list_text(form_.List1)},
-            {"List2", list_text(form_.List2)}};
+    const Controls& c = form_.controls();
+    return {{"ledr", c.ledr.visible ? "shown" : "hidden"},
+            {"Label3", c.Label3.caption},
+            {"Label4", c.Label4.caption},
+            {"Label5", c.Label5.caption},
+            {"Label8", c.Label8.caption},
+            {"Text1", c.Text1.text},
+            {"List1", list_text(c.List1)},
+            {"List2", list_text(c.List2)}};
   }
 
   TempDir home_, storage_;

@@ -30,12 +30,12 @@ TEST_F(PhoneConnect, BothFamiliesTellTheirIdentityAndFolders) {
     phone.set_sequence(9);
     ASSERT_TRUE(phone.open("COM1"));
     EXPECT_EQ(phone.sequence(), 0);
-    const auto id = phone.identify();
+    EXPECT_EQ(phone.query_imei(), "356789012345678");
+    const auto info = phone.start_session();
     EXPECT_FALSE(phone.line_free()) << "held until the folders are in";
     const auto folders = phone.read_folders();
-    EXPECT_TRUE(id.ok() && folders.ok()) << c.model;
-    EXPECT_EQ(id.value.imei, "356789012345678");
-    EXPECT_EQ(id.value.information, c.info);
+    EXPECT_TRUE(info.ok() && folders.ok()) << c.model;
+    EXPECT_EQ(info.value, c.info);
     EXPECT_EQ(folders.value, c.folders);
     EXPECT_EQ(phone.sequence(), 1);
     EXPECT_TRUE(phone.line_free());
@@ -50,13 +50,12 @@ TEST_F(PhoneConnect, ShortAnswersGiveShortTexts) {
     if (f == phone.frames().root_list_frame) port.arrive(Bytes(17, '\1') + "Solo:");
   };
   phone.open("COM1");
-  const auto id = phone.identify();
-  EXPECT_EQ(id.value.imei, "12345");
-  EXPECT_EQ(id.value.information, "");
+  EXPECT_EQ(phone.query_imei(), "12345");
+  EXPECT_EQ(phone.start_session().value, "");
   EXPECT_EQ(phone.read_folders().value, (Names{"Solo", "Java"}));
 }
 
-TEST_F(PhoneConnect, ALineLostOnTheWayKeepsWhatCameBefore) {
+TEST_F(PhoneConnect, ALineLostOnTheWayEndsTheConnect) {
   TempDir storage;
   sim::VirtualPhone answering({"LG U8130", "356789012345678", storage.path(), 0});
   answer_with(port, answering);
@@ -67,9 +66,8 @@ TEST_F(PhoneConnect, ALineLostOnTheWayKeepsWhatCameBefore) {
   };
   phone.set_model("LG U8130");
   phone.open("COM1");
-  const auto id = phone.identify();
-  EXPECT_EQ(id.result, JobResult::link_lost);
-  EXPECT_EQ(id.value.imei, "356789012345678");
+  EXPECT_EQ(phone.query_imei(), "356789012345678");
+  EXPECT_EQ(phone.start_session().result, JobResult::link_lost);
   EXPECT_EQ(phone.read_folders().result, JobResult::link_lost);
   EXPECT_EQ(port.writes_while_closed, 0);
 }

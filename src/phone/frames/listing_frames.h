@@ -11,11 +11,6 @@
 
 namespace lg81xx {
 
-// Listing waits: up to 10 reads 300 ms apart; an answer has at least 5 bytes.
-inline constexpr std::int64_t kListingPollMs = 300;
-inline constexpr int kListingPolls = 10;
-inline constexpr std::size_t kListingMinReply = 5;
-
 // True when the request table has `folder` for `family` (exact, case-sensitive).
 bool is_listable(Family family, std::string_view folder);
 

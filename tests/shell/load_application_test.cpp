@@ -2,9 +2,9 @@
 // copy of the JAR, never to the chosen file.
 #include <gtest/gtest.h>
 
-#include "java/jar_files.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -27,17 +27,14 @@ class JadJarSelection : public FormFixture {
   Bytes jar_bytes;
 };
 
-TEST_F(JadJarSelection, ReadsBothFilesWhole) {
-  form.Label8.caption = "previous.jar";
+TEST_F(JadJarSelection, ReadsBothFilesWholeAndACancelKeepsTheLabel) {
   choose_both();
-  form.Command2_Click();
+  EXPECT_EQ(form.load_application(), JobResult::ok);
   EXPECT_EQ(ui.open_filters, (std::vector<std::string>{"Java Descriptor|*.jad", "Java Archive|*.jar"}));
-  EXPECT_EQ(form.jad_data, kJad);
-  EXPECT_EQ(form.jar_data, jar_bytes);
-  EXPECT_EQ(form.Label8.caption, "app.jar");
-}
+  EXPECT_EQ(form.descriptor(), kJad);
+  EXPECT_EQ(form.archive(), jar_bytes);
+  EXPECT_EQ(form.controls().Label8.caption, "app.jar");
 
-TEST_F(JadJarSelection, CancellingKeepsWhatWasReadBefore) {
   struct Case {
     std::deque<std::optional<std::string>> answers;
     Bytes jad;
@@ -47,40 +44,37 @@ TEST_F(JadJarSelection, CancellingKeepsWhatWasReadBefore) {
       {{(home / "app.jad").string(), std::nullopt}, kJad},
   };
   for (const auto& c : cases) {
-    form.jad_data = "old";
-    form.jar_data = "old";
-    form.Label8.caption = "previous.jar";
     ui.dialog_answers = c.answers;
-    form.Command2_Click();
-    EXPECT_EQ(form.jad_data, c.jad);
-    EXPECT_EQ(form.jar_data, "");
-    EXPECT_EQ(form.Label8.caption, "previous.jar");
-    EXPECT_EQ(form.last_result, JobResult::cancelled);
+    EXPECT_EQ(form.load_application(), JobResult::cancelled);
+    EXPECT_EQ(form.descriptor(), c.jad);
+    EXPECT_EQ(form.archive(), "");
+    EXPECT_EQ(form.controls().Label8.caption, "app.jar");
+    EXPECT_FALSE(ui.busy);
   }
 }
 
 TEST_F(JadJarSelection, EmulationClassesGoIntoACopy) {
   write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "new");
   write_file(home / "emu/com/nokia/mid/sound/Sound.class", "sound");
-  form.nokia.value = true;
+  form.set_nokia(true);
   for (int round = 0; round < 2; ++round) {
     choose_both();
-    form.Command2_Click();
+    form.load_application();
     ZipEntries expected = original;
     expected["com/nokia/mid/ui/FullCanvas.class"] = "new";
     expected["com/nokia/mid/sound/Sound.class"] = "sound";
-    EXPECT_EQ(jar_entries(form.jar_data), expected) << "round " << round;
+    EXPECT_EQ(jar_entries(form.archive()), expected) << "round " << round;
     EXPECT_EQ(read_file(home / "app.jar"), jar_bytes) << "the chosen JAR is never modified";
     EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
   }
 }
 
 TEST_F(JadJarSelection, WithoutEmulationClassesTheJarIsUsedAsItIs) {
-  form.nokia.value = true;
+  form.set_nokia(true);
   std::filesystem::create_directories(home / "emu/empty");
   choose_both();
-  form.Command2_Click();
-  EXPECT_EQ(form.jar_data, jar_bytes);
+  form.load_application();
+  EXPECT_EQ(form.archive(), jar_bytes);
   EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoEmuClasses, MessageStyle::information, ""}}));
   EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
 }

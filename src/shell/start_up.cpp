@@ -1,5 +1,5 @@
-#include <string>
-
+// The window opens: the archive component, LG81XX.ini, the emulation classes on the first
+// start, and the model and port lists.
 #include "shell/config_file.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
@@ -7,11 +7,11 @@
 namespace lg81xx {
 namespace {
 
-inline constexpr const char* kEmuArchive = "emu.zip";
+constexpr const char* kEmuArchive = "emu.zip";
 
 }  // namespace
 
-StartResult Form1::Form_Load() {
+StartResult Form1::start_up() {
   auto& ui = platform_.ui;
   auto& files = platform_.files;
 
@@ -37,24 +37,18 @@ StartResult Form1::Form_Load() {
 
   files.write_all(ini_path, kIniAfterFirstStart);  // a read-only folder only costs the next start a re-extract
 
-  Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
-  Combo1.text.clear();
-  Combo2.items.clear();
-  for (int n = 1; n <= 20; ++n) Combo2.items.push_back("COM  " + std::to_string(n));
-  Combo2.text.clear();
+  controls_.Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
+  choose_model("");
+  controls_.Combo2.items.clear();
+  for (int n = 1; n <= 20; ++n) controls_.Combo2.items.push_back("COM  " + std::to_string(n));
+  choose_port("");
 
-  link_busy = true;
-  Label3.caption.clear();
-  Label4.caption.clear();
-  Label5.width = 0;
-  Label8.caption.clear();
-  frames = make_session_frames();
+  phone_.hold_line();  // nothing to keep alive before a connect
+  controls_.Label3.caption.clear();
+  controls_.Label4.caption.clear();
+  controls_.Label5.width = 0;
+  controls_.Label8.caption.clear();
   return StartResult::ok;
-}
-
-void Form1::Text1_Change() {
-  if (Text1.text.size() >= 3)
-    platform_.ui.message_box(text::kPositionRange, MessageStyle::plain, text::kAppTitle);
 }
 
 }  // namespace lg81xx
