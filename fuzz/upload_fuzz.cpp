@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (form.load_application() != JobResult::ok) std::abort();
     form.set_position_text("07");
     const JobResult result = form.install_application();
-    const bool done = form.progress().caption == "100%";
+    const bool done = form.progress_bar().caption == "100%";
     if (clock.now_ms() > 600'000) std::abort();  // every wait is bounded
     if ((result == JobResult::ok) != done) std::abort();
   }

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 Session::Session(PhoneLine& line, CliUi& ui, fs::path home)
     : line_(line), form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
-  ui.watch(&form_.progress());
+  ui.watch(&form_.progress_bar());
 }
 
 bool Session::start(const std::string& model, const std::string& port_text) {

@@ -21,9 +21,9 @@ class JavaInstall {
     using enum InstallStep;
     phone_.set_sequence(0);
     const bool installed = upload(descriptor, ".jad", jad_) && keep_alive() && upload(archive, ".jar", jar_) &&
-                      upload(manifest, ".mnf", manifest_) &&
-                      settled_ack(content_info, content_info_request_8bit(phone_.next_sequence())) &&
-                      settled_ack(pushlist, pushlist_request_8bit(phone_.next_sequence()));
+                           upload(manifest, ".mnf", manifest_) &&
+                           settled_ack(content_info, content_info_request_8bit(phone_.next_sequence())) &&
+                           settled_ack(pushlist, pushlist_request_8bit(phone_.next_sequence()));
     return installed ? Outcome<InstallStep>{JobResult::ok, InstallStep::done} : failure_;
   }
 
@@ -31,11 +31,12 @@ class JavaInstall {
   Outcome<InstallStep> run_utf16() {
     using enum InstallStep;
     phone_.set_sequence(6);
-    const bool installed = settled_ack(folder_request, java_folder_request(phone_.sequence())) &&  // carries 06 as it is
-                      upload(descriptor, ".jad", jad_) && upload(archive, ".jar", jar_) &&
-                      upload(manifest, ".mnf", manifest_) &&
-                      awaited_ack(content_info, content_info_request_utf16(phone_.next_sequence())) &&
-                      awaited_ack(pushlist, pushlist_request_utf16(phone_.next_sequence()));
+    // The folder request carries 06 as it is; the files and requests after it count on.
+    const bool installed = settled_ack(folder_request, java_folder_request(phone_.sequence())) &&
+                           upload(descriptor, ".jad", jad_) && upload(archive, ".jar", jar_) &&
+                           upload(manifest, ".mnf", manifest_) &&
+                           awaited_ack(content_info, content_info_request_utf16(phone_.next_sequence())) &&
+                           awaited_ack(pushlist, pushlist_request_utf16(phone_.next_sequence()));
     return installed ? Outcome<InstallStep>{JobResult::ok, InstallStep::done} : failure_;
   }
 

@@ -51,7 +51,7 @@ class Form1 final : private PhoneEvents {
   const std::string& position() const { return controls_.Text1.text; }
   const std::vector<std::string>& folders() const { return controls_.List1.items; }
   const std::vector<std::string>& entries() const { return controls_.List2.items; }
-  const Label& progress() const { return controls_.Label5; }
+  const Label& progress_bar() const { return controls_.Label5; }
   // The descriptor and archive that "Carica JAD e JAR" read for the install.
   const Bytes& descriptor() const { return jad_; }
   const Bytes& archive() const { return jar_; }
@@ -100,7 +100,7 @@ class Form1 final : private PhoneEvents {
   // Shows the table's message for how `job` ended (with `detail` after it) and returns
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
-  // Ends a job before anything is sent, with `text` in an error box.
+  // Ends a job that the phone never heard of, with `text` in an error box.
   JobResult stop(const char* text, JobResult result = JobResult::bad_input);
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);

@@ -44,10 +44,6 @@ StartResult Form1::start_up() {
   choose_port("");
 
   phone_.hold_line();  // nothing to keep alive before a connect
-  controls_.Label3.caption.clear();
-  controls_.Label4.caption.clear();
-  controls_.Label5.width = 0;
-  controls_.Label8.caption.clear();
   return StartResult::ok;
 }
 

@@ -28,7 +28,7 @@ class HangUpEndToEnd : public ::testing::Test, protected RealLineForm {
     EXPECT_EQ(ui.messages[0].text, text::kLinkLost);
     EXPECT_EQ(result, JobResult::link_lost);
     EXPECT_FALSE(port.is_open());
-    EXPECT_NE(form.progress().caption, "100%");
+    EXPECT_NE(form.progress_bar().caption, "100%");
     connect_new_line();
     EXPECT_TRUE(form.phone().line_free());
   }

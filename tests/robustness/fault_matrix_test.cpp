@@ -133,7 +133,7 @@ TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
     // A failed job never claims success.
     EXPECT_FALSE(said(text::kUploadCompletato));
     EXPECT_FALSE(said(text::kSoundLoaded));
-    EXPECT_NE(form.progress().caption, "100%");
+    EXPECT_NE(form.progress_bar().caption, "100%");
   }
   if (c.op == Op::download) {
     EXPECT_EQ(std::filesystem::exists(target()), !failed);

@@ -39,6 +39,8 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
   const std::vector<Case> cases{
       {"no sound selected", [this] { form.select_sound(""); }, JobResult::bad_input,
        {{text::kNoSoundSelected, MessageStyle::critical, "ERRORE"}}, 0, false},
+      {"unknown model", [this] { form.choose_model("LG U8139"); }, JobResult::bad_input,
+       {{text::kUnknownModel, MessageStyle::critical, "ERRORE"}}, 0, false},
       {"dialog cancelled", [this] { ui.dialog_answers = {std::nullopt}; }, JobResult::cancelled, {}, 0, true},
       {"empty file", [this] { write_file(home / "tone.mid", ""); }, JobResult::bad_input,
        {{text::kEmptyFile, MessageStyle::critical, "ERRORE"}}, 0, true},
@@ -52,6 +54,7 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
     port.written.clear();
     ui.messages.clear();
     form.select_sound("mes1");
+    form.choose_model("LG U8130");
     acknowledge = true;
     ui.dialog_answers = {(home / "tone.mid").string()};
     write_file(home / "tone.mid", kSound);
@@ -60,7 +63,7 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
     EXPECT_EQ(form.replace_sound(), c.result);
     EXPECT_EQ(ui.messages, c.messages);
     EXPECT_EQ(port.written.size(), c.writes);
-    EXPECT_EQ(form.progress().caption == "100%", c.result == JobResult::ok);
+    EXPECT_EQ(form.progress_bar().caption == "100%", c.result == JobResult::ok);
     EXPECT_EQ(form.phone().line_free(), c.line_freed);
     EXPECT_FALSE(ui.busy);
   }
