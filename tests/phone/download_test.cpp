@@ -130,9 +130,11 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
   const Bytes big = first_reply(100000, "x");
   const Case cases[] = {
       {"GET refused", 0, hex_to_bin("49000F70000CFF7DDF2086000100" "7E"), {}, JobResult::refused},
+      {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::refused},
       {"acknowledgement refused", 2, big, hex_to_bin("C30005FF7E"), JobResult::refused},
       {"acknowledgement reply of 3 bytes", 0, big, hex_to_bin("A0007E"), JobResult::refused},
       {"continuation refused (3)", 4, big, hex_to_bin("C3007E"), JobResult::refused},
+      {"continuation refused (5)", 4, big, hex_to_bin("C30005FF7E"), JobResult::refused},
       {"GET not answered", 0, {}, {}, JobResult::no_reply},
       {"block 4 not answered", 3, big, {}, JobResult::no_reply},
   };
@@ -153,6 +155,14 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
     EXPECT_FALSE(events.lamps.back());
     EXPECT_TRUE(phone.line_free());
   }
+}
+
+TEST_F(PhoneDownload, NothingIsAskedForANameTooLongOrAModelOfNeitherFamily) {
+  EXPECT_EQ(phone.download({"Images", std::string(255, 'n')}).result, JobResult::bad_input);
+  EXPECT_EQ(phone.download({std::string(255, 'n'), "a.jpg"}).result, JobResult::bad_input);
+  phone.set_model("LG U8150");
+  EXPECT_EQ(phone.download({"Images", "a.jpg"}).result, JobResult::bad_input);
+  EXPECT_TRUE(port.written.empty());
 }
 
 TEST_F(PhoneDownload, BusyRepliesRepeatTheSameGetAfterAKeepAlive) {

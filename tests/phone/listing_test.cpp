@@ -41,6 +41,7 @@ TEST_F(PhoneListing, TheFirstReadOfFiveBytesIsTheAnswer) {
       {"on the fourth poll", {{listing_reply("a.jpg:b.mid"), 1000}}, 1200, {"a.jpg", "b.mid"}},
       // 3 bytes, then 4 more that are not added to them, then the answer.
       {"short reads are not joined", {{"A00", 100}, {"0000", 400}, {listing_reply("x.gif"), 700}}, 900, {"x.gif"}},
+      {"five bytes will do", {{"ABCDE", 100}}, 300, {"CDE"}},
   };
   for (const Case& c : cases) {
     port.on_write = [&](const Bytes&) {
@@ -79,17 +80,6 @@ TEST_F(PhoneListing, FoldersWithoutARequestSendNothing) {
   EXPECT_EQ(phone.list_java().result, JobResult::bad_input) << "a model of neither family";
   EXPECT_TRUE(port.written.empty());
   EXPECT_EQ(phone.sequence(), 0);
-}
-
-TEST_F(PhoneListing, TheJavaListFollowsTheModel) {
-  phone.set_sequence(15);
-  port.on_write = [&](const Bytes&) { port.arrive(listing_reply("0x")); };
-  EXPECT_EQ(phone.list_java().value, Rows{"0x"});
-  phone.set_model("LG U8120");
-  phone.list_java();
-  ASSERT_EQ(port.written.size(), 2u);
-  EXPECT_EQ(bin_to_hex(port.written[0]), "83002070001DFF7DDF208310" "0000170000003F000A4A0061007600610000007E");
-  EXPECT_EQ(bin_to_hex(port.written[1]), "83001C700019FF7DDF208311" "0000130000003F000A4A61766100007E");
 }
 
 }  // namespace

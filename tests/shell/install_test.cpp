@@ -42,13 +42,15 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithTheMessage) {
     std::size_t writes;
     std::vector<Message> messages;
     bool label8_kept;
+    std::int64_t last_wait_ms;  // after the unanswered request
   };
   const std::vector<Case> cases{
-      {"LG U8110", named("05.jad"), 1, {engine}, false},  // the file's message alone
-      {"LG U8110", named("05.jar"), 3, {engine, handler}, true},
-      {"LG U8110", named("pushlist"), 6, {handler}, true},
-      {"LG U8130", [](const Bytes& f) { return byte_at(f, 10) == 0x88; }, 1, {handler}, true},
-      {"LG U8130", named("05.jad"), 2, {engine, handler}, true},
+      {"LG U8110", named("05.jad"), 1, {engine}, false, 20 * 200},  // the file's message alone
+      {"LG U8110", named("05.jar"), 3, {engine, handler}, true, 20 * 200},
+      {"LG U8110", named("pushlist"), 6, {handler}, true, 700},
+      {"LG U8130", [](const Bytes& f) { return byte_at(f, 10) == 0x88; }, 1, {handler}, true, 700},
+      {"LG U8130", named("05.jad"), 2, {engine, handler}, true, 20 * 200},
+      {"LG U8130", named("pushlist"), 6, {handler}, true, 20 * 400},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.model) + ", " + std::to_string(c.writes) + " writes");
@@ -60,6 +62,7 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithTheMessage) {
     refuse = c.refuse;
     EXPECT_EQ(form.install_application(), JobResult::no_reply);
     EXPECT_EQ(port.written.size(), c.writes);
+    EXPECT_EQ(clock.now_ms() - port.write_times_ms.back(), c.last_wait_ms);
     EXPECT_EQ(ui.messages, c.messages);
     EXPECT_EQ(form.position(), "05");
     EXPECT_EQ(form.controls().Label8.caption.empty(), !c.label8_kept);

@@ -23,6 +23,9 @@ TEST_F(StartUp, FirstStartExtractsTheEmulationClassesOnce) {
   ASSERT_EQ(form.start_up(), StartResult::ok);
   EXPECT_FALSE(std::filesystem::exists(home / "emu")) << "the second start must not extract";
   EXPECT_TRUE(ui.messages.empty());
+  form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
+  EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
+  EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
 }
 
 TEST_F(StartUp, OtherFirstFieldsSkipTheExtractionAndRewriteTheFile) {

@@ -66,7 +66,7 @@ TEST(ListingRequest, FollowsTheTemplatesAndEscapesAReservedSequenceByte) {
       {Family::u813, "Images", 0x7D,
        "830025700022FF7DDF20837D5D" "00001B0000003F000E" "49006D00610067006500730000007E"},
       {Family::u811_u812, "Java", 0x1FF, "83001D70001AFF7DDF20837DDF" "0000130000003F000A" "4A617661" "00007E"},
-      {Family::u811_u812, "Immagini", 2, "83002070001DFF7DDF208302" "0000170000003F000E" "496D6D6167696E69" "00007E"},
+      {Family::u811_u812, "Video", 2, "83001D70001AFF7DDF208302" "0000140000003F000E" "566964656F" "00007E"},
   };
   for (const Case& c : cases) EXPECT_EQ(bin_to_hex(*listing_request(c.family, c.folder, c.seq)), c.hex) << c.folder;
   for (const auto& [family, folder] : {std::pair{Family::u813, "images"}, {Family::u811_u812, "Images"}, {Family::none, "Java"}})
