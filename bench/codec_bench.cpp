@@ -1,8 +1,8 @@
 // Codec throughput: hex conversion, escaping and unescaping, in bytes per second.
 #include <benchmark/benchmark.h>
 
+#include "base/hex_codec.h"
 #include "link/escaping.h"
-#include "link/hex_codec.h"
 
 namespace {
 

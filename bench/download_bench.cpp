@@ -9,7 +9,7 @@
 
 #include "link/escaping.h"
 #include "link/request_frame.h"
-#include "shell/form1.h"
+#include "phone/phone.h"
 
 namespace {
 
@@ -92,34 +92,10 @@ class BlockPort final : public lg81xx::SerialPort {
   Bytes incoming_;
 };
 
-class QuietUi final : public lg81xx::UserInterface {
+class QuietEvents final : public lg81xx::PhoneEvents {
  public:
-  void message_box(const std::string&, lg81xx::MessageStyle, const std::string&) override {}
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> save_file(const std::string&, const std::string&) override { return "out.bin"; }
-  void set_busy_pointer(bool) override {}
-  void repaint() override {}
-};
-
-class NoArchiver final : public lg81xx::Archiver {
- public:
-  bool present() const override { return true; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
-  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return 0; }
-};
-
-// Keeps only the size of what is written.
-class CountingFiles final : public lg81xx::Files {
- public:
-  std::optional<Bytes> read_all(const std::filesystem::path&) override { return std::nullopt; }
-  bool write_all(const std::filesystem::path&, const Bytes& content) override {
-    written = content.size();
-    return true;
-  }
-  bool copy(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
-  bool remove(const std::filesystem::path&) override { return true; }
-  bool exists(const std::filesystem::path&) override { return false; }
-  std::size_t written = 0;
+  void lamp(bool) override {}
+  void progress(std::uint64_t, std::uint64_t) override {}
 };
 
 void BM_Download(benchmark::State& state) {
@@ -127,20 +103,14 @@ void BM_Download(benchmark::State& state) {
   for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>((i * 131) & 0xFF);
   BlockPort port(content);
   lg81xx::VirtualClock clock;
-  QuietUi ui;
-  NoArchiver archiver;
-  CountingFiles files;
-  lg81xx::Form1 form(lg81xx::Platform{port, clock, ui, archiver, files}, ".");
-  form.frames = lg81xx::inizializza_obex_string();
-  const Bytes folder = lg81xx::utf16le("Images") + '\0';
-  const Bytes file = lg81xx::utf16le("a.jpg") + '\0';
+  QuietEvents events;
+  lg81xx::Phone phone(port, clock, events);
+  phone.set_model("LG U8130");
   double peak_ratio = 0;
   for (auto _ : state) {
     const std::size_t before = g_live;
     g_peak = before;
-    std::int64_t status = 0;
-    form.download_object(13, 11, 6, 5, file, folder, status);
-    if (files.written != content.size()) state.SkipWithError("download incomplete");
+    if (phone.download({"Images", "a.jpg"}).value.size() != content.size()) state.SkipWithError("download incomplete");
     peak_ratio = static_cast<double>(g_peak - before) / static_cast<double>(content.size());
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));

@@ -162,11 +162,10 @@ pid_t start_phone(const fs::path& storage, int baud, std::string& device) {
   return pid;
 }
 
-bool choose(std::vector<std::string>& items, int& index, const std::string& name) {
+// The row of `name` in `items`, -1 when it is not there.
+int index_of(const std::vector<std::string>& items, const std::string& name) {
   const auto at = std::find(items.begin(), items.end(), name);
-  if (at == items.end()) return false;
-  index = static_cast<int>(at - items.begin());
-  return true;
+  return at == items.end() ? -1 : static_cast<int>(at - items.begin());
 }
 
 // Runs one case in this (child) process.
@@ -193,46 +192,54 @@ Result run_case(const Case& c) {
   lg81xx::ZipArchiver archiver;
   lg81xx::LocalFiles files;
   lg81xx::Form1 form(lg81xx::Platform{port, clock, ui, archiver, files}, home);
-  form.frames = lg81xx::inizializza_obex_string();
-  form.link().set_mode(c.fast ? lg81xx::WaitMode::fast : lg81xx::WaitMode::classic);
+  form.set_fast(c.fast);
 
   Result r;
   auto started = std::chrono::steady_clock::now();
   auto seconds_since = [&] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   };
-  form.Combo1.text = kModel;
-  form.Combo2.text = device;
-  form.Command1_Click();
+  form.choose_model(kModel);
+  form.choose_port(device);
+  form.connect_or_disconnect();
   const std::string listed = c.job == "download" ? kFolder : "Java";
-  bool ok = port.is_open() && choose(form.List1.items, form.List1.list_index, listed);
-  if (ok) form.List1_DblClick();
+  const int folder = index_of(form.folders(), listed);
+  bool ok = port.is_open() && folder >= 0;
+  if (ok) {
+    form.select_folder(folder);
+    form.open_folder();
+  }
   if (c.job == "connect") {
     r.seconds = seconds_since();
     r.asked_s = static_cast<double>(clock.asked_us) / 1e6;
     r.ok = ok && ui.messages.empty();
   } else if (ok) {
     clock.asked_us = 0;
+    lg81xx::JobResult result = lg81xx::JobResult::bad_input;
     if (c.job == "upload") {
       ui.answers = {(home / "bench.jad").string(), (home / "bench.jar").string()};
-      form.Command2_Click();
-      form.set_Text1("05");
+      form.load_application();
+      form.set_position_text("05");
       started = std::chrono::steady_clock::now();
-      form.Command3_Click();
+      result = form.install_application();
     } else {
-      ok = choose(form.List2.items, form.List2.list_index, "data.bin");
+      const int entry = index_of(form.entries(), "data.bin");
+      ok = entry >= 0;
       ui.answers = {(home / "saved.bin").string()};
       started = std::chrono::steady_clock::now();
-      if (ok) form.Command7_Click();
+      if (ok) {
+        form.select_entry(entry);
+        result = form.download_entry();
+      }
     }
     r.seconds = seconds_since();
     r.asked_s = static_cast<double>(clock.asked_us) / 1e6;
     r.rss_kb = peak_rss_kb();
-    const fs::path result = c.job == "upload" ? storage / "Java" / "05.jar" : home / "saved.bin";
-    r.ok = ok && form.last_result == lg81xx::JobResult::ok && fs::exists(result) && read_bytes(result) == content;
+    const fs::path written = c.job == "upload" ? storage / "Java" / "05.jar" : home / "saved.bin";
+    r.ok = ok && result == lg81xx::JobResult::ok && fs::exists(written) && read_bytes(written) == content;
   }
   if (r.rss_kb == 0) r.rss_kb = peak_rss_kb();
-  form.Command1_Click();  // hang up
+  form.connect_or_disconnect();  // hang up
   port.close();
   int status = 0;
   kill(phone, SIGTERM);  // the hold pipe closes only when this process ends

@@ -4,10 +4,9 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "phone/frames/upload_frames.h"
+#include "phone/phone.h"
 #include "phone_port.h"
-#include "platform/files.h"
-#include "shell/form1.h"
-#include "transfer/upload_frames.h"
 
 namespace {
 
@@ -25,20 +24,10 @@ double peak_rss_bytes() {
   return static_cast<double>(usage.ru_maxrss) * 1024.0;
 }
 
-class QuietUi final : public lg81xx::UserInterface {
+class QuietEvents final : public lg81xx::PhoneEvents {
  public:
-  void message_box(const std::string&, lg81xx::MessageStyle, const std::string&) override {}
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> save_file(const std::string&, const std::string&) override { return std::nullopt; }
-  void set_busy_pointer(bool) override {}
-  void repaint() override {}
-};
-
-class NoArchiver final : public lg81xx::Archiver {
- public:
-  bool present() const override { return true; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
-  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return -1; }
+  void lamp(bool) override {}
+  void progress(std::uint64_t, std::uint64_t) override {}
 };
 
 // A port whose other end acknowledges every frame at once and keeps nothing.
@@ -81,13 +70,11 @@ void BM_UploadObject(benchmark::State& state) {
   const Bytes content = sample(size);
   AckingPort port;
   lg81xx::VirtualClock clock;
-  QuietUi ui;
-  NoArchiver archiver;
-  lg81xx::LocalFiles files;
-  lg81xx::Form1 form({port, clock, ui, archiver, files}, std::filesystem::temp_directory_path());
-  form.Combo1.text = "LG U8120";
+  QuietEvents events;
+  lg81xx::Phone phone(port, clock, events);
+  phone.set_model("LG U8120");
   port.open("ack");
-  for (auto _ : state) form.upload_object(4, 7, "big.bin", "Java", static_cast<std::int64_t>(size), content);
+  for (auto _ : state) phone.upload({"Java", "big.bin"}, content);
   state.SetBytesProcessed(state.iterations() * state.range(0));
   state.counters["peak_rss_per_file_byte"] = peak_rss_bytes() / static_cast<double>(size);
 }
@@ -100,15 +87,13 @@ void BM_UploadThroughVirtualPhone(benchmark::State& state) {
   lg81xx::sim::VirtualPhone phone({"LG U8120", "1", storage, 0});
   lg81xx::sim::PhonePort port(phone);
   lg81xx::VirtualClock clock;
-  QuietUi ui;
-  NoArchiver archiver;
-  lg81xx::LocalFiles files;
-  lg81xx::Form1 form({port, clock, ui, archiver, files}, storage);
-  form.Combo1.text = "LG U8120";
+  QuietEvents events;
+  lg81xx::Phone client(port, clock, events);
+  client.set_model("LG U8120");
   port.open("sim");
   for (auto _ : state) {
-    form.upload_object(4, 7, "big.bin", "Java", static_cast<std::int64_t>(size), content);
-    if (form.last_result != lg81xx::JobResult::ok) state.SkipWithError("upload not acknowledged");
+    if (client.upload({"Java", "big.bin"}, content) != lg81xx::JobResult::ok)
+      state.SkipWithError("upload not acknowledged");
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
   std::error_code ec;

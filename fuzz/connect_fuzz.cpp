@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "null_platform.h"
-#include "shell/root_folders.h"
-#include "transfer/listing_parse.h"
+#include "phone/frames/listing_frames.h"
+#include "phone/frames/root_folders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lg81xx;
@@ -17,16 +17,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char* model : {"LG U8130", "LG U8110"}) {
     fuzzing::FuzzForm f(input, model, "/nonexistent");
     auto& [port, clock, ui, archiver, files, form] = f;
-    form.Combo2.text = "/dev/fuzz";
-    form.Command1_Click();
-    for (std::size_t i = 0; i < form.List1.items.size() && i < 8; ++i) {
-      form.List1.list_index = static_cast<int>(i);
-      form.List1_DblClick();
+    form.choose_port("/dev/fuzz");
+    form.connect_or_disconnect();
+    if (form.imei().size() > 15) std::abort();  // the IMEI cut
+    for (std::size_t i = 0; i < form.folders().size() && i < 8; ++i) {
+      form.select_folder(static_cast<int>(i));
+      form.open_folder();
     }
-    form.Command1_Click();
-    if (port.is_open()) std::abort();                      // disconnect always closes
-    if (clock.now_ms() > 60'000) std::abort();             // every wait is bounded
-    if (form.Label3.caption.size() > 15) std::abort();     // the IMEI cut
+    form.connect_or_disconnect();
+    if (port.is_open()) std::abort();           // disconnect always closes
+    if (clock.now_ms() > 60'000) std::abort();  // every wait is bounded
   }
   return 0;
 }

@@ -34,15 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto& [port, clock, ui, archiver, files, form] = f;
     ui.save_path = target.string();
     port.open("/dev/fuzz");
-    form.link_busy = false;
-    form.List1.items = {"Images"};
-    form.List1.list_index = 0;
-    form.List2.items = {"a.jpg"};
-    form.List2.list_index = 0;
-    form.Command7_Click();
+    const JobResult result = form.download_named("Images", "a.jpg");
     if (clock.now_ms() > 600'000) std::abort();  // every wait is bounded
-    if (form.last_result != JobResult::ok && std::filesystem::exists(target)) std::abort();
-    if (form.last_result == JobResult::ok && !std::filesystem::exists(target)) std::abort();
+    if ((result == JobResult::ok) != std::filesystem::exists(target)) std::abort();
   }
   std::filesystem::remove(target);
   return 0;

@@ -53,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files[(home / "LG81XX.ini").string()] = Bytes(reinterpret_cast<const char*>(data), size);
   files.files[(home / "emu.zip").string()] = "zip";
   Form1 form(Platform{port, clock, ui, archiver, files}, home);
-  const StartResult result = form.Form_Load();
+  const StartResult result = form.start_up();
   if (result == StartResult::ok) {
     if (files.files[(home / "LG81XX.ini").string()] != "MIDP=1\r\n") std::abort();
-    if (ui.messages != 0 || !form.link_busy || form.Combo2.items.size() != 20) std::abort();
+    if (ui.messages != 0 || form.controls().Combo2.items.size() != 20) std::abort();
   } else if (ui.messages != 1) {
     std::abort();
   }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "java/manifest.h"
+#include "phone/frames/manifest.h"
 
 namespace {
 

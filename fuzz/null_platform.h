@@ -1,5 +1,6 @@
 #pragma once
 // Platform pieces that do nothing, for driving Form1 in fuzz targets.
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -22,11 +23,17 @@ class NullArchiver final : public Archiver {
 class SilentUi final : public UserInterface {
  public:
   void message_box(const std::string&, MessageStyle, const std::string&) override { ++messages; }
-  std::optional<std::string> open_file(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> open_file(const std::string&) override {
+    if (open_paths.empty()) return std::nullopt;
+    auto path = open_paths.front();
+    open_paths.pop_front();
+    return path;
+  }
   std::optional<std::string> save_file(const std::string&, const std::string&) override { return save_path; }
   void set_busy_pointer(bool) override {}
   void repaint() override {}
   int messages = 0;
+  std::deque<std::string> open_paths;
   std::optional<std::string> save_path;
 };
 
@@ -34,8 +41,7 @@ class SilentUi final : public UserInterface {
 struct FuzzForm {
   FuzzForm(std::string_view input, const char* model, const std::filesystem::path& home)
       : port(input), form(Platform{port, clock, ui, archiver, files}, home) {
-    form.frames = inizializza_obex_string();
-    form.Combo1.text = model;
+    form.choose_model(model);
   }
   FuzzPhonePort port;
   VirtualClock clock;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "shell/model_family.h"
+#include "phone/model_family.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -35,12 +35,6 @@ std::optional<std::string> model_from_argument(std::string_view text) {
 bool is_valid_position(std::string_view text) {
   if (text.size() != 2 || !all_digits(text)) return false;
   return (text[0] - '0') * 10 + (text[1] - '0') <= 64;
-}
-
-const SoundRow* sound_named(std::string_view control) {
-  for (const auto& row : kSoundTable)
-    if (row.control == control) return &row;
-  return nullptr;
 }
 
 std::string sound_names() {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sounds/sound_table.h"
+#include "shell/sound_table.h"
 
 namespace lg81xx::cli {
 
@@ -14,9 +14,6 @@ std::optional<std::string> model_from_argument(std::string_view text);
 // An insertion position: exactly two digits, 00 to 64.
 bool is_valid_position(std::string_view text);
 
-// The row of the sound table named `control` (mes1 .. mes8, scatto1 .. scatto5, flip1,
-// flip2, ok, no, batt), or nothing.
-const SoundRow* sound_named(std::string_view control);
 // "mes1, mes2, ..." for the messages.
 std::string sound_names();
 

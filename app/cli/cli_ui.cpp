@@ -1,7 +1,6 @@
 #include "cli_ui.h"
 
 #include "message_guide.h"
-#include "shell/form1.h"
 
 namespace lg81xx::cli {
 
@@ -29,8 +28,8 @@ std::optional<std::string> CliUi::save_file(const std::string&, const std::strin
 }
 
 void CliUi::repaint() {
-  if (form_ == nullptr || quiet_) return;
-  const auto& label = form_->Label5;
+  if (progress_ == nullptr || quiet_) return;
+  const auto& label = *progress_;
   if (label.caption == drawn_caption_ && label.width == drawn_width_) return;
   drawn_caption_ = label.caption;
   drawn_width_ = label.width;

@@ -11,10 +11,7 @@
 
 #include "platform/user_interface.h"
 #include "progress_meter.h"
-
-namespace lg81xx {
-class Form1;
-}
+#include "shell/controls.h"
 
 namespace lg81xx::cli {
 
@@ -22,8 +19,8 @@ class CliUi final : public UserInterface {
  public:
   CliUi(std::ostream& err, bool terminal) : err_(err), meter_(err, terminal) {}
 
-  // The form whose progress label is drawn on repaint.
-  void watch(const Form1* form) { form_ = form; }
+  // The progress label drawn on repaint.
+  void watch(const Label* progress) { progress_ = progress; }
   // Open dialogs take these paths in order (the handlers ask the JAD, then the JAR; a
   // sound asks one file); with none left a dialog is cancelled.
   void answer_open_dialogs(std::vector<std::filesystem::path> paths);
@@ -45,7 +42,7 @@ class CliUi final : public UserInterface {
  private:
   std::ostream& err_;
   ProgressMeter meter_;
-  const Form1* form_ = nullptr;
+  const Label* progress_ = nullptr;
   std::deque<std::filesystem::path> open_paths_;
   std::optional<std::filesystem::path> save_path_;
   std::vector<std::string> messages_;

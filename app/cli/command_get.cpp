@@ -1,6 +1,4 @@
 // get: download one entry of a folder through the File Manager's DownLoad button.
-#include <algorithm>
-
 #include "commands.h"
 #include "exit_status.h"
 #include "output_path.h"
@@ -23,17 +21,10 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
   ui.answer_save_dialog(target.path);
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
-    if (!list_folder(form, folder, term.err)) return static_cast<int>(kBadInput);
-    if (const int status = job_status(form); status != kSuccess) return status;
+    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
     // An entry the listing does not show is asked for all the same: the phone says
     // whether it has it (paths such as ../MessageTone/Message1.mid are not listed).
-    auto& entries = form.List2.items;
-    auto it = std::find(entries.begin(), entries.end(), entry);
-    if (it == entries.end()) it = entries.insert(entries.end(), entry);
-    form.List2.list_index = static_cast<int>(it - entries.begin());
-    form.last_result = JobResult::none;
-    form.Command7_Click();
-    const int status = job_status(form);
+    const int status = exit_status_for(form.download_named(folder, entry));
     if (status == kSuccess) {
       const auto size = std::filesystem::file_size(target.path, ec);
       if (ec) {

@@ -17,28 +17,24 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
     Form1& form = session.form();
     // "Carica JAD e JAR": the two dialogs take the JAD and then the JAR.
     ui.answer_open_dialogs({jad, jar});
-    form.nokia.value = nokia;
-    form.last_result = JobResult::none;
-    form.Command2_Click();
-    if (const int status = job_status(form); status != kSuccess) return status;
-    if (form.jad_data.empty() && form.jar_data.empty()) {
+    form.set_nokia(nokia);
+    if (const int status = exit_status_for(form.load_application()); status != kSuccess) return status;
+    if (form.descriptor().empty() && form.archive().empty()) {
       term.err << "lg81xx-cli: the JAD and JAR files were not loaded\n";
       return static_cast<int>(kLocalFile);
     }
-    if (position) form.set_Text1(*position);
-    form.last_result = JobResult::none;
-    form.Command3_Click();  // "INVIA"
-    const int status = job_status(form);
+    if (position) form.set_position_text(*position);
+    const int status = exit_status_for(form.install_application());  // "INVIA"
     if (status == kSuccess)
       term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
-               << " in Java at position " << form.Text1.text << "\n";
+               << " in Java at position " << form.position() << "\n";
     return status;
   });
 }
 
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file) {
-  const SoundRow* row = sound_named(sound);
+  const SoundRow* row = sound_row(sound);
   if (row == nullptr) {
     term.err << "lg81xx-cli: unknown sound \"" << sound << "\"; the sounds are " << sound_names() << "\n";
     return kBadInput;
@@ -49,9 +45,7 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
     Form1& form = session.form();
     form.select_sound(row->control);
     ui.answer_open_dialogs({file});
-    form.last_result = JobResult::none;
-    form.Command5_Click();  // "Carica Nuovo Suono"
-    const int status = job_status(form);
+    const int status = exit_status_for(form.replace_sound());  // "Carica Nuovo Suono"
     if (status == kSuccess)
       term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
                << file.filename().string() << "\n";
@@ -62,10 +56,7 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
 int run_probe(const GlobalOptions& options, Terminal& term) {
   CliUi ui(term.err, term.terminal);
   return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    form.last_result = JobResult::none;
-    form.Command4_Click();
-    const int status = job_status(form);
+    const int status = exit_status_for(session.form().probe_message_tone());
     if (status == kSuccess) term.out << "the phone accepted the read probe of ../MessageTone/Message1.mid\n";
     return status;
   });

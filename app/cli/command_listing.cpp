@@ -16,33 +16,31 @@ std::string joined(const std::vector<std::string>& items) {
 
 void print_info(std::ostream& out, const Form1& form, bool json) {
   if (json) {
-    out << "{\"model\": " << json_string(form.Combo1.text) << ", \"imei\": " << json_string(form.Label3.caption)
-        << ", \"info\": " << json_string(form.Label4.caption) << ", \"folders\": " << json_list(form.List1.items)
-        << ", \"java\": " << json_list(form.List2.items) << ", \"position\": " << json_string(form.Text1.text)
+    out << "{\"model\": " << json_string(form.model()) << ", \"imei\": " << json_string(form.imei())
+        << ", \"info\": " << json_string(form.information()) << ", \"folders\": " << json_list(form.folders())
+        << ", \"java\": " << json_list(form.entries()) << ", \"position\": " << json_string(form.position())
         << "}\n";
     return;
   }
-  out << "Model:       " << form.Combo1.text << "\n"
-      << "IMEI:        " << form.Label3.caption << "\n"
-      << "Information: " << form.Label4.caption << "\n"
-      << "Folders:     " << joined(form.List1.items) << "\n"
-      << "Java:        " << joined(form.List2.items) << "\n"
-      << "Position:    " << form.Text1.text << "\n";
+  out << "Model:       " << form.model() << "\n"
+      << "IMEI:        " << form.imei() << "\n"
+      << "Information: " << form.information() << "\n"
+      << "Folders:     " << joined(form.folders()) << "\n"
+      << "Java:        " << joined(form.entries()) << "\n"
+      << "Position:    " << form.position() << "\n";
 }
 
 }  // namespace
 
-bool list_folder(Form1& form, const std::string& folder, std::ostream& err) {
-  const auto& folders = form.List1.items;
+int list_folder(Form1& form, const std::string& folder, std::ostream& err) {
+  const auto& folders = form.folders();
   const auto it = std::find(folders.begin(), folders.end(), folder);
   if (it == folders.end()) {
     err << "lg81xx-cli: the phone has no folder \"" << folder << "\"; its folders are: " << joined(folders) << "\n";
-    return false;
+    return kBadInput;
   }
-  form.List1.list_index = static_cast<int>(it - folders.begin());
-  form.last_result = JobResult::none;
-  form.List1_DblClick();
-  return true;
+  form.select_folder(static_cast<int>(it - folders.begin()));
+  return exit_status_for(form.open_folder());
 }
 
 bool readable_file(const std::filesystem::path& path, std::ostream& err) {
@@ -72,15 +70,13 @@ int run_ls(const GlobalOptions& options, Terminal& term, const std::string& fold
   CliUi ui(term.err, term.terminal);
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
-    if (!list_folder(form, folder, term.err)) return static_cast<int>(kBadInput);
-    const int status = job_status(form);
-    if (status != kSuccess) return status;
+    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
     if (json) {
-      term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(form.List2.items) << "}\n";
+      term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(form.entries()) << "}\n";
     } else {
-      for (const auto& entry : form.List2.items) term.out << entry << "\n";
+      for (const auto& entry : form.entries()) term.out << entry << "\n";
     }
-    return status;
+    return static_cast<int>(kSuccess);
   });
 }
 

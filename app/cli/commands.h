@@ -29,9 +29,10 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
 int run_probe(const GlobalOptions& options, Terminal& term);
 int run_demo(const GlobalOptions& options, Terminal& term);
 
-// Selects `folder` in List1 and lists it (List1_DblClick). False, with a line on `err`,
-// when the phone has no such folder; otherwise the listing's status is in last_result.
-bool list_folder(Form1& form, const std::string& folder, std::ostream& err);
+// Selects `folder` among the phone's folders and opens it (a double-click on List1); the
+// exit status of the listing, or kBadInput with a line on `err` when the phone has no such
+// folder.
+int list_folder(Form1& form, const std::string& folder, std::ostream& err);
 
 // A local file that a job will read: one line on `err` and false when it cannot be read.
 bool readable_file(const std::filesystem::path& path, std::ostream& err);

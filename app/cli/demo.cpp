@@ -88,23 +88,22 @@ struct DemoPhone {
 };
 
 void connect_step(Steps& steps, Session& session, const DemoPhone& phone) {
-  Form1& form = session.form();
+  const Form1& form = session.form();
   steps.begin("Connect (Connetti/Disconnetti) to the virtual " + phone.model);
-  const bool connected = session.connect();
-  const bool as_expected = connected && form.Label3.caption == phone.defaults.imei && !form.Label4.caption.empty() &&
-                           contains(form.List1.items, phone.picture_folder) && !form.List1.items.empty() &&
-                           form.List1.items.back() == "Java" && form.Text1.text == "01";
+  const JobResult connected = session.connect();
+  const bool as_expected = connected == JobResult::ok && form.imei() == phone.defaults.imei &&
+                           !form.information().empty() && contains(form.folders(), phone.picture_folder) &&
+                           form.folders().back() == "Java" && form.position() == "01";
   steps.check(as_expected,
-              "IMEI " + form.Label3.caption + "; information \"" + form.Label4.caption + "\"; folders " +
-                  joined(form.List1.items) + "; Java position " + form.Text1.text,
-              connected ? kBadInput : job_status(form));
+              "IMEI " + form.imei() + "; information \"" + form.information() + "\"; folders " +
+                  joined(form.folders()) + "; Java position " + form.position(),
+              connected == JobResult::ok ? kBadInput : exit_status_for(connected));
 }
 
 void list_step(Steps& steps, Form1& form, const DemoPhone& phone, std::ostream& err) {
   steps.begin("List the folder " + phone.picture_folder + " (double-click on List1)");
-  const bool listed = list_folder(form, phone.picture_folder, err) && job_status(form) == kSuccess;
-  steps.check(listed && contains(form.List2.items, "lago.jpg"), "entries: " + joined(form.List2.items),
-              job_status(form));
+  const int status = list_folder(form, phone.picture_folder, err);
+  steps.check(status == kSuccess && contains(form.entries(), "lago.jpg"), "entries: " + joined(form.entries()), status);
 }
 
 void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch) {
@@ -116,12 +115,10 @@ void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, 
     return;
   }
   ui.answer_open_dialogs({jad, jar});
-  form.nokia.value = false;
-  form.last_result = JobResult::none;
-  form.Command2_Click();
-  form.Command3_Click();
-  const int status = job_status(form);
-  const std::string nn = form.Text1.text;
+  form.set_nokia(false);
+  form.load_application();
+  const int status = exit_status_for(form.install_application());
+  const std::string nn = form.position();
   const auto java = phone.storage / "Java";
   const bool same = file_bytes(java / (nn + ".jad")) == midlet.jad && file_bytes(java / (nn + ".jar")) == midlet.jar;
   const bool manifest = fs::exists(java / (nn + ".mnf"));
@@ -141,9 +138,7 @@ void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, co
   }
   form.select_sound("mes1");
   ui.answer_open_dialogs({file});
-  form.last_result = JobResult::none;
-  form.Command5_Click();
-  const int status = job_status(form);
+  const int status = exit_status_for(form.replace_sound());
   const bool replaced = file_bytes(phone.storage / "MessageTone" / "Message1.mid") == tune;
   steps.check(status == kSuccess && replaced,
               std::string("../MessageTone/Message1.mid ") +
@@ -154,22 +149,20 @@ void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, co
 void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch,
                    std::ostream& err) {
   steps.begin("Download " + phone.picture_folder + "/lago.jpg (DownLoad) and compare it with the original");
-  if (!list_folder(form, phone.picture_folder, err) || job_status(form) != kSuccess) {
-    steps.check(false, "the folder could not be listed", job_status(form));
+  if (const int listed = list_folder(form, phone.picture_folder, err); listed != kSuccess) {
+    steps.check(false, "the folder could not be listed", listed);
     return;
   }
-  const auto& entries = form.List2.items;
+  const auto& entries = form.entries();
   const auto it = std::find(entries.begin(), entries.end(), "lago.jpg");
   if (it == entries.end()) {
     steps.check(false, "lago.jpg is not listed");
     return;
   }
-  form.List2.list_index = static_cast<int>(it - entries.begin());
+  form.select_entry(static_cast<int>(it - entries.begin()));
   const auto saved = scratch / "lago.jpg";
   ui.answer_save_dialog(saved);
-  form.last_result = JobResult::none;
-  form.Command7_Click();
-  const int status = job_status(form);
+  const int status = exit_status_for(form.download_entry());
   const auto got = file_bytes(saved);
   const Bytes original = sim::sample_picture();
   steps.check(status == kSuccess && got == original,
@@ -209,14 +202,14 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
   Session session(*line, ui, home.path);
   if (!session.start(phone.model, line->port_text())) return kLocalFile;
   Form1& form = session.form();
-  if (options.fast) form.link().set_mode(WaitMode::fast);
+  form.set_fast(options.fast);
   if (options.trace) {
     trace.open(*options.trace, std::ios::trunc);
     if (!trace) {
       term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
       return kLocalFile;
     }
-    form.link().set_trace(make_trace(trace, session.clock()));
+    form.phone().link().set_trace(make_trace(trace, session.clock()));
   }
 
   Steps steps(term.out);

@@ -4,7 +4,6 @@ namespace lg81xx::cli {
 
 ExitStatus exit_status_for(JobResult result) {
   switch (result) {
-    case JobResult::none:  // a job that met nothing to report
     case JobResult::ok:
       return kSuccess;
     case JobResult::bad_input:

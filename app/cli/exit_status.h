@@ -1,6 +1,6 @@
 #pragma once
 // The command line's exit status, from how the job ended.
-#include "shell/form1.h"
+#include "phone/outcome.h"
 
 namespace lg81xx::cli {
 

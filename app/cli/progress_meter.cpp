@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/form1.h"
+#include "shell/controls.h"
 
 namespace lg81xx::cli {
 

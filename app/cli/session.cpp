@@ -12,33 +12,27 @@ namespace fs = std::filesystem;
 
 Session::Session(PhoneLine& line, CliUi& ui, fs::path home)
     : line_(line), form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
-  ui.watch(&form_);
+  ui.watch(&form_.progress_bar());
 }
 
 bool Session::start(const std::string& model, const std::string& port_text) {
-  if (form_.Form_Load() != StartResult::ok) return false;
-  form_.Combo1.text = model;
-  form_.Combo2.text = port_text;
+  if (form_.start_up() != StartResult::ok) return false;
+  form_.choose_model(model);
+  form_.choose_port(port_text);
   return true;
 }
 
-bool Session::connect() {
-  form_.last_result = JobResult::none;
-  form_.Command1_Click();
-  if (!line_.port().is_open()) {
-    // However the handler reported it, a port that did not open means no phone to talk to.
-    if (form_.last_result != JobResult::no_reply && form_.last_result != JobResult::link_lost)
-      form_.last_result = JobResult::not_connected;
-    return false;
-  }
-  return job_status(form_) == kSuccess;
+JobResult Session::connect() {
+  const JobResult result = form_.connect_or_disconnect();
+  // However the handler reported it, a port that did not open means no phone to talk to.
+  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost)
+    return JobResult::not_connected;
+  return result;
 }
 
 void Session::disconnect() {
-  if (line_.port().is_open()) form_.Command1_Click();
+  if (line_.port().is_open()) form_.connect_or_disconnect();
 }
-
-int job_status(const Form1& form) { return exit_status_for(form.last_result); }
 
 fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
   std::string folder = model;
@@ -124,13 +118,12 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   Session session(*line, ui, home.path);
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
   Form1& form = session.form();
-  if (options.trace) form.link().set_trace(make_trace(trace, session.clock()));
-  if (options.fast) form.link().set_mode(WaitMode::fast);
+  if (options.trace) form.phone().link().set_trace(make_trace(trace, session.clock()));
+  form.set_fast(options.fast);
 
-  if (!session.connect()) {
-    status = job_status(form);
+  if (const JobResult connected = session.connect(); connected != JobResult::ok) {
     session.disconnect();
-    return status;
+    return exit_status_for(connected);
   }
   status = job(session);
   session.disconnect();

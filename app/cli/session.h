@@ -34,11 +34,11 @@ class Session {
   Form1& form() { return form_; }
   Clock& clock() { return clock_; }
 
-  // Form_Load, then the model and port chosen as the user would; false on a fatal start.
+  // Start-up, then the model and port chosen as the user would; false on a fatal start.
   bool start(const std::string& model, const std::string& port_text);
-  // Command1_Click while the port is closed. True when the connect ran to its end.
-  bool connect();
-  // Command1_Click while the port is open; nothing when it is closed.
+  // Connetti/Disconnetti while the port is closed: ok when the connect ran to its end.
+  JobResult connect();
+  // Connetti/Disconnetti while the port is open; nothing when it is closed.
   void disconnect();
 
  private:
@@ -58,8 +58,5 @@ std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, c
 // Problems before the connect are one line on `err` and their exit status.
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
                   const std::function<int(Session&)>& job);
-
-// The status of the job that ran last on `form`.
-int job_status(const Form1& form);
 
 }  // namespace lg81xx::cli

@@ -63,9 +63,9 @@ ConnectionGroup::ConnectionGroup(QWidget* parent)
 }
 
 void ConnectionGroup::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
-  sync_combo(*combo1_, s.Combo1, inputs_current);
-  sync_combo(*combo2_, s.Combo2, inputs_current);
-  command1_->setEnabled(s.Command1 && !job_running);
+  sync_combo(*combo1_, s.controls.Combo1, inputs_current);
+  sync_combo(*combo2_, s.controls.Combo2, inputs_current);
+  command1_->setEnabled(s.controls.Command1.enabled && !job_running);
   if (inputs_current && fast_->isChecked() != s.fast) {
     const QSignalBlocker block(fast_);
     fast_->setChecked(s.fast);

@@ -1,7 +1,7 @@
 #pragma once
 // The virtual phone for `lg81xx --demo`: served on a pseudo-terminal inside this process,
-// with its folders in a temporary storage pre-filled with a few sample files (or in a
-// storage folder of the user's choice, used as it is).
+// with its folders in a temporary storage holding the virtual phone's sample content (or
+// in a storage folder of the user's choice, used as it is).
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
@@ -32,9 +32,5 @@ class DemoPhone {
   std::filesystem::path storage_;
   std::unique_ptr<sim::PtyPhone> phone_;
 };
-
-// A few files for a fresh storage, in the folders of `model`: a picture, a ring tone and
-// a short text, so the "File Manager" tab has something to list and download.
-void fill_sample_storage(const std::filesystem::path& storage, const std::string& model);
 
 }  // namespace lg81xx::gui

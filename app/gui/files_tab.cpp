@@ -55,11 +55,11 @@ bool FilesTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FilesTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
-  sync_list(*list1_, s.List1, inputs_current);
-  sync_list(*list2_, s.List2, inputs_current);
+  sync_list(*list1_, s.controls.List1, inputs_current);
+  sync_list(*list2_, s.controls.List2, inputs_current);
   list1_->setEnabled(!job_running);
   list2_->setEnabled(!job_running);
-  command7_->setEnabled(s.Command7 && !job_running);
+  command7_->setEnabled(s.controls.Command7.enabled && !job_running);
 }
 
 }  // namespace lg81xx::gui

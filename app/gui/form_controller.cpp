@@ -1,7 +1,5 @@
 #include "form_controller.h"
 
-#include <algorithm>
-
 #include "connection_group.h"
 #include "files_tab.h"
 #include "java_tab.h"
@@ -17,7 +15,7 @@ FormController::FormController(MainWindow& window, UserInterface& gui_ui, Backen
     : window_(window),
       gui_ui_(gui_ui),
       worker_(*this, gui_ui, std::move(backend), std::move(home), [this](const FormSnapshot& s) { show(s); }) {
-  timer1_.setInterval(Form1::kTimer1IntervalMs);
+  timer1_.setInterval(Form1::kKeepAliveIntervalMs);
   connect(&timer1_, &QTimer::timeout, this, &FormController::tick);
   bind_window();
 }
@@ -32,7 +30,7 @@ void FormController::load(std::function<void(StartResult)> done) {
   auto result = std::make_shared<StartResult>(StartResult::fatal);
   ++jobs_running_;
   window_.set_job_running(true);
-  worker_.post([result](Form1& form) { *result = form.Form_Load(); },
+  worker_.post([result](Form1& form) { *result = form.start_up(); },
                [this, result, done = std::move(done)](const FormSnapshot& s) {
                  job_done(s);
                  if (*result == StartResult::ok) timer1_.start();
@@ -43,11 +41,7 @@ void FormController::load(std::function<void(StartResult)> done) {
 void FormController::offer_ports(const std::vector<PortInfo>& ports) {
   std::vector<std::string> items;
   for (const auto& port : ports) items.push_back(port_item(port.device, port.description));
-  run_job([items](Form1& form) {
-    for (const auto& item : items)
-      if (std::find(form.Combo2.items.begin(), form.Combo2.items.end(), item) == form.Combo2.items.end())
-        form.Combo2.items.push_back(item);
-  });
+  run_job([items](Form1& form) { form.offer_ports(items); });
 }
 
 void FormController::run_job(FormWorker::Job job) {
@@ -56,7 +50,7 @@ void FormController::run_job(FormWorker::Job job) {
   worker_.post(std::move(job), [this](const FormSnapshot& s) { job_done(s); });
 }
 
-void FormController::user_job(void (Form1::*handler)()) {
+void FormController::user_job(JobResult (Form1::*handler)()) {
   if (job_running()) return;  // one exchange at a time; a second click is not taken
   run_job([handler](Form1& form) { (form.*handler)(); });
 }
@@ -65,10 +59,7 @@ void FormController::tick() {
   // The keep-alive only goes out between jobs, never queued behind one.
   if (job_running() || tick_pending_) return;
   tick_pending_ = true;
-  worker_.post(
-      [](Form1& form) {
-        if (form.Timer1_enabled) form.Timer1_Timer();
-      },
+  worker_.post([](Form1& form) { form.keep_alive_tick(); },
       [this](const FormSnapshot& s) {
         tick_pending_ = false;
         show(s);
@@ -93,36 +84,35 @@ void FormController::job_done(const FormSnapshot& s) {
 void FormController::bind_window() {
   auto& connection = window_.connection();
   connect(&connection, &ConnectionGroup::model_edited, this,
-          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.Combo1.text = t; }); });
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.choose_model(t); }); });
   connect(&connection, &ConnectionGroup::port_edited, this,
-          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.Combo2.text = t; }); });
-  connect(&connection, &ConnectionGroup::connect_clicked, this, [this] { user_job(&Form1::Command1_Click); });
-  connect(&connection, &ConnectionGroup::fast_toggled, this, [this](bool fast) {
-    worker_.input([fast](Form1& f) { f.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); });
-  });
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.choose_port(t); }); });
+  connect(&connection, &ConnectionGroup::connect_clicked, this, [this] { user_job(&Form1::connect_or_disconnect); });
+  connect(&connection, &ConnectionGroup::fast_toggled, this,
+          [this](bool fast) { worker_.input([fast](Form1& f) { f.set_fast(fast); }); });
 
   auto& java = window_.java_tab();
-  // Text1_Change runs on every change the user makes, as the window does.
+  // The position is checked on every change the user makes, as the window does.
   connect(&java, &JavaTab::position_edited, this,
-          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.set_Text1(t); }); });
+          [this](const QString& text) { worker_.input([t = from_qt(text)](Form1& f) { f.set_position_text(t); }); });
   connect(&java, &JavaTab::nokia_toggled, this,
-          [this](bool ticked) { worker_.input([ticked](Form1& f) { f.nokia.value = ticked; }); });
-  connect(&java, &JavaTab::load_clicked, this, [this] { user_job(&Form1::Command2_Click); });
-  connect(&java, &JavaTab::install_clicked, this, [this] { user_job(&Form1::Command3_Click); });
-  connect(&java, &JavaTab::probe_clicked, this, [this] { user_job(&Form1::Command4_Click); });
+          [this](bool ticked) { worker_.input([ticked](Form1& f) { f.set_nokia(ticked); }); });
+  connect(&java, &JavaTab::load_clicked, this, [this] { user_job(&Form1::load_application); });
+  connect(&java, &JavaTab::install_clicked, this, [this] { user_job(&Form1::install_application); });
+  connect(&java, &JavaTab::probe_clicked, this, [this] { user_job(&Form1::probe_message_tone); });
 
   auto& sounds = window_.sounds_tab();
   connect(&sounds, &SoundsTab::sound_selected, this,
           [this](const QString& name) { worker_.input([n = from_qt(name)](Form1& f) { f.select_sound(n); }); });
-  connect(&sounds, &SoundsTab::replace_clicked, this, [this] { user_job(&Form1::Command5_Click); });
+  connect(&sounds, &SoundsTab::replace_clicked, this, [this] { user_job(&Form1::replace_sound); });
 
   auto& files = window_.files_tab();
   connect(&files, &FilesTab::folder_selected, this,
-          [this](int row) { worker_.input([row](Form1& f) { f.List1.list_index = row; }); });
+          [this](int row) { worker_.input([row](Form1& f) { f.select_folder(row); }); });
   connect(&files, &FilesTab::entry_selected, this,
-          [this](int row) { worker_.input([row](Form1& f) { f.List2.list_index = row; }); });
-  connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::List1_DblClick); });
-  connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::Command7_Click); });
+          [this](int row) { worker_.input([row](Form1& f) { f.select_entry(row); }); });
+  connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::open_folder); });
+  connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::download_entry); });
 
   window_.may_close = [this] {
     if (!job_running()) return true;

@@ -21,8 +21,8 @@ class FormController final : public QObject {
   FormController(MainWindow& window, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home);
   ~FormController() override;
 
-  // Form_Load on the worker; `done` gets its result on the GUI thread. Timer1 starts once
-  // the model is loaded, with link_busy already set.
+  // The start-up on the worker; `done` gets its result on the GUI thread. Timer1 starts
+  // once the model is loaded, with the line held until a connect.
   void load(std::function<void(StartResult)> done);
   // Offers the detected serial ports, "device (description)", after the twenty "COM  n"
   // items; the connect opens the device part.
@@ -40,7 +40,7 @@ class FormController final : public QObject {
 
  private:
   void bind_window();
-  void user_job(void (Form1::*handler)());
+  void user_job(JobResult (Form1::*handler)());
   void show(const FormSnapshot& s);
   void job_done(const FormSnapshot& s);
 

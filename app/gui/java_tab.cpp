@@ -84,15 +84,16 @@ JavaTab::JavaTab(QWidget* parent)
 }
 
 void JavaTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
-  sync_line_edit(*text1_, s.Text1, inputs_current);
-  sync_label(*label8_, s.Label8);
-  if (inputs_current && nokia_->isChecked() != s.nokia) {
+  const Controls& c = s.controls;
+  sync_line_edit(*text1_, c.Text1.text, inputs_current);
+  sync_label(*label8_, c.Label8.caption);
+  if (inputs_current && nokia_->isChecked() != c.nokia.value) {
     const QSignalBlocker block(nokia_);
-    nokia_->setChecked(s.nokia);
+    nokia_->setChecked(c.nokia.value);
   }
-  command2_->setEnabled(s.Command2 && !job_running);
-  command3_->setEnabled(s.Command3 && !job_running);
-  command4_->setEnabled(s.Command4 && !job_running);
+  command2_->setEnabled(c.Command2.enabled && !job_running);
+  command3_->setEnabled(c.Command3.enabled && !job_running);
+  command4_->setEnabled(c.Command4.enabled && !job_running);
 }
 
 }  // namespace lg81xx::gui

@@ -60,10 +60,10 @@ int main(int argc, char** argv) {
     controller.offer_ports(available_ports());
     if (demo) {
       controller.run_job([model = demo->model(), device = demo->device()](Form1& form) {
-        form.Combo1.text = model;
-        form.Combo2.items.push_back(device);
-        form.Combo2.text = device;
-        form.link().set_mode(WaitMode::fast);  // a first try should not wait on full intervals
+        form.choose_model(model);
+        form.offer_ports({device});
+        form.choose_port(device);
+        form.set_fast(true);  // a first try should not wait on full intervals
       });
     }
     if (options.screenshot) {

@@ -51,9 +51,9 @@ PhonePanel::PhonePanel(QWidget* parent)
 }
 
 void PhonePanel::show_state(const FormSnapshot& s) {
-  sync_label(*label3_, s.Label3);
-  sync_label(*label4_, s.Label4);
-  lamp_->set_red(s.ledr);
+  sync_label(*label3_, s.controls.Label3.caption);
+  sync_label(*label4_, s.controls.Label4.caption);
+  lamp_->set_red(s.controls.ledr.visible);
 }
 
 }  // namespace lg81xx::gui

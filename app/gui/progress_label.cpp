@@ -4,7 +4,7 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "shell/form1.h"
+#include "shell/controls.h"
 
 namespace lg81xx::gui {
 

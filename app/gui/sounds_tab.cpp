@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "sounds/sound_table.h"
+#include "shell/sound_table.h"
 #include "text_codec.h"
 
 namespace lg81xx::gui {
@@ -62,9 +62,10 @@ SoundsTab::SoundsTab(QWidget* parent)
 }
 
 void SoundsTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
-  command5_->setEnabled(s.Command5 && !job_running);
+  command5_->setEnabled(s.controls.Command5.enabled && !job_running);
   if (!inputs_current) return;
-  const QString wanted = to_qt(s.selected_sound);
+  const OptionButton* selected = s.controls.selected_sound();
+  const QString wanted = selected ? to_qt(selected->name) : QString();
   QAbstractButton* checked = options_->checkedButton();
   if (checked && checked->objectName() == wanted) return;
   const QSignalBlocker block(options_);

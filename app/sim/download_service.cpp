@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/hex_codec.h"
 #include "link/escaping.h"
-#include "link/hex_codec.h"
 #include "link/request_frame.h"
 #include "virtual_phone.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx::sim {
 namespace {

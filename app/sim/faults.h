@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx::sim {
 

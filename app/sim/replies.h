@@ -4,7 +4,7 @@
 // it ends (docs/virtual-phone.md has the byte layouts).
 #include <string_view>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx::sim {
 

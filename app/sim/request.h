@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx::sim {
 

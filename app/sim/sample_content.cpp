@@ -5,8 +5,8 @@
 #include <fstream>
 #include <memory>
 
-#include "shell/model_family.h"
-#include "sounds/sound_table.h"
+#include "phone/model_family.h"
+#include "shell/sound_table.h"
 
 namespace lg81xx::sim {
 namespace fs = std::filesystem;

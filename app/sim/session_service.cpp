@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "link/request_frame.h"
+#include "phone/wire_names.h"
 #include "replies.h"
 #include "virtual_phone.h"
 

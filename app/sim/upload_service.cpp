@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "link/request_frame.h"
+#include "phone/wire_names.h"
 #include "platform/files.h"
 #include "virtual_phone.h"
 

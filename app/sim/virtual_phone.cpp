@@ -1,6 +1,6 @@
 #include "virtual_phone.h"
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx::sim {
 

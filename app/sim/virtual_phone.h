@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
 #include "faults.h"
-#include "link/bytes.h"
+#include "phone/model_family.h"
 #include "request.h"
-#include "shell/model_family.h"
 
 namespace lg81xx::sim {
 

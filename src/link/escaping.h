@@ -7,7 +7,7 @@
 // read outside a source.
 #include <cstdint>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 #include "link/wait_policy.h"
 #include "platform/clock.h"
 #include "platform/serial_port.h"

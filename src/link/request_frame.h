@@ -3,7 +3,7 @@
 // command, sequence byte, 00 00, body length (LE), payload, 7E.
 #include <cstdint>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

@@ -1,10 +1,10 @@
 #include "link/session_frames.h"
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx {
 
-SessionFrames inizializza_obex_string() {
+SessionFrames make_session_frames() {
   SessionFrames f;
   f.imei_query_frame = "AT+CGSN" + hex_to_bin("0D0A00");
   f.obex_mode_frame = "AT*EOBEX" + hex_to_bin("0D00");

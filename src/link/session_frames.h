@@ -1,6 +1,6 @@
 #pragma once
 // The ten fixed frames, built once at start-up and sent unchanged for the whole run.
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 
@@ -17,6 +17,6 @@ struct SessionFrames {
   Bytes disconnect_frame;    // 00 82
 };
 
-SessionFrames inizializza_obex_string();
+SessionFrames make_session_frames();
 
 }  // namespace lg81xx

@@ -17,7 +17,7 @@
 #include <optional>
 #include <string_view>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

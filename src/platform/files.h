@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

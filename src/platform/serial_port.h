@@ -3,7 +3,7 @@
 // bit, no flow control; every byte value passes unchanged both ways.
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

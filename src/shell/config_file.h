@@ -2,7 +2,7 @@
 // LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it.
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx {
 

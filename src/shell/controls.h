@@ -1,13 +1,21 @@
 #pragma once
-// Plain models of the window's controls: what the view shows and the handlers change.
+// Plain models of the window's controls, under their names on the window: what the view
+// shows and the handlers change.
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "shell/sound_table.h"
 
 namespace lg81xx {
 
+// The progress bar Label5 at its full width.
+inline constexpr double kFullProgress = 6375.0;
+
 struct Label {
   std::string caption;
-  double width = 0;  // used by the progress bar Label5: 0 .. 6375
+  double width = 0;  // used by the progress bar Label5: 0 .. kFullProgress
 };
 
 struct Button {
@@ -49,6 +57,53 @@ struct ListBox {
 
 struct Picture {
   bool visible = true;
+};
+
+using SoundOptions = std::array<OptionButton, kSoundTable.size()>;
+
+// One option button per system sound, the first one chosen.
+inline SoundOptions sound_option_buttons() {
+  SoundOptions options;
+  for (std::size_t i = 0; i < kSoundTable.size(); ++i)
+    options[i] = {std::string(kSoundTable[i].control), std::string(kSoundTable[i].caption), i == 0};
+  return options;
+}
+
+// Every control of the window.
+struct Controls {
+  Label Label1{"Modello Telefono"};
+  ComboBox Combo1;  // the phone model
+  Label Label2{"Porta Comm"};
+  ComboBox Combo2;  // the port
+  Button Command1{"Connetti/Disconnetti"};
+  Label Label5{"Label5"};  // the progress bar
+  std::array<std::string, 3> SSTab1{"Applicazioni JAVA", "SUONI di Sistema", "File Manager"};
+  Label Label6{"Posizione di inserimento"};
+  TextBox Text1{"00"};  // the insertion position
+  Label Label7{"FILE CARICATO"};
+  Label Label8;  // the archive loaded for the install
+  Label Label10{"JAVA"};
+  Button Command2{"Carica JAD e JAR"};
+  CheckBox nokia{"ABILITA EMULAZIONE NOKIA MIDP"};
+  Button Command3{"INVIA"};
+  Button Command4{"Command4"};  // the read probe
+  Button Command5{"Carica Nuovo Suono"};
+  SoundOptions sound_options = sound_option_buttons();  // mes1 .. batt
+  ListBox List1;  // the phone's folders
+  ListBox List2;  // the entries of the folder listed last
+  Button Command7{"DownLoad"};
+  Label Label9{"Dati"};
+  Picture ledv{true};  // the traffic lamp: green underneath,
+  Picture ledr{false};  // red over it while a request is on the line
+  Label Label3;  // IMEI
+  Label Label4;  // information text
+
+  // The chosen sound's option button, if any.
+  const OptionButton* selected_sound() const {
+    for (const auto& option : sound_options)
+      if (option.value) return &option;
+    return nullptr;
+  }
 };
 
 }  // namespace lg81xx

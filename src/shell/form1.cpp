@@ -1,72 +1,88 @@
 #include "shell/form1.h"
 
-#include <cstdio>
+#include <algorithm>
 
+#include "base/number_text.h"
 #include "shell/messages.h"
 
 namespace lg81xx {
 
 Form1::Form1(Platform platform, std::filesystem::path home)
-    : platform_(platform), link_(platform.port, platform.clock), home_(std::move(home)) {
-  for (std::size_t i = 0; i < kSoundTable.size(); ++i)
-    sound_options[i] = {std::string(kSoundTable[i].control), std::string(kSoundTable[i].caption), i == 0};
+    : platform_(platform), home_(std::move(home)), phone_(platform.port, platform.clock, *this) {}
+
+void Form1::choose_model(std::string text) {
+  phone_.set_model(text);
+  controls_.Combo1.text = std::move(text);
 }
 
-OptionButton& Form1::option(std::string_view control) {
-  for (auto& o : sound_options)
-    if (o.name == control) return o;
-  return sound_options.front();
+void Form1::choose_port(std::string text) { controls_.Combo2.text = std::move(text); }
+
+void Form1::offer_ports(const std::vector<std::string>& items) {
+  auto& ports = controls_.Combo2.items;
+  for (const auto& item : items)
+    if (std::find(ports.begin(), ports.end(), item) == ports.end()) ports.push_back(item);
 }
 
-const OptionButton* Form1::selected_sound() const {
-  for (const auto& o : sound_options)
-    if (o.value) return &o;
-  return nullptr;
+void Form1::set_position_text(std::string text) {
+  controls_.Text1.text = std::move(text);
+  if (controls_.Text1.text.size() >= 3)
+    platform_.ui.message_box(text::kPositionRange, MessageStyle::plain, text::kAppTitle);
 }
+
+void Form1::set_nokia(bool ticked) { controls_.nokia.value = ticked; }
 
 void Form1::select_sound(std::string_view control) {
-  for (auto& o : sound_options) o.value = (o.name == control);
+  for (auto& option : controls_.sound_options) option.value = (option.name == control);
 }
 
-void Form1::set_Text1(std::string text) {
-  Text1.text = std::move(text);
-  Text1_Change();
-}
+void Form1::select_folder(int row) { controls_.List1.list_index = row; }
 
-void Form1::show_lamp(bool red) {
-  ledr.visible = red;
+void Form1::select_entry(int row) { controls_.List2.list_index = row; }
+
+void Form1::set_fast(bool fast) { phone_.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
+
+void Form1::lamp(bool red) {
+  controls_.ledr.visible = red;
   platform_.ui.repaint();
 }
 
+void Form1::progress(std::uint64_t done, std::uint64_t total) {
+  set_progress(kFullProgress / static_cast<double>(total) * static_cast<double>(done));
+}
+
 void Form1::set_progress(double width) {
-  progress_width = width;
-  Label5.width = width;
-  Label5.caption = number_text(width * 100 / kFullProgress) + " %";
+  controls_.Label5.width = width;
+  controls_.Label5.caption = number_text(width * 100 / kFullProgress) + " %";
   platform_.ui.repaint();
 }
 
 void Form1::set_progress_done() {
-  progress_width = kFullProgress;
-  Label5.width = kFullProgress;
-  Label5.caption = "100%";
+  controls_.Label5.width = kFullProgress;
+  controls_.Label5.caption = "100%";
   platform_.ui.repaint();
 }
 
-void Form1::fail(JobResult result, const std::string& text, MessageStyle style, const std::string& title) {
-  last_result = result;
-  platform_.ui.message_box(text, style, title);
+void Form1::show_entries(const std::vector<std::string>& entries) {
+  controls_.List2.clear();
+  controls_.List2.items = entries;
+  platform_.ui.repaint();
 }
 
-bool Form1::require_connection() {
-  if (platform_.port.is_open()) return true;
-  fail(JobResult::not_connected, text::kNotConnected, MessageStyle::critical, text::kErrorTitle);
+JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
+  if (const auto message = message_for(job, result, phone_.family()))
+    platform_.ui.message_box(message->text + detail, message->style, message->title);
+  return result;
+}
+
+JobResult Form1::stop(const char* text, JobResult result) {
+  platform_.ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
+  return result;
+}
+
+bool Form1::require_connection(Job job) {
+  if (phone_.is_open()) return true;
+  report(job, JobResult::not_connected);
   return false;
-}
-
-std::string number_text(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  return buf;
 }
 
 }  // namespace lg81xx

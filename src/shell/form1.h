@@ -1,26 +1,27 @@
 #pragma once
-// Form1: the headless model of the one window. It holds every control's content and the
-// form-level state, and its handlers run the phone protocol through the platform
-// interfaces. The Qt view, the command line and the tests all drive these handlers.
-//
-// The handlers are defined beside the subsystem they belong to (link/, shell/, transfer/,
-// java/, sounds/, filemanager/); this header is their one meeting point.
-#include <array>
+// Form1: the headless model of the one window. It keeps the window's controls, owns the
+// Phone, and has one handler per user action; each handler reads the controls, runs the
+// job on the Phone with plain values, shows what the window shows and returns how the job
+// ended. The Qt view, the command line and the tests drive these handlers and read the
+// window through controls() and the accessors; the user's input comes in through the
+// setters.
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "link/bytes.h"
-#include "link/link.h"
-#include "link/session_frames.h"
+#include "base/bytes.h"
+#include "phone/events.h"
+#include "phone/java_install.h"
+#include "phone/phone.h"
 #include "platform/archiver.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
 #include "platform/user_interface.h"
 #include "shell/controls.h"
-#include "shell/model_family.h"
-#include "sounds/sound_table.h"
+#include "shell/message_table.h"
 
 namespace lg81xx {
 
@@ -34,142 +35,83 @@ struct Platform {
 
 enum class StartResult { ok, fatal };
 
-// How the last job ended, for callers that need more than the message boxes (the command
-// line's exit status, the tests).
-enum class JobResult {
-  none,
-  ok,
-  no_reply,       // the phone did not answer in time
-  refused,        // the phone answered with a refusal
-  bad_input,      // refused before anything was sent (name, position, model, selection)
-  local_file,     // a local file could not be read or written
-  not_connected,  // the port is closed
-  cancelled,      // the user cancelled a dialog
-  link_lost,      // the port went away during the job
-};
-
-inline constexpr double kFullProgress = 6375.0;
-
-class Form1 {
+class Form1 final : private PhoneEvents {
  public:
+  static constexpr int kKeepAliveIntervalMs = 3000;  // Timer1
+
   Form1(Platform platform, std::filesystem::path home);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // ---- controls, named as on the window ----
-  Label Label1{"Modello Telefono"};
-  ComboBox Combo1;
-  Label Label2{"Porta Comm"};
-  ComboBox Combo2;
-  Button Command1{"Connetti/Disconnetti"};
-  Label Label5{"Label5"};
-  std::array<std::string, 3> SSTab1{"Applicazioni JAVA", "SUONI di Sistema", "File Manager"};
-  Label Label6{"Posizione di inserimento"};
-  TextBox Text1{"00"};
-  Label Label7{"FILE CARICATO"};
-  Label Label8;
-  Label Label10{"JAVA"};
-  Button Command2{"Carica JAD e JAR"};
-  CheckBox nokia{"ABILITA EMULAZIONE NOKIA MIDP"};
-  Button Command3{"INVIA"};
-  Button Command4{"Command4"};
-  Button Command5{"Carica Nuovo Suono"};
-  std::array<OptionButton, kSoundTable.size()> sound_options;  // mes1 .. batt, mes1 selected
-  ListBox List1;
-  ListBox List2;
-  Button Command7{"DownLoad"};
-  std::string buffer;   // scratch text for reply parsing
-  std::string buffer2;  // scratch text for the manifest cut
-  Label Label9{"Dati"};
-  Picture ledv{true};
-  Picture ledr{false};
-  Label Label3;  // IMEI
-  Label Label4;  // information text
-  bool Timer1_enabled = true;
-  static constexpr int kTimer1IntervalMs = 3000;
+  // ---- what the window shows ----
+  const Controls& controls() const { return controls_; }
+  const std::string& model() const { return controls_.Combo1.text; }
+  const std::string& imei() const { return controls_.Label3.caption; }
+  const std::string& information() const { return controls_.Label4.caption; }
+  const std::string& position() const { return controls_.Text1.text; }
+  const std::vector<std::string>& folders() const { return controls_.List1.items; }
+  const std::vector<std::string>& entries() const { return controls_.List2.items; }
+  const Label& progress_bar() const { return controls_.Label5; }
+  // The descriptor and archive that "Carica JAD e JAR" read for the install.
+  const Bytes& descriptor() const { return jad_; }
+  const Bytes& archive() const { return jar_; }
+  bool fast() const { return phone_.link().mode() == WaitMode::fast; }
+  const Phone& phone() const { return phone_; }
+  Phone& phone() { return phone_; }
 
-  // ---- form-level state ----
-  bool link_busy = true;
-  std::uint16_t frame_seq = 0;
-  Bytes jad_data;
-  Bytes jar_data;
-  Bytes last_reply;
-  double progress_width = 0;
-  std::int16_t folder_name_chars = 0;
-  std::int16_t file_name_chars = 0;
-  Bytes folder_name_bytes;
-  SessionFrames frames;
-  JobResult last_result = JobResult::none;
+  // ---- the user's input ----
+  void choose_model(std::string text);  // Combo1
+  void choose_port(std::string text);   // Combo2
+  // Adds the port items not yet in Combo2.
+  void offer_ports(const std::vector<std::string>& items);
+  // Text1, changed by the user or by a job: the window checks the text on every change.
+  void set_position_text(std::string text);
+  void set_nokia(bool ticked);
+  void select_sound(std::string_view control);  // mes1 .. batt; any other name clears the choice
+  void select_folder(int row);                  // List1
+  void select_entry(int row);                   // List2
+  // "Trasferimento veloce": waits that end as soon as a reply is complete.
+  void set_fast(bool fast);
 
-  // ---- start-up and the position field (shell/) ----
-  StartResult Form_Load();
-  void Text1_Change();
-  // A change of Text1's text, by the user or by a procedure: runs Text1_Change as the
-  // window does on every change.
-  void set_Text1(std::string text);
-
-  // ---- link: fixed-frame senders and keep-alive (link/senders.cpp) ----
-  Bytes query_imei();
-  Bytes enter_obex_mode();
-  Bytes obex_connect();
-  Bytes open_session();
-  Bytes request_phone_info();
-  Bytes send_command_2081();
-  Bytes request_root_list();
-  Bytes send_keep_alive();
-  void Timer1_Timer();
-
-  // ---- connect and disconnect (shell/connect.cpp) ----
-  void Command1_Click();
-
-  // ---- object transfer (transfer/) ----
-  void List1_DblClick();
-  // Returns 1 whatever the outcome; the caller learns it from last_reply.
-  int upload_object(int folder_length, int file_name_length, const Bytes& file_name,
-                    const Bytes& folder_name, std::int64_t file_size, const Bytes& content);
-  // `status` gets the announced size at the end, or -1 when the phone refused.
-  std::string download_object(int folder_bytes, int file_name_bytes, int folder_chars,
-                              int file_name_chars_, const Bytes& file_name, const Bytes& folder_name,
-                              std::int64_t& status);
-
-  // ---- Java applications (java/) ----
-  void calcola_pos();
-  void Command2_Click();
-  void Command3_Click();
-
-  // ---- system sounds (sounds/) ----
-  void Command5_Click();
-  void Command4_Click();
-
-  // ---- file manager (filemanager/) ----
-  void Command7_Click();
-
-  // ---- helpers shared by the handlers ----
-  Family family() const { return family_of(Combo1.text); }
-  OptionButton& option(std::string_view control);
-  const OptionButton* selected_sound() const;
-  void select_sound(std::string_view control);
-  void show_lamp(bool red);  // ledr shown (red) or hidden (green), repainted at once
-  void set_progress(double width);  // Label5 as a bar with its percentage caption
-  void set_progress_done();         // "100%" and the full width
-  // Shows `text` and records `result` as the outcome of the job.
-  void fail(JobResult result, const std::string& text, MessageStyle style = MessageStyle::critical,
-            const std::string& title = "");
-  // Refuses a phone job while the port is closed, with a message; true when open.
-  bool require_connection();
-  std::uint8_t next_sequence() { return static_cast<std::uint8_t>(++frame_seq); }
-
-  Platform& platform() { return platform_; }
-  Link& link() { return link_; }
-  const std::filesystem::path& home() const { return home_; }
+  // ---- one handler per user action ----
+  StartResult start_up();             // the window opens
+  JobResult connect_or_disconnect();  // Command1 "Connetti/Disconnetti"
+  // Timer1, every kKeepAliveIntervalMs: a keep-alive while the line is free. True when
+  // one went out.
+  bool keep_alive_tick();
+  JobResult propose_position();     // the Java list read after a connect proposes Text1
+  JobResult open_folder();          // List1 double-click: the folder's entries into List2
+  JobResult download_entry();       // Command7 "DownLoad": the entry chosen in List2
+  // The same for an entry given by name, listed or not.
+  JobResult download_named(const std::string& folder, const std::string& entry);
+  JobResult load_application();     // Command2 "Carica JAD e JAR"
+  JobResult install_application();  // Command3 "INVIA"
+  JobResult probe_message_tone();   // Command4
+  JobResult replace_sound();        // Command5 "Carica Nuovo Suono"
 
  private:
-  Platform platform_;
-  Link link_;
-  std::filesystem::path home_;
-};
+  // PhoneEvents: the lamp ledr and the progress bar Label5, drawn at once.
+  void lamp(bool red) override;
+  void progress(std::uint64_t done, std::uint64_t total) override;
 
-// The text a double is shown with (up to 15 significant digits, "." as the separator).
-std::string number_text(double value);
+  void set_progress(double width);
+  void set_progress_done();  // "100%" and the full width
+  void show_entries(const std::vector<std::string>& entries);
+  // Shows the table's message for how `job` ended (with `detail` after it) and returns
+  // `result`.
+  JobResult report(Job job, JobResult result, const std::string& detail = "");
+  // Ends a job that the phone never heard of, with `text` in an error box.
+  JobResult stop(const char* text, JobResult result = JobResult::bad_input);
+  // True when the port is open; otherwise reports `job` as not connected.
+  bool require_connection(Job job);
+  JobResult report_install(const Outcome<InstallStep>& installed);
+
+  Platform platform_;
+  std::filesystem::path home_;
+  Controls controls_;
+  Phone phone_;
+  Bytes jad_;
+  Bytes jar_;
+};
 
 }  // namespace lg81xx

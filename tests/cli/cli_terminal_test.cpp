@@ -9,7 +9,6 @@
 #include "message_guide.h"
 #include "progress_meter.h"
 #include "shell/messages.h"
-#include "support/form_fixture.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -43,19 +42,14 @@ TEST(CliProgress, PlainLinesEveryTenthAndBarOnATerminal) {
   EXPECT_EQ(bar.str(), "\r[###############...............] 50%\r[##############################] 100%\n");
 }
 
-class CliUiTest : public testing::FormFixture {
- protected:
+TEST(CliUi, MessagesAndProgressGoToStandardError) {
   std::ostringstream err;
   CliUi cli{err, false};
-};
-
-TEST_F(CliUiTest, MessagesAndProgressGoToStandardError) {
-  cli.watch(&form);
+  Label progress{"Label5"};  // not a transfer: nothing drawn
+  cli.watch(&progress);
   cli.message_box(text::kNoReply, MessageStyle::critical, text::kErrorTitle);
-  form.Label5.caption = "Label5";  // not a transfer: nothing drawn
   cli.repaint();
-  form.Label5.caption = "50 %";
-  form.Label5.width = 6375 / 2.0;
+  progress = {"50 %", 6375 / 2.0};
   cli.repaint();
   cli.repaint();  // a repaint for the lamp draws nothing new
   EXPECT_EQ(err.str(), "ERRORE: IL TELEFONO NON RISPONDE (the phone did not answer in time)\n50%\n");

@@ -25,18 +25,16 @@ TEST_P(ConnectEndToEnd, ConnectsListsAndSaysGoodbye) {
   write_file(storage / "Java/01.jar", "jar");
   const auto log = storage.path() / "traffic.log";
   connect(f.model, start_sim(f.model, {"--imei", "351234567890123", "--log", log.string(), "--baud", "115200"}));
-  EXPECT_EQ(form.Label3.caption, "351234567890123");
-  EXPECT_EQ(form.Label4.caption, f.info);
-  EXPECT_EQ(form.List1.items, f.folders);
-  EXPECT_EQ(form.List2.items, (std::vector<std::string>{"01.jad", "01.jar"}));
-  EXPECT_EQ(form.Text1.text, "02");
+  EXPECT_EQ(form.imei(), "351234567890123");
+  EXPECT_EQ(form.information(), f.info);
+  EXPECT_EQ(form.folders(), f.folders);
+  EXPECT_EQ(form.entries(), (std::vector<std::string>{"01.jad", "01.jar"}));
+  EXPECT_EQ(form.position(), "02");
 
-  pick(form.List1, f.folder);
-  form.List1_DblClick();
-  EXPECT_EQ(form.List2.items, (std::vector<std::string>{"a.jpg", "b.mid"}));
-  EXPECT_EQ(form.last_result, JobResult::ok);
+  EXPECT_EQ(open_folder(f.folder), JobResult::ok);
+  EXPECT_EQ(form.entries(), (std::vector<std::string>{"a.jpg", "b.mid"}));
 
-  form.Command1_Click();
+  form.connect_or_disconnect();
   EXPECT_FALSE(port.is_open());
   // The phone must get the 17-byte goodbye; the log may lag behind a little.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
@@ -60,9 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
 class UnopenablePort : public ::testing::Test, protected RealLineForm {};
 
 TEST_F(UnopenablePort, GivesItsMessage) {
-  form.Combo1.text = "LG U8130";
-  form.Combo2.text = "/dev/lg81xx-no-such-port";
-  form.Command1_Click();
+  form.choose_model("LG U8130");
+  form.choose_port("/dev/lg81xx-no-such-port");
+  form.connect_or_disconnect();
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text.rfind(std::string(text::kPortOpenFailed) + ": /dev/lg81xx-no-such-port", 0), 0u);
   EXPECT_FALSE(port.is_open());

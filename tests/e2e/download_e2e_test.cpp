@@ -1,7 +1,7 @@
 // Downloads end to end against the lg81xx-sim program: connect, list the folder, pick
 // the entry, "DownLoad".
-#include "java/jar_files.h"
 #include "real_line_form.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -25,20 +25,20 @@ class DownloadEndToEnd : public ::testing::TestWithParam<Phone>, protected RealL
   // Starts the phone paced to `baud` (0: unthrottled), connects and lists the folder.
   void connect_and_list(const std::string& baud, WaitMode mode) {
     connect(GetParam().model, start_sim(GetParam().model, {"--baud", baud}));
-    form.link().set_mode(mode);
-    pick(form.List1, GetParam().folder);
-    form.List1_DblClick();
+    form.set_fast(mode == WaitMode::fast);
+    open_folder(GetParam().folder);
   }
   // Picks `name` in the listing and downloads it; returns what was saved, if anything.
   std::optional<Bytes> download(const std::string& name) {
-    pick(form.List2, name);
+    form.select_entry(row_of(form.entries(), name));
     const auto target = home / ("saved-" + name);
     ui.dialog_answers.push_back(target.string());
-    form.Command7_Click();
+    last = form.download_entry();
     if (!std::filesystem::exists(target)) return std::nullopt;
     return read_file(target);
   }
   void put(const std::string& name, const Bytes& content) { write_file(storage / GetParam().folder / name, content); }
+  JobResult last = JobResult::bad_input;  // how the last download ended
 };
 
 TEST_P(DownloadEndToEnd, FilesComeBackByteForByte) {
@@ -51,8 +51,8 @@ TEST_P(DownloadEndToEnd, FilesComeBackByteForByte) {
     const auto saved = download(std::to_string(size) + ".bin");
     ASSERT_TRUE(saved.has_value());
     EXPECT_TRUE(*saved == sample(size));
-    EXPECT_EQ(form.last_result, JobResult::ok);
-    EXPECT_FALSE(form.link_busy);
+    EXPECT_EQ(last, JobResult::ok);
+    EXPECT_TRUE(form.phone().line_free());
   }
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -75,8 +75,8 @@ TEST_P(DownloadEndToEnd, AlteredJarComesBackValidAndAMissingFileIsRefused) {
 
   std::filesystem::remove(storage / GetParam().folder / "gone.bin");
   EXPECT_FALSE(download("gone.bin").has_value());
-  EXPECT_EQ(form.last_result, JobResult::refused);
-  EXPECT_FALSE(form.link_busy);
+  EXPECT_EQ(last, JobResult::refused);
+  EXPECT_TRUE(form.phone().line_free());
   EXPECT_EQ(ui.save_filters.size(), 1u) << "no save dialog for the refused file";
 }
 

@@ -18,31 +18,30 @@ class HangUpEndToEnd : public ::testing::Test, protected RealLineForm {
   }
   void connect_new_line() {
     phone = std::make_unique<sim::PtyPhone>(sim::PhoneOptions{"LG U8130", "354321098765432", storage.path(), 0});
-    form.Combo1.text = "LG U8130";
-    form.Combo2.text = phone->device_path();
-    form.Command1_Click();  // after a half-done install this may warn about the position
-    ASSERT_TRUE(port.is_open());
-    ASSERT_EQ(form.last_result, JobResult::ok);
+    form.choose_model("LG U8130");
+    form.choose_port(phone->device_path());
+    ASSERT_EQ(form.connect_or_disconnect(), JobResult::ok);  // after a half-done install it may warn about the position
     ui.messages.clear();
   }
-  void expect_lost_then_reconnect() {
+  void expect_lost_then_reconnect(JobResult result) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, text::kLinkLost);
-    EXPECT_EQ(form.last_result, JobResult::link_lost);
+    EXPECT_EQ(result, JobResult::link_lost);
     EXPECT_FALSE(port.is_open());
-    EXPECT_NE(form.Label5.caption, "100%");
+    EXPECT_NE(form.progress_bar().caption, "100%");
     connect_new_line();
-    EXPECT_FALSE(form.link_busy);
+    EXPECT_TRUE(form.phone().line_free());
   }
 };
 
 TEST_F(HangUpEndToEnd, InTheMiddleOfAnInstall) {
+  write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 3000\r\n");
+  write_file(home / "demo.jar", Bytes(3000, 'j'));
+  ui.dialog_answers = {(home / "demo.jad").string(), (home / "demo.jar").string()};
+  form.load_application();
   connect_and_hang_up_at_third_request();  // a JAR block
-  form.jad_data = "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 3000\r\n";
-  form.jar_data = Bytes(3000, 'j');
-  form.set_Text1("05");
-  form.Command3_Click();
-  expect_lost_then_reconnect();
+  form.set_position_text("05");
+  expect_lost_then_reconnect(form.install_application());
   EXPECT_FALSE(std::filesystem::exists(storage / "Java/05.mnf"));
 }
 
@@ -52,14 +51,10 @@ TEST_F(HangUpEndToEnd, InTheMiddleOfADownload) {
   write_file(storage / "Images/big.jpg", big);
   connect_and_hang_up_at_third_request();  // the second block
   const auto target = home / "saved.jpg";
-  form.List1.items = {"Images"};
-  form.List1.list_index = 0;
-  form.List2.items = {"big.jpg"};
-  form.List2.list_index = 0;
   ui.dialog_answers = {target.string()};
-  form.Command7_Click();
+  const JobResult result = form.download_named("Images", "big.jpg");
   EXPECT_FALSE(std::filesystem::exists(target));
-  expect_lost_then_reconnect();
+  expect_lost_then_reconnect(result);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ double line_seconds(std::size_t bytes) { return static_cast<double>(bytes) / 115
 class PacedLineEndToEnd : public ::testing::Test, protected RealLineForm {
  protected:
   void connect_paced(const std::string& model, const std::string& latency_ms) {
-    form.link().set_mode(WaitMode::fast);
+    form.set_fast(true);
     connect(model, start_sim(model, {"--baud", "115200", "--latency", latency_ms}));
   }
   // Runs `job`, returning the seconds it took.
@@ -39,13 +39,13 @@ TEST_F(PacedLineEndToEnd, U812DownloadComesBackByteForByte) {
   const Bytes content = random_bytes(17000, 3);  // over four 4,096-byte blocks, ending in a part block
   write_file(storage / "Immagini/paced.bin", content);
   connect_paced("LG U8120", "5");
-  pick(form.List1, "Immagini");
-  form.List1_DblClick();
-  pick(form.List2, "paced.bin");
+  open_folder("Immagini");
+  form.select_entry(row_of(form.entries(), "paced.bin"));
   ui.dialog_answers = {(home / "saved.bin").string()};
 
-  EXPECT_GE(timed([&] { form.Command7_Click(); }), line_seconds(content.size())) << "the line was not paced";
-  EXPECT_EQ(form.last_result, JobResult::ok);
+  JobResult result = JobResult::bad_input;
+  EXPECT_GE(timed([&] { result = form.download_entry(); }), line_seconds(content.size())) << "the line was not paced";
+  EXPECT_EQ(result, JobResult::ok);
   ASSERT_TRUE(std::filesystem::exists(home / "saved.bin"));
   EXPECT_TRUE(read_file(home / "saved.bin") == content);
 }
@@ -57,15 +57,15 @@ TEST_F(PacedLineEndToEnd, U813InstallStoresTheJarByteForByte) {
   write_file(home / "paced.jar", jar);
   connect_paced("LG U8138", "20");
   ui.dialog_answers = {(home / "paced.jad").string(), (home / "paced.jar").string()};
-  form.Command2_Click();
-  form.set_Text1("05");
+  form.load_application();
+  form.set_position_text("05");
 
-  EXPECT_GE(timed([&] { form.Command3_Click(); }), line_seconds(jar.size())) << "the line was not paced";
+  EXPECT_GE(timed([&] { form.install_application(); }), line_seconds(jar.size())) << "the line was not paced";
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].title, "JAVA OK");
   EXPECT_TRUE(read_file(storage / "Java/05.jar") == jar);
   EXPECT_EQ(read_file(storage / "Java/05.jad"), jad);
-  EXPECT_FALSE(form.link_busy);
+  EXPECT_TRUE(form.phone().line_free());
 }
 
 }  // namespace

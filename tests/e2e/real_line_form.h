@@ -19,9 +19,7 @@
 namespace lg81xx::testing {
 
 struct RealLineForm {
-  RealLineForm() : form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
-  }
+  RealLineForm() : form(Platform{port, clock, ui, archiver, files}, home.path()) {}
   // Starts the lg81xx-sim program as `model` on `storage`, with `extra` arguments.
   const std::string& start_sim(const std::string& model, std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"--model", model, "--storage", storage.path().string()};
@@ -30,16 +28,21 @@ struct RealLineForm {
     return sim->device_path();
   }
   void connect(const std::string& model, const std::string& device) {
-    form.Combo1.text = model;
-    form.Combo2.text = device;
-    form.Command1_Click();
-    ASSERT_TRUE(port.is_open());
+    form.choose_model(model);
+    form.choose_port(device);
+    ASSERT_EQ(form.connect_or_disconnect(), JobResult::ok);
     ASSERT_TRUE(ui.messages.empty());
   }
-  void pick(ListBox& list, const std::string& name) {
-    const auto at = std::find(list.items.begin(), list.items.end(), name);
-    ASSERT_NE(at, list.items.end()) << name;
-    list.list_index = static_cast<int>(at - list.items.begin());
+  // The row of `name` in `items`; a failure of the test when it is not there.
+  static int row_of(const std::vector<std::string>& items, const std::string& name) {
+    const auto at = std::find(items.begin(), items.end(), name);
+    if (at != items.end()) return static_cast<int>(at - items.begin());
+    ADD_FAILURE() << name << " is not listed";
+    return -1;
+  }
+  JobResult open_folder(const std::string& name) {
+    form.select_folder(row_of(form.folders(), name));
+    return form.open_folder();
   }
 
   TempDir home, storage;

@@ -2,9 +2,9 @@
 // what was chosen.
 #include <random>
 
-#include "java/jar_files.h"
-#include "java/manifest.h"
+#include "phone/frames/manifest.h"
 #include "real_line_form.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -14,14 +14,14 @@ const Bytes kJad = "MIDlet-Name: Demo\r\nMIDlet-Vendor: Test\r\nMIDlet-Jar-Size:
 class UploadEndToEnd : public ::testing::Test, protected RealLineForm {
  protected:
   UploadEndToEnd() {
-    form.link().set_mode(WaitMode::fast);
+    form.set_fast(true);
     write_file(home / "demo.jad", kJad);
   }
   void choose_and_install() {
     ui.dialog_answers = {(home / "demo.jad").string(), (home / "demo.jar").string()};
-    form.Command2_Click();
-    form.set_Text1("05");
-    form.Command3_Click();
+    form.load_application();
+    form.set_position_text("05");
+    form.install_application();
   }
   Bytes stored(const std::string& path) const { return read_file(storage / path); }
 };
@@ -30,7 +30,7 @@ TEST_F(UploadEndToEnd, U813InstallWithEmulationClasses) {
   const ZipEntries original{{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}, {"Demo.class", "demo"}};
   ASSERT_TRUE(make_jar(home / "demo.jar", original));
   write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "canvas");
-  form.nokia.value = true;
+  form.set_nokia(true);
   connect("LG U8130", start_sim("LG U8130"));
 
   choose_and_install();

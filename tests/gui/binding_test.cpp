@@ -19,35 +19,35 @@ class BindingTest final : public QObject {
 
  private slots:
   void edits_reach_the_model() {
-    GuiHarness h;
+    GuiHarness h(std::string("MIDP=1\r\n"), "LG U8120");
     QCOMPARE(h.load(), StartResult::ok);
     h.set_combo_text("Combo1", "LG U8120");
-    h.set_combo_text("Combo2", "/dev/ttyACM0");
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
     QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);
     h.find<QRadioButton>("scatto3")->click();
     QTest::keyClick(h.find<QCheckBox>("fast"), Qt::Key_Space);
     h.sync();
-    QCOMPARE(h.read_model([](Form1& f) { return f.Combo1.text; }), std::string("LG U8120"));
-    QCOMPARE(h.read_model([](Form1& f) { return f.Combo2.text; }), std::string("/dev/ttyACM0"));
-    QVERIFY(h.read_model([](Form1& f) { return f.nokia.value; }));
-    QCOMPARE(h.read_model([](Form1& f) { return std::string(f.selected_sound()->name); }), std::string("scatto3"));
-    QVERIFY(h.read_model([](Form1& f) { return f.link().mode() == WaitMode::fast; }));
+    QCOMPARE(h.read_model([](Form1& f) { return f.model(); }), std::string("LG U8120"));
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().Combo2.text; }), std::string("/dev/virtual-phone"));
+    QVERIFY(h.read_model([](Form1& f) { return f.controls().nokia.value; }));
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().selected_sound()->name; }), std::string("scatto3"));
+    QVERIFY(h.read_model([](Form1& f) { return f.fast(); }));
 
-    h.controller->run_job([](Form1& f) { f.List1.items = {"Audio", "Java"}; });
+    h.click("Command1");  // the U8110/U8120 have four fixed folders
     h.wait_idle();
     h.find<QListWidget>("List1")->setCurrentRow(1);
-    QCOMPARE(h.read_model([](Form1& f) { return f.List1.text(); }), std::string("Java"));
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().List1.text(); }), std::string("Audio"));
   }
 
   // A snapshot taken before the model saw an edit must not undo the edit on screen.
   void older_snapshot_does_not_undo_typing() {
     GuiHarness h;
     QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
     QSemaphore gate;
     h.controller->run_job([&](Form1& f) {
       gate.acquire();
-      f.Label3.caption = "354321098765432";
-      f.platform().ui.repaint();
+      f.connect_or_disconnect();  // shows the IMEI
     });
     h.set_combo_text("Combo1", "LG U8130");  // queued behind the job
     gate.release();
@@ -56,26 +56,34 @@ class BindingTest final : public QObject {
     QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("LG U8130"));
   }
 
+  // The install waits for its message box to be answered: meanwhile the window draws, and
+  // takes no other job and no closing.
   void a_running_job_holds_back_other_jobs_and_closing() {
     GuiHarness h;
     QCOMPARE(h.load(), StartResult::ok);
-    QSemaphore gate;
-    h.controller->run_job([&](Form1& f) {
-      f.platform().ui.set_busy_pointer(true);
-      f.set_progress(kFullProgress / 2);
-      gate.acquire();
-    });
-    // The window keeps drawing while the handler is still at work.
-    QTRY_COMPARE(dynamic_cast<ProgressLabel*>(h.find("Label5"))->text(), QStringLiteral("50 %"));
-    QVERIFY(h.controller->job_running());
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7"})
-      QVERIFY2(!h.find(name)->isEnabled(), name);
-    QVERIFY(!h.find("List1")->isEnabled());
-    QTRY_VERIFY(h.ui.busy);
-    QVERIFY(!h.window.close());  // closing waits for the job
-    QVERIFY(h.window.isVisible());
-    gate.release();
+    h.set_combo_text("Combo1", "LG U8130");
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    h.click("Command1");
     h.wait_idle();
+    lg81xx::testing::write_file(h.home / "a.jad", "MIDlet-Name: A\r\n");
+    lg81xx::testing::write_file(h.home / "a.jar", "PK");
+    h.ui.dialog_answers = {(h.home / "a.jad").string(), (h.home / "a.jar").string()};
+    h.click("Command2");
+    h.wait_idle();
+    h.phone->set_faults({.silent_after = 1});  // the descriptor gets no acknowledgement
+
+    QStringList seen;
+    h.ui.on_message = [&] {
+      if (!seen.isEmpty()) return;
+      seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text();
+      for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
+        if (h.find(name)->isEnabled()) seen << name;
+      if (!h.ui.busy) seen << "pointer";
+      if (h.window.close()) seen << "closed";  // closing waits for the job
+    };
+    h.click("Command3");
+    h.wait_idle();
+    QCOMPARE(seen, QStringList{"0 %"});
     QTRY_VERIFY(!h.window.isVisible());
     QVERIFY(!h.ui.busy);  // pointer back to normal once the window is usable again
     QVERIFY(h.find("Command1")->isEnabled());

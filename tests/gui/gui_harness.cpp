@@ -39,7 +39,7 @@ StartResult GuiHarness::load() {
     result = r;
     done = true;
   });
-  if (!QTest::qWaitFor([&] { return done; }, 10000)) qWarning("Form_Load did not finish");
+  if (!QTest::qWaitFor([&] { return done; }, 10000)) qWarning("the start-up did not finish");
   return result;
 }
 

@@ -25,7 +25,7 @@ class GuiHarness {
   explicit GuiHarness(std::optional<std::string> ini = "MIDP=1\r\n", std::string model = "LG U8130");
   ~GuiHarness();
 
-  // Form_Load, then waits until its state is on screen.
+  // The start-up, then waits until its state is on screen.
   StartResult load();
   // Waits until no job runs.
   void wait_idle();

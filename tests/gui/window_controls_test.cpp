@@ -11,7 +11,7 @@
 #include "gui_test_registry.h"
 #include "progress_label.h"
 #include "shell/messages.h"
-#include "sounds/sound_table.h"
+#include "shell/sound_table.h"
 #include "text_codec.h"
 
 namespace lg81xx::gui::testing {

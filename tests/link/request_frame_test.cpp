@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 
 namespace lg81xx {
 namespace {
 
 TEST(SessionFrames, HoldTheTabledBytes) {
-  const SessionFrames f = inizializza_obex_string();
+  const SessionFrames f = make_session_frames();
   const std::vector<std::pair<const Bytes*, std::string>> expected = {
       {&f.imei_query_frame, "41542B4347534E0D0A00"},
       {&f.obex_mode_frame, "41542A454F4245580D00"},

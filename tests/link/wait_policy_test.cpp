@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/link.h"
 #include "support/fake_serial_port.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "java/jar_files.h"
+#include "support/jar_files.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::testing {

@@ -57,56 +57,47 @@ class FaultMatrix : public ::testing::TestWithParam<Case> {
       : phone(sim::PhoneOptions{"LG U8130", "354321098765432", storage.path(), 0}),
         port(phone, &clock),
         form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
-    form.Combo1.text = "LG U8130";
-    form.Combo2.text = "sim";
+    form.choose_model("LG U8130");
+    form.choose_port("sim");
     write_file(storage / "Images" / "pic.jpg", sample(5000));
     write_file(home / "tone.mid", sample(3000));
+    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n");
+    write_file(home / "demo.jar", sample(4000));
     write_file(storage / "MessageTone" / "Message1.mid", sample(100));  // what the probe opens
   }
 
   void connect() {
-    form.Command1_Click();
-    ASSERT_EQ(form.last_result, JobResult::ok);
-    ASSERT_FALSE(form.link_busy);
+    ASSERT_EQ(form.connect_or_disconnect(), JobResult::ok);
+    ASSERT_TRUE(form.phone().line_free());
   }
 
   // Runs the job of the case; the faults start with its first request.
-  void run(const Case& c) {
+  JobResult run(const Case& c) {
     if (c.op != Op::connect) connect();
     ui.messages.clear();
     phone.set_faults(c.faults);
     switch (c.op) {
       case Op::connect:
-        form.Command1_Click();
-        break;
+        return form.connect_or_disconnect();
       case Op::listing:
-        form.List1.list_index = 0;  // "Animations"
-        form.List1_DblClick();
-        break;
+        form.select_folder(0);  // "Animations"
+        return form.open_folder();
       case Op::install:
-        form.jad_data = "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n";
-        form.jar_data = sample(4000);
-        form.set_Text1("05");
-        form.Command3_Click();
-        break;
+        ui.dialog_answers = {(home / "demo.jad").string(), (home / "demo.jar").string()};
+        form.load_application();
+        form.set_position_text("05");
+        return form.install_application();
       case Op::sound:
         form.select_sound("mes1");
         ui.dialog_answers = {(home / "tone.mid").string()};
-        form.Command5_Click();
-        break;
+        return form.replace_sound();
       case Op::download:
-        form.List2.items = {"pic.jpg"};
-        form.List2.list_index = 0;
-        form.List1.items = {"Images"};
-        form.List1.list_index = 0;
         ui.dialog_answers = {target().string()};
-        form.Command7_Click();
-        break;
+        return form.download_named("Images", "pic.jpg");
       case Op::probe:
-        form.Command4_Click();
-        break;
+        return form.probe_message_tone();
     }
+    return JobResult::bad_input;
   }
 
   std::filesystem::path target() const { return home / "saved.jpg"; }
@@ -129,10 +120,10 @@ class FaultMatrix : public ::testing::TestWithParam<Case> {
 TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
   const Case& c = GetParam();
   const std::int64_t start = clock.now_ms();
-  run(c);
+  const JobResult result = run(c);
   const std::int64_t elapsed = clock.now_ms() - start;
 
-  EXPECT_EQ(form.last_result, c.result);
+  EXPECT_EQ(result, c.result);
   EXPECT_LE(elapsed, kBudgetMs);
   if (c.message) {
     EXPECT_TRUE(said(c.message)) << (ui.messages.empty() ? "no message" : ui.messages.back().text);
@@ -142,7 +133,7 @@ TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
     // A failed job never claims success.
     EXPECT_FALSE(said(text::kUploadCompletato));
     EXPECT_FALSE(said(text::kSoundLoaded));
-    EXPECT_NE(form.Label5.caption, "100%");
+    EXPECT_NE(form.progress_bar().caption, "100%");
   }
   if (c.op == Op::download) {
     EXPECT_EQ(std::filesystem::exists(target()), !failed);
@@ -152,24 +143,20 @@ TEST_P(FaultMatrix, EndsWithItsMessageInTimeAndReconnects) {
   }
   if (c.result == JobResult::link_lost) {
     EXPECT_FALSE(port.is_open());
-    const auto frames = port.written().size();
-    form.Timer1_Timer();  // the keep-alive stays silent on a closed port
-    EXPECT_EQ(port.written().size(), frames);
+    EXPECT_FALSE(form.keep_alive_tick());  // the keep-alive stays silent on a closed port
   }
   if (c.result == JobResult::ok) {
-    EXPECT_FALSE(form.link_busy);
-    EXPECT_FALSE(form.ledr.visible);
+    EXPECT_TRUE(form.phone().line_free());
+    EXPECT_FALSE(form.controls().ledr.visible);
   }
 
   // A good line again: disconnect if still connected, then connect and list.
   phone.set_faults({});
-  if (port.is_open()) form.Command1_Click();
+  if (port.is_open()) form.connect_or_disconnect();
   ui.messages.clear();
-  form.Command1_Click();
-  EXPECT_EQ(form.last_result, JobResult::ok);
-  EXPECT_TRUE(port.is_open());
-  EXPECT_FALSE(form.link_busy);
-  EXPECT_FALSE(form.List1.items.empty());
+  EXPECT_EQ(form.connect_or_disconnect(), JobResult::ok);
+  EXPECT_TRUE(form.phone().line_free());
+  EXPECT_FALSE(form.folders().empty());
   // (A half-done install leaves its descriptor on the phone; the position proposed then
   // may draw the position warning, which is no failure of the line.)
   EXPECT_FALSE(said(text::kNoReplyDots));

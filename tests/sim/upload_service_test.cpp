@@ -2,10 +2,10 @@
 // one way at a time, must go unanswered and store nothing.
 #include <gtest/gtest.h>
 
-#include "link/hex_codec.h"
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
+#include "phone/frames/upload_frames.h"
 #include "support/temp_dir.h"
-#include "transfer/upload_frames.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::testing {

@@ -16,9 +16,7 @@ namespace lg81xx::testing {
 
 class FormFixture : public ::testing::Test {
  protected:
-  FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.frames = inizializza_obex_string();
-  }
+  FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {}
 
   VirtualClock clock;
   FakeSerialPort port;

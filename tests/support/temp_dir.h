@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "link/bytes.h"
+#include "base/bytes.h"
 
 namespace lg81xx::testing {
 

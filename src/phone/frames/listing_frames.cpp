@@ -1,0 +1,83 @@
+#include "phone/frames/listing_frames.h"
+
+#include "base/hex_codec.h"
+#include "link/request_frame.h"
+#include "phone/frames/root_folders.h"
+#include "phone/wire_names.h"
+
+namespace lg81xx {
+namespace {
+
+constexpr std::size_t kMarkerOffset = 24;
+
+struct Template {
+  Family family;
+  std::string_view folder;
+  std::string_view head;  // offsets 0 to 10, before the sequence byte
+  std::string_view rest;  // from offset 12 up to the name
+  bool name_in_template;  // the U813 "Java" request carries its name already
+};
+
+// The heads and tails the phones expect; the U813 ones hold the lengths of their names,
+// the U811/U812 ones get their lengths patched from the finished frame.
+constexpr Template kTemplates[] = {
+    {Family::u813, "Animations", "83002C700029FF7DDF2083", "0000230000003F0016", false},
+    {Family::u813, "Audios", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u813, "Images", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u813, "Videos", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u813, "VoiceRecord", "83002E70002BFF7DDF2083", "0000250000003F0018", false},
+    {Family::u813, "Java", "83002070001DFF7DDF2083", "0000170000003F000A4A0061007600610000007E", true},
+    {Family::u811_u812, "Audio", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u811_u812, "Immagini", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u811_u812, "Video", "830024700021FF7DDF2083", "00001B0000003F000E", false},
+    {Family::u811_u812, "Java", "83002070001DFF7DDF2083", "0000170000003F000A", false},
+};
+
+const Template* find_template(Family family, std::string_view folder) {
+  for (const auto& t : kTemplates)
+    if (t.family == family && t.folder == folder) return &t;
+  return nullptr;
+}
+
+// The field from `from` up to the next ":" or the end of `text`; returns its end.
+std::size_t field_end(std::string_view text, std::size_t from) {
+  const auto colon = text.find(':', from);
+  return colon == std::string_view::npos ? text.size() : colon;
+}
+
+}  // namespace
+
+bool is_listable(Family family, std::string_view folder) { return find_template(family, folder) != nullptr; }
+
+std::optional<Bytes> listing_request(Family family, std::string_view folder, unsigned seq) {
+  const Template* t = find_template(family, folder);
+  if (t == nullptr) return std::nullopt;
+  Bytes frame = hex_to_bin(t->head) + hex_to_bin("00") + hex_to_bin(t->rest);
+  if (!t->name_in_template) frame += wire_text(family, folder) + hex_to_bin("00007E");
+  if (family == Family::u811_u812) patch_short_lengths(frame);
+  place_sequence(frame, seq);  // after the lengths: the body length counts unescaped bytes
+  return frame;
+}
+
+std::string listing_text(Bytes reply) {
+  if (reply.size() > kMarkerOffset + 1) reply[kMarkerOffset] = 'X';
+  return without_nuls(reply);
+}
+
+std::vector<std::string> listing_rows(std::string_view text) {
+  std::vector<std::string> rows;
+  auto start = text.find('X', text.empty() ? 0 : 1);
+  if (start == std::string_view::npos) start = std::min<std::size_t>(1, text.size());
+  std::size_t p = field_end(text, start);
+  if (p - start > 2) rows.emplace_back(text.substr(start + 1, p - start - 1));  // without the marker
+  for (;;) {
+    const std::size_t from = std::min(p + 1, text.size());
+    const std::size_t next = field_end(text, from);
+    if (next == p) break;
+    rows.emplace_back(text.substr(from, next - from));
+    p = next;
+  }
+  return rows;
+}
+
+}  // namespace lg81xx

@@ -1,0 +1,118 @@
+#pragma once
+// The phone at the other end of the line, and the one object that talks to it. A Phone
+// owns the link, the fixed session frames, the request sequence counter and whether a job
+// holds the line (the keep-alive only goes out on a free line). Every operation returns a
+// typed outcome; the lamp and the progress of a transfer go out through PhoneEvents.
+// Nothing here knows about windows, dialogs or message boxes.
+//
+// The operations are defined beside what they do: connect.cpp, listing.cpp, upload.cpp,
+// download.cpp. The Java install, the sound replacement and the read probe are functions
+// over a Phone (java_install.h, sound_replacement.h, read_probe.h).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/link.h"
+#include "link/session_frames.h"
+#include "phone/events.h"
+#include "phone/model_family.h"
+#include "phone/outcome.h"
+#include "phone/wire_names.h"
+
+namespace lg81xx {
+
+class Phone {
+ public:
+  Phone(SerialPort& port, Clock& clock, PhoneEvents& events);
+  Phone(const Phone&) = delete;
+  Phone& operator=(const Phone&) = delete;
+
+  // ---- the line ----
+  // Opens `device` for a new session: the sequence starts again at 0 and the line stays
+  // held until the connect has run. False, with port_error() saying why, when it fails.
+  bool open(const std::string& device);
+  bool is_open() const { return port_.is_open(); }
+  std::string port_error() const { return port_.error_text(); }
+  // Says goodbye to the phone (not waiting for an answer) and closes the port.
+  void disconnect();
+  // Free: open, and no job holds the line.
+  bool line_free() const { return is_open() && !held_; }
+  void hold_line() { held_ = true; }
+  void free_line() { held_ = false; }
+  // What a missing answer means: the phone is silent while the port is still open,
+  // otherwise the line went away.
+  JobResult silence() const { return is_open() ? JobResult::no_reply : JobResult::link_lost; }
+
+  // ---- the model on the line: it chooses the variant of every exchange ----
+  void set_model(std::string model) { model_ = std::move(model); }
+  const std::string& model() const { return model_; }
+  Family family() const { return family_of(model_); }
+
+  // ---- the request sequence counter (16 bits; the requests carry its low byte) ----
+  std::uint8_t next_sequence() { return static_cast<std::uint8_t>(++sequence_); }
+  void set_sequence(std::uint16_t value) { sequence_ = value; }
+  std::uint16_t sequence() const { return sequence_; }
+
+  // ---- connect (connect.cpp), in three steps so that the window shows each answer ----
+  // No answer is tested: each request is written once and given a fixed time, and only a
+  // line that went away stops the connect.
+  // The IMEI (AT+CGSN); empty when the answer is too short.
+  std::string query_imei();
+  // The object-exchange mode, OBEX CONNECT and the session; then the information text.
+  Outcome<std::string> start_session();
+  // The phone's folders, "Java" last (asked of the U813 family, fixed for the U811/U812;
+  // none for a model of neither family). Frees the line: the connect is complete.
+  Outcome<std::vector<std::string>> read_folders();
+  // One keep-alive: the frame, a short wait, the lamp green. The answer is of no interest.
+  void keep_alive();
+
+  // ---- listings (listing.cpp): the entries of a folder ----
+  // The folder browser's listing. bad_input, with nothing sent, for a folder or model
+  // without a listing request.
+  Outcome<std::vector<std::string>> list_folder(std::string_view folder);
+  // The folder "Java", read for the insertion position at connect time.
+  Outcome<std::vector<std::string>> list_java();
+
+  // ---- transfers ----
+  // Writes `data` into the phone as `name` (upload.cpp). ok once every wire frame was
+  // acknowledged; bad_input, with nothing sent, for a model outside the four or a name
+  // too long. Empty data sends nothing. Leaves the line held for the job to free.
+  JobResult upload(const ObjectName& name, const Bytes& data);
+  // Reads `name` from the phone (download.cpp): the file's bytes, or refused when the
+  // phone refuses it.
+  Outcome<Bytes> download(const ObjectName& name);
+
+  Link& link() { return link_; }
+  const Link& link() const { return link_; }
+  const SessionFrames& frames() const { return frames_; }
+
+ private:
+  // Writes `frame` with the lamp red, waits `wait_ms` and returns whatever arrived.
+  Bytes lit_exchange(const Bytes& frame, std::int64_t wait_ms);
+  Outcome<std::vector<std::string>> listing(std::string_view folder, bool free_when_silent);
+  Outcome<Bytes> download_exchange(const Bytes& request);
+
+  SerialPort& port_;
+  Link link_;
+  PhoneEvents& events_;
+  SessionFrames frames_;
+  std::string model_;
+  std::uint16_t sequence_ = 0;
+  bool held_ = true;  // nothing to keep alive before a connect
+};
+
+// Holds the line for one job and frees it however the job ends.
+class LineHold {
+ public:
+  explicit LineHold(Phone& phone) : phone_(phone) { phone_.hold_line(); }
+  ~LineHold() { phone_.free_line(); }
+  LineHold(const LineHold&) = delete;
+  LineHold& operator=(const LineHold&) = delete;
+
+ private:
+  Phone& phone_;
+};
+
+}  // namespace lg81xx

@@ -1,0 +1,50 @@
+// The "File Manager" tab: a folder of List1 listed into List2, and an entry downloaded to a
+// file the user chooses.
+#include "shell/busy_pointer.h"
+#include "shell/form1.h"
+#include "shell/messages.h"
+
+namespace lg81xx {
+namespace {
+
+std::string save_filter(const std::string& entry) {
+  return "*." + (entry.size() > 3 ? entry.substr(entry.size() - 3) : entry);
+}
+
+}  // namespace
+
+JobResult Form1::open_folder() {
+  if (!require_connection(Job::open_folder)) return JobResult::not_connected;
+  const auto listed = phone_.list_folder(controls_.List1.text());
+  if (!listed.ok()) return report(Job::open_folder, listed.result);  // no request for the folder: nothing happens
+  show_entries(listed.value);
+  return JobResult::ok;
+}
+
+JobResult Form1::download_entry() { return download_named(controls_.List1.text(), controls_.List2.text()); }
+
+JobResult Form1::download_named(const std::string& folder, const std::string& entry) {
+  if (entry.empty()) return JobResult::bad_input;  // nothing selected: nothing to fetch
+  if (!require_connection(Job::download)) return JobResult::not_connected;
+  if (phone_.family() == Family::none) return JobResult::bad_input;  // neither family: nothing is downloaded
+  if (folder.size() > kLongestName || entry.size() > kLongestName) return stop(text::kNameTooLong);
+
+  BusyPointer pointer(platform_.ui);
+  pointer.busy();
+  const auto got = phone_.download({folder, entry});
+  pointer.normal();
+  if (!got.ok()) return report(Job::download, got.result);  // a refusal ends silently
+
+  // The file is written only when it is complete and the user chose where.
+  const auto path = platform_.ui.save_file(save_filter(entry), entry);
+  if (!path) return JobResult::cancelled;
+  pointer.busy();
+  if (!platform_.files.write_all(*path, got.value)) {
+    pointer.normal();
+    return report(Job::download, JobResult::local_file);
+  }
+  set_progress_done();
+  return JobResult::ok;
+}
+
+}  // namespace lg81xx

@@ -1,0 +1,66 @@
+#include "shell/message_table.h"
+
+#include <array>
+
+#include "shell/messages.h"
+
+namespace lg81xx {
+namespace {
+
+struct Row {
+  Job job;
+  JobResult result;
+  Family family;  // none: any
+  Message message;
+};
+
+constexpr auto kCritical = MessageStyle::critical;
+constexpr const char* kError = text::kErrorTitle;
+constexpr Message kNotConnected{text::kNotConnected, kCritical, kError};
+constexpr Message kLinkLost{text::kLinkLost, kCritical, kError};
+constexpr Message kNoReplyDots{text::kNoReplyDots, kCritical, kError};  // listings, download
+constexpr Message kNoReply{text::kNoReply, kCritical, kError};          // install, probe
+constexpr Message kUploadNoReply{text::kNoReply, MessageStyle::plain, ""};
+
+// A pair that is not here ends silently: a refused download, a cancelled dialog, a folder
+// without a listing request.
+constexpr std::array kTable{
+    Row{Job::connect, JobResult::not_connected, Family::none, {text::kPortOpenFailed, kCritical, kError}},
+    Row{Job::connect, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::open_folder, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::open_folder, JobResult::no_reply, Family::none, kNoReplyDots},
+    Row{Job::open_folder, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::java_list, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::java_list, JobResult::no_reply, Family::none, kNoReplyDots},
+    Row{Job::java_list, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::upload, JobResult::no_reply, Family::none, kUploadNoReply},
+    Row{Job::upload, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::install, JobResult::ok, Family::u811_u812, {text::kUploadTerminato, MessageStyle::information, text::kJavaOkTitle}},
+    Row{Job::install, JobResult::ok, Family::u813, {text::kUploadCompletato, MessageStyle::information, text::kJavaOkTitle}},
+    Row{Job::install, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::install, JobResult::no_reply, Family::none, kNoReply},
+    Row{Job::install, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::replace_sound, JobResult::ok, Family::none, {text::kSoundLoaded, MessageStyle::information, text::kSoundTitle}},
+    Row{Job::replace_sound, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::replace_sound, JobResult::bad_input, Family::none, {text::kNameTooLong, kCritical, kError}},
+    Row{Job::replace_sound, JobResult::no_reply, Family::none, kUploadNoReply},
+    Row{Job::replace_sound, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::download, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::download, JobResult::no_reply, Family::none, kNoReplyDots},
+    Row{Job::download, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::download, JobResult::local_file, Family::none, {text::kFileWriteFailed, kCritical, kError}},
+    Row{Job::probe, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::probe, JobResult::no_reply, Family::none, kNoReply},
+    Row{Job::probe, JobResult::link_lost, Family::none, kLinkLost},
+};
+
+}  // namespace
+
+std::optional<Message> message_for(Job job, JobResult result, Family family) {
+  for (const auto& row : kTable)
+    if (row.job == job && row.result == result && (row.family == Family::none || row.family == family))
+      return row.message;
+  return std::nullopt;
+}
+
+}  // namespace lg81xx

@@ -1,0 +1,26 @@
+#pragma once
+// What the window says when a job ends: one table from the job and its result to the
+// message box's text, style and title.
+#include <optional>
+
+#include "phone/model_family.h"
+#include "phone/outcome.h"
+#include "platform/user_interface.h"
+
+namespace lg81xx {
+
+// The jobs whose endings the window reports. `upload` is one file of an install or a
+// sound replacement, reported as it fails.
+enum class Job { connect, open_folder, java_list, upload, install, replace_sound, download, probe };
+
+struct Message {
+  const char* text;
+  MessageStyle style;
+  const char* title;
+};
+
+// The message for `job` ending with `result`, or nothing when the window says nothing.
+// `family` chooses between the two success messages of the Java install.
+std::optional<Message> message_for(Job job, JobResult result, Family family = Family::none);
+
+}  // namespace lg81xx

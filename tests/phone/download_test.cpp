@@ -1,0 +1,179 @@
+// The download engine against a scripted phone on virtual time.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "base/hex_codec.h"
+#include "link/escaping.h"
+#include "link/request_frame.h"
+#include "support/phone_fixture.h"
+
+namespace lg81xx::testing {
+namespace {
+
+constexpr std::size_t kL = 45;  // the GET request for Images / a.jpg
+
+// The reply to the GET request: filler up to L - 1, the size (escaped), then data at
+// L + 11, or at L + 12 with a 00 at L + 7.
+Bytes first_reply(std::uint32_t size, const Bytes& data, bool late_data = false) {
+  Bytes r = hex_to_bin("A00000");
+  r.resize(kL - 1, '\x11');
+  Bytes size_field;
+  append_le32(size_field, size);
+  r += escaped(size_field);
+  r.resize(kL + 7, late_data ? '\x22' : '\0');
+  r += late_data ? hex_to_bin("0033333333") : hex_to_bin("01000000");
+  r += escaped(data) + '\x7E';
+  set_be16(r, 1, static_cast<unsigned>(r.size()));
+  return r;
+}
+
+// An acknowledgement reply n bytes long up to its 7E: A0, length, 70, length, FF, data, 7E.
+Bytes block_reply(std::size_t n, char fill = 'a') {
+  Bytes r = hex_to_bin("A00000700000FF");
+  r.resize(n - 1, fill);
+  r += '\x7E';
+  set_be16(r, 1, static_cast<unsigned>(n));
+  return r;
+}
+
+// A continuation reply: the request's Lc bytes, then data, then 7E.
+Bytes continuation_reply(std::size_t lc, const Bytes& data) {
+  Bytes r = hex_to_bin("A0000070");
+  r.resize(lc, '\x33');
+  r += escaped(data) + '\x7E';
+  return r;
+}
+
+bool is_command(const Bytes& frame, unsigned command) {
+  return frame.size() > 11 && get_be16(frame, 9) == command;
+}
+
+class PhoneDownload : public PhoneFixture {
+ protected:
+  PhoneDownload() {
+    connected("LG U8130");
+    phone.set_sequence(4);
+    port.on_write = [this](const Bytes& frame) {
+      std::deque<Bytes>* queue = nullptr;
+      if (frame == phone.frames().empty_body_frame) queue = &acks;
+      else if (is_command(frame, 0x2086)) queue = &gets;
+      else if (is_command(frame, 0x20A0)) queue = &continuations;
+      if (queue && !queue->empty()) {
+        port.arrive(queue->front(), 100);
+        queue->pop_front();
+      }
+    };
+  }
+
+  Outcome<Bytes> run() { return phone.download({"Images", "a.jpg"}); }
+
+  std::deque<Bytes> gets, acks, continuations;
+};
+
+TEST_F(PhoneDownload, FirstReplyThatHoldsEverythingSkipsTheLoop) {
+  struct Case {
+    std::uint32_t size;
+    Bytes data;
+    bool late_data;
+  };
+  for (const Case& c : {Case{0, "", false}, Case{3, "ABC", true}, Case{5, hex_to_bin("7E7DFF0D0A"), false},
+                        Case{0x7E, Bytes(0x7E, 'k'), true}}) {
+    port.written.clear();
+    gets = {first_reply(c.size, c.data, c.late_data)};
+    const auto got = run();
+    EXPECT_EQ(got.result, JobResult::ok);
+    EXPECT_EQ(got.value, c.data) << "exactly the bytes received, no CR LF";
+    EXPECT_EQ(port.written.size(), 1u) << "only the GET request";
+    EXPECT_TRUE(phone.line_free());
+    EXPECT_FALSE(events.lamps.back());
+  }
+}
+
+TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
+  struct Case {
+    int state;      // passes before the block in question
+    std::size_t n;  // its reply length
+    bool ends;
+  };
+  for (const Case& c : {Case{0, 959, true}, Case{2, 959, true}, Case{3, 959, false}, Case{0, 960, false},
+                        Case{3, 960, false}}) {
+    SCOPED_TRACE("state " + std::to_string(c.state) + ", reply " + std::to_string(c.n));
+    port.written.clear();
+    const std::uint32_t size = static_cast<std::uint32_t>(10 + c.state * 952 + (c.n - 8) + 20);
+    gets = {first_reply(size, Bytes(10, 'f'))};
+    acks.clear();
+    for (int i = 0; i < c.state; ++i) acks.push_back(block_reply(960));
+    acks.push_back(block_reply(c.n));
+    acks.push_back(block_reply(28, 'z'));  // the last 20 bytes, if asked for
+    continuations = {continuation_reply(57, Bytes(20, 'z'))};
+
+    const std::size_t got = run().value.size();
+    if (c.ends) {
+      EXPECT_EQ(port.written.size(), 2u + c.state);
+      EXPECT_EQ(got, size - 20u);
+    } else {
+      ASSERT_EQ(port.written.size(), 3u + c.state);
+      EXPECT_EQ(is_command(port.written.back(), 0x20A0), c.state == 3);
+      EXPECT_EQ(got, size);
+    }
+  }
+}
+
+TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
+  struct Case {
+    std::string name;
+    int full_acks;  // full blocks answered before the refusal (or the silence)
+    Bytes get, refusal;
+    JobResult result;
+  };
+  const Bytes big = first_reply(100000, "x");
+  const Case cases[] = {
+      {"GET refused", 0, hex_to_bin("49000F70000CFF7DDF2086000100" "7E"), {}, JobResult::refused},
+      {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::refused},
+      {"acknowledgement refused", 2, big, hex_to_bin("C30005FF7E"), JobResult::refused},
+      {"acknowledgement reply of 3 bytes", 0, big, hex_to_bin("A0007E"), JobResult::refused},
+      {"continuation refused (3)", 4, big, hex_to_bin("C3007E"), JobResult::refused},
+      {"continuation refused (5)", 4, big, hex_to_bin("C30005FF7E"), JobResult::refused},
+      {"GET not answered", 0, {}, {}, JobResult::no_reply},
+      {"block 4 not answered", 3, big, {}, JobResult::no_reply},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gets.clear();
+    if (!c.get.empty()) gets.push_back(c.get);
+    acks.clear();
+    continuations.clear();
+    for (int i = 0; i < c.full_acks; ++i) acks.push_back(block_reply(960));
+    if (!c.refusal.empty()) (c.full_acks == 4 ? continuations : acks).push_back(c.refusal);
+    const auto got = run();
+    EXPECT_EQ(got.result, c.result);
+    EXPECT_TRUE(got.value.empty());
+    if (c.result == JobResult::no_reply) {
+      EXPECT_EQ(clock.now_ms() - port.write_times_ms.back(), 20 * 400);
+    }
+    EXPECT_FALSE(events.lamps.back());
+    EXPECT_TRUE(phone.line_free());
+  }
+}
+
+TEST_F(PhoneDownload, NothingIsAskedForANameTooLongOrAModelOfNeitherFamily) {
+  EXPECT_EQ(phone.download({"Images", std::string(255, 'n')}).result, JobResult::bad_input);
+  EXPECT_EQ(phone.download({std::string(255, 'n'), "a.jpg"}).result, JobResult::bad_input);
+  phone.set_model("LG U8150");
+  EXPECT_EQ(phone.download({"Images", "a.jpg"}).result, JobResult::bad_input);
+  EXPECT_TRUE(port.written.empty());
+}
+
+TEST_F(PhoneDownload, BusyRepliesRepeatTheSameGetAfterAKeepAlive) {
+  const Bytes busy = hex_to_bin("D30005FF7E");
+  gets = {busy, busy, busy, first_reply(2, "hi")};
+  EXPECT_EQ(run().value, "hi");
+  ASSERT_EQ(port.written.size(), 7u);
+  for (std::size_t i = 0; i < 7; ++i)
+    EXPECT_EQ(port.written[i], i % 2 ? phone.frames().keep_alive_frame : port.written[0]) << i;
+  EXPECT_EQ(phone.sequence(), 5) << "the repeated request keeps its sequence byte";
+}
+
+}  // namespace
+}  // namespace lg81xx::testing

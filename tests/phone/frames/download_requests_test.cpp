@@ -1,0 +1,61 @@
+#include "phone/frames/download_requests.h"
+
+#include <gtest/gtest.h>
+
+#include "base/hex_codec.h"
+#include "link/request_frame.h"
+
+namespace lg81xx {
+namespace {
+
+Bytes images_a_jpg() { return download_names(Family::u813, {"Images", "a.jpg"}); }
+
+const std::string kImagesGet =
+    "83002D70002AFF7DDF2086" "05" "0000240007" "49006D0061006700650073000000" "06" "61002E006A00700067000000" "7E";
+
+TEST(DownloadRequests, GetForImagesAJpgIs45Bytes) {
+  const Bytes get = get_request(images_a_jpg(), 0x05);
+  EXPECT_EQ(get.size(), 45u);
+  EXPECT_EQ(bin_to_hex(get), kImagesGet);
+}
+
+TEST(DownloadRequests, FirstContinuationIs57BytesOnTheGetRequest) {
+  const Bytes cont = continuation_request(images_a_jpg(), 0x06, 0x1234, 0x0190, 1);
+  ASSERT_EQ(cont.size(), 57u);
+  Bytes expected = hex_to_bin(kImagesGet).substr(0, 44);
+  expected[2] = as_char(0x39);
+  expected[5] = as_char(0x36);
+  expected[10] = as_char(0xA0);
+  expected[11] = as_char(0x06);
+  expected[14] = as_char(0x30);
+  expected += hex_to_bin("34120000" "90010000" "01000000" "7E");
+  EXPECT_EQ(bin_to_hex(cont), bin_to_hex(expected));
+}
+
+TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) {
+  struct Case {
+    std::uint32_t size, received, block;
+    std::string fields;  // as sent
+    unsigned extra;
+  };
+  for (const Case& c : {Case{0x7E, 0x10, 1, "7D5E000000" "10000000" "01000000", 1},
+                        Case{0xFF7E7D, 0, 2, "7D5D7D5E7DDF00" "00000000" "02000000", 3}}) {
+    const Bytes cont = continuation_request(images_a_jpg(), 0x06, c.size, c.received, c.block);
+    EXPECT_EQ(cont.size(), 57u + c.extra);
+    EXPECT_EQ(get_be16(cont, 1), 57u + c.extra);
+    EXPECT_EQ(get_be16(cont, 4), 54u + c.extra);
+    EXPECT_EQ(byte_at(cont, 14), 0x30u) << "the body length counts bytes before escaping";
+    EXPECT_EQ(bin_to_hex(cont.substr(44)), c.fields + "7E");
+  }
+}
+
+TEST(DownloadRequests, ReservedSequenceAndNameBytesAreEscaped) {
+  // A file name with "~" (7E) and "}" (7D) in the 8-bit family, sequence byte FF.
+  const Bytes get = get_request(download_names(Family::u811_u812, {"Audio", "a~}.mid"}), 0xFF);
+  EXPECT_EQ(bin_to_hex(get),
+            "830024700021FF7DDF2086" "7DDF" "00001800" "06" "417564696F" "00" "08" "617D5E7D5D2E6D6964" "00" "7E");
+  EXPECT_EQ(get_be16(get, 1), get.size());
+}
+
+}  // namespace
+}  // namespace lg81xx

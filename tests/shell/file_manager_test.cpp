@@ -1,0 +1,87 @@
+// "DownLoad": what is asked for, what is refused before anything is sent, and where the
+// file goes (or why it does not).
+#include <gtest/gtest.h>
+
+#include "shell/messages.h"
+#include "support/form_fixture.h"
+#include "support/phone_on_fake_port.h"
+
+namespace lg81xx::testing {
+namespace {
+
+class FileManager : public FormFixture {
+ protected:
+  FileManager() : phone({"LG U8130", "1", storage.path(), 0}) {
+    write_file(storage / "Images" / "a.jpg", "picture");
+    answer_with(port, phone);
+    form.choose_model("LG U8130");
+    form.phone().open("COM1");
+  }
+  TempDir storage;
+  sim::VirtualPhone phone;
+};
+
+TEST_F(FileManager, TheSavedFileIsWhatThePhoneSent) {
+  struct Case {
+    std::optional<std::string> answer;  // nothing: the save dialog is cancelled
+    JobResult result;
+    const char* message;
+  };
+  const Case cases[] = {
+      {std::nullopt, JobResult::cancelled, nullptr},
+      {(home / "missing-folder" / "a.jpg").string(), JobResult::local_file, text::kFileWriteFailed},
+      {(home / "a.jpg").string(), JobResult::ok, nullptr},
+  };
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    ui.dialog_answers = {c.answer};
+    EXPECT_EQ(form.download_named("Images", "a.jpg"), c.result);
+    EXPECT_EQ(ui.save_filters.back(), "*.jpg");
+    EXPECT_EQ(ui.messages.empty(), c.message == nullptr);
+    if (c.message) {
+      EXPECT_EQ(ui.messages[0].text, c.message);
+    }
+    EXPECT_TRUE(form.phone().line_free());
+    EXPECT_FALSE(ui.busy);
+  }
+  EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(home.path()), {}),
+            std::vector<std::filesystem::path>{home / "a.jpg"});
+  EXPECT_EQ(read_file(home / "a.jpg"), "picture");
+}
+
+TEST_F(FileManager, NamesTooLongForTheRequestOrNothingToAskAreNotSent) {
+  const std::string long_name(60, 'x');  // longer than the old name arrays: sent whole
+  EXPECT_EQ(form.download_named("Images", long_name + ".jpg"), JobResult::refused);
+  ASSERT_EQ(port.written.size(), 1u);
+  EXPECT_NE(port.written[0].find(utf16le(long_name + ".jpg") + '\0' + '\0'), Bytes::npos);
+  port.written.clear();
+
+  struct Case {
+    const char* model;
+    std::string entry;
+    bool open;
+    JobResult result;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"LG U8110", std::string(255, 'y'), true, JobResult::bad_input, text::kNameTooLong},
+      {"LG U8130", "", true, JobResult::bad_input, nullptr},  // nothing selected
+      {"other", "a.jpg", true, JobResult::bad_input, nullptr},
+      {"LG U8130", "a.jpg", false, JobResult::not_connected, text::kNotConnected},
+  };
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    form.choose_model(c.model);
+    if (!c.open) port.close();
+    EXPECT_EQ(form.download_named("Images", c.entry), c.result) << c.model;
+    EXPECT_EQ(ui.messages.empty(), c.message == nullptr) << c.model;
+    if (c.message) {
+      EXPECT_EQ(ui.messages[0].text, c.message);
+    }
+  }
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_EQ(port.writes_while_closed, 0);
+}
+
+}  // namespace
+}  // namespace lg81xx::testing
