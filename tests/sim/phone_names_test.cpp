@@ -1,0 +1,114 @@
+// The virtual phone keeps names as UTF-8 file names and writes them as its family does:
+// UTF-16LE on the U8130/U8138, Windows-1252 on the U8110/U8120. A name it could not hold
+// is refused or left out, never mangled.
+#include <gtest/gtest.h>
+
+#include "base/text_encoding.h"
+#include "link/request_frame.h"
+#include "support/temp_dir.h"
+#include "transfer/download_requests.h"
+#include "transfer/upload_frames.h"
+#include "virtual_phone.h"
+
+namespace lg81xx::testing {
+namespace {
+
+using std::string_literals::operator""s;
+
+struct Family {
+  std::string model;
+  std::string folder;
+  bool wide;
+};
+const Family kU8130{"LG U8130", "Audios", true};
+const Family kU8110{"LG U8110", "Audio", false};
+
+Bytes wire(const Family& f, const std::string& utf8) {
+  return *(f.wide ? utf8_to_utf16le(utf8) : utf8_to_windows1252(utf8));
+}
+unsigned units(const Family& f, const Bytes& wire_name) { return static_cast<unsigned>(wire_name.size() / (f.wide ? 2 : 1)); }
+Bytes terminator(const Family& f) { return Bytes(f.wide ? 2 : 1, '\0'); }
+
+class PhoneNames : public ::testing::Test {
+ protected:
+  sim::VirtualPhone& phone(const Family& f) {
+    phone_ = std::make_unique<sim::VirtualPhone>(sim::PhoneOptions{f.model, "354321098765432", storage.path(), 0});
+    return *phone_;
+  }
+  int log_lines_with(const std::string& part) {
+    int n = 0;
+    for (const auto& line : phone_->context().log_lines()) n += line.find(part) != std::string::npos;
+    return n;
+  }
+  TempDir storage;
+  std::unique_ptr<sim::VirtualPhone> phone_;
+};
+
+TEST_F(PhoneNames, ListingsWriteNamesAsThePhoneDoes) {
+  const std::vector<std::string> stored{"città.jpg", "€uro.txt", "X", "a\nb", "日本.txt", "\xE9t\xE9.jpg", "a:b"};
+  struct Row {
+    Family family;
+    std::vector<std::string> listed;  // in the phone's order
+  };
+  const Row rows[] = {
+      {kU8130, {"X", "a\nb", "città.jpg", "€uro.txt", "日本.txt"}},
+      {kU8110, {"X", "a\nb", "città.jpg", "€uro.txt"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.family.model);
+    for (const auto& name : stored) write_file(storage / r.family.folder / name, "x");
+    auto& p = phone(r.family);
+    const Bytes folder = wire(r.family, r.family.folder);
+    const Bytes answer = p.receive(command_request(0x2083, 1, "\0\0\x3F\0"s + "\x0E" + folder + "\0\0"s));
+    Bytes entries;
+    for (const auto& name : r.listed) entries += (entries.empty() ? "" : wire(r.family, ":")) + wire(r.family, name);
+    ASSERT_GT(answer.size(), 25u);
+    EXPECT_EQ(answer.substr(24), "/" + entries + terminator(r.family));  // and nothing after it
+    EXPECT_EQ(get_be16(answer, 1), answer.size());
+    EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<int>(stored.size() - r.listed.size()));
+  }
+  // The root list speaks the same form.
+  const Bytes root = phone(kU8130).receive(command_request(0x2082, 1, ""));
+  EXPECT_EQ(root.substr(11), "\x05"s + wire(kU8130, "Phone:/Animations:/Audios:/Images:/Videos:/VoiceRecord:") + "\0\0"s);
+}
+
+TEST_F(PhoneNames, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
+  const Bytes lone_surrogate("\x3C\xD8" "a\0", 4);
+  struct Row {
+    Family family;
+    Bytes file;                  // as sent, without terminator
+    const char* stored_as;       // nullptr: refused
+  };
+  const Row rows[] = {
+      {kU8130, wire(kU8130, "città 🎵.jpg"), "città 🎵.jpg"},
+      {kU8110, wire(kU8110, "perché è.mid"), "perché è.mid"},
+      {kU8110, "\x81.txt", "\xC2\x81.txt"},
+      {kU8130, lone_surrogate, nullptr},
+      {kU8110, "a:b", nullptr},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.file));
+    auto& p = phone(r.family);
+    const Bytes folder = wire(r.family, r.family.folder);
+    UploadFrames upload({folder + terminator(r.family), r.file + terminator(r.family),
+                         static_cast<std::uint8_t>(units(r.family, folder) + 1),
+                         static_cast<std::uint8_t>(units(r.family, r.file) + 1)},
+                        "content");
+    const Bytes ack = p.receive(upload.next([] { return 1u; }).bytes);
+    EXPECT_EQ(ack, r.stored_as ? Bytes("\xA0\x00\x03", 3) : Bytes());
+
+    const Bytes pad = r.family.wide ? "\0"s : "";  // the download's names end with one more 00
+    const Bytes get = p.receive(get_request(download_names(folder + pad, static_cast<int>(units(r.family, folder)),
+                                                            r.file + pad, static_cast<int>(units(r.family, r.file))),
+                                            2));
+    if (r.stored_as) {
+      EXPECT_EQ(read_file(storage / r.family.folder / r.stored_as), "content");
+      EXPECT_EQ(get.substr(get.size() - 8), "content~");
+    } else {
+      EXPECT_EQ(get.substr(0, 3), "\x49\x00\x0F"s);  // no such file
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lg81xx::testing
