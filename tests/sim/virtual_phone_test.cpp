@@ -1,7 +1,9 @@
 // The virtual phone keeps names as UTF-8 file names and writes them as its family does:
 // UTF-16LE on the U8130/U8138, Windows-1252 on the U8110/U8120. A name it could not hold
-// is refused or left out, never mangled.
+// is refused or left out, never mangled. A busy phone starts nothing.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "base/text_encoding.h"
 #include "link/request_frame.h"
@@ -29,22 +31,41 @@ Bytes wire(const Family& f, const std::string& utf8) {
 unsigned units(const Family& f, const Bytes& wire_name) { return static_cast<unsigned>(wire_name.size() / (f.wide ? 2 : 1)); }
 Bytes terminator(const Family& f) { return Bytes(f.wide ? 2 : 1, '\0'); }
 
-class PhoneNames : public ::testing::Test {
+// The requests, with the file name as sent (without terminator).
+Bytes listing_request(const Family& f) {
+  return command_request(0x2083, 1, "\0\0\x3F\0\x0E"s + wire(f, f.folder) + "\0\0"s);
+}
+Bytes upload_frame(const Family& f, const Bytes& file, const Bytes& content) {
+  const Bytes folder = wire(f, f.folder);
+  UploadFrames upload({folder + terminator(f), file + terminator(f), static_cast<std::uint8_t>(units(f, folder) + 1),
+                       static_cast<std::uint8_t>(units(f, file) + 1)},
+                      content);
+  return upload.next([] { return 1u; }).bytes;
+}
+Bytes file_get(const Family& f, const Bytes& file) {
+  const Bytes pad = f.wide ? "\0"s : "";  // the download's names end with one more 00
+  const Bytes folder = wire(f, f.folder);
+  return get_request(download_names(folder + pad, static_cast<int>(units(f, folder)), file + pad,
+                                    static_cast<int>(units(f, file))),
+                     2);
+}
+const Bytes kAck("\xA0\x00\x03", 3);
+
+class VirtualPhoneTest : public ::testing::Test {
  protected:
   sim::VirtualPhone& phone(const Family& f) {
     phone_ = std::make_unique<sim::VirtualPhone>(sim::PhoneOptions{f.model, "354321098765432", storage.path(), 0});
     return *phone_;
   }
-  int log_lines_with(const std::string& part) {
-    int n = 0;
-    for (const auto& line : phone_->context().log_lines()) n += line.find(part) != std::string::npos;
-    return n;
+  long log_lines_with(const std::string& part) {
+    const auto& log = phone_->context().log_lines();
+    return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
   }
   TempDir storage;
   std::unique_ptr<sim::VirtualPhone> phone_;
 };
 
-TEST_F(PhoneNames, ListingsWriteNamesAsThePhoneDoes) {
+TEST_F(VirtualPhoneTest, ListingsWriteNamesAsThePhoneDoes) {
   const std::vector<std::string> stored{"città.jpg", "€uro.txt", "X", "a\nb", "日本.txt", "\xE9t\xE9.jpg", "a:b"};
   struct Row {
     Family family;
@@ -57,22 +78,20 @@ TEST_F(PhoneNames, ListingsWriteNamesAsThePhoneDoes) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.family.model);
     for (const auto& name : stored) write_file(storage / r.family.folder / name, "x");
-    auto& p = phone(r.family);
-    const Bytes folder = wire(r.family, r.family.folder);
-    const Bytes answer = p.receive(command_request(0x2083, 1, "\0\0\x3F\0"s + "\x0E" + folder + "\0\0"s));
+    const Bytes answer = phone(r.family).receive(listing_request(r.family));
     Bytes entries;
     for (const auto& name : r.listed) entries += (entries.empty() ? "" : wire(r.family, ":")) + wire(r.family, name);
     ASSERT_GT(answer.size(), 25u);
     EXPECT_EQ(answer.substr(24), "/" + entries + terminator(r.family));  // and nothing after it
     EXPECT_EQ(get_be16(answer, 1), answer.size());
-    EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<int>(stored.size() - r.listed.size()));
+    EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<long>(stored.size() - r.listed.size()));
   }
   // The root list speaks the same form.
   const Bytes root = phone(kU8130).receive(command_request(0x2082, 1, ""));
   EXPECT_EQ(root.substr(11), "\x05"s + wire(kU8130, "Phone:/Animations:/Audios:/Images:/Videos:/VoiceRecord:") + "\0\0"s);
 }
 
-TEST_F(PhoneNames, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
+TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
   const Bytes lone_surrogate("\x3C\xD8" "a\0", 4);
   struct Row {
     Family family;
@@ -89,18 +108,8 @@ TEST_F(PhoneNames, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
   for (const auto& r : rows) {
     SCOPED_TRACE(::testing::PrintToString(r.file));
     auto& p = phone(r.family);
-    const Bytes folder = wire(r.family, r.family.folder);
-    UploadFrames upload({folder + terminator(r.family), r.file + terminator(r.family),
-                         static_cast<std::uint8_t>(units(r.family, folder) + 1),
-                         static_cast<std::uint8_t>(units(r.family, r.file) + 1)},
-                        "content");
-    const Bytes ack = p.receive(upload.next([] { return 1u; }).bytes);
-    EXPECT_EQ(ack, r.stored_as ? Bytes("\xA0\x00\x03", 3) : Bytes());
-
-    const Bytes pad = r.family.wide ? "\0"s : "";  // the download's names end with one more 00
-    const Bytes get = p.receive(get_request(download_names(folder + pad, static_cast<int>(units(r.family, folder)),
-                                                            r.file + pad, static_cast<int>(units(r.family, r.file))),
-                                            2));
+    EXPECT_EQ(p.receive(upload_frame(r.family, r.file, "content")), r.stored_as ? kAck : Bytes());
+    const Bytes get = p.receive(file_get(r.family, r.file));
     if (r.stored_as) {
       EXPECT_EQ(read_file(storage / r.family.folder / r.stored_as), "content");
       EXPECT_EQ(get.substr(get.size() - 8), "content~");
@@ -108,6 +117,27 @@ TEST_F(PhoneNames, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
       EXPECT_EQ(get.substr(0, 3), "\x49\x00\x0F"s);  // no such file
     }
   }
+}
+
+TEST_F(VirtualPhoneTest, ABusyPhoneStartsNothing) {
+  write_file(storage / kU8130.folder / "a.txt", "content");
+  auto& p = phone(kU8130);
+  p.set_faults({.busy_listings = 1, .busy_uploads = 1, .busy_downloads = 1});
+  struct Row {
+    Bytes request;
+    Bytes busy;
+  };
+  const Row rows[] = {
+      {listing_request(kU8130), "\xD3\x00\x03"s},
+      {file_get(kU8130, wire(kU8130, "a.txt")), "\xD3\x00\x05\xFF\x7E"s},
+      {upload_frame(kU8130, wire(kU8130, "b.txt"), "new"), "\xD3\x00\x03"s},  // last: b.txt stays absent till then
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(p.receive(r.request), r.busy);
+    EXPECT_FALSE(std::filesystem::exists(storage / kU8130.folder / "b.txt"));
+    EXPECT_EQ(byte_at(p.receive(r.request), 0), 0xA0);  // asked again: served
+  }
+  EXPECT_EQ(read_file(storage / kU8130.folder / "b.txt"), "new");
 }
 
 }  // namespace
