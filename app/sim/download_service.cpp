@@ -8,6 +8,7 @@
 #include "base/hex_codec.h"
 #include "link/escaping.h"
 #include "link/request_frame.h"
+#include "replies.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
@@ -21,13 +22,6 @@ constexpr unsigned kContinue = 0x20A0;
 constexpr std::size_t kGetReplyMax = 255;
 constexpr std::size_t kReplyMax = 1024;
 constexpr int kAcksPerContinuation = 4;
-
-// D3 (service unavailable) with an empty phone frame: "busy, ask again".
-const Bytes kBusyReply = hex_to_bin("D30005FF7E");
-// C3 (forbidden) with an empty phone frame: the block asked for is refused.
-const Bytes kRefuseBlock = hex_to_bin("C30005FF7E");
-// 49 00 0F: no such file. A phone frame for command 20 86 with status 01 00.
-const Bytes kNoSuchFile = hex_to_bin("49000F70000CFF7DDF2086000100" "7E");
 
 // Room for data in a reply of at most `max` bytes whose head takes `head` bytes and
 // whose final 7E takes one; a request with very long names still gets some data along.
@@ -66,48 +60,30 @@ Bytes take_block(const Bytes& content, std::size_t& from, std::size_t limit) {
   return out;
 }
 
-struct Names {
-  std::string folder;
-  std::string file;
-  std::size_t bytes = 0;  // length of the name fields in the payload
+// The name fields as they arrived: the names' bytes without their terminators.
+struct NameFields {
+  std::string_view folder;
+  std::string_view file;
+  NameForm form;
 };
 
-std::string decode_low_bytes(std::string_view field, bool wide) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); i += wide ? 2 : 1) {
-    if (field[i] == '\0') break;
-    out.push_back(field[i]);
-  }
-  return out;
-}
-
 // The name fields: characters + 1, the folder (UTF-16LE with 00 00, or 8-bit with 00),
-// characters + 1, the file in the same form. The family's form is tried first; the other
-// one is accepted too, since the read probe sends UTF-16LE names to every model.
-std::optional<Names> parse_names(std::string_view payload, const PhoneContext& phone, bool exact) {
-  const bool family_wide = phone.family() == Family::u813;
-  for (const bool wide : {family_wide, !family_wide}) {
-    const std::size_t w = wide ? 2 : 1;
-    if (payload.empty()) return std::nullopt;
-    const std::size_t n1 = byte_at(payload, 0);
-    const std::size_t folder_end = 1 + w * n1;
-    if (n1 == 0 || folder_end >= payload.size()) continue;
-    const std::size_t n2 = byte_at(payload, folder_end);
-    const std::size_t end = folder_end + 1 + w * n2;
-    if (n2 == 0 || end > payload.size() || (exact && end != payload.size())) continue;
-    const auto folder_field = payload.substr(1, w * n1);
-    const auto file_field = payload.substr(folder_end + 1, w * n2);
-    Names names;
-    if (wide == family_wide) {
-      names.folder = phone.decode_name(folder_field);
-      names.file = phone.decode_name(file_field);
-    } else {
-      names.folder = decode_low_bytes(folder_field, wide);
-      names.file = decode_low_bytes(file_field, wide);
-    }
-    if (names.folder.size() + 1 != n1 || names.file.size() + 1 != n2) continue;
-    names.bytes = end;
-    return names;
+// characters + 1, the file in the same form, and nothing after them. The family's form is
+// tried first; the other one is accepted too, since the read probe sends UTF-16LE names
+// to every model.
+std::optional<NameFields> parse_names(std::string_view payload, const PhoneContext& phone) {
+  const NameForm family_form = phone.name_form();
+  const NameForm other_form = family_form == NameForm::utf16le ? NameForm::windows1252 : NameForm::utf16le;
+  if (payload.empty()) return std::nullopt;
+  for (const NameForm form : {family_form, other_form}) {
+    const std::size_t w = unit_size(form);
+    const std::size_t folder_end = 1 + w * byte_at(payload, 0);
+    if (folder_end >= payload.size()) continue;
+    const std::size_t end = folder_end + 1 + w * byte_at(payload, folder_end);
+    if (end != payload.size()) continue;
+    const auto folder = name_in_field(payload.substr(1, folder_end - 1), form);
+    const auto file = name_in_field(payload.substr(folder_end + 1, end - folder_end - 1), form);
+    if (folder && file && !folder->empty() && !file->empty()) return NameFields{*folder, *file, form};
   }
   return std::nullopt;
 }
@@ -156,23 +132,26 @@ class DownloadService final : public Service {
   Bytes open(const Request& request, PhoneContext& phone) {
     file_.reset();
     if (!well_formed(request, phone)) return {};
-    const auto names = parse_names(request.payload, phone, true);
+    const auto names = parse_names(request.payload, phone);
     if (!names) {
       phone.log("!! GET with malformed name fields, not answered");
       return {};
     }
-    if (phone.options().busy_replies > 0) {
-      --phone.options().busy_replies;
-      phone.log("busy: GET answered with a 5-byte reply");
-      return kBusyReply;
-    }
-    const auto path = phone.resolve(names->folder, names->file);
-    const auto content = path ? read_whole(*path) : std::nullopt;
-    if (!content) {
-      phone.log("no such file: " + names->folder + "/" + names->file);
+    if (phone.busy(Exchange::download_get)) return busy_reply_for(Exchange::download_get);
+    const auto folder = decode_name(names->folder, names->form);
+    const auto name = decode_name(names->file, names->form);
+    if (!folder || !name) {
+      phone.log("no such file: a name the phone cannot hold, " + bin_to_hex(names->folder) + " / " +
+                bin_to_hex(names->file));
       return kNoSuchFile;
     }
-    phone.log("sending " + names->folder + "/" + names->file + " (" + std::to_string(content->size()) + " bytes)");
+    const auto path = phone.resolve(*folder, *name);
+    const auto content = path ? read_whole(*path) : std::nullopt;
+    if (!content) {
+      phone.log("no such file: " + *folder + "/" + *name);
+      return kNoSuchFile;
+    }
+    phone.log("sending " + *folder + "/" + *name + " (" + std::to_string(content->size()) + " bytes)");
 
     OpenFile file{request.payload, *content};
     // The request's own frame comes back, so that the size stands where its 7E stood
@@ -195,12 +174,12 @@ class DownloadService final : public Service {
   Bytes next_block(PhoneContext& phone) {
     if (!file_) {
       phone.log("!! block asked for with no download open: refused");
-      return kRefuseBlock;
+      return kBlockRefused;
     }
     if (file_->acks == kAcksPerContinuation) {
       phone.log("!! fifth acknowledgement without a continuation request: refused");
       file_.reset();
-      return kRefuseBlock;
+      return kBlockRefused;
     }
     ++file_->acks;
     Bytes rest = "\xFF";
@@ -235,7 +214,7 @@ class DownloadService final : public Service {
     if (!why.empty()) {
       phone.log("!! continuation refused: " + why);
       file_.reset();
-      return kRefuseBlock;
+      return kBlockRefused;
     }
     file_->acks = 0;
     ++file_->next_block;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/hex_codec.h"
+#include "replies.h"
 
 namespace lg81xx::sim {
 namespace {
@@ -28,7 +29,34 @@ Bytes garbage(std::size_t size) {
 
 }  // namespace
 
-Bytes FaultInjector::spoil(const Bytes& reply, bool opens_download) const {
+Bytes refusal_for(Exchange exchange) {
+  switch (exchange) {
+    case Exchange::download_get:
+      return kNoSuchFile;
+    case Exchange::download_block:
+      return kBlockRefused;
+    default:
+      return obex_response(kForbidden);
+  }
+}
+
+Bytes busy_reply_for(Exchange exchange) {
+  // The download's busy reply is 5 bytes, which the client answers with a keep-alive and
+  // the same GET again; elsewhere the plain OBEX "service unavailable".
+  return exchange == Exchange::download_get ? kBusyDownload : obex_response(kServiceUnavailable);
+}
+
+bool FaultInjector::busy(Exchange exchange) {
+  int* left = exchange == Exchange::listing        ? &faults_.busy_listings
+              : exchange == Exchange::upload       ? &faults_.busy_uploads
+              : exchange == Exchange::download_get ? &faults_.busy_downloads
+                                                   : nullptr;
+  if (left == nullptr || *left <= 0 || seen_ < faults_.from) return false;
+  --*left;
+  return true;
+}
+
+Bytes FaultInjector::spoil(const Bytes& reply, Exchange exchange) const {
   switch (faults_.fault) {
     case ReplyFault::none:
       return reply;
@@ -38,9 +66,9 @@ Bytes FaultInjector::spoil(const Bytes& reply, bool opens_download) const {
     case ReplyFault::garbage:
       return garbage(reply.size());
     case ReplyFault::wrong_code: {
-      if (reply.empty()) return hex_to_bin("C00003");
+      if (reply.empty()) return obex_response(kBadRequest);
       Bytes out = reply;
-      out[0] = as_char(0xC0);
+      out[0] = as_char(kBadRequest);
       return out;
     }
     case ReplyFault::truncated:
@@ -48,27 +76,29 @@ Bytes FaultInjector::spoil(const Bytes& reply, bool opens_download) const {
     case ReplyFault::overlong:
       return reply + garbage(kOverlongExtra);
     case ReplyFault::refusal:
-      return hex_to_bin(opens_download ? "49000F" : "C30005FF7E");
+      return refusal_for(exchange);
   }
   return reply;
 }
 
-Delivery FaultInjector::deliver(const Bytes& reply, bool opens_download) {
-  ++seen_;
+Delivery FaultInjector::deliver(const Bytes& reply, Exchange exchange) const {
   Delivery d;
   Bytes out = reply;
   if (faults_.silent_after >= 0 && seen_ > faults_.silent_after) out.clear();
   if (faults_.fault_at == seen_) {
-    out = spoil(out.empty() ? reply : out, opens_download);
+    out = spoil(reply, exchange);
     d.hang_up = faults_.fault == ReplyFault::hang_up;
   }
   if (out.empty()) return d;
-  const std::size_t n = static_cast<std::size_t>(std::clamp(faults_.pieces, 1, static_cast<int>(out.size())));
+  const bool timed = seen_ >= faults_.from;
+  const int pieces = timed ? faults_.pieces : 1;
+  const std::size_t n = static_cast<std::size_t>(std::clamp(pieces, 1, static_cast<int>(out.size())));
   const std::size_t step = out.size() / n;
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t from = i * step;
     const std::size_t len = i + 1 == n ? out.size() - from : step;
-    d.pieces.push_back({i == 0 ? faults_.delay_ms : faults_.piece_gap_ms, out.substr(from, len)});
+    const int after = !timed ? 0 : i == 0 ? faults_.delay_ms : faults_.piece_gap_ms;
+    d.pieces.push_back({after, out.substr(from, len)});
   }
   return d;
 }

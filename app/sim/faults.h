@@ -1,10 +1,12 @@
 #pragma once
 // Faults the virtual phone can be told to show, so that the client's handling of a bad
 // line or a confused phone can be tried: silence, replies spoiled in one of several ways,
-// replies that come late or in pieces, and a line that is pulled in the middle of a job.
+// replies that come late or in pieces, a busy phone, and a line that is pulled in the
+// middle of a job.
 //
 // Requests are counted from the moment the faults are set (1 = the next request), so a
-// test can connect cleanly, then set the faults and run one job.
+// test can connect cleanly, then set the faults and run one job; `from` does the same for
+// a phone whose faults are set before anyone connects.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,8 +24,18 @@ enum class ReplyFault {
   wrong_code,  // the reply with its response code changed to C0 (bad request)
   truncated,   // only the first half of the reply
   overlong,    // the reply followed by 3000 bytes it does not announce
-  refusal,     // a refusal: 49 00 0F to a download's GET, C3 00 05 FF 7E otherwise
+  refusal,     // the refusal of the exchange (see refusal_for)
   hang_up,     // no reply, and the line is pulled
+};
+
+// The exchange a request belongs to: a refusal or a "busy" takes the form of the
+// exchange's own replies.
+enum class Exchange {
+  session,         // AT commands, CONNECT, session commands, the root list
+  listing,         // 20 83
+  upload,          // write commands and their frames, the install's requests
+  download_get,    // 20 86
+  download_block,  // the empty acknowledgement frame and the continuation request 20 A0
 };
 
 struct Faults {
@@ -33,6 +45,12 @@ struct Faults {
   int pieces = 1;         // each reply arrives in this many pieces
   int piece_gap_ms = 0;   // time between two pieces
   int delay_ms = 0;       // time before each reply's first piece
+  int from = 1;           // the first request that pieces, delays and busy replies apply to
+  // The next so many listings, uploads (their first frame) and downloads (their GET) are
+  // answered "busy"; the phone starts none of them.
+  int busy_listings = 0;
+  int busy_uploads = 0;
+  int busy_downloads = 0;
 };
 
 // One piece of a reply: `bytes` become readable `after_ms` after the previous piece (the
@@ -53,18 +71,25 @@ class FaultInjector {
   FaultInjector() = default;
   explicit FaultInjector(const Faults& faults) : faults_(faults) {}
 
-  // `reply` is the phone's answer to the next request; `opens_download` tells a download's
-  // GET from other requests, which are refused differently.
-  Delivery deliver(const Bytes& reply, bool opens_download);
+  // Counts a request that arrived; call before it is answered.
+  void next_request() { ++seen_; }
+  // True, and one fewer left, when the current request, which would start `exchange`,
+  // is to be answered busy.
+  bool busy(Exchange exchange);
+  // `reply` is the phone's answer to the current request.
+  Delivery deliver(const Bytes& reply, Exchange exchange) const;
   const Faults& faults() const { return faults_; }
-  int requests_seen() const { return seen_; }
 
  private:
-  Bytes spoil(const Bytes& reply, bool opens_download) const;
+  Bytes spoil(const Bytes& reply, Exchange exchange) const;
 
   Faults faults_;
   int seen_ = 0;
 };
+
+// What a phone answers when it refuses, or is busy for, a request of `exchange`.
+Bytes refusal_for(Exchange exchange);
+Bytes busy_reply_for(Exchange exchange);
 
 // "silence", "garbage", ... as the command line spells them.
 std::optional<ReplyFault> reply_fault_from(std::string_view name);

@@ -1,8 +1,13 @@
 #include "replies.h"
 
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 
 namespace lg81xx::sim {
+
+const Bytes kNoSuchFile = hex_to_bin("49000F70000CFF7DDF2086000100" "7E");
+const Bytes kBlockRefused = hex_to_bin("C30005FF7E");
+const Bytes kBusyDownload = hex_to_bin("D30005FF7E");
 
 Bytes obex_response(unsigned code, std::string_view body) {
   Bytes out(3, '\0');

@@ -5,6 +5,28 @@
 
 namespace lg81xx::sim {
 
+Exchange exchange_of(const Request& r) {
+  if (!r.command_frame) {
+    if (r.opcode == 0x83 && r.content == "\xFF") return Exchange::download_block;
+    return r.opcode == 0x80 ? Exchange::session : Exchange::upload;  // an upload's continuation frame
+  }
+  switch (r.command) {
+    case 0x2083:
+      return Exchange::listing;
+    case 0x2086:
+      return Exchange::download_get;
+    case 0x20A0:
+      return Exchange::download_block;
+    case 0x2005:
+    case 0x2085:
+    case 0x2088:
+    case 0x2089:
+      return Exchange::upload;
+    default:
+      return Exchange::session;
+  }
+}
+
 std::size_t complete_unit(std::string_view stream) {
   if (stream.empty()) return 0;
   if (stream.substr(0, 2) == "AT") {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/bytes.h"
+#include "faults.h"
 
 namespace lg81xx::sim {
 
@@ -25,6 +26,10 @@ struct Request {
 // the framing rules: length fields that disagree with the packet, a missing final 7E, a
 // raw 7E inside, a bad escape, a raw reserved sequence byte.
 std::optional<Request> parse_request(const Bytes& wire, std::string& why);
+
+// The exchange a well-formed request belongs to. An empty final frame counts as a
+// download's acknowledgement, although it may also close an upload's block.
+Exchange exchange_of(const Request& request);
 
 // How many bytes of `stream` make up the first complete packet or AT command, 0 when more
 // bytes are needed. AT commands end at CR, followed by an optional LF and NUL.

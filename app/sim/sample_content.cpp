@@ -166,9 +166,15 @@ Bytes sample_shutter() {
 
 std::vector<SampleFile> sample_files(std::string_view model) {
   const bool u813 = family_of(model) == Family::u813;
+  const std::string audio = u813 ? "Audios" : "Audio";
   std::vector<SampleFile> files{
       {u813 ? "Images" : "Immagini", "lago.jpg", sample_picture()},
-      {u813 ? "Audios" : "Audio", "melodia.mid", sample_tune(3)},
+      {audio, "melodia.mid", sample_tune(3)},
+      // Names beyond ASCII that both families hold, and a one-letter name.
+      {audio, "città.jpg", sample_picture()},
+      {audio, "perché è.mid", sample_tune(5)},
+      {audio, "X", "X"},
+      {audio, "€uro.txt", "1 € = 1936,27 lire\r\n"},
   };
   int variant = 0;
   for (const auto& row : kSoundTable) {

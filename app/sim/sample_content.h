@@ -17,8 +17,9 @@ struct SampleFile {
   Bytes content;
 };
 
-// The files a phone of `model` starts with: a picture in Images (Immagini), a tune in
-// Audios (Audio) and the system sounds in MessageTone, CamTone, FlipTone and Midis.
+// The files a phone of `model` starts with: a picture in Images (Immagini), a tune and
+// four files with names beyond ASCII or of one letter in Audios (Audio), and the system
+// sounds in MessageTone, CamTone, FlipTone and Midis.
 std::vector<SampleFile> sample_files(std::string_view model);
 // Writes them under `storage` (created when missing). False when a file cannot be written.
 bool fill_sample_content(const std::filesystem::path& storage, std::string_view model);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "phone/wire_names.h"
 #include "replies.h"
@@ -19,8 +20,10 @@ constexpr unsigned kCommand2081 = 0x2081;
 constexpr unsigned kRootList = 0x2082;
 constexpr unsigned kListing = 0x2083;
 
-// The listing's entry names start here; the byte before them is the client's marker place.
+// The listing's entry names start here, right after the header.
 constexpr std::size_t kEntriesOffset = 25;
+// An answer's length is a 16-bit field.
+constexpr std::size_t kLongestAnswer = 0xFFFF;
 
 std::string_view trim_line_end(std::string_view line) {
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == '\0')) line.remove_suffix(1);
@@ -40,18 +43,19 @@ Bytes phone_info_answer(const PhoneContext& phone) {
   return answer_packet(kPhoneInfo, "ID=" + info_text(phone.options()) + '\0');
 }
 
+// The folder names go in the family's name form; the count byte and "Phone:" before them
+// put the first name on character 17 once the 00 bytes are taken out.
 Bytes root_list_answer(const PhoneContext& phone) {
-  Bytes data;
-  std::string names;
+  std::string names = "Phone:";
   unsigned count = 0;
   for (const auto& folder : phone.folder_names()) {
     if (folder == "Java") continue;  // the client adds it itself
     names += "/" + folder + ":";
     ++count;
   }
+  Bytes data;
   put_byte(data, count);
-  data += "Phone:" + names;  // the first folder name lands on character 17 without the 00 bytes
-  data.push_back('\0');
+  data += *text_in_form(names, phone.name_form()) + terminator(phone.name_form());
   return answer_packet(kRootList, data);
 }
 
@@ -63,45 +67,43 @@ bool listed(const std::string& folder, const std::filesystem::path& file) {
   return ext == ".jad" || ext == ".jar";
 }
 
-std::vector<std::string> entries_of(const std::string& folder_name, const std::filesystem::path& folder) {
+// The regular files of the folder, sorted, in the phone's name form. A file whose name the
+// phone could not hold is left out and logged.
+std::vector<Bytes> entries_of(PhoneContext& phone, const std::string& folder_name, const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
     if (entry.is_regular_file(ec) && listed(folder_name, entry.path()))
       names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
-  return names;
+  std::vector<Bytes> wire;
+  for (const auto& name : names) {
+    if (auto bytes = encode_name(name, phone.name_form())) {
+      wire.push_back(std::move(*bytes));
+    } else {
+      phone.log("!! " + folder_name + "/" + name + " cannot be named on this phone: left out of the listing");
+    }
+  }
+  return wire;
 }
 
-bool holds_marker_byte(std::string_view packet) {
-  for (std::size_t i : {1, 2, 4, 5})
-    if (byte_at(packet, i) == 'X') return true;
-  return false;
-}
-
-Bytes listing_answer(const PhoneContext& phone, const std::string& folder_name, const std::filesystem::path& folder) {
-  std::string joined;
-  for (const auto& name : entries_of(folder_name, folder)) joined += (joined.empty() ? "" : ":") + name;
+std::optional<Bytes> listing_answer(PhoneContext& phone, const std::string& folder_name,
+                                    const std::filesystem::path& folder) {
+  const NameForm form = phone.name_form();
+  const Bytes separator = *text_in_form(":", form);
+  Bytes joined;
+  for (const auto& name : entries_of(phone, folder_name, folder)) joined += (joined.empty() ? "" : separator) + name;
   Bytes data;
   data += std::string("\0\0\x3F\0", 4);  // the folder attributes the request asked for
   data.append(kEntriesOffset - 1 - kAnswerDataOffset - data.size(), '\0');
-  data.push_back('/');  // offset 24: the folder's own root
-  if (phone.family() == Family::u813) {
-    data += utf16le(joined);
-    data.append(2, '\0');
-  } else {
-    data += joined;
-    data.push_back('\0');
+  data.push_back('/');  // offset 24: the header ends with the folder's own root
+  data += joined;
+  data += terminator(form);
+  if (kAnswerDataOffset + data.size() > kLongestAnswer) {
+    phone.log("!! the listing of " + folder_name + " does not fit one answer, not answered");
+    return std::nullopt;
   }
-  Bytes packet = answer_packet(kListing, data);
-  // The client looks for its marker from the second byte on: keep an "X" out of the length
-  // fields by a trailing 00, which it drops.
-  while (holds_marker_byte(packet)) {
-    packet.push_back('\0');
-    set_be16(packet, 1, static_cast<unsigned>(packet.size()));
-    set_be16(packet, 4, static_cast<unsigned>(packet.size() - 3));
-  }
-  return packet;
+  return answer_packet(kListing, data);
 }
 
 class SessionService final : public Service {
@@ -151,19 +153,25 @@ class SessionService final : public Service {
 
  private:
   static Bytes listing(const Request& request, PhoneContext& phone) {
-    // Payload: 00 00 3F 00, a name-length byte, the name, 00 00.
-    if (request.payload.size() < 5) {
+    // Payload: 00 00 3F 00, a name-length byte, the name, its terminator. The name is read
+    // up to its terminator; the length byte is not relied on.
+    const auto bytes = request.payload.size() < 5 ? std::nullopt
+                                                  : name_up_to_terminator(std::string_view(request.payload).substr(5),
+                                                                          phone.name_form());
+    if (!bytes) {
       phone.log("!! listing request without a folder name, not answered");
       return {};
     }
-    const std::string name = phone.decode_name(std::string_view(request.payload).substr(5));
+    if (phone.busy(Exchange::listing)) return busy_reply_for(Exchange::listing);
+    const auto name = decode_name(*bytes, phone.name_form());
     const auto& folders = phone.folder_names();
-    const auto path = phone.resolve(name, "");
-    if (std::find(folders.begin(), folders.end(), name) == folders.end() || !path) {
-      phone.log("!! no folder \"" + name + "\"");
+    if (!name || std::find(folders.begin(), folders.end(), *name) == folders.end()) {
+      phone.log("!! no folder \"" + name.value_or(bin_to_hex(*bytes)) + "\"");
       return obex_response(kNotFound);
     }
-    return listing_answer(phone, name, *path);
+    const auto path = phone.resolve(*name, "");
+    const auto answer = path ? listing_answer(phone, *name, *path) : std::nullopt;
+    return answer.value_or(Bytes{});
   }
 };
 

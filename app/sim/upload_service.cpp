@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "phone/wire_names.h"
 #include "platform/files.h"
@@ -46,17 +47,17 @@ struct Transfer {
   bool mid_block() const { return block_received < block_length; }
 };
 
-// The bytes of a name as the family sends it: length byte × 1 (8-bit) or × 2 (UTF-16LE),
-// the terminator included.
-std::size_t name_bytes(std::uint8_t length_byte, Family family) {
-  return family == Family::u813 ? 2u * length_byte : length_byte;
-}
-
-// The name must be exactly the text, encoded, with one terminator, and non-empty.
-bool name_consistent(const Bytes& raw, const std::string& text, Family family) {
-  if (text.empty()) return false;
-  const Bytes expected = family == Family::u813 ? utf16le(text) + Bytes(2, '\0') : text + '\0';
-  return raw == expected;
+// A name field (name and terminator) decoded; nothing, with `why` set, when the field is
+// not one name and its terminator or the name does not convert exactly.
+std::optional<std::string> name_of(const Bytes& field, NameForm form, std::string& why) {
+  const auto bytes = name_in_field(field, form);
+  if (!bytes) {
+    why = "name length byte or terminator wrong";
+    return std::nullopt;
+  }
+  auto name = decode_name(*bytes, form);
+  if (!name) why = "a name the phone cannot hold: " + bin_to_hex(*bytes);
+  return name;
 }
 
 bool frame_kind_consistent(const Request& r) {
@@ -91,7 +92,7 @@ class UploadService final : public Service {
     return {};
   }
 
-  static std::optional<BlockStart> parse_block_start(const Request& r, Family family, std::string& why) {
+  static std::optional<BlockStart> parse_block_start(const Request& r, NameForm form, std::string& why) {
     const Bytes& p = r.payload;
     BlockStart b;
     std::size_t at = 0;
@@ -100,7 +101,7 @@ class UploadService final : public Service {
         why = "names cut short";
         return std::nullopt;
       }
-      const std::size_t n = name_bytes(byte_at(p, at), family);
+      const std::size_t n = byte_at(p, at) * unit_size(form);  // the length byte counts units
       if (at + 1 + n > p.size()) {
         why = "name longer than the frame";
         return std::nullopt;
@@ -125,15 +126,17 @@ class UploadService final : public Service {
     if (!frame_kind_consistent(r)) return refuse(phone, "operation code and header id disagree");
     if (r.wire.size() > kLongestFrame) return refuse(phone, "frame too long");
     std::string why;
-    auto b = parse_block_start(r, family, why);
+    auto b = parse_block_start(r, phone.name_form(), why);
     if (!b) return refuse(phone, why);
-    b->folder = phone.decode_name(b->folder_raw);
-    b->file = phone.decode_name(b->file_raw);
-    if (!name_consistent(b->folder_raw, b->folder, family) || !name_consistent(b->file_raw, b->file, family))
-      return refuse(phone, "name length byte or terminator wrong");
+    const auto folder = name_of(b->folder_raw, phone.name_form(), why);
+    const auto file = folder ? name_of(b->file_raw, phone.name_form(), why) : std::nullopt;
+    if (!file) return refuse(phone, why);
+    b->folder = *folder;
+    b->file = *file;
 
     if (b->number == 1) {
       transfer_.reset();
+      if (phone.busy(Exchange::upload)) return busy_reply_for(Exchange::upload);
       const auto folders = phone.folder_names();
       if (std::find(folders.begin(), folders.end(), b->folder) == folders.end())
         return refuse(phone, "no folder " + b->folder);

@@ -4,15 +4,16 @@
 
 namespace lg81xx::sim {
 
-PhoneContext::PhoneContext(PhoneOptions options) : options_(std::move(options)) {
+PhoneContext::PhoneContext(PhoneOptions options)
+    : options_(std::move(options)), faults_(Faults{.busy_downloads = options_.busy_replies}) {
   std::error_code ec;
   if (options_.storage.empty()) return;
   std::filesystem::create_directories(options_.storage, ec);
   for (const auto& folder : folder_names()) std::filesystem::create_directories(options_.storage / folder, ec);
 }
 
-std::vector<std::string> PhoneContext::folder_names() const {
-  if (family() == Family::u811_u812) return {"Immagini", "Audio", "Video", "Java"};
+std::vector<std::string> folder_names_of(Family family) {
+  if (family == Family::u811_u812) return {"Immagini", "Audio", "Video", "Java"};
   return {"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"};
 }
 
@@ -24,20 +25,10 @@ std::optional<std::filesystem::path> PhoneContext::resolve(const std::string& fo
   return path;
 }
 
-std::string PhoneContext::decode_name(std::string_view bytes) const {
-  std::string out;
-  if (family() == Family::u813) {
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      if (bytes[i] == '\0' && bytes[i + 1] == '\0') break;
-      out.push_back(bytes[i]);
-    }
-  } else {
-    for (char c : bytes) {
-      if (c == '\0') break;
-      out.push_back(c);
-    }
-  }
-  return out;
+bool PhoneContext::busy(Exchange exchange) {
+  if (!faults_.busy(exchange)) return false;
+  log("busy: answered \"service unavailable\"");
+  return true;
 }
 
 void PhoneContext::log(const std::string& line) {
@@ -70,9 +61,10 @@ std::vector<Delivery> VirtualPhone::respond(std::string_view bytes) {
     if (n == 0) break;
     const Bytes unit = pending_.substr(0, n);
     pending_.erase(0, n);
-    bool opens_download = false;
-    const Bytes reply = handle_unit(unit, opens_download);
-    Delivery d = injector_.deliver(reply, opens_download);
+    context_.faults().next_request();
+    Exchange exchange = Exchange::session;
+    const Bytes reply = handle_unit(unit, exchange);
+    Delivery d = context_.faults().deliver(reply, exchange);
     if (d.hang_up) {
       context_.log("!! fault: the line is pulled");
       hung_up_ = true;
@@ -85,7 +77,7 @@ std::vector<Delivery> VirtualPhone::respond(std::string_view bytes) {
   return out;
 }
 
-Bytes VirtualPhone::handle_unit(const Bytes& unit, bool& opens_download) {
+Bytes VirtualPhone::handle_unit(const Bytes& unit, Exchange& exchange) {
   context_.log("<< " + bin_to_hex(unit));
   std::optional<Bytes> reply;
   if (unit.rfind("AT", 0) == 0) {
@@ -98,7 +90,7 @@ Bytes VirtualPhone::handle_unit(const Bytes& unit, bool& opens_download) {
       context_.log("!! malformed request, not answered: " + why);
       return {};
     }
-    opens_download = request->command_frame && request->command == 0x2086;  // GET of a file
+    exchange = exchange_of(*request);
     for (auto& s : services_)
       if ((reply = s->handle(*request, context_))) break;
   }

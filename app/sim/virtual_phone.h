@@ -18,6 +18,7 @@
 #include "faults.h"
 #include "phone/model_family.h"
 #include "request.h"
+#include "wire_names.h"
 
 namespace lg81xx::sim {
 
@@ -25,10 +26,13 @@ struct PhoneOptions {
   std::string model = "LG U8130";
   std::string imei = "354321098765432";
   std::filesystem::path storage;  // its sub-folders are the phone's folders
-  int busy_replies = 0;           // GET requests answered "busy" (5 bytes) before serving
+  int busy_replies = 0;           // GET requests answered "busy" before serving (Faults::busy_downloads)
 };
 
-// What the services share: the options, the storage and the log.
+// The phone's folder names for a family, in the order the root list reports them.
+std::vector<std::string> folder_names_of(Family family);
+
+// What the services share: the options, the storage, the faults and the log.
 class PhoneContext {
  public:
   explicit PhoneContext(PhoneOptions options);
@@ -37,11 +41,17 @@ class PhoneContext {
   PhoneOptions& options() { return options_; }
   Family family() const { return family_of(options_.model); }
   // The phone's folder names for its model, in the order the root list reports them.
-  std::vector<std::string> folder_names() const;
+  std::vector<std::string> folder_names() const { return folder_names_of(family()); }
   // The on-disk path of `name` inside `folder`, or nothing when it would leave the storage.
   std::optional<std::filesystem::path> resolve(const std::string& folder, const std::string& name) const;
-  // Decodes a name as the phone's family sends it (UTF-16LE or 8-bit), without terminators.
-  std::string decode_name(std::string_view bytes) const;
+  // How the phone writes names on the line (wire_names.h).
+  NameForm name_form() const { return name_form_of(family()); }
+
+  // The faults in force; the services ask it whether the phone is busy.
+  FaultInjector& faults() { return faults_; }
+  // True (and logged) when the current request, which would start `exchange`, is to be
+  // answered busy.
+  bool busy(Exchange exchange);
 
   void log(const std::string& line);
   const std::vector<std::string>& log_lines() const { return log_; }
@@ -49,6 +59,7 @@ class PhoneContext {
 
  private:
   PhoneOptions options_;
+  FaultInjector faults_;
   std::vector<std::string> log_;
 };
 
@@ -80,7 +91,7 @@ class VirtualPhone {
   // Faults from now on; requests are counted afresh.
   // A hung-up line is plugged in again.
   void set_faults(const Faults& faults) {
-    injector_ = FaultInjector(faults);
+    context_.faults() = FaultInjector(faults);
     hung_up_ = false;
     pending_.clear();
   }
@@ -89,12 +100,11 @@ class VirtualPhone {
   PhoneContext& context() { return context_; }
 
  private:
-  Bytes handle_unit(const Bytes& unit, bool& opens_download);
+  Bytes handle_unit(const Bytes& unit, Exchange& exchange);
 
   PhoneContext context_;
   std::vector<std::unique_ptr<Service>> services_;
   Bytes pending_;
-  FaultInjector injector_;
   bool hung_up_ = false;
 };
 

@@ -216,7 +216,7 @@ void session(Transcript& t) {
   t.tick();
   t.open_folder(t.pictures());
   t.download("lago.jpg");
-  t.phone().context().options().busy_replies = 2;
+  t.phone().set_faults({.busy_downloads = 2});
   t.download("grande.bin");  // asked again twice, then blocks and continuations
   t.load_application();
   t.install();

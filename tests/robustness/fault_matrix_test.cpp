@@ -204,44 +204,5 @@ INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix, ::testing::ValuesIn(kCases),
                            return std::string(op_name(p.param.op)) + "_" + p.param.fault_label;
                          });
 
-// The injector itself: where the pieces go and what a spoiled reply looks like.
-TEST(FaultInjector, SplitsDelaysAndSpoilsAsTold) {
-  const Bytes reply("\xA0\x00\x08" "abcde", 8);
-  const Faults f{.pieces = 3, .piece_gap_ms = 20, .delay_ms = 100};
-  auto d = sim::FaultInjector(f).deliver(reply, false);
-  ASSERT_EQ(d.pieces.size(), 3u);
-  EXPECT_EQ(d.pieces[0].after_ms, 100);
-  EXPECT_EQ(d.pieces[1].after_ms, 20);
-  EXPECT_EQ(d.pieces[0].bytes + d.pieces[1].bytes + d.pieces[2].bytes, reply);
-
-  struct Spoil {
-    ReplyFault fault;
-    bool opens_download;
-    std::function<bool(const Bytes&)> check;
-  };
-  const Spoil spoils[] = {
-      {ReplyFault::truncated, false, [&](const Bytes& b) { return b == reply.substr(0, 4); }},
-      {ReplyFault::overlong, false, [&](const Bytes& b) { return b.size() > 3000 && b.rfind(reply, 0) == 0; }},
-      {ReplyFault::wrong_code, false, [&](const Bytes& b) { return b[0] == '\xC0' && b.substr(1) == reply.substr(1); }},
-      {ReplyFault::refusal, true, [](const Bytes& b) { return b == Bytes("\x49\x00\x0F", 3); }},
-      {ReplyFault::refusal, false, [](const Bytes& b) { return b == Bytes("\xC3\x00\x05\xFF\x7E", 5); }},
-      {ReplyFault::garbage, false, [](const Bytes& b) { return b.size() == 8 && b.find('\x7E') == Bytes::npos; }},
-  };
-  for (const auto& s : spoils) {
-    SCOPED_TRACE(sim::reply_fault_name(s.fault));
-    sim::FaultInjector injector(at(2, s.fault));
-    EXPECT_EQ(injector.deliver(reply, s.opens_download).pieces.at(0).bytes, reply);  // request 1 untouched
-    EXPECT_TRUE(s.check(injector.deliver(reply, s.opens_download).pieces.at(0).bytes));
-    EXPECT_EQ(injector.deliver(reply, s.opens_download).pieces.at(0).bytes, reply);
-  }
-  sim::FaultInjector hang(at(1, ReplyFault::hang_up));
-  const auto h = hang.deliver(reply, false);
-  EXPECT_TRUE(h.hang_up);
-  EXPECT_TRUE(h.pieces.empty());
-  for (const char* name : {"silence", "garbage", "wrong-code", "truncated", "overlong", "refusal", "hang-up"})
-    EXPECT_EQ(sim::reply_fault_name(*sim::reply_fault_from(name)), name);
-  EXPECT_FALSE(sim::reply_fault_from("nonsense"));
-}
-
 }  // namespace
 }  // namespace lg81xx::testing

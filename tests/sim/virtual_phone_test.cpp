@@ -1,0 +1,144 @@
+// The virtual phone keeps names as UTF-8 file names and writes them as its family does:
+// UTF-16LE on the U8130/U8138, Windows-1252 on the U8110/U8120. A name it could not hold
+// is refused or left out, never mangled. A busy phone starts nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "base/text_encoding.h"
+#include "link/request_frame.h"
+#include "support/temp_dir.h"
+#include "phone/frames/download_requests.h"
+#include "phone/frames/upload_frames.h"
+#include "virtual_phone.h"
+
+namespace lg81xx::testing {
+namespace {
+
+using std::string_literals::operator""s;
+
+struct Family {
+  std::string model;
+  std::string folder;
+  bool wide;
+};
+const Family kU8130{"LG U8130", "Audios", true};
+const Family kU8110{"LG U8110", "Audio", false};
+
+Bytes wire(const Family& f, const std::string& utf8) {
+  return *(f.wide ? utf8_to_utf16le(utf8) : utf8_to_windows1252(utf8));
+}
+unsigned units(const Family& f, const Bytes& wire_name) { return static_cast<unsigned>(wire_name.size() / (f.wide ? 2 : 1)); }
+Bytes terminator(const Family& f) { return Bytes(f.wide ? 2 : 1, '\0'); }
+
+// The requests, with the file name as sent (without terminator).
+Bytes listing_request(const Family& f) {
+  return command_request(0x2083, 1, "\0\0\x3F\0\x0E"s + wire(f, f.folder) + "\0\0"s);
+}
+Bytes upload_frame(const Family& f, const Bytes& file, const Bytes& content) {
+  const Bytes folder = wire(f, f.folder);
+  UploadFrames upload({folder + terminator(f), file + terminator(f), static_cast<std::uint8_t>(units(f, folder) + 1),
+                       static_cast<std::uint8_t>(units(f, file) + 1)},
+                      content);
+  return upload.next([] { return 1u; }).bytes;
+}
+// A name of a download request: its units + 1, the name as sent, its terminator.
+Bytes get_name_field(const Family& f, const Bytes& wire_name) {
+  return static_cast<char>(units(f, wire_name) + 1) + wire_name + terminator(f);
+}
+Bytes file_get(const Family& f, const Bytes& file) {
+  return get_request(get_name_field(f, wire(f, f.folder)) + get_name_field(f, file), 2);
+}
+const Bytes kAck("\xA0\x00\x03", 3);
+
+class VirtualPhoneTest : public ::testing::Test {
+ protected:
+  sim::VirtualPhone& phone(const Family& f) {
+    phone_ = std::make_unique<sim::VirtualPhone>(sim::PhoneOptions{f.model, "354321098765432", storage.path(), 0});
+    return *phone_;
+  }
+  long log_lines_with(const std::string& part) {
+    const auto& log = phone_->context().log_lines();
+    return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+  }
+  TempDir storage;
+  std::unique_ptr<sim::VirtualPhone> phone_;
+};
+
+TEST_F(VirtualPhoneTest, ListingsWriteNamesAsThePhoneDoes) {
+  const std::vector<std::string> stored{"città.jpg", "€uro.txt", "X", "a\nb", "日本.txt", "\xE9t\xE9.jpg", "a:b"};
+  struct Row {
+    Family family;
+    std::vector<std::string> listed;  // in the phone's order
+  };
+  const Row rows[] = {
+      {kU8130, {"X", "a\nb", "città.jpg", "€uro.txt", "日本.txt"}},
+      {kU8110, {"X", "a\nb", "città.jpg", "€uro.txt"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.family.model);
+    for (const auto& name : stored) write_file(storage / r.family.folder / name, "x");
+    const Bytes answer = phone(r.family).receive(listing_request(r.family));
+    Bytes entries;
+    for (const auto& name : r.listed) entries += (entries.empty() ? "" : wire(r.family, ":")) + wire(r.family, name);
+    ASSERT_GT(answer.size(), 25u);
+    EXPECT_EQ(answer.substr(24), "/" + entries + terminator(r.family));  // and nothing after it
+    EXPECT_EQ(get_be16(answer, 1), answer.size());
+    EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<long>(stored.size() - r.listed.size()));
+  }
+  // The root list speaks the same form.
+  const Bytes root = phone(kU8130).receive(command_request(0x2082, 1, ""));
+  EXPECT_EQ(root.substr(11), "\x05"s + wire(kU8130, "Phone:/Animations:/Audios:/Images:/Videos:/VoiceRecord:") + "\0\0"s);
+}
+
+TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
+  const Bytes lone_surrogate("\x3C\xD8" "a\0", 4);
+  struct Row {
+    Family family;
+    Bytes file;                  // as sent, without terminator
+    const char* stored_as;       // nullptr: refused
+  };
+  const Row rows[] = {
+      {kU8130, wire(kU8130, "città 🎵.jpg"), "città 🎵.jpg"},
+      {kU8110, wire(kU8110, "perché è.mid"), "perché è.mid"},
+      {kU8110, "\x81.txt", "\xC2\x81.txt"},
+      {kU8130, lone_surrogate, nullptr},
+      {kU8110, "a:b", nullptr},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.file));
+    auto& p = phone(r.family);
+    EXPECT_EQ(p.receive(upload_frame(r.family, r.file, "content")), r.stored_as ? kAck : Bytes());
+    const Bytes get = p.receive(file_get(r.family, r.file));
+    if (r.stored_as) {
+      EXPECT_EQ(read_file(storage / r.family.folder / r.stored_as), "content");
+      EXPECT_EQ(get.substr(get.size() - 8), "content~");
+    } else {
+      EXPECT_EQ(get.substr(0, 3), "\x49\x00\x0F"s);  // no such file
+    }
+  }
+}
+
+TEST_F(VirtualPhoneTest, ABusyPhoneStartsNothing) {
+  write_file(storage / kU8130.folder / "a.txt", "content");
+  auto& p = phone(kU8130);
+  p.set_faults({.busy_listings = 1, .busy_uploads = 1, .busy_downloads = 1});
+  struct Row {
+    Bytes request;
+    Bytes busy;
+  };
+  const Row rows[] = {
+      {listing_request(kU8130), "\xD3\x00\x03"s},
+      {file_get(kU8130, wire(kU8130, "a.txt")), "\xD3\x00\x05\xFF\x7E"s},
+      {upload_frame(kU8130, wire(kU8130, "b.txt"), "new"), "\xD3\x00\x03"s},  // last: b.txt stays absent till then
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(p.receive(r.request), r.busy);
+    EXPECT_FALSE(std::filesystem::exists(storage / kU8130.folder / "b.txt"));
+    EXPECT_EQ(byte_at(p.receive(r.request), 0), 0xA0);  // asked again: served
+  }
+  EXPECT_EQ(read_file(storage / kU8130.folder / "b.txt"), "new");
+}
+
+}  // namespace
+}  // namespace lg81xx::testing
