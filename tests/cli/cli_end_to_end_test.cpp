@@ -155,7 +155,7 @@ TEST_F(CliEndToEnd, APhoneThatDoesNotAnswer) {
   close(slave);
   close(master);
   EXPECT_EQ(r.status, 2) << r.err;
-  EXPECT_TRUE(has(r.err, "IL TELEFONO NON RISPONDE...")) << r.err;
+  EXPECT_TRUE(has(r.err, "IL TELEFONO NON RISPONDE: connessione interrotta alla lettura dell'IMEI")) << r.err;
 }
 
 TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
