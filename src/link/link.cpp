@@ -4,19 +4,19 @@
 
 namespace lg81xx {
 
-bool Link::send(const Bytes& frame) {
-  if (!port_.is_open()) return false;
+void Link::send(const Bytes& frame) {
+  if (!port_.is_open()) return;
   // A reply that came late, or bytes that followed one, must not be taken for the answer
   // to this request.
   stale_ += port_.read_available();
   if (trace_ && !stale_.empty()) trace_(Direction::dropped, stale_);
   stale_.clear();
   if (trace_) trace_(Direction::sent, frame);
-  return port_.write(frame);
+  port_.write(frame);
 }
 
 Reply Link::exchange(const Bytes& frame, const WaitSpec& spec) {
-  send(frame);  // a failed write shows as silence, or as the lost link
+  send(frame);
   return await(spec);
 }
 

@@ -51,9 +51,9 @@ class Link {
   SerialPort& port() { return port_; }
   Clock& clock() { return clock_; }
 
-  // Drops whatever stale bytes are in, then writes one whole frame. False when the port
-  // is closed or the write failed.
-  bool send(const Bytes& frame);
+  // Drops whatever stale bytes are in, then writes one whole frame. A closed port takes
+  // nothing; a write that fails shows as the silence (or the lost line) after it.
+  void send(const Bytes& frame);
   // Waits for a whole reply as `spec` says. Classic mode reads after every interval of
   // the spec and then, while no whole reply is in, goes on reading until the budget
   // (count x interval, at least kLeastBudgetMs) is spent; fast mode reads all along and
