@@ -66,8 +66,6 @@ class Link {
   Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
     return exchange(frame, {wait_ms, 1, framing});
   }
-  // A plain pause between steps of a procedure.
-  void pause(std::int64_t ms) { clock_.sleep_ms(ms); }
   // A port opened anew: what came on the old one is forgotten.
   void forget_input() { stale_.clear(); }
 

@@ -27,10 +27,7 @@ void Phone::disconnect() {
   close();
 }
 
-void Phone::close() {
-  held_ = true;
-  port_.close();
-}
+void Phone::close() { port_.close(); }
 
 void Phone::keep_alive() {
   link_.settle(frames_.keep_alive_frame, kKeepAliveWaitMs);

@@ -125,6 +125,7 @@ TEST(Wait, WithoutAWholeReplyEndsAtTheBudget) {
       {"a short wait still gives a reply time to come", kSession, {}, ReplyStatus::silence, kLeastBudgetMs},
       {"half a listing", kListingWait, {{20, kListing.substr(0, 150)}}, ReplyStatus::incomplete, 3000},
       {"a response code without its length", kUpload, {{20, h("A0")}}, ReplyStatus::incomplete, 4000},
+      {"a frame that is no response", kUpload, {{20, h("F00003")}}, ReplyStatus::incomplete, 4000},
       {"garbage", kDownload, {{20, "garbage!"}}, ReplyStatus::incomplete, 8000},
       {"an AT answer cut before its result", kImei, {{20, kImeiEcho + "354321"}}, ReplyStatus::incomplete,
        kLeastBudgetMs},

@@ -168,14 +168,27 @@ TEST_F(PhoneDownload, NothingIsAskedForANameTooLongOrAModelOfNeitherFamily) {
   EXPECT_TRUE(port.written.empty());
 }
 
-TEST_F(PhoneDownload, BusyRepliesRepeatTheSameGetAfterAKeepAlive) {
+TEST_F(PhoneDownload, ABusyPhoneIsAskedTheSameGetAgainAfterAKeepAlive) {
   const Bytes busy = hex_to_bin("D30005FF7E");
-  gets = {busy, busy, busy, first_reply(2, "hi")};
-  EXPECT_EQ(run().value, "hi");
-  ASSERT_EQ(port.written.size(), 7u);
-  for (std::size_t i = 0; i < 7; ++i)
-    EXPECT_EQ(port.written[i], i % 2 ? phone.frames().keep_alive_frame : port.written[0]) << i;
-  EXPECT_EQ(phone.sequence(), 5) << "the repeated request keeps its sequence byte";
+  struct Case {
+    int busy_replies;
+    JobResult result;
+  };
+  for (const Case& c : {Case{3, JobResult::ok}, Case{11, JobResult::busy}}) {
+    port.written.clear();
+    phone.set_sequence(4);
+    gets.assign(static_cast<std::size_t>(c.busy_replies), busy);
+    gets.push_back(first_reply(2, "hi"));
+    const auto got = run();
+    EXPECT_EQ(got.result, c.result);
+    EXPECT_EQ(got.value, c.result == JobResult::ok ? "hi" : "");
+    // Ten times at most: then the phone is busy, and says so.
+    const std::size_t gets_sent = std::min(c.busy_replies, 10) + 1;
+    ASSERT_EQ(port.written.size(), 2 * gets_sent - 1);
+    for (std::size_t i = 0; i < port.written.size(); ++i)
+      EXPECT_EQ(port.written[i], i % 2 ? phone.frames().keep_alive_frame : port.written[0]) << i;
+    EXPECT_EQ(phone.sequence(), 5) << "the repeated request keeps its sequence byte";
+  }
 }
 
 }  // namespace
