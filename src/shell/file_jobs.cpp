@@ -27,7 +27,11 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   if (entry.empty()) return JobResult::bad_input;  // nothing selected: nothing to fetch
   if (!require_connection(Job::download)) return JobResult::not_connected;
   if (phone_.family() == Family::none) return JobResult::bad_input;  // neither family: nothing is downloaded
-  if (folder.size() > kLongestName || entry.size() > kLongestName) return stop(text::kNameTooLong);
+  for (const std::string* name : {&folder, &entry}) {
+    const NameFit fit = name_fit(phone_.family(), *name);
+    if (fit == NameFit::too_long) return stop(text::kNameTooLong);
+    if (fit == NameFit::unsupported) return stop(text::kNameNotSupported);
+  }
 
   BusyPointer pointer(platform_.ui);
   pointer.busy();
