@@ -60,8 +60,8 @@ TEST(CliUi, MessagesAndProgressGoToStandardError) {
 TEST(CliJson, StringsAreEscapedAndAlwaysValid) {
   EXPECT_EQ(json_string("a\"b\\c"), R"("a\"b\\c")");
   // Names pass as UTF-8; a byte that is not UTF-8 is read as Latin-1.
-  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4) + "città€😀\x1b\u009b"),
-            R"("\u0000\u001F\n\u00E8città€😀\u001B\u009B")");
+  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4) + "città€😀\x1b\u009f"),
+            R"("\u0000\u001F\n\u00E8città€😀\u001B\u009F")");
   EXPECT_EQ(json_list({}), "[]");
   EXPECT_EQ(json_list({"Images", "Java"}), R"(["Images", "Java"])");
 }
@@ -82,11 +82,12 @@ TEST(CliNames, EscapedNamesReadBackExactly) {
   }
   for (const char* broken : {R"(a\)", R"(\q)", R"(\x4)", R"(\u0041)"}) EXPECT_FALSE(unescaped_name(broken)) << broken;
 
-  const std::vector<std::string> entries{"a\nb", R"(a\nb)", "X"};
+  const std::vector<std::string> entries{"a\nb", R"(a\nb)", R"(\q)", "X"};
   const std::pair<std::string, std::optional<std::string>> typed[] = {
       {R"(a\nb)", "a\nb"},  // as plain output shows the newline, though another entry is spelled so
       {R"(a\\nb)", R"(a\nb)"},
       {"a\nb", "a\nb"},
+      {R"(\q)", R"(\q)"},  // exactly so: no escape reads it
       {"X", "X"},
       {"Y", std::nullopt},
   };

@@ -37,8 +37,8 @@ TEST(ListingRows, CutsTheAnswerIntoRowsOfText) {
        {"perché è.mid", "€uro", "日本", "😀"}},
       {"a character holding the byte 3A is not a separator", u813, reply_with(wide("a›b")), {"a›b"}},
       {"control characters stay in their row", u813, reply_with(wide("a\nb:\x1b[31m")), {"a\nb", "\x1b[31m"}},
-      {"an unpaired surrogate and an odd last byte", u813, reply_with(wide("a") + "\x3D\xD8" + wide(":b") + "c"),
-       {"a\uFFFD", "b\uFFFD"}},
+      {"an unpaired surrogate and an odd last byte", u813, reply_with(wide("😀") + "\x3D\xD8" + wide(":b") + "c"),
+       {"😀\uFFFD", "b\uFFFD"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
