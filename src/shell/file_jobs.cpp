@@ -1,5 +1,6 @@
 // The "File Manager" tab: a folder of List1 listed into List2, and an entry downloaded to a
 // file the user chooses.
+#include "base/text_encoding.h"
 #include "shell/busy_pointer.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
@@ -7,8 +8,15 @@
 namespace lg81xx {
 namespace {
 
+// "*." and the entry's last three characters (whole characters: names are UTF-8).
 std::string save_filter(const std::string& entry) {
-  return "*." + (entry.size() > 3 ? entry.substr(entry.size() - 3) : entry);
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < entry.size();) {
+    starts.push_back(i);
+    const auto c = first_character(std::string_view(entry).substr(i));
+    i += c ? c->size : 1;
+  }
+  return "*." + entry.substr(starts.size() > 3 ? starts[starts.size() - 3] : 0);
 }
 
 }  // namespace

@@ -49,6 +49,17 @@ TEST_F(FileManager, TheSavedFileIsWhatThePhoneSent) {
   EXPECT_EQ(read_file(home / "a.jpg"), "picture");
 }
 
+TEST_F(FileManager, TheSaveFilterEndsWithTheLastThreeCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"ab", "*.ab"}, {"caffè", "*.ffè"}, {"日本語.ü", "*.語.ü"}};
+  for (const auto& [entry, filter] : cases) {
+    write_file(storage / "Images" / entry, "x");
+    ui.dialog_answers = {std::nullopt};
+    EXPECT_EQ(form.download_named("Images", entry), JobResult::cancelled) << entry;
+    EXPECT_EQ(ui.save_filters.back(), filter);
+  }
+}
+
 TEST_F(FileManager, NamesThePhoneCannotCarryOrNothingToAskAreNotSent) {
   std::string long_name;  // 150 characters in 300 UTF-8 bytes: sent whole, as text
   for (int i = 0; i < 150; ++i) long_name += "è";
