@@ -43,12 +43,12 @@ int main(int argc, char** argv) {
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
   info->add_flag("--json", json, "one JSON object");
-  auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line");
+  auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line, control characters escaped (\\n, \\x1B, \\\\)");
   ls->add_option("FOLDER", folder, "a folder of the phone (Images, Audio, Java ...)")->required();
   ls->add_flag("--json", json, "one JSON object");
   auto* get = app.add_subcommand("get", "download ENTRY of FOLDER");
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
-  get->add_option("ENTRY", entry, "the entry to download")->required();
+  get->add_option("ENTRY", entry, "the entry to download, as ls shows it or as its exact name")->required();
   get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
   install->add_option("JAD", jad, "the descriptor")->required();

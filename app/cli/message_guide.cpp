@@ -27,6 +27,7 @@ constexpr std::array kGuide{
     Entry{text::kUnknownModel, "this phone model is not supported"},
     Entry{text::kBadPosition, "the position must be two digits between 00 and 64"},
     Entry{text::kNameTooLong, "the file name is too long for the phone"},
+    Entry{text::kNameNotSupported, "the name holds characters this phone model cannot store"},
     Entry{text::kNoEmuClasses, "the Nokia emulation classes are missing; the JAR is sent unchanged"},
     Entry{text::kFileReadFailed, "a local file could not be read"},
     Entry{text::kFileWriteFailed, "a local file could not be written"},

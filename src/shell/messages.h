@@ -32,6 +32,8 @@ inline constexpr const char* kLinkLost = "CONNESSIONE CON IL TELEFONO PERSA";
 inline constexpr const char* kUnknownModel = "MODELLO TELEFONO NON SUPPORTATO";
 inline constexpr const char* kBadPosition = "POSIZIONE NON VALIDA: inserire due cifre tra 00 e 64";
 inline constexpr const char* kNameTooLong = "NOME DEL FILE TROPPO LUNGO";
+inline constexpr const char* kNameNotSupported =
+    "NOME NON SUPPORTATO DAL TELEFONO: contiene caratteri che questo modello non gestisce";
 inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: il JAR viene inviato senza modifiche";
 inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
 inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";

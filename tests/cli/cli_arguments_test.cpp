@@ -44,7 +44,7 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   const std::pair<const char*, const char*> cases[] = {
       {"../../etc/passwd", "etcpasswd"}, {"..\\..\\boot.ini", "boot.ini"}, {"C:evil.exe", "Cevil.exe"},
       {".hidden", "hidden"},             {"a\nb\x01.txt", "ab.txt"},       {"....//", nullptr},
-      {"/", nullptr},                    {" . ", nullptr},
+      {"/", nullptr},                    {" . ", nullptr},                 {"città\xC2\x9B\xFF.jpg", "città.jpg"},
   };
   for (const auto& [entry, name] : cases) {
     const auto got = safe_file_name(entry);
@@ -53,6 +53,13 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
     else
       EXPECT_EQ(got.value_or("none"), name) << entry;
   }
+  // Too long for a file name: cut before a whole character, the extension kept.
+  std::string long_name;
+  for (int i = 0; i < 200; ++i) long_name += "è";
+  const auto cut = safe_file_name(long_name + ".jpg");
+  ASSERT_TRUE(cut);
+  EXPECT_EQ(cut->size(), 254u);
+  EXPECT_EQ(cut->substr(244), "èèè.jpg");
 }
 
 TEST(CliOutputPath, TargetFollowsTheOutputOption) {

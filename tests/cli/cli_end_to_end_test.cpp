@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 
+#include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
 #include "support/sim_process.h"
@@ -16,6 +17,7 @@ namespace lg81xx::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using cli::unescaped_name;
 const fs::path kCli = LG81XX_CLI_BINARY;
 const fs::path kSim = LG81XX_SIM_BINARY;
 constexpr const char* kImei = "354321098765432";  // the virtual phone's
@@ -93,11 +95,33 @@ TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
   EXPECT_EQ(read_file(storage("LG-U8120") / "MessageTone" / "Message1.mid"), tune);
 }
 
-TEST_F(CliEndToEnd, GetRoundTripIsByteIdentical) {
-  const auto r = cli({"get", "Images", "lago.jpg"});  // into the working folder
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(read_file(work / "lago.jpg"), sim::sample_picture());
-  EXPECT_TRUE(has(r.err, "100%")) << r.err;  // the progress, plain lines when not a terminal
+// Names beyond ASCII, a one-letter name and a name with a newline, on both families:
+// plain ls shows each on one line, --json carries the exact names, and a get of each,
+// typed as ls shows it, brings the very bytes the phone holds.
+TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
+  const std::pair<std::string, std::string> phones[] = {{"LG U8130", "Audios"}, {"LG U8120", "Audio"}};
+  for (const auto& [model, folder] : phones) {
+    const fs::path phone = storage("LG-" + model.substr(3));
+    ASSERT_TRUE(sim::fill_sample_content(phone, model));
+    write_file(phone / folder / "due\nrighe.txt", "two lines");
+
+    const auto ls = cli({"ls", folder}, model);
+    ASSERT_EQ(ls.status, 0) << ls.err;
+    const std::vector<std::string> shown{"X", "città.jpg", R"(due\nrighe.txt)", "melodia.mid", "perché è.mid", "€uro.txt"};
+    EXPECT_EQ(lines_of(ls.out), shown) << model;
+    const auto json = cli({"ls", folder, "--json"}, model);
+    EXPECT_TRUE(has(json.out, R"(["X", "città.jpg", "due\nrighe.txt", "melodia.mid", "perché è.mid", "€uro.txt"])"))
+        << json.out;
+
+    for (const auto& typed : shown) {
+      if (typed == "melodia.mid") continue;
+      fs::remove(work / "copia");
+      const auto get = cli({"get", folder, typed, "-o", "copia"}, model);
+      ASSERT_EQ(get.status, 0) << model << " " << typed << "\n" << get.err;
+      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *unescaped_name(typed))) << model << " " << typed;
+      EXPECT_TRUE(has(get.err, "100%")) << get.err;  // the progress, plain lines when not a terminal
+    }
+  }
 }
 
 // Wrong arguments: one line on standard error, the status, and nothing sent (the trace

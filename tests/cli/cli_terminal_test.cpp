@@ -7,6 +7,7 @@
 #include "cli_ui.h"
 #include "json_text.h"
 #include "message_guide.h"
+#include "name_escapes.h"
 #include "progress_meter.h"
 #include "shell/messages.h"
 
@@ -58,9 +59,39 @@ TEST(CliUi, MessagesAndProgressGoToStandardError) {
 
 TEST(CliJson, StringsAreEscapedAndAlwaysValid) {
   EXPECT_EQ(json_string("a\"b\\c"), R"("a\"b\\c")");
-  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4)), R"("\u0000\u001F\n\u00E8")");
+  // Names pass as UTF-8; a byte that is not UTF-8 is read as Latin-1.
+  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4) + "città€😀\x1b\u009f"),
+            R"("\u0000\u001F\n\u00E8città€😀\u001B\u009F")");
   EXPECT_EQ(json_list({}), "[]");
   EXPECT_EQ(json_list({"Images", "Java"}), R"(["Images", "Java"])");
+}
+
+// Plain output: one line per name, and the line reads back to the exact name.
+TEST(CliNames, EscapedNamesReadBackExactly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"città €uro 日本 😀.jpg", "città €uro 日本 😀.jpg"},
+      {"a\nb\r\t", R"(a\nb\r\t)"},
+      {"\x1b[31mred\x7f", R"(\x1B[31mred\x7F)"},
+      {R"(a\nb)", R"(a\\nb)"},
+      {"\u009b2J \u202Egpj.exe \u2028", R"(\u009B2J \u202Egpj.exe \u2028)"},
+      {"caf\xE8", R"(caf\xE8)"},  // not UTF-8
+  };
+  for (const auto& [name, shown] : cases) {
+    EXPECT_EQ(escaped_name(name), shown);
+    EXPECT_EQ(unescaped_name(shown), name) << shown;
+  }
+  for (const char* broken : {R"(a\)", R"(\q)", R"(\x4)", R"(\u0041)"}) EXPECT_FALSE(unescaped_name(broken)) << broken;
+
+  const std::vector<std::string> entries{"a\nb", R"(a\nb)", R"(\q)", "X"};
+  const std::pair<std::string, std::optional<std::string>> typed[] = {
+      {R"(a\nb)", "a\nb"},  // as plain output shows the newline, though another entry is spelled so
+      {R"(a\\nb)", R"(a\nb)"},
+      {"a\nb", "a\nb"},
+      {R"(\q)", R"(\q)"},  // exactly so: no escape reads it
+      {"X", "X"},
+      {"Y", std::nullopt},
+  };
+  for (const auto& [text, entry] : typed) EXPECT_EQ(listed_entry(entries, text), entry) << text;
 }
 
 }  // namespace
