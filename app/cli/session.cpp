@@ -3,7 +3,6 @@
 #include "arguments.h"
 #include "exit_status.h"
 #include "home_folder.h"
-#include "platform/qt/qt_serial_port.h"
 #include "sample_content.h"
 #include "trace_log.h"
 
@@ -24,8 +23,10 @@ bool Session::start(const std::string& model, const std::string& port_text) {
 
 JobResult Session::connect() {
   const JobResult result = form_.connect_or_disconnect();
-  // However the handler reported it, a port that did not open means no phone to talk to.
-  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost)
+  // However the handler reported it, a port that did not open means no phone to talk to;
+  // a port text that names no port is a bad argument.
+  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost &&
+      result != JobResult::bad_input)
     return JobResult::not_connected;
   return result;
 }
@@ -42,18 +43,6 @@ fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
 }
 
 namespace {
-
-// A device path is tried once before anything else, so that a wrong one is a clear line
-// and not a message in the middle of a job. Opening a port sends nothing.
-bool device_opens(const std::string& device, std::string& why) {
-  QtSerialPort probe;
-  if (!probe.open(device)) {
-    why = probe.error_text();
-    return false;
-  }
-  probe.close();
-  return true;
-}
 
 std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::path& home, std::ostream& err,
                                      int& status) {
@@ -75,17 +64,8 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
       }
       return line;
     }
-    case PortKind::com_item:
-      return serial_line(*com_item_text(port));
-    case PortKind::device: {
-      std::string why;
-      if (!device_opens(port, why)) {
-        err << "lg81xx-cli: cannot open the port " << port << ": " << why << "\n";
-        status = kNoAnswer;
-        return nullptr;
-      }
+    case PortKind::serial:  // Combo2 takes it as typed: the connect names any problem
       return serial_line(port);
-    }
   }
   return nullptr;
 }

@@ -118,7 +118,6 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "../.."}, 1, "gives no usable file name"},
       {{"get", "Images", "lago.jpg", "-o", "no/such/folder/x.jpg"}, 4, "does not exist"},
       {{"--model", "LG U8140", "info"}, 1, "unknown model"},
-      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2, "cannot open the port"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
@@ -130,6 +129,27 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
     EXPECT_TRUE(has(r.err, c.says)) << what << "\n" << r.err;
     EXPECT_FALSE(fs::exists(trace)) << what;
+  }
+}
+
+// Problems met on the way to the phone: the window's message with the next step in
+// English, and the status.
+TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2,
+       "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
+       "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
+      {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
+  };
+  for (const auto& c : cases) {
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args.front() << "\n" << r.err;
+    EXPECT_TRUE(has(r.err, c.says)) << c.args.front() << "\n" << r.err;
   }
 }
 
