@@ -21,7 +21,7 @@ constexpr std::array kGuide{
     Entry{text::kNoReplyDots, kNoAnswer},
     Entry{text::kNoReply, kNoAnswer},
     Entry{text::kWinzipText, "the archive component is missing"},
-    Entry{text::kInternalText, "start-up failed: LG81XX.ini in the program folder is missing or unreadable"},
+    Entry{text::kFolderNotWritable, "LG81XX.ini cannot be written there: choose a folder of your own with --home DIR"},
     Entry{text::kPositionRange, "the insertion position must be between 00 and 64"},
     Entry{text::kUploadTerminato, "the Java application was installed"},
     Entry{text::kUploadCompletato, "the Java application was installed"},

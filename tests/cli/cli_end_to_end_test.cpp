@@ -145,6 +145,7 @@ TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
        "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
        "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
       {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
+      {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
   };
   for (const auto& c : cases) {
     const auto r = cli(c.args);

@@ -24,6 +24,7 @@ TEST(CliMessages, ItalianTextWithTheNextStepInEnglish) {
       {port_failure_text(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
       {port_failure_text(PortFailure::other, "/dev/ttyACM0", "Input/output error"), "could not be opened"},
       {text::kBadComItem, "/dev/ttyS0 to /dev/ttyS19"},
+      {std::string(text::kFolderNotWritable) + ": /x", "--home DIR"},
   };
   for (const auto& [italian, next_step] : rows) {
     const std::string line = message_line(text::kErrorTitle, italian);
