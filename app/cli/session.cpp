@@ -86,28 +86,28 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   int status = kSuccess;
   auto line = make_line(options, home.path, err, status);
   if (!line) return status;
-  std::ofstream trace;
-  if (options.trace) {
-    trace.open(*options.trace, std::ios::trunc);
-    if (!trace) {
-      err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
-      return kLocalFile;
-    }
+  TraceFile trace;  // outlives the session that writes to it
+  if (options.trace && !trace.open(*options.trace)) {
+    err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
+    return kLocalFile;
   }
 
   Session session(*line, ui, home.path);
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
   Form1& form = session.form();
-  if (options.trace) form.phone().link().set_trace(make_trace(trace, session.clock()));
+  if (options.trace) trace.attach(form.phone().link(), session.clock());
   form.set_fast(options.fast);
 
-  if (const JobResult connected = session.connect(); connected != JobResult::ok) {
-    session.disconnect();
-    return exit_status_for(connected);
-  }
-  status = job(session);
+  const JobResult connected = session.connect();
+  status = connected == JobResult::ok ? job(session) : exit_status_for(connected);
   session.disconnect();
-  return status;
+  return checked_trace(trace, err, status);
+}
+
+int checked_trace(TraceFile& trace, std::ostream& err, int status) {
+  if (trace.complete()) return status;
+  err << "lg81xx-cli: the trace file " << trace.path().string() << " could not be written in full\n";
+  return status == kSuccess ? kLocalFile : status;  // the job's own failure says more
 }
 
 }  // namespace lg81xx::cli

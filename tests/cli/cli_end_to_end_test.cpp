@@ -118,6 +118,7 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "../.."}, 1, "gives no usable file name"},
       {{"get", "Images", "lago.jpg", "-o", "no/such/folder/x.jpg"}, 4, "does not exist"},
       {{"--model", "LG U8140", "info"}, 1, "unknown model"},
+      {{"get", "Images", "lago.jpg", "-o", ""}, 1, "--output: an empty text names no file"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
@@ -146,6 +147,7 @@ TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
        "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
       {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
       {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
+      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full could not be written in full"},
   };
   for (const auto& c : cases) {
     const auto r = cli(c.args);
