@@ -9,8 +9,10 @@
 namespace lg81xx::cli {
 namespace fs = std::filesystem;
 
-Session::Session(PhoneLine& line, CliUi& ui, fs::path home)
-    : line_(line), form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
+Session::Session(PhoneLine& line, CliUi& ui, fs::path home, Clock* clock)
+    : line_(line),
+      clock_(clock != nullptr ? *clock : steady_),
+      form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
   ui.watch(&form_.progress_bar());
 }
 

@@ -30,7 +30,8 @@ struct GlobalOptions {
 
 class Session {
  public:
-  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home);
+  // Waits on `clock`, or on steady time when none is given.
+  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home, Clock* clock = nullptr);
   Form1& form() { return form_; }
   Clock& clock() { return clock_; }
 
@@ -43,7 +44,8 @@ class Session {
 
  private:
   PhoneLine& line_;
-  SteadyClock clock_;
+  SteadyClock steady_;
+  Clock& clock_;
   ZipArchiver archiver_;
   LocalFiles files_;
   Form1 form_;

@@ -2,6 +2,7 @@
 // and against lg81xx-sim on a pseudo-terminal, with the exit status of every outcome.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <regex>
@@ -186,6 +187,23 @@ TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
   const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, "every step gave the expected result")) << r.out;
+}
+
+// Ctrl-C or SIGTERM in the middle of the demo: its temporary folder goes, and the status
+// says which signal ended it.
+TEST_F(CliEndToEnd, DemoStoppedBySignalLeavesNothingBehind) {
+  TempDir tmp;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved = old_tmpdir ? old_tmpdir : "";
+  setenv("TMPDIR", tmp.path().c_str(), 1);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    SimProcess demo(kCli.string(), {"--home", home.path().string(), "demo"});  // its first line: the storage
+    ASSERT_FALSE(fs::is_empty(tmp.path()));
+    const int status = demo.stop(signal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) << signal << ": " << status;
+    EXPECT_TRUE(fs::is_empty(tmp.path())) << signal;
+  }
+  if (old_tmpdir) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
 }
 
 // lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.
