@@ -27,19 +27,6 @@ TEST(CliArguments, PositionIsTwoDigitsUpTo64) {
   for (const char* bad : {"", "5", "65", "005", "1a", " 5"}) EXPECT_FALSE(is_valid_position(bad)) << bad;
 }
 
-TEST(CliArguments, PortTextsChooseTheLine) {
-  EXPECT_EQ(port_kind("sim"), PortKind::virtual_phone);
-  EXPECT_EQ(port_kind("/dev/ttyACM0"), PortKind::device);
-  EXPECT_EQ(port_kind("COMPUTER"), PortKind::device);
-  const std::pair<const char*, const char*> items[] = {
-      {"COM  3", "COM  3"}, {"COM3", "COM  3"}, {"com 12", "COM  12"}, {"COM  20", "COM  20"}};
-  for (const auto& [text, item] : items) {
-    EXPECT_EQ(port_kind(text), PortKind::com_item) << text;
-    EXPECT_EQ(com_item_text(text).value_or("none"), item) << text;
-  }
-  for (const char* bad : {"COM", "COM 0", "COM 123", "COM x"}) EXPECT_FALSE(com_item_text(bad)) << bad;
-}
-
 TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   const std::pair<const char*, const char*> cases[] = {
       {"../../etc/passwd", "etcpasswd"}, {"..\\..\\boot.ini", "boot.ini"}, {"C:evil.exe", "Cevil.exe"},

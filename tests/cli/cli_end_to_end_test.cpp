@@ -2,6 +2,7 @@
 // and against lg81xx-sim on a pseudo-terminal, with the exit status of every outcome.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <regex>
@@ -142,7 +143,7 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "../.."}, 1, "gives no usable file name"},
       {{"get", "Images", "lago.jpg", "-o", "no/such/folder/x.jpg"}, 4, "does not exist"},
       {{"--model", "LG U8140", "info"}, 1, "unknown model"},
-      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2, "cannot open the port"},
+      {{"get", "Images", "lago.jpg", "-o", ""}, 1, "--output: an empty text names no file"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
@@ -154,6 +155,29 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
     EXPECT_TRUE(has(r.err, c.says)) << what << "\n" << r.err;
     EXPECT_FALSE(fs::exists(trace)) << what;
+  }
+}
+
+// Problems met on the way to the phone: the window's message with the next step in
+// English, and the status.
+TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2,
+       "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
+       "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
+      {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
+      {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
+      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full could not be written in full"},
+  };
+  for (const auto& c : cases) {
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args.front() << "\n" << r.err;
+    EXPECT_TRUE(has(r.err, c.says)) << c.args.front() << "\n" << r.err;
   }
 }
 
@@ -187,6 +211,23 @@ TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
   const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, "every step gave the expected result")) << r.out;
+}
+
+// Ctrl-C or SIGTERM in the middle of the demo: its temporary folder goes, and the status
+// says which signal ended it.
+TEST_F(CliEndToEnd, DemoStoppedBySignalLeavesNothingBehind) {
+  TempDir tmp;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved = old_tmpdir ? old_tmpdir : "";
+  setenv("TMPDIR", tmp.path().c_str(), 1);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    SimProcess demo(kCli.string(), {"--home", home.path().string(), "demo"});  // its first line: the storage
+    ASSERT_FALSE(fs::is_empty(tmp.path()));
+    const int status = demo.stop(signal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) << signal << ": " << status;
+    EXPECT_TRUE(fs::is_empty(tmp.path())) << signal;
+  }
+  if (old_tmpdir) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
 }
 
 // lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.

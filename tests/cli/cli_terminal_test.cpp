@@ -9,18 +9,29 @@
 #include "message_guide.h"
 #include "name_escapes.h"
 #include "progress_meter.h"
+#include "shell/message_table.h"
 #include "shell/messages.h"
 
 namespace lg81xx::cli {
 namespace {
 
-TEST(CliMessages, ItalianTextWithAnEnglishExplanation) {
-  EXPECT_EQ(message_line(text::kErrorTitle, text::kNoReplyDots),
-            "ERRORE: IL TELEFONO NON RISPONDE... (the phone did not answer in time)");
-  EXPECT_EQ(message_line("", text::kNoReply), "IL TELEFONO NON RISPONDE (the phone did not answer in time)");
-  // Texts with details after their fixed start are still explained.
-  EXPECT_EQ(explain_message(std::string(text::kPortOpenFailed) + ": /dev/ttyS2: Permission denied"),
-            "the serial port could not be opened");
+// Each message as the window shows it, then in brackets what it means and what to try.
+TEST(CliMessages, ItalianTextWithTheNextStepInEnglish) {
+  const std::pair<std::string, const char*> rows[] = {
+      {text::kNoReplyDots, "--model names it"},
+      {text::kNoReply, "lg81xx-cli ports"},
+      {port_failure_text(PortFailure::not_found, "/dev/ttyS2", ""), "plug the phone in"},
+      {port_failure_text(PortFailure::in_use, "/dev/ttyACM0", ""), "another program has the port open"},
+      {port_failure_text(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
+      {port_failure_text(PortFailure::other, "/dev/ttyACM0", "Input/output error"), "could not be opened"},
+      {text::kBadComItem, "/dev/ttyS0 to /dev/ttyS19"},
+      {std::string(text::kFolderNotWritable) + ": /x", "--home DIR"},
+  };
+  for (const auto& [italian, next_step] : rows) {
+    const std::string line = message_line(text::kErrorTitle, italian);
+    EXPECT_EQ(line.rfind("ERRORE: " + italian + " (", 0), 0u) << line;
+    EXPECT_NE(line.find(next_step), std::string::npos) << line;
+  }
   EXPECT_EQ(message_line("X", "SOMETHING NEW"), "X: SOMETHING NEW");
 }
 
@@ -53,7 +64,7 @@ TEST(CliUi, MessagesAndProgressGoToStandardError) {
   progress = {"50 %", 6375 / 2.0};
   cli.repaint();
   cli.repaint();  // a repaint for the lamp draws nothing new
-  EXPECT_EQ(err.str(), "ERRORE: IL TELEFONO NON RISPONDE (the phone did not answer in time)\n50%\n");
+  EXPECT_EQ(err.str(), message_line(text::kErrorTitle, text::kNoReply) + "\n50%\n");
   EXPECT_EQ(cli.messages(), std::vector<std::string>{"ERRORE: IL TELEFONO NON RISPONDE"});
 }
 
