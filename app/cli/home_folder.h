@@ -13,9 +13,9 @@ struct HomeFolder {
 };
 
 // `requested` (--home) when given; otherwise the program's own folder when it holds
-// LG81XX.ini and can be written; otherwise `user_folder`. A folder without LG81XX.ini is
-// created and given one that says "MIDP=0" (a first start); a missing emu.zip is copied
-// from the program's folder when it has one.
+// LG81XX.ini and can be written; otherwise `user_folder`. The folder is created when
+// missing (the start-up writes its LG81XX.ini), and a missing emu.zip is copied from the
+// program's folder when it has one.
 HomeFolder prepare_home(const std::optional<std::filesystem::path>& requested,
                         const std::filesystem::path& program_folder, const std::filesystem::path& user_folder);
 

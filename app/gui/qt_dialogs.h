@@ -12,6 +12,9 @@ namespace lg81xx::gui {
 class QtDialogs final : public UserInterface {
  public:
   explicit QtDialogs(QWidget& window) : window_(&window) {}
+  // Where nobody can press OK (the offscreen platform of a screenshot run), a message box
+  // becomes a line on standard error.
+  void set_unattended(bool unattended) { unattended_ = unattended; }
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
@@ -22,6 +25,7 @@ class QtDialogs final : public UserInterface {
  private:
   QPointer<QWidget> window_;
   QString last_folder_;
+  bool unattended_ = false;
 };
 
 }  // namespace lg81xx::gui

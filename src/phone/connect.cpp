@@ -85,7 +85,7 @@ StepOutcome<std::vector<std::string>> Phone::read_folders() {
   if (family() == Family::u813) {
     const Reply reply = lit_exchange(frames_.root_list_frame, kRootListWaitMs);
     if (const JobResult r = judge(reply); r != JobResult::ok) return failed<Folders>(r, ConnectStep::folders);
-    folders = root_folders(without_nuls(reply.bytes));
+    folders = root_folders(reply.bytes);
     if (folders.empty()) return failed<Folders>(JobResult::bad_reply, ConnectStep::folders);
     folders.push_back("Java");
   } else if (family() == Family::u811_u812) {

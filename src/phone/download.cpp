@@ -48,15 +48,14 @@ JobResult judge_block(const Reply& reply) {
 
 Outcome<Bytes> Phone::download(const ObjectName& name) {
   LineHold line(*this);
-  const Family fam = family();
-  if (fam == Family::none || name.folder.size() > kLongestName || name.file.size() > kLongestName)
-    return {JobResult::bad_input, {}};
+  const auto wire_names = download_names(family(), name);
+  if (!wire_names) return {JobResult::bad_input, {}};
+  const Bytes& names = *wire_names;
   const auto stop = [this](JobResult why) {
     events_.lamp(false);
     return Outcome<Bytes>{why, {}};
   };
 
-  const Bytes names = download_names(fam, name);
   const Bytes get = get_request(names, next_sequence());
   events_.lamp(true);
   const Reply first = ask(get, kReplyWait, is_busy_get);

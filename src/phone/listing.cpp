@@ -33,7 +33,7 @@ Outcome<std::vector<std::string>> Phone::listing(std::string_view folder, bool f
     return {result, {}};
   }
   held_ = false;
-  return {JobResult::ok, listing_rows(listing_text(reply.bytes))};
+  return {JobResult::ok, listing_rows(fam, reply.bytes)};
 }
 
 }  // namespace lg81xx

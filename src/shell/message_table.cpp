@@ -26,7 +26,6 @@ constexpr Message kUploadNoReply{text::kNoReply, MessageStyle::plain, ""};
 // A pair that is not here, nor among the answers below, ends silently: a cancelled
 // dialog, a folder without a listing request.
 constexpr std::array kTable{
-    Row{Job::connect, JobResult::not_connected, Family::none, {text::kPortOpenFailed, kCritical, kError}},
     Row{Job::connect, JobResult::no_reply, Family::none, kNoReply},
     Row{Job::connect, JobResult::bad_input, Family::none, {text::kWrongModel, kCritical, kError}},
     Row{Job::connect, JobResult::link_lost, Family::none, kLinkLost},
@@ -62,7 +61,27 @@ constexpr std::array kAnswers{
     std::pair{JobResult::bad_reply, Message{text::kBadReply, kCritical, kError}},
 };
 
+struct PortRow {
+  PortFailure failure;
+  const char* head;
+  const char* what_to_do;
+};
+
+constexpr std::array kPortTable{
+    PortRow{PortFailure::not_found, text::kPortNotFound, "collegare il telefono o scegliere un'altra porta"},
+    PortRow{PortFailure::in_use, text::kPortInUse, "chiudere il programma che la usa"},
+    PortRow{PortFailure::denied, text::kPortDenied, "l'utente deve far parte del gruppo dialout"},
+};
+
 }  // namespace
+
+std::string port_failure_text(PortFailure failure, const std::string& device, const std::string& reason) {
+  for (const auto& row : kPortTable)
+    if (row.failure == failure) return std::string(row.head) + ": " + device + " (" + row.what_to_do + ")";
+  std::string text = std::string(text::kPortOpenFailed) + ": " + device;
+  if (!reason.empty()) text += " (" + reason + ")";
+  return text;
+}
 
 std::optional<Message> message_for(Job job, JobResult result, Family family) {
   for (const auto& row : kTable)

@@ -12,9 +12,9 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// An answer whose entries from offset 25 read `entries`.
+// An answer whose entries from offset 25 read `entries`, in UTF-16LE.
 Bytes listing_reply(const std::string& entries) {
-  Bytes reply = hex_to_bin("A0") + Bytes(23, '\0') + "/" + entries;
+  Bytes reply = hex_to_bin("A0") + Bytes(23, '\0') + "/" + utf16le(entries);
   set_be16(reply, 1, static_cast<unsigned>(reply.size()));
   return reply;
 }

@@ -11,41 +11,37 @@ void make_zip(const std::filesystem::path& path, const ZipEntries& entries) { AS
 
 class StartUp : public FormFixture {};
 
-TEST_F(StartUp, FirstStartExtractsTheEmulationClassesOnce) {
-  write_file(home / "LG81XX.ini", "MIDP=0\r\n");
+// The first field of LG81XX.ini decides whether the emulation classes are unpacked; a
+// missing or empty file is a first start. Every start leaves "MIDP=1".
+TEST_F(StartUp, TheIniDecidesTheExtractionAndIsRewritten) {
   make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}});
-
-  ASSERT_EQ(form.start_up(), StartResult::ok);
-  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
-  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
-
-  std::filesystem::remove_all(home / "emu");
-  ASSERT_EQ(form.start_up(), StartResult::ok);
-  EXPECT_FALSE(std::filesystem::exists(home / "emu")) << "the second start must not extract";
+  const std::pair<std::optional<std::string>, bool> rows[] = {
+      {"MIDP=0\r\n", true}, {std::nullopt, true},  {"", true},
+      {"\r\nMIDP=1", true}, {"MIDP=1", false},     {"something else", false},
+  };
+  for (const auto& [ini, extracts] : rows) {
+    std::filesystem::remove_all(home / "emu");
+    std::filesystem::remove(home / "LG81XX.ini");
+    if (ini) write_file(home / "LG81XX.ini", *ini);
+    ASSERT_EQ(form.start_up(), StartResult::ok) << ini.value_or("(none)");
+    EXPECT_EQ(std::filesystem::exists(home / "emu/com/nokia/mid/ui/FullCanvas.class"), extracts) << ini.value_or("(none)");
+    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+  }
   EXPECT_TRUE(ui.messages.empty());
   form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
   EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
   EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
 }
 
-TEST_F(StartUp, OtherFirstFieldsSkipTheExtractionAndRewriteTheFile) {
-  make_zip(home / "emu.zip", {{"emu/a.class", "A"}});
-  for (const std::string ini : {"MIDP=1", "something else"}) {
-    write_file(home / "LG81XX.ini", ini);
-    ASSERT_EQ(form.start_up(), StartResult::ok) << ini;
-    EXPECT_FALSE(std::filesystem::exists(home / "emu")) << ini;
-    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
-  }
-}
-
-TEST_F(StartUp, MissingOrEmptyIniEndsWithTheInternalError) {
-  const Message internal{text::kInternalText, MessageStyle::critical, text::kInternalTitle};
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  write_file(home / "LG81XX.ini", "");
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  write_file(home / "LG81XX.ini", "\r\nMIDP=0");
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  EXPECT_EQ(ui.messages, (std::vector<Message>{internal, internal, internal}));
+TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
+  write_file(home / "a-file", "x");
+  const auto folder = home / "a-file" / "lg81xx";
+  Form1 f(Platform{port, clock, ui, archiver, files}, folder);
+  EXPECT_EQ(f.start_up(), StartResult::fatal);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: " + folder.string() +
+                                     " (sceglierne un'altra con --home)");
+  EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
 }
 
 class NoArchiver final : public Archiver {
