@@ -131,14 +131,12 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
   };
   const Bytes big = first_reply(100000, "x");
   const Case cases[] = {
-      {"GET refused", 0, hex_to_bin("49000F70000CFF7DDF2086000100" "7E"), {}, JobResult::refused},
       {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply},
       {"acknowledgement refused", 2, big, hex_to_bin("C30005FF7E"), JobResult::refused},
       {"acknowledgement answered without a block", 0, big, hex_to_bin("A00003"), JobResult::refused},
       {"continuation refused (3)", 4, big, hex_to_bin("C30003"), JobResult::refused},
       {"continuation refused (5)", 4, big, hex_to_bin("C30005FF7E"), JobResult::refused},
       {"block without its final 7E", 1, big, hex_to_bin("A000087000050F0F"), JobResult::bad_reply},
-      {"GET not answered", 0, {}, {}, JobResult::no_reply},
       {"block 4 not answered", 3, big, {}, JobResult::no_reply},
   };
   for (const Case& c : cases) {
