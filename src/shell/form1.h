@@ -105,6 +105,7 @@ class Form1 final : private PhoneEvents {
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
   JobResult report_install(const Outcome<InstallStep>& installed);
+  JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
 
   Platform platform_;
   std::filesystem::path home_;
