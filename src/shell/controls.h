@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/messages.h"
 #include "shell/sound_table.h"
 
 namespace lg81xx {
@@ -40,7 +41,8 @@ struct OptionButton {
 
 struct ComboBox {
   std::vector<std::string> items;
-  std::string text;  // editable: may hold any text, not only an item
+  std::string text;  // Combo1: one of its items or nothing; Combo2: any device as typed
+  bool enabled = true;
 };
 
 struct ListBox {
@@ -97,6 +99,7 @@ struct Controls {
   Picture ledr{false};  // red over it while a request is on the line
   Label Label3;  // IMEI
   Label Label4;  // information text
+  Label status{text::kStatusNotConnected};  // where the window stands: the phone on the line, or the job under way
 
   // The chosen sound's option button, if any.
   const OptionButton* selected_sound() const {

@@ -23,6 +23,7 @@ std::string save_filter(const std::string& entry) {
 
 JobResult Form1::open_folder() {
   if (!require_connection(Job::open_folder)) return JobResult::not_connected;
+  Underway underway(*this, text::kStatusReadingFolder + controls_.List1.text() + "...");
   const auto listed = phone_.list_folder(controls_.List1.text());
   if (!listed.ok()) return report(Job::open_folder, listed.result);  // no request for the folder: nothing happens
   show_entries(listed.value);
@@ -41,6 +42,7 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
     if (fit == NameFit::unsupported) return stop(text::kNameNotSupported);
   }
 
+  Underway underway(*this, text::kStatusDownloading + entry + "...");
   BusyPointer pointer(platform_.ui);
   pointer.busy();
   const auto got = phone_.download({folder, entry});

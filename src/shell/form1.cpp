@@ -10,12 +10,18 @@ namespace lg81xx {
 Form1::Form1(Platform platform, std::filesystem::path home)
     : platform_(platform), home_(std::move(home)), phone_(platform.port, platform.clock, *this) {}
 
-void Form1::choose_model(std::string text) {
+bool Form1::choose_model(std::string text) {
+  if (choices_locked() || !(text.empty() || is_known_model(text))) return false;
   phone_.set_model(text);
   controls_.Combo1.text = std::move(text);
+  return true;
 }
 
-void Form1::choose_port(std::string text) { controls_.Combo2.text = std::move(text); }
+bool Form1::choose_port(std::string text) {
+  if (choices_locked()) return false;
+  controls_.Combo2.text = std::move(text);
+  return true;
+}
 
 void Form1::offer_ports(const std::vector<std::string>& items) {
   auto& ports = controls_.Combo2.items;
@@ -40,6 +46,28 @@ void Form1::select_folder(int row) { controls_.List1.list_index = row; }
 void Form1::select_entry(int row) { controls_.List2.list_index = row; }
 
 void Form1::set_fast(bool fast) { phone_.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
+
+Form1::Underway::Underway(Form1& form, std::string what) : form_(form), outer_(std::move(form.activity_)) {
+  form_.activity_ = std::move(what);
+  form_.show_where_it_stands();
+  form_.platform_.ui.repaint();
+}
+
+Form1::Underway::~Underway() {
+  form_.activity_ = std::move(outer_);
+  form_.show_where_it_stands();
+}
+
+void Form1::show_where_it_stands() {
+  const bool open = phone_.is_open();
+  controls_.Combo1.enabled = controls_.Combo2.enabled = !choices_locked();
+  if (!activity_.empty())
+    controls_.status.caption = activity_;
+  else if (open)
+    controls_.status.caption = text::kStatusConnected + model() + " su " + device_;
+  else
+    controls_.status.caption = text::kStatusNotConnected;
+}
 
 void Form1::lamp(bool red) {
   controls_.ledr.visible = red;

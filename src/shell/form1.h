@@ -60,8 +60,11 @@ class Form1 final : private PhoneEvents {
   Phone& phone() { return phone_; }
 
   // ---- the user's input ----
-  void choose_model(std::string text);  // Combo1
-  void choose_port(std::string text);   // Combo2
+  // Combo1 takes one of the four models (or nothing), Combo2 any device; neither changes
+  // while connected or while a job runs. False when the choice was not taken.
+  bool choose_model(std::string text);  // Combo1
+  bool choose_port(std::string text);   // Combo2
+  bool choices_locked() const { return phone_.is_open() || !activity_.empty(); }
   // Adds the port items not yet in Combo2.
   void offer_ports(const std::vector<std::string>& items);
   // Text1, changed by the user or by a job: the window checks the text on every change.
@@ -90,6 +93,24 @@ class Form1 final : private PhoneEvents {
   JobResult replace_sound();        // Command5 "Carica Nuovo Suono"
 
  private:
+  // A job under way, from construction to destruction: the status line names it, and
+  // model and port stay as they are. A job inside another names itself, then the outer one
+  // again.
+  class Underway {
+   public:
+    Underway(Form1& form, std::string what);
+    ~Underway();
+    Underway(const Underway&) = delete;
+    Underway& operator=(const Underway&) = delete;
+
+   private:
+    Form1& form_;
+    std::string outer_;
+  };
+
+  // The status line and the lock of model and port, after the connection or the job changed.
+  void show_where_it_stands();
+
   // PhoneEvents: the lamp ledr and the progress bar Label5, drawn at once.
   void lamp(bool red) override;
   void progress(std::uint64_t done, std::uint64_t total) override;
@@ -111,6 +132,8 @@ class Form1 final : private PhoneEvents {
   std::filesystem::path home_;
   Controls controls_;
   Phone phone_;
+  std::string device_;    // the device the port was opened on
+  std::string activity_;  // the job under way, as the status line names it; empty between jobs
   Bytes jad_;
   Bytes jar_;
 };

@@ -26,6 +26,7 @@ bool has_files(const std::filesystem::path& folder) {
 
 JobResult Form1::propose_position() {
   if (!require_connection(Job::java_list)) return JobResult::not_connected;
+  Underway underway(*this, std::string(text::kStatusReadingFolder) + "Java...");
   controls_.List2.clear();
   set_position_text("");
   const auto java = phone_.list_java();
@@ -41,6 +42,7 @@ JobResult Form1::propose_position() {
 JobResult Form1::load_application() {
   auto& ui = platform_.ui;
   auto& files = platform_.files;
+  Underway underway(*this, text::kStatusLoading);
   BusyPointer pointer(ui);
   jad_.clear();
   jar_.clear();
@@ -93,6 +95,7 @@ JobResult Form1::install_application() {
   if (!require_connection(Job::install)) return JobResult::not_connected;
 
   if (controls_.Text1.text != *position) set_position_text(*position);
+  Underway underway(*this, text::kStatusInstalling + *position + "...");
   BusyPointer pointer(platform_.ui);
   pointer.busy();
   return report_install(install_java_application(phone_, *position, jad_, jar_));
@@ -111,6 +114,7 @@ JobResult Form1::report_install(const Outcome<InstallStep>& installed) {
 
 JobResult Form1::probe_message_tone() {
   if (!require_connection(Job::probe)) return JobResult::not_connected;
+  Underway underway(*this, text::kStatusProbing);
   return report(Job::probe, send_read_probe(phone_));
 }
 

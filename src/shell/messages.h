@@ -24,6 +24,7 @@ inline constexpr const char* kSoundTitle = "OPERAZIONE CONCLUSA";
 // Texts this port of the tool adds, in the window's style.
 inline constexpr const char* kNotConnected = "TELEFONO NON CONNESSO: premere Connetti/Disconnetti";
 inline constexpr const char* kNoPortChosen = "SCEGLIERE LA PORTA DI COMUNICAZIONE";
+inline constexpr const char* kNoModelChosen = "SCEGLIERE IL MODELLO DEL TELEFONO";
 inline constexpr const char* kBadComItem = "PORTA COM NON VALIDA: le porte vanno da COM  1 a COM  20";
 // A port that does not open: the head, ": " and the device, then what to do in brackets.
 inline constexpr const char* kPortNotFound = "PORTA NON TROVATA";
@@ -48,5 +49,17 @@ inline constexpr const char* kRefused = "IL TELEFONO HA RIFIUTATO LA RICHIESTA";
 inline constexpr const char* kBusy = "IL TELEFONO È OCCUPATO: riprovare tra qualche istante";
 inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA";
 inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono collegato è un";  // + " " + model
+
+
+// The status line: where the window stands.
+inline constexpr const char* kStatusNotConnected = "Non connesso";
+inline constexpr const char* kStatusConnected = "Connesso: ";  // + model + " su " + device
+inline constexpr const char* kStatusConnecting = "Connessione in corso...";
+inline constexpr const char* kStatusReadingFolder = "Lettura della cartella ";  // + folder + "..."
+inline constexpr const char* kStatusDownloading = "Download di ";              // + entry + "..."
+inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
+inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
+inline constexpr const char* kStatusSendingSound = "Invio del suono ";                            // + caption + "..."
+inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
 
 }  // namespace lg81xx::text
