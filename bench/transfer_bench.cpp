@@ -67,6 +67,7 @@ class ScriptedUi final : public lg81xx::UserInterface {
   void message_box(const std::string& text, lg81xx::MessageStyle, const std::string&) override {
     messages.push_back(text);
   }
+  bool ask(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> open_file(const std::string&) override { return next(); }
   std::optional<std::string> save_file(const std::string&, const std::string&) override { return next(); }
   void set_busy_pointer(bool) override {}

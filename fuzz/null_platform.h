@@ -23,6 +23,7 @@ class NullArchiver final : public Archiver {
 class SilentUi final : public UserInterface {
  public:
   void message_box(const std::string&, MessageStyle, const std::string&) override { ++messages; }
+  bool ask(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> open_file(const std::string&) override {
     if (open_paths.empty()) return std::nullopt;
     auto path = open_paths.front();

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   std::filesystem::path jad, jar, file;
   std::optional<std::string> position;
   bool nokia = false;
+  bool force = false;
 
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
   get->add_option("ENTRY", entry, "the entry to download")->required();
   get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe");
+  get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
   install->add_option("JAD", jad, "the descriptor")->required();
   install->add_option("JAR", jar, "the archive")->required();
@@ -79,7 +81,7 @@ int main(int argc, char** argv) {
   if (*ports) return run_ports(term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
-  if (*get) return run_get(options, term, folder, entry, output);
+  if (*get) return run_get(options, term, folder, entry, output, force);
   if (*install) return run_install(options, term, jad, jar, position, nokia);
   if (*replace) return run_sound(options, term, sound, file);
   if (*probe) return run_probe(options, term);

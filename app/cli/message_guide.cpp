@@ -31,6 +31,7 @@ constexpr std::array kGuide{
     Entry{text::kFileReadFailed, "a local file could not be read"},
     Entry{text::kFileWriteFailed, "a local file could not be written"},
     Entry{text::kNoSelection, "no file was selected"},
+    Entry{text::kReplaceFile, "a file of that name is already there"},
     Entry{"FUNZIONE NON ANCORA DISPONIBILE", "this job is not available in this build yet"},
 };
 

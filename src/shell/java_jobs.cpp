@@ -69,9 +69,10 @@ JobResult Form1::load_application() {
   } else if (controls_.nokia.value) {
     // The classes go into a copy, which is read back and removed.
     const auto temp = home_ / kTempJar;
-    const bool copied = files.copy(*jar_path, temp);
+    const auto chosen = files.read_all(*jar_path);
+    const bool copied = chosen && files.save(temp, *chosen, Replace::regular_file) == SaveResult::ok;
     if (copied && platform_.archiver.add_folder(temp, emu) >= 0) jar = files.read_all(temp);
-    files.remove(temp);
+    if (copied) files.remove(temp);
     if (copied && !jar) return stop(text::kFileWriteFailed, JobResult::local_file);
   } else {
     jar = files.read_all(*jar_path);

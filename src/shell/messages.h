@@ -39,4 +39,9 @@ inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
 inline constexpr const char* kNoSoundSelected = "NESSUN SUONO SELEZIONATO";
 inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato da inviare";
 
+// Nothing the user has is replaced without a question, nor sent when it is not what it
+// claims to be. The heads below are followed by names and details.
+inline constexpr const char* kConfirmTitle = "CONFERMA";
+inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+
 }  // namespace lg81xx::text

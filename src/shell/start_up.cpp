@@ -35,7 +35,7 @@ StartResult Form1::start_up() {
     if (files.exists(archive)) platform_.archiver.extract(archive, home_);
   }
 
-  files.write_all(ini_path, kIniAfterFirstStart);  // a read-only folder only costs the next start a re-extract
+  files.save(ini_path, kIniAfterFirstStart, Replace::regular_file);  // a read-only folder only costs the next start a re-extract
 
   controls_.Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
   choose_model("");

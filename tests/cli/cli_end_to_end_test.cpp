@@ -94,7 +94,8 @@ TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
 }
 
 TEST_F(CliEndToEnd, GetRoundTripIsByteIdentical) {
-  const auto r = cli({"get", "Images", "lago.jpg"});  // into the working folder
+  write_file(work / "lago.jpg", "an older picture");
+  const auto r = cli({"get", "Images", "lago.jpg", "--force"});  // into the working folder
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(read_file(work / "lago.jpg"), sim::sample_picture());
   EXPECT_TRUE(has(r.err, "100%")) << r.err;  // the progress, plain lines when not a terminal
@@ -105,6 +106,7 @@ TEST_F(CliEndToEnd, GetRoundTripIsByteIdentical) {
 TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
   write_file(work / "a.jad", "MIDlet-Name: a\r\n");
   write_file(work / "a.jar", "PK");
+  fs::create_symlink(work / "a.jad", work / "link.jpg");
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -117,6 +119,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"sound", "mes9", "a.jad"}, 1, "unknown sound \"mes9\""},
       {{"get", "Images", "../.."}, 1, "gives no usable file name"},
       {{"get", "Images", "lago.jpg", "-o", "no/such/folder/x.jpg"}, 4, "does not exist"},
+      {{"get", "Images", "lago.jpg", "-o", "a.jad"}, 1, "a.jad already exists; --force replaces it"},
+      {{"get", "Images", "lago.jpg", "-o", "link.jpg", "--force"}, 4, "link.jpg is not a regular file"},
       {{"--model", "LG U8140", "info"}, 1, "unknown model"},
       {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2, "cannot open the port"},
   };
@@ -188,9 +192,10 @@ TEST_F(CliOnPseudoTerminal, InfoAndGetOnBothFamilies) {
     EXPECT_TRUE(has(info.out, std::string("\"") + picture_folder + "\"")) << info.out;
     EXPECT_TRUE(has(info.out, "\"Java\"]")) << info.out;  // Java closes the folder list
     EXPECT_TRUE(has(info.out, "\"position\": \"01\"")) << info.out;
-    const auto get = cli({"get", picture_folder, "lago.jpg", "-o", "copy.jpg"}, model, phone->device_path());
+    const std::string copy = std::string(picture_folder) + ".jpg";
+    const auto get = cli({"get", picture_folder, "lago.jpg", "-o", copy}, model, phone->device_path());
     ASSERT_EQ(get.status, 0) << model << "\n" << get.err;
-    EXPECT_EQ(read_file(work / "copy.jpg"), sim::sample_picture()) << model;
+    EXPECT_EQ(read_file(work / copy), sim::sample_picture()) << model;
   }
 }
 

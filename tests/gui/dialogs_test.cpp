@@ -2,6 +2,7 @@
 // filters, and where the program keeps its folder.
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -54,6 +55,22 @@ class DialogsTest final : public QObject {
     QCOMPARE(seen_icon, icon);
     QCOMPARE(seen_title, shown_title);
     QCOMPARE(seen_text, QStringLiteral("IL TELEFONO NON RISPONDE <b>"));
+  }
+
+  // Before anything is replaced: Yes replaces, and the button a hasty Enter presses is No.
+  void question_answers_yes_only_when_pressed() {
+    QWidget window;
+    QtDialogs dialogs(window);
+    for (const bool press_yes : {false, true}) {
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QPushButton* no = box->defaultButton();
+        QVERIFY(no == box->button(QMessageBox::No));
+        (press_yes ? box->button(QMessageBox::Yes) : no)->click();
+      });
+      QCOMPARE(dialogs.ask("FILE GIÀ ESISTENTE: sostituire a.jpg?", "CONFERMA"), press_yes);
+    }
   }
 
   void filter_in_qt_form_data() {
