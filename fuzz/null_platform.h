@@ -16,7 +16,9 @@ namespace lg81xx::fuzzing {
 class NullArchiver final : public Archiver {
  public:
   bool present() const override { return true; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
+  bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
+    return true;
+  }
   int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return 0; }
 };
 

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   GlobalOptions options;
   options.program_folder = QCoreApplication::applicationDirPath().toStdString();
   options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};

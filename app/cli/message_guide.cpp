@@ -32,6 +32,7 @@ constexpr std::array kGuide{
     Entry{text::kFileWriteFailed, "a local file could not be written"},
     Entry{text::kNoSelection, "no file was selected"},
     Entry{text::kReplaceFile, "a file of that name is already there"},
+    Entry{text::kBadEmuArchive, "emu.zip needs a top-level folder emu/; nothing was unpacked"},
     Entry{"FUNZIONE NON ANCORA DISPONIBILE", "this job is not available in this build yet"},
 };
 

@@ -98,7 +98,7 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
     err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)\n";
     return kBadInput;
   }
-  const auto home = prepare_home(options.home, options.program_folder, options.user_folder);
+  const auto home = prepare_home(options.home, options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {
     err << "lg81xx-cli: " << home.error << "\n";
     return kLocalFile;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli_ui.h"
 #include "phone_line.h"
@@ -26,6 +27,7 @@ struct GlobalOptions {
   bool fast = false;
   std::filesystem::path program_folder;  // the executable's folder
   std::filesystem::path user_folder;     // the per-user fallback for the program folder
+  std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
 };
 
 class Session {

@@ -43,5 +43,6 @@ inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato 
 // claims to be. The heads below are followed by names and details.
 inline constexpr const char* kConfirmTitle = "CONFERMA";
 inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
 
 }  // namespace lg81xx::text

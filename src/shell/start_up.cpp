@@ -1,5 +1,5 @@
-// The window opens: the archive component, LG81XX.ini, the emulation classes on the first
-// start, and the model and port lists.
+// The window opens: the archive component, LG81XX.ini, the emulation classes when they
+// are not unpacked yet, and the model and port lists.
 #include "shell/config_file.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
@@ -8,6 +8,7 @@ namespace lg81xx {
 namespace {
 
 constexpr const char* kEmuArchive = "emu.zip";
+constexpr const char* kEmuFolder = "emu";
 
 }  // namespace
 
@@ -28,14 +29,15 @@ StartResult Form1::start_up() {
     return StartResult::fatal;
   }
 
-  // First start: unpack the emulation classes once. The archiver works in-process and is
-  // finished when it returns; a missing archive simply leaves no "emu" folder behind.
-  if (field == kFirstStartField) {
-    const auto archive = home_ / kEmuArchive;
-    if (files.exists(archive)) platform_.archiver.extract(archive, home_);
-  }
+  // The emulation classes are unpacked at the first start, or at the next one after
+  // emu.zip was put into the program folder. Only its folder "emu" is unpacked, whole or
+  // not at all; a missing archive simply leaves no "emu" folder behind.
+  const auto archive = home_ / kEmuArchive;
+  if (!files.exists(home_ / kEmuFolder) && files.exists(archive) &&
+      !platform_.archiver.extract_folder(archive, kEmuFolder, home_))
+    ui.message_box(text::kBadEmuArchive, MessageStyle::warning, "");
 
-  files.save(ini_path, kIniAfterFirstStart, Replace::regular_file);  // a read-only folder only costs the next start a re-extract
+  files.save(ini_path, kIniAfterFirstStart, Replace::regular_file);  // a read-only folder changes nothing
 
   controls_.Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
   choose_model("");

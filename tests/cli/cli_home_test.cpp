@@ -30,6 +30,12 @@ TEST(CliHome, TheProgramFolderWhenItHoldsTheIniElseASeededUserFolder) {
   write_file(user / "mine" / "LG81XX.ini", "MIDP=1\r\n");
   prepare_home(user / "mine", program.path(), user / "lg81xx");
   EXPECT_EQ(read_file(user / "mine" / "LG81XX.ini"), "MIDP=1\r\n");
+  // An emu.zip that an installation keeps elsewhere, put there after the first start.
+  TempDir share;
+  EXPECT_FALSE(std::filesystem::exists(user / "lg81xx" / "emu.zip"));
+  write_file(share / "emu.zip", "shared zip");
+  prepare_home(std::nullopt, user / "no-program", user / "lg81xx", {user / "nothing", share.path()});
+  EXPECT_EQ(read_file(user / "lg81xx" / "emu.zip"), "shared zip");
   // A --home that cannot be a folder.
   write_file(user / "plain-file", "x");
   EXPECT_TRUE(prepare_home(user / "plain-file", program.path(), user / "lg81xx").path.empty());

@@ -97,6 +97,12 @@ class DialogsTest final : public QObject {
     QCOMPARE(read_file(user / "lg81xx/LG81XX.ini"), std::string("MIDP=0\r\n"));
     QCOMPARE(read_file(user / "lg81xx/emu.zip"), std::string("zip"));
 
+    // An emu.zip that reaches the installation later reaches the user folder at the next start.
+    std::filesystem::remove(user / "lg81xx/emu.zip");
+    write_file(share / "emu.zip", "new zip");
+    QCOMPARE(choose_program_folder(places), user.path() / "lg81xx");
+    QCOMPARE(read_file(user / "lg81xx/emu.zip"), std::string("new zip"));
+
     // A build tree or unpacked copy: the executable's own writable folder.
     write_file(exe / "LG81XX.ini", "MIDP=0\r\n");
     QCOMPARE(choose_program_folder(places), exe.path());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 #include "support/jar_files.h"
@@ -11,29 +13,45 @@ void make_zip(const std::filesystem::path& path, const ZipEntries& entries) { AS
 
 class StartUp : public FormFixture {};
 
-TEST_F(StartUp, FirstStartExtractsTheEmulationClassesOnce) {
-  write_file(home / "LG81XX.ini", "MIDP=0\r\n");
-  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}});
+std::vector<std::string> names_in(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
+TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
+  write_file(home / "LG81XX.ini", "MIDP=1\r\n");  // not a first start: the folder decides
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}, {"LG81XX.ini", "MIDP=7"}});
   ASSERT_EQ(form.start_up(), StartResult::ok);
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
+  EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu", "emu.zip"}));
   EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
 
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "BABE"}});
+  ASSERT_EQ(form.start_up(), StartResult::ok);
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE") << "an unpacked folder is kept";
   std::filesystem::remove_all(home / "emu");
   ASSERT_EQ(form.start_up(), StartResult::ok);
-  EXPECT_FALSE(std::filesystem::exists(home / "emu")) << "the second start must not extract";
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "BABE");
   EXPECT_TRUE(ui.messages.empty());
   form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
   EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
   EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
 }
 
-TEST_F(StartUp, OtherFirstFieldsSkipTheExtractionAndRewriteTheFile) {
-  make_zip(home / "emu.zip", {{"emu/a.class", "A"}});
-  for (const std::string ini : {"MIDP=1", "something else"}) {
+TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
+  // A first start and a later one; an archive of loose classes and a file that is none.
+  for (const std::string ini : {"MIDP=0", "MIDP=1"}) {
     write_file(home / "LG81XX.ini", ini);
+    if (ini == "MIDP=0")
+      make_zip(home / "emu.zip", {{"com/nokia/mid/ui/FullCanvas.class", "CAFE"}, {"emu", "a file"}});
+    else
+      write_file(home / "emu.zip", "not an archive");
+    ui.messages.clear();
     ASSERT_EQ(form.start_up(), StartResult::ok) << ini;
-    EXPECT_FALSE(std::filesystem::exists(home / "emu")) << ini;
+    EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu.zip"})) << ini;
+    EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kBadEmuArchive, MessageStyle::warning, ""}})) << ini;
     EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
   }
 }
@@ -51,7 +69,9 @@ TEST_F(StartUp, MissingOrEmptyIniEndsWithTheInternalError) {
 class NoArchiver final : public Archiver {
  public:
   bool present() const override { return false; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+  bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
+    return false;
+  }
   int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return -1; }
 };
 
