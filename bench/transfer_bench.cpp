@@ -177,8 +177,11 @@ Result run_case(const Case& c) {
   const Bytes content = sample(c.size);
   if (c.job == "download") write_bytes(storage / kFolder / "data.bin", content);
   if (c.job == "upload") {
+    // The JAR holds the sample as one entry; random bytes keep their size in the archive.
     write_bytes(home / "bench.jad", kJad);
-    write_bytes(home / "bench.jar", content);
+    fs::create_directories(home / "payload");
+    write_bytes(home / "payload" / "data.bin", content);
+    lg81xx::ZipArchiver().add_folder(home / "bench.jar", home / "payload");
   }
   std::string device;
   const pid_t phone = start_phone(storage, c.baud, device);

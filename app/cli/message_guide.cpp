@@ -32,6 +32,10 @@ constexpr std::array kGuide{
     Entry{text::kFileWriteFailed, "a local file could not be written"},
     Entry{text::kNoSelection, "no file was selected"},
     Entry{text::kReplaceFile, "a file of that name is already there"},
+    Entry{text::kBadJad, "the JAD given is not a Java descriptor; nothing was sent"},
+    Entry{text::kBadJar, "the JAR given is not a ZIP archive; nothing was sent"},
+    Entry{text::kSwappedFiles, "the JAD and the JAR were given the other way round; nothing was sent"},
+    Entry{text::kJarSizeDiffers, "the JAD's MIDlet-Jar-Size is not the JAR's size; the install goes on"},
     Entry{text::kBadEmuArchive, "emu.zip needs a top-level folder emu/; nothing was unpacked"},
     Entry{"FUNZIONE NON ANCORA DISPONIBILE", "this job is not available in this build yet"},
 };

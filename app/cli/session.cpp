@@ -93,7 +93,7 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
 }  // namespace
 
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job) {
+                  const std::function<int(Session&)>& job, const std::function<int(Session&)>& before_connect) {
   if (!options.port || options.port->find_first_not_of(' ') == std::string::npos) {
     err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)\n";
     return kBadInput;
@@ -120,6 +120,8 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   Form1& form = session.form();
   if (options.trace) form.phone().link().set_trace(make_trace(trace, session.clock()));
   form.set_fast(options.fast);
+  if (before_connect)
+    if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
   if (const JobResult connected = session.connect(); connected != JobResult::ok) {
     session.disconnect();

@@ -56,9 +56,11 @@ class Session {
 std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, const std::string& model);
 
 // Everything a phone command does around its job: the program folder, the trace file, the
-// line, start-up, connect; then `job` (which returns an exit status); then disconnect.
-// Problems before the connect are one line on `err` and their exit status.
+// line, start-up, `before_connect` (local work; the connect is left out when it fails),
+// connect; then `job` (which returns an exit status); then disconnect. Problems before the
+// connect are one line on `err` and their exit status.
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job);
+                  const std::function<int(Session&)>& job,
+                  const std::function<int(Session&)>& before_connect = nullptr);
 
 }  // namespace lg81xx::cli

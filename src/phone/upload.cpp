@@ -25,7 +25,7 @@ bool fits(Family family, std::string_view text) {
 
 JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   held_ = true;
-  if (data.empty()) return JobResult::ok;  // nothing to send, nothing to acknowledge
+  if (data.empty()) return JobResult::bad_input;  // a file never sent is never claimed
   if (!is_known_model(model_)) return JobResult::bad_input;
   const Family fam = family();
   if (!fits(fam, name.folder) || !fits(fam, name.file)) return JobResult::bad_input;

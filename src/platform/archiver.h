@@ -1,8 +1,10 @@
 #pragma once
-// The archive work of the program: unpack the emulation classes from their archive, and
-// add the emulation classes to a copy of a JAR.
+// The archive work of the program: unpack the emulation classes from their archive, tell
+// a ZIP archive from other files, and add the emulation classes to a copy of a JAR.
 #include <filesystem>
 #include <string>
+
+#include "base/bytes.h"
 
 namespace lg81xx {
 
@@ -10,6 +12,8 @@ class Archiver {
  public:
   virtual ~Archiver() = default;
   virtual bool present() const = 0;
+  // True when `content` is a ZIP archive that holds at least one entry.
+  virtual bool is_archive(const Bytes& content) const = 0;
   // Extracts the entries under the top-level `folder` of `archive` into target/folder,
   // complete or not at all; nothing else of the archive is unpacked, and no entry lands
   // outside that folder. False when the archive cannot be read, holds no such folder, or

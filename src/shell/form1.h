@@ -101,7 +101,7 @@ class Form1 final : private PhoneEvents {
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
   // Ends a job that the phone never heard of, with `text` in an error box.
-  JobResult stop(const char* text, JobResult result = JobResult::bad_input);
+  JobResult stop(const std::string& text, JobResult result = JobResult::bad_input);
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
   JobResult report_install(const Outcome<InstallStep>& installed);

@@ -2,6 +2,7 @@
 // of JAD and JAR ("Carica JAD e JAR"), the install ("INVIA") and the read probe (Command4).
 #include <filesystem>
 
+#include "phone/frames/descriptor.h"
 #include "phone/read_probe.h"
 #include "shell/busy_pointer.h"
 #include "shell/form1.h"
@@ -22,6 +23,36 @@ bool has_files(const std::filesystem::path& folder) {
   return false;
 }
 
+std::string file_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// The message for a chosen pair that is not a descriptor and a ZIP archive, naming the
+// wrong file; nothing for a good pair.
+std::optional<std::string> pair_problem(const Archiver& archiver, const Bytes& jad, const std::string& jad_name,
+                                        const Bytes& jar, const std::string& jar_name) {
+  const bool jad_is_archive = archiver.is_archive(jad);
+  const bool jar_is_archive = archiver.is_archive(jar);
+  const bool jad_is_descriptor = !jad_is_archive && is_descriptor(jad);
+  if (jad_is_descriptor && jar_is_archive) return std::nullopt;
+  if (jad_is_archive && !jar_is_archive && is_descriptor(jar))
+    return std::string(text::kSwappedFiles) + ": " + jar_name + " è il descrittore, " + jad_name + " l'archivio";
+  if (!jad_is_descriptor)
+    return std::string(text::kBadJad) + ": " + jad_name +
+           (jad_is_archive ? " è un archivio, non un descrittore" : " non ha MIDlet-Name né MIDlet-Jar-URL");
+  return std::string(text::kBadJar) + ": " + jar_name + " non è un archivio ZIP";
+}
+
+// `jar` with the classes of the program folder's "emu" added, in a copy that is read back
+// and removed; nothing when that fails.
+std::optional<Bytes> with_emulation_classes(Files& files, Archiver& archiver, const Bytes& jar,
+                                            const std::filesystem::path& home) {
+  const auto temp = home / kTempJar;
+  if (files.save(temp, jar, Replace::regular_file) != SaveResult::ok) return std::nullopt;
+  std::optional<Bytes> enlarged;
+  if (archiver.add_folder(temp, home / "emu") >= 0) enlarged = files.read_all(temp);
+  files.remove(temp);
+  return enlarged;
+}
+
 bool is_file_step(InstallStep step) {
   return step == InstallStep::descriptor || step == InstallStep::archive || step == InstallStep::manifest;
 }
@@ -40,8 +71,9 @@ JobResult Form1::propose_position() {
   return JobResult::ok;
 }
 
-// Reads the chosen descriptor and archive whole. With the Nokia emulation ticked, the
-// archive read is a copy with the classes of "emu" added; the chosen file is never touched.
+// Reads the chosen descriptor and archive whole and checks that they are what they claim
+// to be. With the Nokia emulation ticked, the archive read is a copy with the classes of
+// "emu" added, and the descriptor states its size; the chosen files are never touched.
 JobResult Form1::load_application() {
   auto& ui = platform_.ui;
   auto& files = platform_.files;
@@ -60,27 +92,33 @@ JobResult Form1::load_application() {
   const auto jar_path = ui.open_file(kJarFilter);
   if (!jar_path || jar_path->empty()) return JobResult::cancelled;
   pointer.busy();
-
-  std::optional<Bytes> jar;
-  const auto emu = home_ / "emu";
-  if (controls_.nokia.value && !has_files(emu)) {
-    ui.message_box(text::kNoEmuClasses, MessageStyle::information, "");
-    jar = files.read_all(*jar_path);
-  } else if (controls_.nokia.value) {
-    // The classes go into a copy, which is read back and removed.
-    const auto temp = home_ / kTempJar;
-    const auto chosen = files.read_all(*jar_path);
-    const bool copied = chosen && files.save(temp, *chosen, Replace::regular_file) == SaveResult::ok;
-    if (copied && platform_.archiver.add_folder(temp, emu) >= 0) jar = files.read_all(temp);
-    if (copied) files.remove(temp);
-    if (copied && !jar) return stop(text::kFileWriteFailed, JobResult::local_file);
-  } else {
-    jar = files.read_all(*jar_path);
-  }
+  auto jar = files.read_all(*jar_path);
   if (!jar) return stop(text::kFileReadFailed, JobResult::local_file);
+  const std::string jar_name = file_name(*jar_path);
+  if (const auto problem = pair_problem(platform_.archiver, jad_, file_name(*jad_path), *jar, jar_name)) {
+    jad_.clear();  // nothing is kept of a pair that cannot be installed
+    return stop(*problem);
+  }
+
+  const bool enlarge = controls_.nokia.value && has_files(home_ / "emu");
+  if (controls_.nokia.value && !enlarge) ui.message_box(text::kNoEmuClasses, MessageStyle::information, "");
+  if (enlarge) {
+    auto enlarged = with_emulation_classes(files, platform_.archiver, *jar, home_);
+    if (!enlarged) {
+      jad_.clear();
+      return stop(text::kFileWriteFailed, JobResult::local_file);
+    }
+    jar = std::move(enlarged);
+    jad_ = with_jar_size(jad_, jar->size());
+  } else if (const auto stated = stated_jar_size(jad_); stated && *stated != std::to_string(jar->size())) {
+    // Some phones refuse such a pair, others take it: the user decides.
+    ui.message_box(std::string(text::kJarSizeDiffers) + ": MIDlet-Jar-Size " + *stated + ", " + jar_name + " " +
+                       std::to_string(jar->size()) + " byte",
+                   MessageStyle::warning, "");
+  }
 
   jar_ = std::move(*jar);
-  controls_.Label8.caption = std::filesystem::path(*jar_path).filename().string();
+  controls_.Label8.caption = jar_name;
   return JobResult::ok;
 }
 

@@ -43,6 +43,10 @@ inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato 
 // claims to be. The heads below are followed by names and details.
 inline constexpr const char* kConfirmTitle = "CONFERMA";
 inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
+inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
 inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
 
 }  // namespace lg81xx::text

@@ -13,6 +13,7 @@
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
+#include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -62,7 +63,7 @@ class FaultMatrix : public ::testing::TestWithParam<Case> {
     write_file(storage / "Images" / "pic.jpg", sample(5000));
     write_file(home / "tone.mid", sample(3000));
     write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n");
-    write_file(home / "demo.jar", sample(4000));
+    make_jar(home / "demo.jar", {{"demo.bin", sample(4000)}});
     write_file(storage / "MessageTone" / "Message1.mid", sample(100));  // what the probe opens
   }
 

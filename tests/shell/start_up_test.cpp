@@ -69,6 +69,7 @@ TEST_F(StartUp, MissingOrEmptyIniEndsWithTheInternalError) {
 class NoArchiver final : public Archiver {
  public:
   bool present() const override { return false; }
+  bool is_archive(const Bytes&) const override { return false; }
   bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
     return false;
   }

@@ -51,6 +51,16 @@ bool is_safe_entry_name(std::string_view name) {
   return true;
 }
 
+bool ZipArchiver::is_archive(const Bytes& content) const {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(content.data(), content.size(), 0, &error);
+  ZipHandle z(source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr);
+  if (source && !z) zip_source_free(source);
+  zip_error_fini(&error);
+  return z && zip_get_num_entries(z.get(), 0) > 0;
+}
+
 bool ZipArchiver::extract_folder(const std::filesystem::path& archive, const std::string& folder,
                                  const std::filesystem::path& target) {
   int error = 0;

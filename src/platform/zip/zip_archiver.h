@@ -7,6 +7,7 @@ namespace lg81xx {
 class ZipArchiver final : public Archiver {
  public:
   bool present() const override { return true; }
+  bool is_archive(const Bytes& content) const override;
   bool extract_folder(const std::filesystem::path& archive, const std::string& folder,
                       const std::filesystem::path& target) override;
   int add_folder(const std::filesystem::path& archive, const std::filesystem::path& folder) override;
