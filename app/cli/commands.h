@@ -23,8 +23,10 @@ int run_ls(const GlobalOptions& options, Terminal& term, const std::string& fold
 // `force`: an existing regular file at the output is replaced.
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& entry,
             const std::optional<std::filesystem::path>& output, bool force);
+// `replace`: an application already at the position is replaced.
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
-                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia);
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
+                bool replace);
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file);
 int run_probe(const GlobalOptions& options, Terminal& term);

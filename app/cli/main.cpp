@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> position;
   bool nokia = false;
   bool force = false;
+  bool replace_application = false;
 
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   install->add_option("JAR", jar, "the archive")->required();
   install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
   install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
+  install->add_flag("--replace", replace_application, "replace the application already at the position");
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
   replace->add_option("FILE", file, "the new sound")->required();
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
   if (*get) return run_get(options, term, folder, entry, output, force);
-  if (*install) return run_install(options, term, jad, jar, position, nokia);
+  if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);

@@ -32,6 +32,8 @@ constexpr std::array kGuide{
     Entry{text::kFileWriteFailed, "a local file could not be written"},
     Entry{text::kNoSelection, "no file was selected"},
     Entry{text::kReplaceFile, "a file of that name is already there"},
+    Entry{text::kReplaceApplication, "an application is installed at this position"},
+    Entry{text::kJavaFull, "the phone's folder Java holds 64 applications: no position is free"},
     Entry{text::kBadJad, "the JAD given is not a Java descriptor; nothing was sent"},
     Entry{text::kBadJar, "the JAR given is not a ZIP archive; nothing was sent"},
     Entry{text::kSwappedFiles, "the JAD and the JAR were given the other way round; nothing was sent"},

@@ -114,6 +114,9 @@ class Form1 final : private PhoneEvents {
   Phone phone_;
   Bytes jad_;
   Bytes jar_;
+  // The rows of the last "Java" listing, and the applications installed since: which
+  // positions hold one.
+  std::vector<std::string> java_rows_;
 };
 
 }  // namespace lg81xx

@@ -62,12 +62,19 @@ bool is_file_step(InstallStep step) {
 JobResult Form1::propose_position() {
   if (!require_connection(Job::java_list)) return JobResult::not_connected;
   controls_.List2.clear();
+  java_rows_.clear();
   set_position_text("");
   const auto java = phone_.list_java();
   if (java.result == JobResult::bad_input) return JobResult::ok;  // neither family: no list, no proposal
   if (!java.ok()) return report(Job::java_list, java.result);
   show_entries(java.value);
-  set_position_text(insertion_position(java.value.size()));
+  java_rows_ = java.value;
+  const auto position = first_free_position(java_rows_);
+  if (!position) {
+    platform_.ui.message_box(text::kJavaFull, MessageStyle::warning, "");
+    return JobResult::ok;
+  }
+  set_position_text(*position);
   return JobResult::ok;
 }
 
@@ -128,17 +135,24 @@ JobResult Form1::install_application() {
     controls_.Label8.caption.clear();
     return stop(text::kUnknownModel);
   }
+  if (controls_.Text1.text.empty() && !first_free_position(java_rows_)) return stop(text::kJavaFull);
   const auto position = padded_position(controls_.Text1.text);
   if (!position) return stop(text::kBadPosition);
   // Without a descriptor and an archive nothing could be installed, and an empty upload
   // would leave no acknowledgement to judge the install by.
   if (jad_.empty() || jar_.empty()) return stop(text::kNoSelection);
   if (!require_connection(Job::install)) return JobResult::not_connected;
+  if (is_taken(java_rows_, *position) &&
+      !platform_.ui.ask(std::string(text::kReplaceApplication) + " " + *position + "?", text::kConfirmTitle))
+    return JobResult::cancelled;
 
   if (controls_.Text1.text != *position) set_position_text(*position);
   BusyPointer pointer(platform_.ui);
   pointer.busy();
-  return report_install(install_java_application(phone_, *position, jad_, jar_));
+  const JobResult result = report_install(install_java_application(phone_, *position, jad_, jar_));
+  // What a failed install left behind is its own, and a retry may write over it.
+  if (result == JobResult::ok) java_rows_.insert(java_rows_.end(), {*position + ".jad", *position + ".jar"});
+  return result;
 }
 
 // A file that failed says so first; the install adds its own word when the phone went

@@ -43,6 +43,8 @@ inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato 
 // claims to be. The heads below are followed by names and details.
 inline constexpr const char* kConfirmTitle = "CONFERMA";
 inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kReplaceApplication = "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
+inline constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
 inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why
 inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ": " + name + why
 inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which

@@ -65,23 +65,39 @@ TEST_F(CliEndToEnd, ListingAndItsTrace) {
   EXPECT_TRUE(has(request[1], "<-"));
 }
 
-TEST_F(CliEndToEnd, InstallAt05ThenTheListingAndTheNextPosition) {
+TEST_F(CliEndToEnd, InstallFillsTheGapAndReplacesOnlyWhenTold) {
   fs::path jad, jar;
   ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
-  const auto r = cli({"install", jad.string(), jar.string(), "--position", "05"});
+  // Applications at 01 and 03: 02 was removed on the phone.
+  ASSERT_TRUE(sim::fill_sample_content(storage(), "LG U8130"));
+  for (const std::string nn : {"01", "03"})
+    for (const std::string extension : {".jad", ".jar", ".mnf"}) write_file(storage() / "Java" / (nn + extension), nn + extension);
+  const auto install = [&](const std::vector<std::string>& options) {
+    std::vector<std::string> args{"install", jad.string(), jar.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    return cli(args);
+  };
+
+  auto r = install({});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(read_file(storage() / "Java" / "05.jad"), read_file(jad));
-  EXPECT_EQ(read_file(storage() / "Java" / "05.jar"), read_file(jar));
+  EXPECT_TRUE(has(r.out, "at position 02")) << r.out;
+  EXPECT_EQ(read_file(storage() / "Java" / "02.jad"), read_file(jad));
+  EXPECT_EQ(read_file(storage() / "Java" / "02.jar"), read_file(jar));
+  for (const std::string name : {"01.jad", "01.jar", "01.mnf", "03.jad", "03.jar", "03.mnf"})
+    EXPECT_EQ(read_file(storage() / "Java" / name), name) << "a neighbour changed";
 
-  const auto ls = cli({"ls", "Java"});
-  ASSERT_EQ(ls.status, 0) << ls.err;
-  // The phone lists an application by its descriptor and archive; the manifest is kept.
-  EXPECT_EQ(lines_of(ls.out), (std::vector<std::string>{"05.jad", "05.jar"}));
+  r = install({"--position", "03"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_TRUE(has(r.err, "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in 03?")) << r.err;
+  EXPECT_TRUE(has(r.err, "--replace")) << r.err;
+  EXPECT_EQ(read_file(storage() / "Java" / "03.jad"), "03.jad");
+  r = install({"--position", "03", "--replace"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_file(storage() / "Java" / "03.jad"), read_file(jad));
 
-  // Two rows: the next application goes to 2 / 2 + 1.
   const auto info = cli({"info", "--json"});
   ASSERT_EQ(info.status, 0) << info.err;
-  EXPECT_TRUE(has(info.out, "\"position\": \"02\"")) << info.out;
+  EXPECT_TRUE(has(info.out, "\"position\": \"04\"")) << info.out;
 }
 
 TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
