@@ -7,12 +7,17 @@
 #include "null_platform.h"
 #include "phone/frames/listing_frames.h"
 #include "phone/frames/root_folders.h"
+#include "phone/wire_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lg81xx;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  (void)root_folders(without_nuls(input));
-  (void)listing_rows(listing_text(Bytes(input)));
+  (void)root_folders(input);
+  for (Family family : {Family::u813, Family::u811_u812}) {
+    // Every row is text that converts back to the family's form, or shows U+FFFD.
+    for (const auto& row : listing_rows(family, input))
+      if (!wire_text(family, row) && row.find("\xEF\xBF\xBD") == std::string::npos) std::abort();
+  }
 
   for (const char* model : {"LG U8130", "LG U8110"}) {
     fuzzing::FuzzForm f(input, model, "/nonexistent");

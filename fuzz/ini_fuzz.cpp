@@ -1,5 +1,5 @@
-// Start-up reads LG81XX.ini whatever it holds: it either starts or ends with its message,
-// never crashes, and always leaves the file holding MIDP=1 after a successful start.
+// Start-up reads LG81XX.ini whatever it holds: in a folder it can write it always starts,
+// never crashes, says nothing and leaves the file holding MIDP=1.
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -53,12 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files[(home / "LG81XX.ini").string()] = Bytes(reinterpret_cast<const char*>(data), size);
   files.files[(home / "emu.zip").string()] = "zip";
   Form1 form(Platform{port, clock, ui, archiver, files}, home);
-  const StartResult result = form.start_up();
-  if (result == StartResult::ok) {
-    if (files.files[(home / "LG81XX.ini").string()] != "MIDP=1\r\n") std::abort();
-    if (ui.messages != 0 || form.controls().Combo2.items.size() != 20) std::abort();
-  } else if (ui.messages != 1) {
-    std::abort();
-  }
+  if (form.start_up() != StartResult::ok) std::abort();
+  if (files.files[(home / "LG81XX.ini").string()] != "MIDP=1\r\n") std::abort();
+  if (ui.messages != 0 || form.controls().Combo2.items.size() != 20) std::abort();
   return 0;
 }

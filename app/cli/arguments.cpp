@@ -46,21 +46,9 @@ std::string sound_names() {
   return out;
 }
 
-std::optional<std::string> com_item_text(std::string_view text) {
-  const std::string t = upper(text);
-  if (t.rfind("COM", 0) != 0) return std::nullopt;
-  std::string_view rest = std::string_view(t).substr(3);
-  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-  if (!all_digits(rest) || rest.size() > 2) return std::nullopt;
-  const int number = std::stoi(std::string(rest));
-  if (number < 1 || number > 99) return std::nullopt;
-  return "COM  " + std::to_string(number);
-}
-
 PortKind port_kind(std::string_view text) {
   if (text == "sim") return PortKind::virtual_phone;
-  if (com_item_text(text)) return PortKind::com_item;
-  return PortKind::device;
+  return PortKind::serial;
 }
 
 }  // namespace lg81xx::cli

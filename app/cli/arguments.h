@@ -17,12 +17,9 @@ bool is_valid_position(std::string_view text);
 // "mes1, mes2, ..." for the messages.
 std::string sound_names();
 
-enum class PortKind { virtual_phone, com_item, device };
-// "sim" is the built-in virtual phone; "COM  3" (any spacing) a port item; anything else a
-// device path.
+enum class PortKind { virtual_phone, serial };
+// "sim" is the built-in virtual phone; anything else names a serial port as Combo2 does
+// (a port item such as "COM  3", or a device).
 PortKind port_kind(std::string_view text);
-// A COM item in the window's own spelling: "COM", two blanks and the number ("COM  3",
-// "COM  12"), as the port list holds them.
-std::optional<std::string> com_item_text(std::string_view text);
 
 }  // namespace lg81xx::cli

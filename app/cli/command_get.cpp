@@ -1,6 +1,7 @@
 // get: download one entry of a folder through the File Manager's DownLoad button.
 #include "commands.h"
 #include "exit_status.h"
+#include "name_escapes.h"
 #include "output_path.h"
 #include "platform/files.h"
 
@@ -42,35 +43,47 @@ int refuse_destination(const std::filesystem::path& path, bool force, std::ostre
 
 }  // namespace
 
-int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& entry,
+int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& typed,
             const std::optional<std::filesystem::path>& output, bool force) {
-  if (entry.empty()) {
+  if (typed.empty()) {
     term.err << "lg81xx-cli: name the entry to download\n";
     return kBadInput;
   }
+  // The entry may be typed as plain ls shows it (escaped) or as its exact text; a name
+  // that gives no file name either way is refused before anything is sent.
   std::error_code ec;
-  const auto target = output_path_for(entry, output, std::filesystem::current_path(ec));
+  const auto cwd = std::filesystem::current_path(ec);
+  auto target = output_path_for(typed, output, cwd);
+  if (target.path.empty() && target.bad_name) target = output_path_for(unescaped_name(typed).value_or(typed), output, cwd);
   if (target.path.empty()) {
     term.err << "lg81xx-cli: " << target.error << "\n";
     return target.bad_name ? kBadInput : kLocalFile;
   }
   if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
   CliUi ui(term.err, term.terminal);
-  ui.answer_save_dialog(target.path);
   ui.answer_questions(force, "--force");  // a file that appeared during the transfer
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
     if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
-    // An entry the listing does not show is asked for all the same: the phone says
-    // whether it has it (paths such as ../MessageTone/Message1.mid are not listed).
+    // An entry the listing does not show is asked for all the same, as typed: the phone
+    // says whether it has it (paths such as ../MessageTone/Message1.mid are not listed).
+    const std::string entry = listed_entry(form.entries(), typed).value_or(typed);
+    const auto saved = output_path_for(entry, output, cwd);
+    if (saved.path.empty()) {
+      term.err << "lg81xx-cli: " << saved.error << "\n";
+      return static_cast<int>(saved.bad_name ? kBadInput : kLocalFile);
+    }
+    if (saved.path != target.path)
+      if (const int status = refuse_destination(saved.path, force, term.err); status != kSuccess) return status;
+    ui.answer_save_dialog(saved.path);
     const int status = exit_status_for(form.download_named(folder, entry));
     if (status == kSuccess) {
-      const auto size = std::filesystem::file_size(target.path, ec);
+      const auto size = std::filesystem::file_size(saved.path, ec);
       if (ec) {
-        term.err << "lg81xx-cli: the download did not save " << target.path.string() << "\n";
+        term.err << "lg81xx-cli: the download did not save " << saved.path.string() << "\n";
         return static_cast<int>(kLocalFile);
       }
-      term.out << target.path.string() << " (" << size << " bytes)\n";
+      term.out << escaped_name(saved.path.string()) << " (" << size << " bytes)\n";
     }
     return status;
   });

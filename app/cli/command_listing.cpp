@@ -4,13 +4,15 @@
 #include "commands.h"
 #include "exit_status.h"
 #include "json_text.h"
+#include "name_escapes.h"
 
 namespace lg81xx::cli {
 namespace {
 
-std::string joined(const std::vector<std::string>& items) {
+// Names as plain output shows them, joined by ", ".
+std::string joined(const std::vector<std::string>& names) {
   std::string out;
-  for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+  for (const auto& name : names) out += (out.empty() ? "" : ", ") + escaped_name(name);
   return out;
 }
 
@@ -36,7 +38,8 @@ int list_folder(Form1& form, const std::string& folder, std::ostream& err) {
   const auto& folders = form.folders();
   const auto it = std::find(folders.begin(), folders.end(), folder);
   if (it == folders.end()) {
-    err << "lg81xx-cli: the phone has no folder \"" << folder << "\"; its folders are: " << joined(folders) << "\n";
+    err << "lg81xx-cli: the phone has no folder \"" << escaped_name(folder) << "\"; its folders are: " << joined(folders)
+        << "\n";
     return kBadInput;
   }
   form.select_folder(static_cast<int>(it - folders.begin()));
@@ -74,7 +77,7 @@ int run_ls(const GlobalOptions& options, Terminal& term, const std::string& fold
     if (json) {
       term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(form.entries()) << "}\n";
     } else {
-      for (const auto& entry : form.entries()) term.out << entry << "\n";
+      for (const auto& entry : form.entries()) term.out << escaped_name(entry) << "\n";
     }
     return static_cast<int>(kSuccess);
   });

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -10,6 +11,7 @@
 #include "exit_status.h"
 #include "home_folder.h"
 #include "sample_content.h"
+#include "stop_signals.h"
 #include "trace_log.h"
 #include "virtual_phone.h"
 
@@ -172,9 +174,9 @@ void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone,
               status);
 }
 
-}  // namespace
-
-int run_demo(const GlobalOptions& options, Terminal& term) {
+// The demo itself; everything it makes lives in `scratch` or below this call, so that
+// it is gone however the call ends.
+int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
   ScratchFolder scratch;
   DemoPhone phone{options.model, scratch.path() / "phone",
                   family_of(options.model) == Family::u813 ? "Images" : "Immagini", {}};
@@ -189,7 +191,7 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
     return kLocalFile;
   }
   term.out << "lg81xx demo: the virtual " << phone.model << " with sample content in " << phone.storage.string()
-           << "\n";
+           << "\n" << std::flush;
 
   std::string why;
   auto line = virtual_line(phone.model, phone.storage, why);
@@ -197,20 +199,17 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
     term.err << "lg81xx-cli: cannot start the virtual phone: " << why << "\n";
     return kNoAnswer;
   }
-  std::ofstream trace;  // outlives the session that writes to it
+  TraceFile trace;  // outlives the session that writes to it
+  if (options.trace && !trace.open(*options.trace)) {
+    term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
+    return kLocalFile;
+  }
   CliUi ui(term.err, term.terminal);
-  Session session(*line, ui, home.path);
+  Session session(*line, ui, home.path, &clock);
   if (!session.start(phone.model, line->port_text())) return kLocalFile;
   Form1& form = session.form();
   form.set_fast(options.fast);
-  if (options.trace) {
-    trace.open(*options.trace, std::ios::trunc);
-    if (!trace) {
-      term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
-      return kLocalFile;
-    }
-    form.phone().link().set_trace(make_trace(trace, session.clock()));
-  }
+  if (options.trace) trace.attach(form.phone().link(), session.clock());
 
   Steps steps(term.out);
   connect_step(steps, session, phone);
@@ -228,7 +227,25 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
            << (steps.status() == kSuccess ? "demo: every step gave the expected result"
                                           : "demo: some steps did not give the expected result")
            << "\n";
-  return steps.status();
+  return checked_trace(trace, term.err, steps.status());
+}
+
+}  // namespace
+
+int run_demo(const GlobalOptions& options, Terminal& term) {
+  // Ctrl-C ends the demo at its next wait; the unwinding removes the temporary folder.
+  StopSignals signals;
+  StoppableClock clock(signals);
+  int status = kSuccess;
+  try {
+    status = demo_steps(options, term, clock);
+  } catch (const Stopped&) {
+  }
+  if (const int signal = signals.received(); signal != 0) {
+    term.err << "lg81xx-cli: demo stopped (" << strsignal(signal) << "); its temporary folder is removed\n";
+    return 128 + signal;
+  }
+  return status;
 }
 
 }  // namespace lg81xx::cli

@@ -13,16 +13,8 @@ bool seed(const fs::path& folder, const std::vector<fs::path>& sources, std::str
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder, ec)) {
-    error = "cannot create the program folder " + folder.string();
+    error = "cannot create the program folder " + folder.string() + "; choose another with --home DIR";
     return false;
-  }
-  if (!fs::exists(folder / kIni, ec)) {
-    std::ofstream ini(folder / kIni, std::ios::binary);
-    ini << "MIDP=0\r\n";
-    if (!ini) {
-      error = "cannot write " + (folder / kIni).string();
-      return false;
-    }
   }
   if (fs::exists(folder / kEmuArchive, ec)) return true;
   for (const auto& source : sources) {

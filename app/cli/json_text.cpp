@@ -2,27 +2,42 @@
 
 #include <cstdio>
 
-namespace lg81xx::cli {
+#include "base/text_encoding.h"
+#include "name_escapes.h"
 
-std::string json_string(std::string_view bytes) {
+namespace lg81xx::cli {
+namespace {
+
+void append_u_escape(std::string& out, unsigned code) {
+  char escaped[8];
+  std::snprintf(escaped, sizeof escaped, "\\u%04X", code);
+  out += escaped;
+}
+
+}  // namespace
+
+std::string json_string(std::string_view text) {
   std::string out = "\"";
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; continue;
-      case '\\': out += "\\\\"; continue;
-      case '\n': out += "\\n"; continue;
-      case '\r': out += "\\r"; continue;
-      case '\t': out += "\\t"; continue;
-      default: break;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = first_character(text.substr(i));
+    if (!c) {
+      append_u_escape(out, static_cast<unsigned char>(text[i]));
+      ++i;
+      continue;
     }
-    if (byte < 0x20 || byte >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(byte));
-      out += escaped;
-    } else {
-      out.push_back(c);
+    switch (c->code_point) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (is_control_character(c->code_point))
+          append_u_escape(out, c->code_point);
+        else
+          out += text.substr(i, c->size);
     }
+    i += c->size;
   }
   return out + "\"";
 }

@@ -6,9 +6,11 @@
 
 namespace lg81xx::cli {
 
-// A JSON string literal. The phone's texts are bytes, not UTF-8: bytes from 80 up are
-// written as the Latin-1 characters they stand for, so the output is always valid JSON.
-std::string json_string(std::string_view bytes);
+// A JSON string literal that carries `text` exactly: names are UTF-8 and pass as they
+// are, control characters as \uXXXX. A byte that is not UTF-8 (a phone's information
+// text is bytes) is written as the Latin-1 character it stands for, so the output is
+// always valid JSON.
+std::string json_string(std::string_view text);
 std::string json_list(const std::vector<std::string>& items);
 
 }  // namespace lg81xx::cli

@@ -24,13 +24,19 @@ int main(int argc, char** argv) {
   options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
+  // A file or folder given as "" names none.
+  const CLI::Validator named(
+      [](std::string& value) { return value.empty() ? std::string("an empty text names no file or folder") : std::string(); },
+      "");
+
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
   app.set_version_flag("--version", "lg81xx-cli " LG81XX_VERSION, "print the version and exit");
   app.require_subcommand(1);
   app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone");
   app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();
-  app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder");
-  app.add_option("--trace", options.trace, "write every frame sent and received to FILE");
+  app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder")
+      ->check(named);
+  app.add_option("--trace", options.trace, "write every frame sent and received to FILE")->check(named);
   app.add_flag("--fast", options.fast, "reply-driven waiting instead of the fixed sleeps");
   for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
@@ -46,23 +52,24 @@ int main(int argc, char** argv) {
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
   info->add_flag("--json", json, "one JSON object");
-  auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line");
+  auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line, control characters escaped (\\n, \\x1B, \\\\)");
   ls->add_option("FOLDER", folder, "a folder of the phone (Images, Audio, Java ...)")->required();
   ls->add_flag("--json", json, "one JSON object");
   auto* get = app.add_subcommand("get", "download ENTRY of FOLDER");
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
-  get->add_option("ENTRY", entry, "the entry to download")->required();
-  get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe");
+  get->add_option("ENTRY", entry, "the entry to download, as ls shows it or as its exact name")->required();
+  get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe")
+      ->check(named);
   get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
-  install->add_option("JAD", jad, "the descriptor")->required();
-  install->add_option("JAR", jar, "the archive")->required();
+  install->add_option("JAD", jad, "the descriptor")->required()->check(named);
+  install->add_option("JAR", jar, "the archive")->required()->check(named);
   install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
   install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
   install->add_flag("--replace", replace_application, "replace the application already at the position");
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
-  replace->add_option("FILE", file, "the new sound")->required();
+  replace->add_option("FILE", file, "the new sound")->required()->check(named);
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
 

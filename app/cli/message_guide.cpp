@@ -11,22 +11,35 @@ namespace {
 using Entry = std::pair<std::string_view, std::string_view>;
 
 // Longer texts first where one begins with another ("... RISPONDE..." before "... RISPONDE").
+// What to try next when the phone is silent.
+constexpr std::string_view kNoAnswer =
+    "the phone did not answer in time: check that it is on and its cable plugged in, that --model names it "
+    "and that --port is its port (lg81xx-cli ports lists them)";
+
+// Longer texts first where one begins with another ("... RISPONDE..." before "... RISPONDE").
 constexpr std::array kGuide{
-    Entry{text::kNoReplyDots, "the phone did not answer in time"},
-    Entry{text::kNoReply, "the phone did not answer in time"},
+    Entry{text::kNoReplyDots, kNoAnswer},
+    Entry{text::kNoReply, kNoAnswer},
     Entry{text::kWinzipText, "the archive component is missing"},
-    Entry{text::kInternalText, "start-up failed: LG81XX.ini in the program folder is missing or unreadable"},
+    Entry{text::kFolderNotWritable, "LG81XX.ini cannot be written there: choose a folder of your own with --home DIR"},
     Entry{text::kPositionRange, "the insertion position must be between 00 and 64"},
     Entry{text::kUploadTerminato, "the Java application was installed"},
     Entry{text::kUploadCompletato, "the Java application was installed"},
     Entry{text::kSoundLoaded, "the sound replacement has finished"},
     Entry{text::kNotConnected, "the phone is not connected"},
     Entry{text::kNoPortChosen, "no serial port was given"},
-    Entry{text::kPortOpenFailed, "the serial port could not be opened"},
-    Entry{text::kLinkLost, "the connection to the phone was lost"},
+    Entry{text::kBadComItem, "the port items are \"COM  1\" to \"COM  20\" (/dev/ttyS0 to /dev/ttyS19); give any other "
+                             "port as its device, such as /dev/ttyACM0"},
+    Entry{text::kPortNotFound, "no such device: plug the phone in, or find its port with lg81xx-cli ports"},
+    Entry{text::kPortInUse, "another program has the port open: close it and try again"},
+    Entry{text::kPortDenied, "this user may not open the port: join the dialout group (sudo usermod -aG dialout $USER) "
+                             "and log in again"},
+    Entry{text::kPortOpenFailed, "the serial port could not be opened; lg81xx-cli ports lists the serial ports"},
+    Entry{text::kLinkLost, "the connection to the phone was lost: check the cable and connect again"},
     Entry{text::kUnknownModel, "this phone model is not supported"},
     Entry{text::kBadPosition, "the position must be two digits between 00 and 64"},
     Entry{text::kNameTooLong, "the file name is too long for the phone"},
+    Entry{text::kNameNotSupported, "the name holds characters this phone model cannot store"},
     Entry{text::kNoEmuClasses, "the Nokia emulation classes are missing; the JAR is sent unchanged"},
     Entry{text::kFileReadFailed, "a local file could not be read"},
     Entry{text::kFileWriteFailed, "a local file could not be written"},

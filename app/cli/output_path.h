@@ -8,8 +8,10 @@
 
 namespace lg81xx::cli {
 
-// `entry` as a plain file name: path separators, drive colons, ".." and control
-// characters are removed. Nothing when no usable name is left ("", ".", "..", "/").
+// `entry` as a plain file name: path separators, drive colons, "..", control characters
+// and bytes that are not UTF-8 are removed, and a name longer than a file name may be is
+// shortened before a whole character, its extension kept. Nothing when no usable name is
+// left ("", ".", "..", "/").
 std::optional<std::string> safe_file_name(std::string_view entry);
 
 struct OutputPath {

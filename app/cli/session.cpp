@@ -3,15 +3,16 @@
 #include "arguments.h"
 #include "exit_status.h"
 #include "home_folder.h"
-#include "platform/qt/qt_serial_port.h"
 #include "sample_content.h"
 #include "trace_log.h"
 
 namespace lg81xx::cli {
 namespace fs = std::filesystem;
 
-Session::Session(PhoneLine& line, CliUi& ui, fs::path home)
-    : line_(line), form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
+Session::Session(PhoneLine& line, CliUi& ui, fs::path home, Clock* clock)
+    : line_(line),
+      clock_(clock != nullptr ? *clock : steady_),
+      form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
   ui.watch(&form_.progress_bar());
 }
 
@@ -24,8 +25,10 @@ bool Session::start(const std::string& model, const std::string& port_text) {
 
 JobResult Session::connect() {
   const JobResult result = form_.connect_or_disconnect();
-  // However the handler reported it, a port that did not open means no phone to talk to.
-  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost)
+  // However the handler reported it, a port that did not open means no phone to talk to;
+  // a port text that names no port is a bad argument.
+  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost &&
+      result != JobResult::bad_input)
     return JobResult::not_connected;
   return result;
 }
@@ -42,18 +45,6 @@ fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
 }
 
 namespace {
-
-// A device path is tried once before anything else, so that a wrong one is a clear line
-// and not a message in the middle of a job. Opening a port sends nothing.
-bool device_opens(const std::string& device, std::string& why) {
-  QtSerialPort probe;
-  if (!probe.open(device)) {
-    why = probe.error_text();
-    return false;
-  }
-  probe.close();
-  return true;
-}
 
 std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::path& home, std::ostream& err,
                                      int& status) {
@@ -75,17 +66,8 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
       }
       return line;
     }
-    case PortKind::com_item:
-      return serial_line(*com_item_text(port));
-    case PortKind::device: {
-      std::string why;
-      if (!device_opens(port, why)) {
-        err << "lg81xx-cli: cannot open the port " << port << ": " << why << "\n";
-        status = kNoAnswer;
-        return nullptr;
-      }
+    case PortKind::serial:  // Combo2 takes it as typed: the connect names any problem
       return serial_line(port);
-    }
   }
   return nullptr;
 }
@@ -106,30 +88,30 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   int status = kSuccess;
   auto line = make_line(options, home.path, err, status);
   if (!line) return status;
-  std::ofstream trace;
-  if (options.trace) {
-    trace.open(*options.trace, std::ios::trunc);
-    if (!trace) {
-      err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
-      return kLocalFile;
-    }
+  TraceFile trace;  // outlives the session that writes to it
+  if (options.trace && !trace.open(*options.trace)) {
+    err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
+    return kLocalFile;
   }
 
   Session session(*line, ui, home.path);
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
   Form1& form = session.form();
-  if (options.trace) form.phone().link().set_trace(make_trace(trace, session.clock()));
+  if (options.trace) trace.attach(form.phone().link(), session.clock());
   form.set_fast(options.fast);
   if (before_connect)
     if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
-  if (const JobResult connected = session.connect(); connected != JobResult::ok) {
-    session.disconnect();
-    return exit_status_for(connected);
-  }
-  status = job(session);
+  const JobResult connected = session.connect();
+  status = connected == JobResult::ok ? job(session) : exit_status_for(connected);
   session.disconnect();
-  return status;
+  return checked_trace(trace, err, status);
+}
+
+int checked_trace(TraceFile& trace, std::ostream& err, int status) {
+  if (trace.complete()) return status;
+  err << "lg81xx-cli: the trace file " << trace.path().string() << " could not be written in full\n";
+  return status == kSuccess ? kLocalFile : status;  // the job's own failure says more
 }
 
 }  // namespace lg81xx::cli

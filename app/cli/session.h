@@ -2,7 +2,6 @@
 // One run of the window model at a terminal: the platform parts, Form1 over the chosen
 // line, start-up, connect and disconnect.
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
+#include "trace_log.h"
 
 namespace lg81xx::cli {
 
@@ -32,7 +32,8 @@ struct GlobalOptions {
 
 class Session {
  public:
-  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home);
+  // Waits on `clock`, or on steady time when none is given.
+  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home, Clock* clock = nullptr);
   Form1& form() { return form_; }
   Clock& clock() { return clock_; }
 
@@ -45,7 +46,8 @@ class Session {
 
  private:
   PhoneLine& line_;
-  SteadyClock clock_;
+  SteadyClock steady_;
+  Clock& clock_;
   ZipArchiver archiver_;
   LocalFiles files_;
   Form1 form_;
@@ -62,5 +64,9 @@ std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, c
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
                   const std::function<int(Session&)>& job,
                   const std::function<int(Session&)>& before_connect = nullptr);
+
+// `status`, or kLocalFile with a line on `err` when a run that succeeded could not write
+// its whole trace.
+int checked_trace(TraceFile& trace, std::ostream& err, int status);
 
 }  // namespace lg81xx::cli

@@ -27,4 +27,16 @@ TraceFn make_trace(std::ostream& out, const Clock& clock) {
   };
 }
 
+bool TraceFile::open(const std::filesystem::path& path) {
+  path_ = path;
+  out_.open(path, std::ios::trunc);
+  return out_.is_open();
+}
+
+bool TraceFile::complete() {
+  if (!out_.is_open()) return true;
+  out_.flush();  // every line is flushed as it goes: a full disk has shown by now
+  return out_.good();
+}
+
 }  // namespace lg81xx::cli

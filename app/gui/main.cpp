@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
   MainWindow window;
   if (demo) window.setWindowTitle(window.windowTitle() + QStringLiteral(" (telefono virtuale)"));
   QtDialogs dialogs(window);
+  const QString platform = QGuiApplication::platformName();
+  dialogs.set_unattended(platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
   FormController controller(window, dialogs, real_backend, home);
 
   controller.load([&](StartResult result) {

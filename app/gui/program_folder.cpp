@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <fstream>
 #include <system_error>
 
 #include "text_codec.h"
@@ -25,7 +24,7 @@ bool writable_dir(const fs::path& dir) {
 }
 
 // Copies what the installation provides into a fresh user folder. Without an installed
-// LG81XX.ini the first-start content is written directly.
+// LG81XX.ini the start-up takes the folder for a first start and writes one.
 void seed(const fs::path& user_dir, const std::vector<fs::path>& defaults) {
   std::error_code ec;
   fs::create_directories(user_dir, ec);
@@ -34,7 +33,6 @@ void seed(const fs::path& user_dir, const std::vector<fs::path>& defaults) {
     fs::copy_file(dir / kIni, user_dir / kIni, fs::copy_options::skip_existing, ec);
     return;
   }
-  std::ofstream(user_dir / kIni, std::ios::binary) << "MIDP=0\r\n";
 }
 
 // An emu.zip put beside the program or into the installation later reaches the user
@@ -54,8 +52,11 @@ void bring_emulation_archive(const fs::path& user_dir, const fs::path& exe_dir, 
 }  // namespace
 
 fs::path choose_program_folder(const FolderPlaces& places) {
-  if (places.home_option) return *places.home_option;
   std::error_code ec;
+  if (places.home_option) {
+    fs::create_directories(*places.home_option, ec);  // one that cannot be made is named by the start-up
+    return *places.home_option;
+  }
   if (fs::is_regular_file(places.exe_dir / kIni, ec) && writable_dir(places.exe_dir)) return places.exe_dir;
   if (!fs::exists(places.user_dir / kIni, ec)) seed(places.user_dir, places.defaults);
   bring_emulation_archive(places.user_dir, places.exe_dir, places.defaults);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <cstdio>
 
 #include "file_filter.h"
 #include "shell/messages.h"
@@ -29,8 +30,12 @@ QMessageBox::Icon icon_of(MessageStyle style) {
 }  // namespace
 
 void QtDialogs::message_box(const std::string& text, MessageStyle style, const std::string& title) {
-  QMessageBox box(icon_of(style), to_qt(title.empty() ? std::string(text::kAppTitle) : title), to_qt(text),
-                  QMessageBox::Ok, window_);
+  const std::string shown_title = title.empty() ? std::string(text::kAppTitle) : title;
+  if (unattended_) {
+    std::fprintf(stderr, "lg81xx: %s: %s\n", shown_title.c_str(), text.c_str());
+    return;
+  }
+  QMessageBox box(icon_of(style), to_qt(shown_title), to_qt(text), QMessageBox::Ok, window_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }

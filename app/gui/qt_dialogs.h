@@ -13,6 +13,9 @@ namespace lg81xx::gui {
 class QtDialogs final : public UserInterface {
  public:
   explicit QtDialogs(QWidget& window) : window_(&window) {}
+  // Where nobody can press OK (the offscreen platform of a screenshot run), a message box
+  // becomes a line on standard error.
+  void set_unattended(bool unattended) { unattended_ = unattended; }
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
   bool ask(const std::string& text, const std::string& title) override;
@@ -24,6 +27,7 @@ class QtDialogs final : public UserInterface {
  private:
   QPointer<QWidget> window_;
   QString last_folder_;
+  bool unattended_ = false;
 };
 
 }  // namespace lg81xx::gui

@@ -1,7 +1,8 @@
 #pragma once
-// Texts between the model and Qt. The model's own messages are UTF-8; names and texts
-// that come from the phone are 8-bit bytes, so anything that is not valid UTF-8 is shown
-// byte for byte as Latin-1 rather than as replacement characters.
+// Texts between the model and Qt. The model's texts are UTF-8, the phone's file and
+// folder names included; the IMEI and information texts are the phone's bytes as they
+// came, so anything that is not valid UTF-8 is shown byte for byte as Latin-1 rather than
+// as replacement characters.
 #include <QString>
 #include <string>
 #include <string_view>

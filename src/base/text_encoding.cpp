@@ -20,35 +20,14 @@ bool is_surrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 std::uint8_t byte_of(std::string_view s, std::size_t i) { return static_cast<std::uint8_t>(s[i]); }
 
-// Strict UTF-8: the shortest form only, no surrogates, nothing past U+10FFFF.
 std::optional<std::vector<char32_t>> code_points(std::string_view utf8) {
   std::vector<char32_t> out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const std::uint8_t lead = byte_of(utf8, i);
-    std::size_t extra = 0;
-    char32_t c = 0;
-    char32_t least = 0;  // the smallest code point this length may carry
-    if (lead < 0x80) {
-      c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1, c = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2, c = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3, c = lead & 0x07, least = 0x10000;
-    } else {
-      return std::nullopt;  // a continuation byte, or F8..FF
-    }
-    if (extra > utf8.size() - 1 - i) return std::nullopt;  // cut short
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const std::uint8_t next = byte_of(utf8, i + k);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (c < least || c > 0x10FFFF || is_surrogate(c)) return std::nullopt;
-    out.push_back(c);
-    i += 1 + extra;
+    const auto c = first_character(utf8.substr(i));
+    if (!c) return std::nullopt;
+    out.push_back(c->code_point);
+    i += c->size;
   }
   return out;
 }
@@ -143,6 +122,34 @@ std::string windows1252_to_utf8(std::string_view bytes) {
     append_utf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b);
   }
   return out;
+}
+
+// Strict UTF-8: the shortest form only, no surrogates, nothing past U+10FFFF.
+std::optional<Utf8Character> first_character(std::string_view utf8) {
+  if (utf8.empty()) return std::nullopt;
+  const std::uint8_t lead = byte_of(utf8, 0);
+  std::size_t extra = 0;
+  char32_t c = 0;
+  char32_t least = 0;  // the smallest code point this length may carry
+  if (lead < 0x80) {
+    c = lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, c = lead & 0x1F, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, c = lead & 0x0F, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, c = lead & 0x07, least = 0x10000;
+  } else {
+    return std::nullopt;  // a continuation byte, or F8..FF
+  }
+  if (extra > utf8.size() - 1) return std::nullopt;  // cut short
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const std::uint8_t next = byte_of(utf8, k);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (next & 0x3F);
+  }
+  if (c < least || c > 0x10FFFF || is_surrogate(c)) return std::nullopt;
+  return Utf8Character{c, 1 + extra};
 }
 
 std::optional<std::size_t> utf16_length(std::string_view utf8) {

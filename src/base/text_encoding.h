@@ -28,4 +28,12 @@ std::string windows1252_to_utf8(std::string_view bytes);
 // Multilingual Plane counts two): the character count of the U813 family's length bytes.
 std::optional<std::size_t> utf16_length(std::string_view utf8);
 
+// The character a text starts with: its code point and its size in bytes. Nothing when
+// the text is empty or does not start with a whole, valid UTF-8 character.
+struct Utf8Character {
+  char32_t code_point;
+  std::size_t size;
+};
+std::optional<Utf8Character> first_character(std::string_view utf8);
+
 }  // namespace lg81xx

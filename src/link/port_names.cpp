@@ -1,5 +1,6 @@
 #include "link/port_names.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace lg81xx {
@@ -11,21 +12,9 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-// The number of "COM n" (blanks allowed before the number), 0 when the text is not one.
-int com_number(std::string_view s) {
-  if (s.size() < 4 || s.substr(0, 3) != "COM") return 0;
-  s.remove_prefix(3);
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  if (s.empty() || s.size() > 3) return 0;
-  int n = 0;
-  for (char c : s) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
-    n = n * 10 + (c - '0');
-  }
-  return n;
-}
-
 }  // namespace
+
+std::string com_item(int number) { return "COM  " + std::to_string(number); }
 
 std::string com_device(int number) {
 #ifdef _WIN32
@@ -33,6 +22,22 @@ std::string com_device(int number) {
 #else
   return "/dev/ttyS" + std::to_string(number - 1);
 #endif
+}
+
+std::optional<int> com_number(std::string_view combo_text) {
+  std::string_view s = trimmed(combo_text);
+  if (s.size() < 4) return std::nullopt;
+  for (std::size_t i = 0; i < 3; ++i)
+    if (std::toupper(static_cast<unsigned char>(s[i])) != "COM"[i]) return std::nullopt;
+  s.remove_prefix(3);
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  if (s.empty()) return std::nullopt;
+  int n = 0;
+  for (char c : s) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    n = std::min(n * 10 + (c - '0'), 1000);  // any longer number is just as far out of range
+  }
+  return n;
 }
 
 std::string port_device(std::string_view combo_text) {
@@ -43,7 +48,7 @@ std::string port_device(std::string_view combo_text) {
     if (open != std::string_view::npos) text = trimmed(text.substr(0, open));
   }
   if (text.empty()) return {};
-  if (const int n = com_number(text); n > 0) return com_device(n);
+  if (const auto n = com_number(text)) return *n >= 1 && *n <= kComItems ? com_device(*n) : std::string{};
   return std::string(text);
 }
 

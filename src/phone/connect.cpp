@@ -43,7 +43,7 @@ Outcome<std::vector<std::string>> Phone::read_folders() {
   link_.settle(frames_.command_2081_frame, kSessionWaitMs);
   std::vector<std::string> folders;
   if (family() == Family::u813) {
-    folders = root_folders(without_nuls(lit_exchange(frames_.root_list_frame, kRootListWaitMs)));
+    folders = root_folders(lit_exchange(frames_.root_list_frame, kRootListWaitMs));
     folders.push_back("Java");
   } else if (family() == Family::u811_u812) {
     folders = {"Immagini", "Audio", "Video", "Java"};

@@ -39,15 +39,14 @@ Outcome<Bytes> Phone::download_exchange(const Bytes& request) {
 
 Outcome<Bytes> Phone::download(const ObjectName& name) {
   LineHold line(*this);
-  const Family fam = family();
-  if (fam == Family::none || name.folder.size() > kLongestName || name.file.size() > kLongestName)
-    return {JobResult::bad_input, {}};
+  const auto wire_names = download_names(family(), name);
+  if (!wire_names) return {JobResult::bad_input, {}};
+  const Bytes& names = *wire_names;
   const auto stop = [this](JobResult why) {
     events_.lamp(false);
     return Outcome<Bytes>{why, {}};
   };
 
-  const Bytes names = download_names(fam, name);
   const Bytes get = get_request(names, next_sequence());
   // A 5-byte reply means the phone is busy: keep the session alive and ask again, with
   // the very same request, a bounded number of times.

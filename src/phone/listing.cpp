@@ -35,7 +35,7 @@ Outcome<std::vector<std::string>> Phone::listing(std::string_view folder, bool f
     return {silence(), {}};
   }
   held_ = false;
-  return {JobResult::ok, listing_rows(listing_text(*reply))};
+  return {JobResult::ok, listing_rows(fam, *reply)};
 }
 
 }  // namespace lg81xx

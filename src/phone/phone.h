@@ -31,9 +31,11 @@ class Phone {
 
   // ---- the line ----
   // Opens `device` for a new session: the sequence starts again at 0 and the line stays
-  // held until the connect has run. False, with port_error() saying why, when it fails.
+  // held until the connect has run. False, with port_failure() and port_error() saying
+  // why, when it fails.
   bool open(const std::string& device);
   bool is_open() const { return port_.is_open(); }
+  PortFailure port_failure() const { return port_.open_failure(); }
   std::string port_error() const { return port_.error_text(); }
   // Says goodbye to the phone (not waiting for an answer) and closes the port.
   void disconnect();

@@ -9,16 +9,19 @@ namespace {
 constexpr std::int64_t kAckIntervalMs = 200;
 constexpr int kAckReads = 20;
 
-// The length bytes count characters and the terminator: byte counts on the U8110/U8120,
-// character counts on the U8130/U8138.
-UploadNames upload_names(Family family, const ObjectName& name) {
-  return {wire_name(family, name.folder), wire_name(family, name.file),
-          static_cast<std::uint8_t>(name.folder.size() + 1), static_cast<std::uint8_t>(name.file.size() + 1)};
-}
-
-// A name fits when its length byte and the byte count the phone keeps both stay below 255.
-bool fits(Family family, std::string_view text) {
-  return text.size() <= kLongestName && wire_name(family, text).size() - 1 <= kLongestName;
+// The length bytes count characters and the terminator: bytes on the U8110/U8120, UTF-16
+// code units on the U8130/U8138. Nothing when the family cannot hold a name, or when the
+// byte count the phone keeps for it (folder or file-name length) would pass 254, which
+// keeps its length byte below 255 as well.
+std::optional<UploadNames> upload_names(Family family, const ObjectName& name) {
+  const auto folder = wire_text(family, name.folder);
+  const auto file = wire_text(family, name.file);
+  if (!folder || !file) return std::nullopt;
+  for (const Bytes* wire : {&*folder, &*file})
+    if (terminated(family, *wire).size() - 1 > kLongestName) return std::nullopt;
+  return UploadNames{terminated(family, *folder), terminated(family, *file),
+                     static_cast<std::uint8_t>(wire_characters(family, *folder) + 1),
+                     static_cast<std::uint8_t>(wire_characters(family, *file) + 1)};
 }
 
 }  // namespace
@@ -27,10 +30,10 @@ JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   held_ = true;
   if (data.empty()) return JobResult::bad_input;  // a file never sent is never claimed
   if (!is_known_model(model_)) return JobResult::bad_input;
-  const Family fam = family();
-  if (!fits(fam, name.folder) || !fits(fam, name.file)) return JobResult::bad_input;
+  auto names = upload_names(family(), name);
+  if (!names) return JobResult::bad_input;
 
-  UploadFrames plan(upload_names(fam, name), data);
+  UploadFrames plan(std::move(*names), data);
   while (!plan.finished()) {
     events_.progress(static_cast<std::uint64_t>(plan.offset()), data.size());
     events_.lamp(true);

@@ -7,6 +7,14 @@
 
 namespace lg81xx {
 
+// Why a port did not open, as far as the system can tell.
+enum class PortFailure {
+  not_found,  // no such device
+  in_use,     // another program holds it
+  denied,     // this user may not open it
+  other,
+};
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -24,6 +32,8 @@ class SerialPort {
   // Never waits. A lost link closes the port.
   virtual Bytes read_available() = 0;
   virtual std::string error_text() const = 0;
+  // Why the last open() failed.
+  virtual PortFailure open_failure() const { return PortFailure::other; }
 };
 
 }  // namespace lg81xx

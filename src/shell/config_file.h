@@ -1,7 +1,7 @@
 #pragma once
-// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it. Start-up needs
-// the file and a first field; whether the emulation classes are unpacked depends on the
-// folder "emu" alone.
+// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it; a missing one
+// is a first start. Whether the emulation classes are unpacked depends on the folder
+// "emu" alone.
 #include <string>
 
 #include "base/bytes.h"

@@ -13,12 +13,15 @@ JobResult Form1::connect_or_disconnect() {
     return JobResult::ok;
   }
 
-  const std::string device = port_device(controls_.Combo2.text);
-  if (device.empty()) return stop(text::kNoPortChosen, JobResult::not_connected);
+  const std::string& chosen = controls_.Combo2.text;
+  const std::string device = port_device(chosen);
+  if (device.empty()) {
+    if (com_number(chosen)) return stop(text::kBadComItem);  // "COM  21" names no port item
+    return stop(text::kNoPortChosen, JobResult::not_connected);
+  }
   if (!phone_.open(device)) {
-    std::string detail = ": " + device;
-    if (!phone_.port_error().empty()) detail += " (" + phone_.port_error() + ")";
-    return report(Job::connect, JobResult::not_connected, detail);
+    const auto text = port_failure_text(phone_.port_failure(), device, phone_.port_error());
+    return stop(text.c_str(), JobResult::not_connected);
   }
 
   controls_.Label3.caption = phone_.query_imei();

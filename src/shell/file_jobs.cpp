@@ -1,5 +1,6 @@
 // The "File Manager" tab: a folder of List1 listed into List2, and an entry downloaded to a
 // file the user chooses.
+#include "base/text_encoding.h"
 #include "shell/busy_pointer.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
@@ -7,8 +8,15 @@
 namespace lg81xx {
 namespace {
 
+// "*." and the entry's last three characters (whole characters: names are UTF-8).
 std::string save_filter(const std::string& entry) {
-  return "*." + (entry.size() > 3 ? entry.substr(entry.size() - 3) : entry);
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < entry.size();) {
+    starts.push_back(i);
+    const auto c = first_character(std::string_view(entry).substr(i));
+    i += c ? c->size : 1;
+  }
+  return "*." + entry.substr(starts.size() > 3 ? starts[starts.size() - 3] : 0);
 }
 
 // Why a save did not happen, after the path in the message.
@@ -39,7 +47,11 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   if (entry.empty()) return JobResult::bad_input;  // nothing selected: nothing to fetch
   if (!require_connection(Job::download)) return JobResult::not_connected;
   if (phone_.family() == Family::none) return JobResult::bad_input;  // neither family: nothing is downloaded
-  if (folder.size() > kLongestName || entry.size() > kLongestName) return stop(text::kNameTooLong);
+  for (const std::string* name : {&folder, &entry}) {
+    const NameFit fit = name_fit(phone_.family(), *name);
+    if (fit == NameFit::too_long) return stop(text::kNameTooLong);
+    if (fit == NameFit::unsupported) return stop(text::kNameNotSupported);
+  }
 
   BusyPointer pointer(platform_.ui);
   pointer.busy();

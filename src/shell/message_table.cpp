@@ -25,7 +25,6 @@ constexpr Message kUploadNoReply{text::kNoReply, MessageStyle::plain, ""};
 // A pair that is not here ends silently: a refused download, a cancelled dialog, a folder
 // without a listing request.
 constexpr std::array kTable{
-    Row{Job::connect, JobResult::not_connected, Family::none, {text::kPortOpenFailed, kCritical, kError}},
     Row{Job::connect, JobResult::link_lost, Family::none, kLinkLost},
     Row{Job::open_folder, JobResult::not_connected, Family::none, kNotConnected},
     Row{Job::open_folder, JobResult::no_reply, Family::none, kNoReplyDots},
@@ -54,7 +53,27 @@ constexpr std::array kTable{
     Row{Job::probe, JobResult::link_lost, Family::none, kLinkLost},
 };
 
+struct PortRow {
+  PortFailure failure;
+  const char* head;
+  const char* what_to_do;
+};
+
+constexpr std::array kPortTable{
+    PortRow{PortFailure::not_found, text::kPortNotFound, "collegare il telefono o scegliere un'altra porta"},
+    PortRow{PortFailure::in_use, text::kPortInUse, "chiudere il programma che la usa"},
+    PortRow{PortFailure::denied, text::kPortDenied, "l'utente deve far parte del gruppo dialout"},
+};
+
 }  // namespace
+
+std::string port_failure_text(PortFailure failure, const std::string& device, const std::string& reason) {
+  for (const auto& row : kPortTable)
+    if (row.failure == failure) return std::string(row.head) + ": " + device + " (" + row.what_to_do + ")";
+  std::string text = std::string(text::kPortOpenFailed) + ": " + device;
+  if (!reason.empty()) text += " (" + reason + ")";
+  return text;
+}
 
 std::optional<Message> message_for(Job job, JobResult result, Family family) {
   for (const auto& row : kTable)

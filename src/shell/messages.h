@@ -11,9 +11,6 @@ inline constexpr const char* kErrorTitle = "ERRORE";
 inline constexpr const char* kWinzipTitle = "WINZIP NON TROVATO";
 inline constexpr const char* kWinzipText =
     "Per il funzionamento di questo programma è necessario installare WINZIP 8.1 o superiore...";
-inline constexpr const char* kInternalTitle = "ERRORE INTERNO";
-inline constexpr const char* kInternalText =
-    "ERRORE DURANTE L'INIZIALIZZAZIONE DELL'APPLICAZIONE, Contattare Tarnovel...";
 
 inline constexpr const char* kPositionRange = "Il Valore della posizione può avere valori compresi tra 00 e 64";
 
@@ -27,11 +24,20 @@ inline constexpr const char* kSoundTitle = "OPERAZIONE CONCLUSA";
 // Texts this port of the tool adds, in the window's style.
 inline constexpr const char* kNotConnected = "TELEFONO NON CONNESSO: premere Connetti/Disconnetti";
 inline constexpr const char* kNoPortChosen = "SCEGLIERE LA PORTA DI COMUNICAZIONE";
-inline constexpr const char* kPortOpenFailed = "IMPOSSIBILE APRIRE LA PORTA";  // + ": " + device and reason
+inline constexpr const char* kBadComItem = "PORTA COM NON VALIDA: le porte vanno da COM  1 a COM  20";
+// A port that does not open: the head, ": " and the device, then what to do in brackets.
+inline constexpr const char* kPortNotFound = "PORTA NON TROVATA";
+inline constexpr const char* kPortInUse = "PORTA GIÀ IN USO";
+inline constexpr const char* kPortDenied = "ACCESSO ALLA PORTA NEGATO";
+inline constexpr const char* kPortOpenFailed = "IMPOSSIBILE APRIRE LA PORTA";  // the system's reason in brackets
+// LG81XX.ini cannot be written: + ": " + the folder and what to do.
+inline constexpr const char* kFolderNotWritable = "CARTELLA DEL PROGRAMMA NON SCRIVIBILE";
 inline constexpr const char* kLinkLost = "CONNESSIONE CON IL TELEFONO PERSA";
 inline constexpr const char* kUnknownModel = "MODELLO TELEFONO NON SUPPORTATO";
 inline constexpr const char* kBadPosition = "POSIZIONE NON VALIDA: inserire due cifre tra 00 e 64";
 inline constexpr const char* kNameTooLong = "NOME DEL FILE TROPPO LUNGO";
+inline constexpr const char* kNameNotSupported =
+    "NOME NON SUPPORTATO DAL TELEFONO: contiene caratteri che questo modello non gestisce";
 inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: il JAR viene inviato senza modifiche";
 inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
 inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";

@@ -1,5 +1,6 @@
 // The window opens: the archive component, LG81XX.ini, the emulation classes when they
 // are not unpacked yet, and the model and port lists.
+#include "link/port_names.h"
 #include "shell/config_file.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
@@ -21,13 +22,10 @@ StartResult Form1::start_up() {
     return StartResult::fatal;
   }
 
+  // A missing or empty LG81XX.ini is a first start, as a fresh copy saying "MIDP=0" is.
   const auto ini_path = home_ / kIniName;
   const auto ini = files.read_all(ini_path);
   const std::string field = ini ? ini_first_field(*ini) : std::string{};
-  if (field.empty()) {
-    ui.message_box(text::kInternalText, MessageStyle::critical, text::kInternalTitle);
-    return StartResult::fatal;
-  }
 
   // The emulation classes are unpacked at the first start, or at the next one after
   // emu.zip was put into the program folder. Only its folder "emu" is unpacked, whole or
@@ -37,12 +35,19 @@ StartResult Form1::start_up() {
       !platform_.archiver.extract_folder(archive, kEmuFolder, home_))
     ui.message_box(text::kBadEmuArchive, MessageStyle::warning, "");
 
-  files.save(ini_path, kIniAfterFirstStart, Replace::regular_file);  // a read-only folder changes nothing
+  // A folder that keeps an ini but cannot be written changes nothing; one that cannot
+  // even hold the ini cannot hold the program's files.
+  if (files.save(ini_path, kIniAfterFirstStart, Replace::regular_file) != SaveResult::ok && field.empty()) {
+    const std::string text = std::string(text::kFolderNotWritable) + ": " + home_.string() +
+                             " (sceglierne un'altra con --home)";
+    ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
+    return StartResult::fatal;
+  }
 
   controls_.Combo1.items = {"LG U8110", "LG U8120", "LG U8130", "LG U8138"};
   choose_model("");
   controls_.Combo2.items.clear();
-  for (int n = 1; n <= 20; ++n) controls_.Combo2.items.push_back("COM  " + std::to_string(n));
+  for (int n = 1; n <= kComItems; ++n) controls_.Combo2.items.push_back(com_item(n));
   choose_port("");
 
   phone_.hold_line();  // nothing to keep alive before a connect

@@ -27,24 +27,11 @@ TEST(CliArguments, PositionIsTwoDigitsUpTo64) {
   for (const char* bad : {"", "5", "65", "005", "1a", " 5"}) EXPECT_FALSE(is_valid_position(bad)) << bad;
 }
 
-TEST(CliArguments, PortTextsChooseTheLine) {
-  EXPECT_EQ(port_kind("sim"), PortKind::virtual_phone);
-  EXPECT_EQ(port_kind("/dev/ttyACM0"), PortKind::device);
-  EXPECT_EQ(port_kind("COMPUTER"), PortKind::device);
-  const std::pair<const char*, const char*> items[] = {
-      {"COM  3", "COM  3"}, {"COM3", "COM  3"}, {"com 12", "COM  12"}, {"COM  20", "COM  20"}};
-  for (const auto& [text, item] : items) {
-    EXPECT_EQ(port_kind(text), PortKind::com_item) << text;
-    EXPECT_EQ(com_item_text(text).value_or("none"), item) << text;
-  }
-  for (const char* bad : {"COM", "COM 0", "COM 123", "COM x"}) EXPECT_FALSE(com_item_text(bad)) << bad;
-}
-
 TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   const std::pair<const char*, const char*> cases[] = {
       {"../../etc/passwd", "etcpasswd"}, {"..\\..\\boot.ini", "boot.ini"}, {"C:evil.exe", "Cevil.exe"},
       {".hidden", "hidden"},             {"a\nb\x01.txt", "ab.txt"},       {"....//", nullptr},
-      {"/", nullptr},                    {" . ", nullptr},
+      {"/", nullptr},                    {" . ", nullptr},                 {"città\xC2\x9B\xFF.jpg", "città.jpg"},
   };
   for (const auto& [entry, name] : cases) {
     const auto got = safe_file_name(entry);
@@ -53,6 +40,13 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
     else
       EXPECT_EQ(got.value_or("none"), name) << entry;
   }
+  // Too long for a file name: cut before a whole character, the extension kept.
+  std::string long_name;
+  for (int i = 0; i < 200; ++i) long_name += "è";
+  const auto cut = safe_file_name(long_name + ".jpg");
+  ASSERT_TRUE(cut);
+  EXPECT_EQ(cut->size(), 254u);
+  EXPECT_EQ(cut->substr(244), "èèè.jpg");
 }
 
 TEST(CliOutputPath, TargetFollowsTheOutputOption) {

@@ -2,11 +2,13 @@
 // and against lg81xx-sim on a pseudo-terminal, with the exit status of every outcome.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <regex>
 #include <sstream>
 
+#include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
 #include "support/sim_process.h"
@@ -16,6 +18,7 @@ namespace lg81xx::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using cli::unescaped_name;
 const fs::path kCli = LG81XX_CLI_BINARY;
 const fs::path kSim = LG81XX_SIM_BINARY;
 constexpr const char* kImei = "354321098765432";  // the virtual phone's
@@ -109,12 +112,33 @@ TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
   EXPECT_EQ(read_file(storage("LG-U8120") / "MessageTone" / "Message1.mid"), tune);
 }
 
-TEST_F(CliEndToEnd, GetRoundTripIsByteIdentical) {
-  write_file(work / "lago.jpg", "an older picture");
-  const auto r = cli({"get", "Images", "lago.jpg", "--force"});  // into the working folder
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(read_file(work / "lago.jpg"), sim::sample_picture());
-  EXPECT_TRUE(has(r.err, "100%")) << r.err;  // the progress, plain lines when not a terminal
+// Names beyond ASCII, a one-letter name and a name with a newline, on both families:
+// plain ls shows each on one line, --json carries the exact names, and a get of each,
+// typed as ls shows it, brings the very bytes the phone holds.
+TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
+  const std::pair<std::string, std::string> phones[] = {{"LG U8130", "Audios"}, {"LG U8120", "Audio"}};
+  for (const auto& [model, folder] : phones) {
+    const fs::path phone = storage("LG-" + model.substr(3));
+    ASSERT_TRUE(sim::fill_sample_content(phone, model));
+    write_file(phone / folder / "due\nrighe.txt", "two lines");
+
+    const auto ls = cli({"ls", folder}, model);
+    ASSERT_EQ(ls.status, 0) << ls.err;
+    const std::vector<std::string> shown{"X", "città.jpg", R"(due\nrighe.txt)", "melodia.mid", "perché è.mid", "€uro.txt"};
+    EXPECT_EQ(lines_of(ls.out), shown) << model;
+    const auto json = cli({"ls", folder, "--json"}, model);
+    EXPECT_TRUE(has(json.out, R"(["X", "città.jpg", "due\nrighe.txt", "melodia.mid", "perché è.mid", "€uro.txt"])"))
+        << json.out;
+
+    for (const auto& typed : shown) {
+      if (typed == "melodia.mid") continue;
+      // Each get but the first replaces the copy the one before it saved.
+      const auto get = cli({"get", folder, typed, "-o", "copia", "--force"}, model);
+      ASSERT_EQ(get.status, 0) << model << " " << typed << "\n" << get.err;
+      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *unescaped_name(typed))) << model << " " << typed;
+      EXPECT_TRUE(has(get.err, "100%")) << get.err;  // the progress, plain lines when not a terminal
+    }
+  }
 }
 
 // Wrong arguments and files: one line on standard error, the status, and nothing sent
@@ -142,7 +166,7 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "lago.jpg", "-o", "a.jad"}, 1, "a.jad already exists; --force replaces it"},
       {{"get", "Images", "lago.jpg", "-o", "link.jpg", "--force"}, 4, "link.jpg is not a regular file"},
       {{"--model", "LG U8140", "info"}, 1, "unknown model"},
-      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2, "cannot open the port"},
+      {{"get", "Images", "lago.jpg", "-o", ""}, 1, "--output: an empty text names no file"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
@@ -154,6 +178,29 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
     EXPECT_TRUE(has(r.err, c.says)) << what << "\n" << r.err;
     EXPECT_TRUE(!fs::exists(trace) || fs::file_size(trace) == 0) << what;
+  }
+}
+
+// Problems met on the way to the phone: the window's message with the next step in
+// English, and the status.
+TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2,
+       "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
+       "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
+      {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
+      {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
+      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full could not be written in full"},
+  };
+  for (const auto& c : cases) {
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args.front() << "\n" << r.err;
+    EXPECT_TRUE(has(r.err, c.says)) << c.args.front() << "\n" << r.err;
   }
 }
 
@@ -187,6 +234,23 @@ TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
   const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, "every step gave the expected result")) << r.out;
+}
+
+// Ctrl-C or SIGTERM in the middle of the demo: its temporary folder goes, and the status
+// says which signal ended it.
+TEST_F(CliEndToEnd, DemoStoppedBySignalLeavesNothingBehind) {
+  TempDir tmp;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved = old_tmpdir ? old_tmpdir : "";
+  setenv("TMPDIR", tmp.path().c_str(), 1);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    SimProcess demo(kCli.string(), {"--home", home.path().string(), "demo"});  // its first line: the storage
+    ASSERT_FALSE(fs::is_empty(tmp.path()));
+    const int status = demo.stop(signal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) << signal << ": " << status;
+    EXPECT_TRUE(fs::is_empty(tmp.path())) << signal;
+  }
+  if (old_tmpdir) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
 }
 
 // lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.

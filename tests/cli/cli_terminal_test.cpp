@@ -7,19 +7,31 @@
 #include "cli_ui.h"
 #include "json_text.h"
 #include "message_guide.h"
+#include "name_escapes.h"
 #include "progress_meter.h"
+#include "shell/message_table.h"
 #include "shell/messages.h"
 
 namespace lg81xx::cli {
 namespace {
 
-TEST(CliMessages, ItalianTextWithAnEnglishExplanation) {
-  EXPECT_EQ(message_line(text::kErrorTitle, text::kNoReplyDots),
-            "ERRORE: IL TELEFONO NON RISPONDE... (the phone did not answer in time)");
-  EXPECT_EQ(message_line("", text::kNoReply), "IL TELEFONO NON RISPONDE (the phone did not answer in time)");
-  // Texts with details after their fixed start are still explained.
-  EXPECT_EQ(explain_message(std::string(text::kPortOpenFailed) + ": /dev/ttyS2: Permission denied"),
-            "the serial port could not be opened");
+// Each message as the window shows it, then in brackets what it means and what to try.
+TEST(CliMessages, ItalianTextWithTheNextStepInEnglish) {
+  const std::pair<std::string, const char*> rows[] = {
+      {text::kNoReplyDots, "--model names it"},
+      {text::kNoReply, "lg81xx-cli ports"},
+      {port_failure_text(PortFailure::not_found, "/dev/ttyS2", ""), "plug the phone in"},
+      {port_failure_text(PortFailure::in_use, "/dev/ttyACM0", ""), "another program has the port open"},
+      {port_failure_text(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
+      {port_failure_text(PortFailure::other, "/dev/ttyACM0", "Input/output error"), "could not be opened"},
+      {text::kBadComItem, "/dev/ttyS0 to /dev/ttyS19"},
+      {std::string(text::kFolderNotWritable) + ": /x", "--home DIR"},
+  };
+  for (const auto& [italian, next_step] : rows) {
+    const std::string line = message_line(text::kErrorTitle, italian);
+    EXPECT_EQ(line.rfind("ERRORE: " + italian + " (", 0), 0u) << line;
+    EXPECT_NE(line.find(next_step), std::string::npos) << line;
+  }
   EXPECT_EQ(message_line("X", "SOMETHING NEW"), "X: SOMETHING NEW");
 }
 
@@ -52,15 +64,45 @@ TEST(CliUi, MessagesAndProgressGoToStandardError) {
   progress = {"50 %", 6375 / 2.0};
   cli.repaint();
   cli.repaint();  // a repaint for the lamp draws nothing new
-  EXPECT_EQ(err.str(), "ERRORE: IL TELEFONO NON RISPONDE (the phone did not answer in time)\n50%\n");
+  EXPECT_EQ(err.str(), message_line(text::kErrorTitle, text::kNoReply) + "\n50%\n");
   EXPECT_EQ(cli.messages(), std::vector<std::string>{"ERRORE: IL TELEFONO NON RISPONDE"});
 }
 
 TEST(CliJson, StringsAreEscapedAndAlwaysValid) {
   EXPECT_EQ(json_string("a\"b\\c"), R"("a\"b\\c")");
-  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4)), R"("\u0000\u001F\n\u00E8")");
+  // Names pass as UTF-8; a byte that is not UTF-8 is read as Latin-1.
+  EXPECT_EQ(json_string(std::string("\x00\x1F\n\xE8", 4) + "città€😀\x1b\u009f"),
+            R"("\u0000\u001F\n\u00E8città€😀\u001B\u009F")");
   EXPECT_EQ(json_list({}), "[]");
   EXPECT_EQ(json_list({"Images", "Java"}), R"(["Images", "Java"])");
+}
+
+// Plain output: one line per name, and the line reads back to the exact name.
+TEST(CliNames, EscapedNamesReadBackExactly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"città €uro 日本 😀.jpg", "città €uro 日本 😀.jpg"},
+      {"a\nb\r\t", R"(a\nb\r\t)"},
+      {"\x1b[31mred\x7f", R"(\x1B[31mred\x7F)"},
+      {R"(a\nb)", R"(a\\nb)"},
+      {"\u009b2J \u202Egpj.exe \u2028", R"(\u009B2J \u202Egpj.exe \u2028)"},
+      {"caf\xE8", R"(caf\xE8)"},  // not UTF-8
+  };
+  for (const auto& [name, shown] : cases) {
+    EXPECT_EQ(escaped_name(name), shown);
+    EXPECT_EQ(unescaped_name(shown), name) << shown;
+  }
+  for (const char* broken : {R"(a\)", R"(\q)", R"(\x4)", R"(\u0041)"}) EXPECT_FALSE(unescaped_name(broken)) << broken;
+
+  const std::vector<std::string> entries{"a\nb", R"(a\nb)", R"(\q)", "X"};
+  const std::pair<std::string, std::optional<std::string>> typed[] = {
+      {R"(a\nb)", "a\nb"},  // as plain output shows the newline, though another entry is spelled so
+      {R"(a\\nb)", R"(a\nb)"},
+      {"a\nb", "a\nb"},
+      {R"(\q)", R"(\q)"},  // exactly so: no escape reads it
+      {"X", "X"},
+      {"Y", std::nullopt},
+  };
+  for (const auto& [text, entry] : typed) EXPECT_EQ(listed_entry(entries, text), entry) << text;
 }
 
 }  // namespace

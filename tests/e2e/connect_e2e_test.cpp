@@ -55,16 +55,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Family{"LG U8110", "U8110", "Audio", {"Immagini", "Audio", "Video", "Java"}}),
     [](const ::testing::TestParamInfo<Family>& p) { return p.param.model.substr(3); });
 
-class UnopenablePort : public ::testing::Test, protected RealLineForm {};
-
-TEST_F(UnopenablePort, GivesItsMessage) {
-  form.choose_model("LG U8130");
-  form.choose_port("/dev/lg81xx-no-such-port");
-  form.connect_or_disconnect();
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text.rfind(std::string(text::kPortOpenFailed) + ": /dev/lg81xx-no-such-port", 0), 0u);
-  EXPECT_FALSE(port.is_open());
-}
-
 }  // namespace
 }  // namespace lg81xx::testing

@@ -91,5 +91,14 @@ TEST_F(RawPty, AHangUpClosesThePort) {
   EXPECT_FALSE(port.write("x"));
 }
 
+TEST_F(RawPty, APortThatDoesNotOpenSaysWhy) {
+  ASSERT_TRUE(port.open(device)) << port.error_text();
+  QtSerialPort second;
+  EXPECT_FALSE(second.open(device));
+  EXPECT_EQ(second.open_failure(), PortFailure::in_use) << second.error_text();
+  EXPECT_FALSE(second.open("/dev/lg81xx-no-such-port"));
+  EXPECT_EQ(second.open_failure(), PortFailure::not_found) << second.error_text();
+}
+
 }  // namespace
 }  // namespace lg81xx

@@ -107,9 +107,10 @@ class DialogsTest final : public QObject {
     write_file(exe / "LG81XX.ini", "MIDP=0\r\n");
     QCOMPARE(choose_program_folder(places), exe.path());
 
-    // --home wins.
-    places.home_option = other.path();
-    QCOMPARE(choose_program_folder(places), other.path());
+    // --home wins, and is made when missing (the start-up writes its LG81XX.ini).
+    places.home_option = other.path() / "new";
+    QCOMPARE(choose_program_folder(places), other.path() / "new");
+    QVERIFY(std::filesystem::is_directory(other.path() / "new"));
   }
 
 };

@@ -13,6 +13,7 @@
 namespace lg81xx::gui::testing {
 namespace {
 
+using lg81xx::testing::read_file;
 using lg81xx::testing::write_file;
 
 QStringList items(QListWidget* list) {
@@ -75,14 +76,24 @@ class PhoneFlowTest final : public QObject {
     QVERIFY(h.find("ledr")->isHidden());  // ... green when done
   }
 
-  void double_click_on_a_folder_lists_it() {
-    GuiHarness h;
-    write_file(h.storage / "Images/logo.gif", "GIF89a");
-    write_file(h.storage / "Images/foto.jpg", "jpg");
-    connect_through_widgets(h, "LG U8130");
+  // Names as people write them: List2 shows each as text and downloads it.
+  void a_listed_folder_shows_and_downloads_its_names_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("U8130") << "LG U8130" << "Images";
+    QTest::newRow("U8110") << "LG U8110" << "Immagini";
+  }
+  void a_listed_folder_shows_and_downloads_its_names() {
+    QFETCH(QString, model);
+    QFETCH(QString, folder);
+    const QStringList names{"X", "città.jpg", "due\nrighe.txt", "perché è.mid", "€uro.txt"};
+    GuiHarness h(std::string("MIDP=1\r\n"), model.toStdString());
+    for (const QString& name : names)
+      write_file(h.storage / folder.toStdString() / name.toStdString(), "<" + name.toStdString() + ">");
+    connect_through_widgets(h, model);
     h.window.tabs().setCurrentIndex(2);  // "File Manager"
     auto* list1 = h.find<QListWidget>("List1");
-    const auto row = static_cast<int>(items(list1).indexOf(QStringLiteral("Images")));
+    const auto row = static_cast<int>(items(list1).indexOf(folder));
     QVERIFY(row >= 0);
     list1->setCurrentRow(row);
     const QPoint at = list1->visualItemRect(list1->item(row)).center();
@@ -90,9 +101,17 @@ class PhoneFlowTest final : public QObject {
     QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, at);
     h.wait_idle();
-    QStringList entries = items(h.find<QListWidget>("List2"));
-    entries.sort();
-    QCOMPARE(entries, (QStringList{"foto.jpg", "logo.gif"}));
+    auto* list2 = h.find<QListWidget>("List2");
+    QCOMPARE(items(list2), names);
+
+    for (int i = 0; i < names.size(); ++i) {
+      list2->setCurrentRow(i);
+      const auto saved = h.home / ("copia" + std::to_string(i));
+      h.ui.dialog_answers = {saved.string()};
+      h.click("Command7");
+      h.wait_idle();
+      QCOMPARE(read_file(saved), "<" + names[i].toStdString() + ">");
+    }
     QVERIFY(h.ui.messages.empty());
   }
 

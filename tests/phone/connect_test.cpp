@@ -17,7 +17,7 @@ TEST_F(PhoneConnect, ShortAnswersGiveShortTexts) {
   phone.set_model("LG U8130");
   port.on_write = [&](const Bytes& f) {
     if (f == phone.frames().imei_query_frame) port.arrive("AT+CGSN\r\r\n12345");
-    if (f == phone.frames().root_list_frame) port.arrive(Bytes(17, '\1') + "Solo:");
+    if (f == phone.frames().root_list_frame) port.arrive(Bytes(17, '\1') + utf16le("Solo:"));
   };
   phone.open("COM1");
   EXPECT_EQ(phone.query_imei(), "12345");

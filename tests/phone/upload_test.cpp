@@ -164,7 +164,7 @@ TEST_F(PhoneUpload, AMissingAcknowledgementStopsAfterTwentyReads) {
   EXPECT_FALSE(events.lamps.back());
 }
 
-TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameTooLong) {
+TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarry) {
   struct Case {
     const char* model;
     ObjectName name;
@@ -178,6 +178,7 @@ TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameTooLong) {
       {"LG U8110", {std::string(255, 'n'), "05.jad"}, "x", JobResult::bad_input},
       {"LG U8130", {"Java", std::string(126, 'n')}, "x", JobResult::ok},
       {"LG U8130", {"Java", std::string(127, 'n')}, "x", JobResult::bad_input},  // 255 bytes in UTF-16LE
+      {"LG U8120", {"Java", "日本.jad"}, "x", JobResult::bad_input},              // no Windows-1252 byte for it
   };
   for (const Case& c : cases) {
     port.written.clear();

@@ -14,16 +14,39 @@ namespace {
 
 class Connection : public FormFixture {};
 
-TEST_F(Connection, PortProblemsAreReportedAndLeaveThePortClosed) {
+// Every way the chosen port can fail: one error box naming the problem, the device and
+// what to do, and nothing written.
+TEST_F(Connection, PortProblemsAreNamedAndLeaveThePortClosed) {
+  struct Row {
+    const char* combo;
+    bool opens;
+    PortFailure failure;
+    JobResult result;
+    std::string says;
+  };
+  const Row rows[] = {
+      {"", true, {}, JobResult::not_connected, "SCEGLIERE LA PORTA DI COMUNICAZIONE"},
+      {"COM  21", true, {}, JobResult::bad_input, "PORTA COM NON VALIDA: le porte vanno da COM  1 a COM  20"},
+      {"com 0", true, {}, JobResult::bad_input, "PORTA COM NON VALIDA: le porte vanno da COM  1 a COM  20"},
+      {"COM  3", false, PortFailure::not_found, JobResult::not_connected,
+       "PORTA NON TROVATA: /dev/ttyS2 (collegare il telefono o scegliere un'altra porta)"},
+      {"/dev/ttyACM7", false, PortFailure::in_use, JobResult::not_connected,
+       "PORTA GIÀ IN USO: /dev/ttyACM7 (chiudere il programma che la usa)"},
+      {"/dev/ttyACM7", false, PortFailure::denied, JobResult::not_connected,
+       "ACCESSO ALLA PORTA NEGATO: /dev/ttyACM7 (l'utente deve far parte del gruppo dialout)"},
+      {"/dev/ttyACM7", false, PortFailure::other, JobResult::not_connected,
+       "IMPOSSIBILE APRIRE LA PORTA: /dev/ttyACM7 (no such device)"},
+  };
   form.choose_model("LG U8130");
-  EXPECT_EQ(form.connect_or_disconnect(), JobResult::not_connected);  // no port chosen
-  port.can_open = false;
-  form.choose_port("/dev/ttyACM7");
-  EXPECT_EQ(form.connect_or_disconnect(), JobResult::not_connected);
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0], (Message{text::kNoPortChosen, MessageStyle::critical, text::kErrorTitle}));
-  EXPECT_EQ(ui.messages[1].text, std::string(text::kPortOpenFailed) + ": /dev/ttyACM7 (no such device)");
-  EXPECT_FALSE(port.is_open());
+  for (const auto& row : rows) {
+    ui.messages.clear();
+    port.can_open = row.opens;
+    port.failure = row.failure;
+    form.choose_port(row.combo);
+    EXPECT_EQ(form.connect_or_disconnect(), row.result) << row.combo;
+    EXPECT_EQ(ui.messages, (std::vector<Message>{{row.says, MessageStyle::critical, text::kErrorTitle}})) << row.combo;
+    EXPECT_FALSE(port.is_open());
+  }
   EXPECT_TRUE(port.written.empty());
 }
 

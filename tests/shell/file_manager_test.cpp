@@ -63,11 +63,23 @@ TEST_F(FileManager, TheSavedFileIsWhatThePhoneSentAndReplacesNothingUnasked) {
   EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), {}), 3) << "nothing else is left behind";
 }
 
-TEST_F(FileManager, NamesTooLongForTheRequestOrNothingToAskAreNotSent) {
-  const std::string long_name(60, 'x');  // longer than the old name arrays: sent whole
-  EXPECT_EQ(form.download_named("Images", long_name + ".jpg"), JobResult::refused);
+TEST_F(FileManager, TheSaveFilterEndsWithTheLastThreeCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"ab", "*.ab"}, {"caffè", "*.ffè"}, {"日本語.ü", "*.語.ü"}};
+  for (const auto& [entry, filter] : cases) {
+    write_file(storage / "Images" / entry, "x");
+    ui.dialog_answers = {std::nullopt};
+    EXPECT_EQ(form.download_named("Images", entry), JobResult::cancelled) << entry;
+    EXPECT_EQ(ui.save_filters.back(), filter);
+  }
+}
+
+TEST_F(FileManager, NamesThePhoneCannotCarryOrNothingToAskAreNotSent) {
+  std::string long_name;  // 150 characters in 300 UTF-8 bytes: sent whole, as text
+  for (int i = 0; i < 150; ++i) long_name += "è";
+  EXPECT_EQ(form.download_named("Images", long_name), JobResult::refused);
   ASSERT_EQ(port.written.size(), 1u);
-  EXPECT_NE(port.written[0].find(utf16le(long_name + ".jpg") + '\0' + '\0'), Bytes::npos);
+  EXPECT_NE(port.written[0].find('\x97' + utf16le(long_name) + '\0' + '\0'), Bytes::npos);
   port.written.clear();
 
   struct Case {
@@ -79,6 +91,8 @@ TEST_F(FileManager, NamesTooLongForTheRequestOrNothingToAskAreNotSent) {
   };
   const Case cases[] = {
       {"LG U8110", std::string(255, 'y'), true, JobResult::bad_input, text::kNameTooLong},
+      {"LG U8130", std::string(253, 'y') + "😀", true, JobResult::bad_input, text::kNameTooLong},  // 255 units
+      {"LG U8120", "日本.jpg", true, JobResult::bad_input, text::kNameNotSupported},
       {"LG U8130", "", true, JobResult::bad_input, nullptr},  // nothing selected
       {"other", "a.jpg", true, JobResult::bad_input, nullptr},
       {"LG U8130", "a.jpg", false, JobResult::not_connected, text::kNotConnected},

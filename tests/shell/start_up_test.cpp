@@ -20,8 +20,9 @@ std::vector<std::string> names_in(const std::filesystem::path& folder) {
   return names;
 }
 
+// The folder "emu" decides whether the emulation classes are unpacked, whatever
+// LG81XX.ini says (a missing one is a first start); every start leaves "MIDP=1".
 TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
-  write_file(home / "LG81XX.ini", "MIDP=1\r\n");  // not a first start: the folder decides
   make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}, {"LG81XX.ini", "MIDP=7"}});
   ASSERT_EQ(form.start_up(), StartResult::ok);
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
@@ -32,8 +33,10 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
   ASSERT_EQ(form.start_up(), StartResult::ok);
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE") << "an unpacked folder is kept";
   std::filesystem::remove_all(home / "emu");
+  write_file(home / "LG81XX.ini", "something else");
   ASSERT_EQ(form.start_up(), StartResult::ok);
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "BABE");
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
   EXPECT_TRUE(ui.messages.empty());
   form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
   EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
@@ -56,14 +59,15 @@ TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
   }
 }
 
-TEST_F(StartUp, MissingOrEmptyIniEndsWithTheInternalError) {
-  const Message internal{text::kInternalText, MessageStyle::critical, text::kInternalTitle};
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  write_file(home / "LG81XX.ini", "");
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  write_file(home / "LG81XX.ini", "\r\nMIDP=0");
-  EXPECT_EQ(form.start_up(), StartResult::fatal);
-  EXPECT_EQ(ui.messages, (std::vector<Message>{internal, internal, internal}));
+TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
+  write_file(home / "a-file", "x");
+  const auto folder = home / "a-file" / "lg81xx";
+  Form1 f(Platform{port, clock, ui, archiver, files}, folder);
+  EXPECT_EQ(f.start_up(), StartResult::fatal);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: " + folder.string() +
+                                     " (sceglierne un'altra con --home)");
+  EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
 }
 
 class NoArchiver final : public Archiver {

@@ -41,6 +41,7 @@ class FakeSerialPort final : public SerialPort {
     return out;
   }
   std::string error_text() const override { return can_open ? "" : "no such device"; }
+  PortFailure open_failure() const override { return failure; }
 
   // `data` arrives `after_ms` from now (after anything already scheduled).
   void arrive(Bytes data, std::int64_t after_ms = 0) {
@@ -55,6 +56,7 @@ class FakeSerialPort final : public SerialPort {
   std::vector<std::int64_t> write_times_ms;
   std::string opened_device;
   bool can_open = true;
+  PortFailure failure = PortFailure::not_found;  // when it cannot open
   int writes_while_closed = 0;
 
  private:

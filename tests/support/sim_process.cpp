@@ -51,10 +51,10 @@ SimProcess::SimProcess(const std::string& program, const std::vector<std::string
 
 SimProcess::~SimProcess() { stop(); }
 
-int SimProcess::stop() {
+int SimProcess::stop(int signal) {
   int status = -1;
   if (pid_ > 0) {
-    kill(pid_, SIGTERM);
+    kill(pid_, signal);
     waitpid(pid_, &status, 0);
     pid_ = -1;
   }

@@ -1,8 +1,11 @@
 #pragma once
 // Runs the lg81xx-sim program for a test: starts it with the given arguments, reads the
-// device path from the first line it prints, and stops it (SIGTERM) at the end.
-#include <string>
+// device path from the first line it prints, and stops it (SIGTERM) at the end. Any
+// program that prints a first line and runs on until stopped will do (lg81xx-cli demo).
+#include <signal.h>
 #include <sys/types.h>
+
+#include <string>
 #include <vector>
 
 namespace lg81xx::testing {
@@ -17,8 +20,8 @@ class SimProcess {
   SimProcess& operator=(const SimProcess&) = delete;
 
   const std::string& device_path() const { return device_path_; }
-  // Sends SIGTERM and waits; returns the exit status (as waitpid reports it).
-  int stop();
+  // Sends `signal` and waits; returns the exit status (as waitpid reports it).
+  int stop(int signal = SIGTERM);
 
  private:
   pid_t pid_ = -1;

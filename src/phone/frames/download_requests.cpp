@@ -5,8 +5,11 @@
 
 namespace lg81xx {
 
-Bytes download_names(Family family, const ObjectName& name) {
-  return name_field(family, name.folder) + name_field(family, name.file);
+std::optional<Bytes> download_names(Family family, const ObjectName& name) {
+  const auto folder = name_field(family, name.folder);
+  const auto file = name_field(family, name.file);
+  if (!folder || !file) return std::nullopt;
+  return *folder + *file;
 }
 
 Bytes command_request(unsigned command, unsigned seq, const Bytes& payload) {

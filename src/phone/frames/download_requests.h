@@ -2,6 +2,7 @@
 // The two requests of a download: the GET that opens the file (command 20 86) and the
 // continuation (command 20 A0) that tells the phone how far the transfer has come.
 #include <cstdint>
+#include <optional>
 
 #include "base/bytes.h"
 #include "phone/wire_names.h"
@@ -11,8 +12,9 @@ namespace lg81xx {
 inline constexpr unsigned kGetCommand = 0x2086;
 inline constexpr unsigned kContinueCommand = 0x20A0;
 
-// The name part of both requests: the folder's name field, then the file's.
-Bytes download_names(Family family, const ObjectName& name);
+// The name part of both requests: the folder's name field, then the file's. Nothing when
+// either name does not fit (name_fit).
+std::optional<Bytes> download_names(Family family, const ObjectName& name);
 
 // 83, length, 70, length - 3, FF 7D DF, command, sequence, 00 00, body length (LE),
 // payload, 7E. Everything after the first FF is escaped, so a sequence byte, a name byte

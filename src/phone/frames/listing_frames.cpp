@@ -2,13 +2,12 @@
 
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
-#include "phone/frames/root_folders.h"
 #include "phone/wire_names.h"
 
 namespace lg81xx {
 namespace {
 
-constexpr std::size_t kMarkerOffset = 24;
+constexpr std::size_t kEntriesOffset = 25;
 
 struct Template {
   Family family;
@@ -39,12 +38,6 @@ const Template* find_template(Family family, std::string_view folder) {
   return nullptr;
 }
 
-// The field from `from` up to the next ":" or the end of `text`; returns its end.
-std::size_t field_end(std::string_view text, std::size_t from) {
-  const auto colon = text.find(':', from);
-  return colon == std::string_view::npos ? text.size() : colon;
-}
-
 }  // namespace
 
 bool is_listable(Family family, std::string_view folder) { return find_template(family, folder) != nullptr; }
@@ -53,31 +46,24 @@ std::optional<Bytes> listing_request(Family family, std::string_view folder, uns
   const Template* t = find_template(family, folder);
   if (t == nullptr) return std::nullopt;
   Bytes frame = hex_to_bin(t->head) + hex_to_bin("00") + hex_to_bin(t->rest);
-  if (!t->name_in_template) frame += wire_text(family, folder) + hex_to_bin("00007E");
+  if (!t->name_in_template) frame += *wire_text(family, t->folder) + hex_to_bin("00007E");  // the table's names are ASCII
   if (family == Family::u811_u812) patch_short_lengths(frame);
   place_sequence(frame, seq);  // after the lengths: the body length counts unescaped bytes
   return frame;
 }
 
-std::string listing_text(Bytes reply) {
-  if (reply.size() > kMarkerOffset + 1) reply[kMarkerOffset] = 'X';
-  return without_nuls(reply);
-}
-
-std::vector<std::string> listing_rows(std::string_view text) {
+std::vector<std::string> listing_rows(Family family, std::string_view reply) {
   std::vector<std::string> rows;
-  auto start = text.find('X', text.empty() ? 0 : 1);
-  if (start == std::string_view::npos) start = std::min<std::size_t>(1, text.size());
-  std::size_t p = field_end(text, start);
-  if (p - start > 2) rows.emplace_back(text.substr(start + 1, p - start - 1));  // without the marker
-  for (;;) {
-    const std::size_t from = std::min(p + 1, text.size());
-    const std::size_t next = field_end(text, from);
-    if (next == p) break;
-    rows.emplace_back(text.substr(from, next - from));
-    p = next;
+  if (reply.size() <= kEntriesOffset) return rows;
+  // ":" is one byte in UTF-8 and inside no other character, so the text splits safely.
+  const std::string text = text_from_wire(family, reply.substr(kEntriesOffset));
+  for (std::size_t from = 0;;) {
+    const auto colon = text.find(':', from);
+    const auto end = colon == std::string::npos ? text.size() : colon;
+    if (from > 0 || end > 0) rows.push_back(text.substr(from, end - from));
+    if (colon == std::string::npos) return rows;
+    from = colon + 1;
   }
-  return rows;
 }
 
 }  // namespace lg81xx

@@ -19,11 +19,10 @@ bool is_listable(Family family, std::string_view folder);
 // is not in the table.
 std::optional<Bytes> listing_request(Family family, std::string_view folder, unsigned seq);
 
-// The answer as the parse sees it: offset 24 marked "X" when the answer is longer than 25
-// bytes, then every 00 byte removed.
-std::string listing_text(Bytes reply);
-
-// The entry rows cut out of listing_text's result.
-std::vector<std::string> listing_rows(std::string_view text);
+// The entry rows of the phone's answer, as text. Its header ends at offset 24; from offset
+// 25 the names follow in the family's form, separated by ":", the last one running to
+// the end. A first row that is empty (an empty folder) is no row; every further row is
+// kept, even when empty.
+std::vector<std::string> listing_rows(Family family, std::string_view reply);
 
 }  // namespace lg81xx

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "phone/wire_names.h"
+
 namespace lg81xx {
 
 std::string without_nuls(std::string_view bytes) {
@@ -12,14 +14,24 @@ std::string without_nuls(std::string_view bytes) {
   return out;
 }
 
-std::vector<std::string> root_folders(std::string_view text) {
+std::vector<std::string> root_folders(std::string_view reply) {
+  // The names begin where character 17 of the answer without its 00 bytes stands in the
+  // answer itself; from there on the text is UTF-16LE.
+  std::size_t start = reply.size();
+  for (std::size_t i = 0, seen = 0; i < reply.size(); ++i)
+    if (reply[i] != '\0' && seen++ == kRootFoldersStart) {
+      start = i;
+      break;
+    }
+  const std::string text = text_from_wire(Family::u813, reply.substr(start));
+
   std::vector<std::string> names;
   // The span from `from` up to the next ":" (or the end); returns where it ends.
   auto span_to_colon = [&](std::size_t from) {
     const auto colon = text.find(':', from);
     return colon == std::string_view::npos ? text.size() : colon;
   };
-  std::size_t p = std::min(kRootFoldersStart, text.size());
+  std::size_t p = 0;
   std::size_t end = span_to_colon(p);
   // A short or missing answer leaves nothing at the first place: no folder, not a blank one.
   if (end > p) names.emplace_back(text.substr(p, end - p));

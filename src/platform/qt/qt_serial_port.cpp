@@ -2,12 +2,34 @@
 
 #include <QSerialPortInfo>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace lg81xx {
 namespace {
 
 bool is_link_failure(QSerialPort::SerialPortError e) {
   return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
          e == QSerialPort::PermissionError;
+}
+
+PortFailure failure_of(QSerialPort::SerialPortError error, const std::string& device) {
+  switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+      return PortFailure::not_found;
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+      // Qt says "permission" for a port that another program holds (its lock file, or an
+      // exclusive open) as well as for one this user may not open: only the device's
+      // rights tell them apart.
+      return ::access(device.c_str(), R_OK | W_OK) == 0 ? PortFailure::in_use : PortFailure::denied;
+#else
+      return PortFailure::in_use;  // access is denied to a port that another program has open
+#endif
+    default:
+      return PortFailure::other;
+  }
 }
 
 }  // namespace
@@ -18,6 +40,7 @@ bool QtSerialPort::open(const std::string& device) {
   port_.setPortName(QString::fromStdString(device));
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = port_.errorString().toStdString();
+    failure_ = failure_of(port_.error(), device);
     port_.clearError();
     return false;
   }
@@ -26,6 +49,7 @@ bool QtSerialPort::open(const std::string& device) {
                           port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!configured) {
     error_ = port_.errorString().toStdString();
+    failure_ = PortFailure::other;
     port_.close();
     return false;
   }

@@ -17,12 +17,14 @@ class QtSerialPort final : public SerialPort {
   bool write(const Bytes& frame) override;
   Bytes read_available() override;
   std::string error_text() const override { return error_; }
+  PortFailure open_failure() const override { return failure_; }
 
  private:
   void lose_link();
 
   QSerialPort port_;
   std::string error_;
+  PortFailure failure_ = PortFailure::other;
 };
 
 struct PortInfo {

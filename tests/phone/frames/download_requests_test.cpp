@@ -8,7 +8,7 @@
 namespace lg81xx {
 namespace {
 
-Bytes images_a_jpg() { return download_names(Family::u813, {"Images", "a.jpg"}); }
+Bytes images_a_jpg() { return *download_names(Family::u813, {"Images", "a.jpg"}); }
 
 const std::string kImagesGet =
     "83002D70002AFF7DDF2086" "05" "0000240007" "49006D0061006700650073000000" "06" "61002E006A00700067000000" "7E";
@@ -49,9 +49,38 @@ TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) 
   }
 }
 
+// A name field: its length byte counts what the line carries (UTF-16 code units or
+// bytes) and the terminator; a name the family cannot hold, or one too long for its length
+// byte, gives no field.
+TEST(DownloadRequests, NameFieldsCountWhatTheLineCarries) {
+  const Family u813 = Family::u813, u811 = Family::u811_u812;
+  struct Case {
+    Family family;
+    std::string name;
+    std::optional<std::string> hex;
+  };
+  const Case cases[] = {
+      {u811, "città", "06" "63697474E0" "00"},
+      {u813, "città", "06" "6300690074007400E000" "0000"},
+      {u811, "€", "02" "80" "00"},
+      {u813, "😀", "03" "3DD800DE" "0000"},  // a surrogate pair counts two
+      {u811, "日本", std::nullopt},
+      {u813, "\xC3", std::nullopt},  // not UTF-8
+      {u811, std::string(254, 'n'), "FF" + bin_to_hex(std::string(254, 'n')) + "00"},
+      {u811, std::string(255, 'n'), std::nullopt},
+      {u813, std::string(254, 'n'), "FF" + bin_to_hex(utf16le(std::string(254, 'n'))) + "0000"},
+      {u813, std::string(127, 'n') + "😀" + std::string(126, 'n'), std::nullopt},  // 255 units
+      {Family::none, "a", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const auto field = name_field(c.family, c.name);
+    EXPECT_EQ(field ? std::optional(bin_to_hex(*field)) : std::nullopt, c.hex) << c.name.substr(0, 8);
+  }
+}
+
 TEST(DownloadRequests, ReservedSequenceAndNameBytesAreEscaped) {
   // A file name with "~" (7E) and "}" (7D) in the 8-bit family, sequence byte FF.
-  const Bytes get = get_request(download_names(Family::u811_u812, {"Audio", "a~}.mid"}), 0xFF);
+  const Bytes get = get_request(*download_names(Family::u811_u812, {"Audio", "a~}.mid"}), 0xFF);
   EXPECT_EQ(bin_to_hex(get),
             "830024700021FF7DDF2086" "7DDF" "00001800" "06" "417564696F" "00" "08" "617D5E7D5D2E6D6964" "00" "7E");
   EXPECT_EQ(get_be16(get, 1), get.size());

@@ -14,42 +14,52 @@ using Rows = std::vector<std::string>;
 
 // An answer of 25 header bytes (00 where the parse must not care) and then `entries`.
 Bytes reply_with(const Bytes& entries) { return Bytes("\xA0", 1) + Bytes(23, '\0') + "/" + entries; }
+Bytes wide(const std::string& utf8) { return *wire_text(Family::u813, utf8); }
 
-TEST(ListingRows, CutsTheAnswerIntoRows) {
+TEST(ListingRows, CutsTheAnswerIntoRowsOfText) {
+  const Family u813 = Family::u813, u811 = Family::u811_u812;
   struct Case {
     const char* what;
+    Family family;
     Bytes reply;
     Rows rows;
   };
   const Case cases[] = {
-      {"two entries", reply_with("a.jpg:b.mid"), {"a.jpg", "b.mid"}},
-      {"UTF-16LE entries lose their 00 bytes", reply_with(utf16le("a.jpg:b.mid")), {"a.jpg", "b.mid"}},
-      {"a trailing colon adds an empty row", reply_with("a.jpg:"), {"a.jpg", ""}},
-      {"a two-character first field is dropped", reply_with("a:bc:de"), {"bc", "de"}},
-      {"an empty folder with its terminator", reply_with(Bytes(2, '\0')), {}},
-      {"25 bytes get no marker: the field starts at the second byte", Bytes("\xA0", 1) + Bytes(18, '\0') + "abc:de",
-       {"bc", "de"}},
-      {"the marker is the first X from the second byte", Bytes("\xA0X", 2) + Bytes(22, '\0') + "/" + "a:b", {"Xa", "b"}},
+      {"8-bit entries", u811, reply_with("a.jpg:b.mid"), {"a.jpg", "b.mid"}},
+      {"UTF-16LE with its terminator", u813, reply_with(wide("a.jpg:b.mid") + Bytes(2, '\0')), {"a.jpg", "b.mid"}},
+      {"a trailing colon adds an empty row", u811, reply_with("a.jpg:"), {"a.jpg", ""}},
+      {"an empty folder with its terminator", u813, reply_with(Bytes(2, '\0')), {}},
+      {"an answer that ends with its header", u811, Bytes("\xA0", 1) + Bytes(18, '\0') + "abc:de", {}},
+      {"one-letter names, the first one too", u811, reply_with("X:b:c"), {"X", "b", "c"}},
+      {"a header byte 58 is only header", u811, Bytes("\xA0X", 2) + Bytes(22, 'X') + "/" + "a:b", {"a", "b"}},
+      {"Windows-1252", u811, reply_with("citt\xE0.jpg:\x80uro.txt"), {"città.jpg", "€uro.txt"}},
+      {"accents, the euro, CJK and an emoji", u813, reply_with(wide("perché è.mid:€uro:日本:😀")),
+       {"perché è.mid", "€uro", "日本", "😀"}},
+      {"a character holding the byte 3A is not a separator", u813, reply_with(wide("a›b")), {"a›b"}},
+      {"control characters stay in their row", u813, reply_with(wide("a\nb:\x1b[31m")), {"a\nb", "\x1b[31m"}},
+      {"an unpaired surrogate and an odd last byte", u813, reply_with(wide("😀") + "\x3D\xD8" + wide(":b") + "c"),
+       {"😀\uFFFD", "b\uFFFD"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(listing_rows(listing_text(c.reply)), c.rows);
+    EXPECT_EQ(listing_rows(c.family, c.reply), c.rows);
   }
 }
 
 TEST(RootFolders, ReadsNamesFromCharacter17) {
   const std::string head(17, '#');
   struct Case {
-    std::string text;
+    std::string reply;
     Rows names;
   };
   const Case cases[] = {
-      {head + "A:/B:/C:", {"A", "B", "C"}},
-      {head + "Solo:", {"Solo"}},
-      {head + "A:x/B/:", {"A", "B"}},  // every "/" of a name is removed
+      {head + wide("A:/B:/C:") + Bytes(2, '\0'), {"A", "B", "C"}},
+      {"\xA0" + Bytes(3, '\0') + head.substr(1) + wide("Solo:"), {"Solo"}},  // 00 bytes do not count
+      {head + wide("A:x/B/:"), {"A", "B"}},  // every "/" of a name is removed
+      {head + wide("Città:/Ünï:"), {"Città", "Ünï"}},
       {"short", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(root_folders(c.text), c.names) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(root_folders(c.reply), c.names) << c.reply;
   EXPECT_EQ(without_nuls(std::string("a\0b\0\0c", 6)), "abc");
 }
 
