@@ -12,6 +12,8 @@ ExitStatus exit_status_for(JobResult result) {
     case JobResult::no_reply:
     case JobResult::not_connected:
     case JobResult::link_lost:
+    case JobResult::busy:
+    case JobResult::bad_reply:
       return kNoAnswer;
     case JobResult::refused:
       return kRefused;

@@ -7,7 +7,7 @@ namespace lg81xx::cli {
 enum ExitStatus : int {
   kSuccess = 0,
   kBadInput = 1,    // bad usage or input: nothing was sent, or the job refused it
-  kNoAnswer = 2,    // the phone did not answer (or could not be reached at all)
+  kNoAnswer = 2,    // the phone did not answer usefully: silent, busy, a garbled reply (or no port)
   kRefused = 3,     // the phone answered with a refusal
   kLocalFile = 4,   // a local file could not be read or written
 };

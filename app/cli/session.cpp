@@ -23,15 +23,7 @@ bool Session::start(const std::string& model, const std::string& port_text) {
   return true;
 }
 
-JobResult Session::connect() {
-  const JobResult result = form_.connect_or_disconnect();
-  // However the handler reported it, a port that did not open means no phone to talk to;
-  // a port text that names no port is a bad argument.
-  if (!line_.port().is_open() && result != JobResult::no_reply && result != JobResult::link_lost &&
-      result != JobResult::bad_input)
-    return JobResult::not_connected;
-  return result;
-}
+JobResult Session::connect() { return form_.connect_or_disconnect(); }
 
 void Session::disconnect() {
   if (line_.port().is_open()) form_.connect_or_disconnect();

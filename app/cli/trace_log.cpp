@@ -7,8 +7,9 @@ namespace lg81xx::cli {
 
 std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes) {
   char head[32];
+  const char* arrow = direction == Direction::sent ? "->" : direction == Direction::received ? "<-" : "<x";
   std::snprintf(head, sizeof head, "%8lld.%03lld %s", static_cast<long long>(elapsed_ms / 1000),
-                static_cast<long long>(elapsed_ms % 1000), direction == Direction::sent ? "->" : "<-");
+                static_cast<long long>(elapsed_ms % 1000), arrow);
   std::string line = head;
   static constexpr char kDigits[] = "0123456789ABCDEF";
   for (char c : bytes) {

@@ -1,6 +1,7 @@
 #pragma once
-// --trace: every frame sent and received, one line each: the time in seconds since the
-// run began, the direction ("->" sent, "<-" received) and the bytes in hex.
+// --trace: every frame sent and every reply received, one line each: the time in seconds
+// since the run began, the direction ("->" sent, "<-" received, "<x" received after a
+// whole reply or a wait that ended, and dropped) and the bytes in hex.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>

@@ -4,67 +4,59 @@
 
 namespace lg81xx {
 
-bool is_acknowledgement(std::string_view reply) {
-  return reply.size() >= 2 && byte_at(reply, 0) == 0xA0 && byte_at(reply, 1) == 0x00;
-}
-
-std::function<bool(std::string_view)> at_least(std::size_t bytes) {
-  return [bytes](std::string_view reply) { return reply.size() >= bytes; };
-}
-
-bool Link::send(const Bytes& frame) {
-  if (!port_.is_open()) return false;
+void Link::send(const Bytes& frame) {
+  if (!port_.is_open()) return;
+  // A reply that came late, or bytes that followed one, must not be taken for the answer
+  // to this request.
+  stale_ += port_.read_available();
+  if (trace_ && !stale_.empty()) trace_(Direction::dropped, stale_);
+  stale_.clear();
   if (trace_) trace_(Direction::sent, frame);
-  return port_.write(frame);
+  port_.write(frame);
 }
 
-Bytes Link::read() {
-  if (!port_.is_open()) return {};
-  Bytes got = port_.read_available();
-  if (trace_ && !got.empty()) trace_(Direction::received, got);
-  return got;
-}
-
-std::optional<Bytes> Link::await(const WaitSpec& spec) {
-  return mode_ == WaitMode::fast ? await_fast(spec) : await_classic(spec);
-}
-
-Bytes Link::settle(const Bytes& frame, std::int64_t wait_ms) {
+Reply Link::exchange(const Bytes& frame, const WaitSpec& spec) {
   send(frame);
-  return await({wait_ms, 1, {}}).value_or(Bytes{});
+  return await(spec);
 }
 
-std::optional<Bytes> Link::await_classic(const WaitSpec& spec) {
-  for (int i = 0; i < spec.count; ++i) {
-    clock_.sleep_ms(spec.interval_ms);
-    Bytes got = read();  // each read replaces the previous one
-    if (!spec.accept || spec.accept(got)) return got;
-    if (!port_.is_open()) return std::nullopt;
-  }
-  return std::nullopt;
+Reply Link::finish(ReplyStatus status, Bytes bytes, Bytes rest) {
+  if (trace_ && !bytes.empty()) trace_(Direction::received, bytes);
+  stale_ = std::move(rest);
+  return {status, std::move(bytes)};
 }
 
-std::optional<Bytes> Link::await_fast(const WaitSpec& spec) {
-  // The same budget as classic mode: its last read comes count x interval after the send.
-  if (spec.count <= 0) return std::nullopt;
-  const std::int64_t deadline = clock_.now_us() + spec.count * spec.interval_ms * 1000;
-  const auto wanted = [&spec](const Bytes& reply) { return !spec.accept || spec.accept(reply); };
-  ReplyAssembler reply(quiet_gap_us_);
+Reply Link::await(const WaitSpec& spec) {
+  const bool classic = mode_ == WaitMode::classic;
+  const std::int64_t start = clock_.now_us();
+  const std::int64_t interval = spec.interval_ms * 1000;
+  const std::int64_t deadline = start + std::max(std::max(spec.count, 0) * interval, kLeastBudgetMs * 1000);
+  const std::int64_t last_chance = deadline + kMaxExtraMs * 1000;
+
+  ReplyAssembler reply(spec.framing);
+  int paced_reads = classic ? spec.count : 0;  // reads still to come after a whole interval
+  std::int64_t wake = start;
   for (;;) {
-    reply.add(read(), clock_.now_us());
+    if (paced_reads > 0) {
+      --paced_reads;
+      clock_.sleep_us(interval);  // the fixed pacing: a whole interval before each read
+    } else {
+      clock_.sleep_us(std::max<std::int64_t>(wake - clock_.now_us(), 0));
+    }
     const std::int64_t now = clock_.now_us();
-    if (reply.complete(now)) {
-      if (wanted(reply.bytes())) return reply.bytes();
-      reply.drop();  // as in classic mode, the next reply replaces one that failed the test
+    if (port_.is_open()) reply.add(port_.read_available(), now);
+    while (auto whole = reply.take_whole()) {
+      if (spec.final_only && code_of(*whole, spec.framing) == ReplyCode::more) continue;
+      return finish(ReplyStatus::whole, std::move(*whole), reply.bytes());
     }
-    // Out of time, or nothing more can come: judge what is in hand like a classic last read.
-    if (now >= deadline || !port_.is_open()) {
-      if (wanted(reply.bytes())) return reply.bytes();
-      return std::nullopt;
+    if (!port_.is_open()) return finish(ReplyStatus::link_lost, reply.bytes(), {});
+    if (now >= deadline) {
+      if (reply.empty()) return finish(ReplyStatus::silence, {}, {});
+      const bool still_coming = now - reply.last_arrival_us() < kStallMs * 1000 && now < last_chance;
+      if (!still_coming) return finish(ReplyStatus::incomplete, reply.bytes(), {});
     }
-    std::int64_t wake = std::min(deadline, now + kFastPollUs);
-    if (const auto done = reply.complete_at_us()) wake = std::min(wake, *done);
-    clock_.sleep_us(std::max<std::int64_t>(wake - now, 1));
+    wake = now + kFastPollUs;
+    if (now < deadline) wake = std::min(wake, deadline);
   }
 }
 

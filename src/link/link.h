@@ -1,10 +1,10 @@
 #pragma once
-// The one place where the system talks to the port and waits. Every exchange is
-// "write once, then sleep and read up to N times until the reply passes a test"; the
-// procedures describe the numbers, the wait policy decides how the time is spent.
+// The one place where the system talks to the port and waits. Every exchange writes one
+// request and waits for its whole reply (wait_policy.h): the bytes that arrive are
+// gathered until the reply is complete by its own framing, within the exchange's budget.
+// The procedures give the numbers of their waits; the mode decides how the time is spent.
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string_view>
 
 #include "base/bytes.h"
@@ -15,21 +15,33 @@
 namespace lg81xx {
 
 struct WaitSpec {
-  std::int64_t interval_ms = 0;  // sleep before each read
-  int count = 1;                 // reads at most
-  std::function<bool(std::string_view)> accept;  // empty: any read, even an empty one
+  std::int64_t interval_ms = 0;  // classic mode sleeps this long before each read
+  int count = 1;                 // reads at that pace; their sum is the budget
+  Framing framing = Framing::obex;
+  // A 90 (continue) is passed over: the exchange waits for the final answer after it.
+  bool final_only = false;
 };
 
-// Acceptance tests shared by the procedures.
-bool is_acknowledgement(std::string_view reply);  // begins A0 00
-std::function<bool(std::string_view)> at_least(std::size_t bytes);
+// Every wait gives a reply at least this long to come, however short its interval.
+inline constexpr std::int64_t kLeastBudgetMs = 2000;
+// Past its budget a reply still arriving may go on for up to this long ...
+inline constexpr std::int64_t kMaxExtraMs = 10000;
+// ... as long as no pause between its bytes is this long.
+inline constexpr std::int64_t kStallMs = 1000;
+// How long the waits sleep between two reads once the fixed pacing is over: short
+// against a frame's line time (963 bytes take 84 ms at 115200 baud), long enough not to spin.
+inline constexpr std::int64_t kFastPollUs = 250;
 
 enum class WaitMode {
   classic,  // sleep the full interval before every read, as the phones were first driven
-  fast,     // return as soon as a complete reply is there, within the same budget
+  fast,     // end as soon as the reply is whole, within the same budget
 };
 
-enum class Direction { sent, received };
+enum class Direction {
+  sent,
+  received,
+  dropped,  // bytes after a whole reply, or after a wait ended: nobody's reply
+};
 using TraceFn = std::function<void(Direction, std::string_view bytes)>;
 
 class Link {
@@ -39,35 +51,36 @@ class Link {
   SerialPort& port() { return port_; }
   Clock& clock() { return clock_; }
 
-  // Writes one whole frame. False when the port is closed or the write failed.
-  bool send(const Bytes& frame);
-  // Everything received so far; never waits.
-  Bytes read();
-  // Waits for a reply as `spec` says. Returns the read that passed the test, or nothing
-  // when the budget ran out (or the port closed under us).
-  std::optional<Bytes> await(const WaitSpec& spec);
-  // Writes `frame`, then waits `wait_ms` and returns whatever arrived (possibly nothing).
-  Bytes settle(const Bytes& frame, std::int64_t wait_ms);
-  // A plain pause between steps of a procedure.
-  void pause(std::int64_t ms) { clock_.sleep_ms(ms); }
+  // Drops whatever stale bytes are in, then writes one whole frame. A closed port takes
+  // nothing; a write that fails shows as the silence (or the lost line) after it.
+  void send(const Bytes& frame);
+  // Waits for a whole reply as `spec` says. Classic mode reads after every interval of
+  // the spec and then, while no whole reply is in, goes on reading until the budget
+  // (count x interval, at least kLeastBudgetMs) is spent; fast mode reads all along and
+  // ends as soon as the reply is whole. A reply whose bytes are still coming when the
+  // budget ends gets up to kMaxExtraMs more.
+  Reply await(const WaitSpec& spec);
+  // Writes `frame` and waits for its reply.
+  Reply exchange(const Bytes& frame, const WaitSpec& spec);
+  // The same with one read after `wait_ms`.
+  Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
+    return exchange(frame, {wait_ms, 1, framing});
+  }
+  // A port opened anew: what came on the old one is forgotten.
+  void forget_input() { stale_.clear(); }
 
   void set_mode(WaitMode mode) { mode_ = mode; }
   WaitMode mode() const { return mode_; }
   void set_trace(TraceFn trace) { trace_ = std::move(trace); }
-  // Fast mode: how long the line must stay quiet before a reply without a usable length
-  // (AT text, short refusals) counts as complete.
-  void set_quiet_gap_us(std::int64_t us) { quiet_gap_us_ = us; }
-  std::int64_t quiet_gap_us() const { return quiet_gap_us_; }
 
  private:
-  std::optional<Bytes> await_classic(const WaitSpec& spec);
-  std::optional<Bytes> await_fast(const WaitSpec& spec);
+  Reply finish(ReplyStatus status, Bytes bytes, Bytes rest);
 
   SerialPort& port_;
   Clock& clock_;
   WaitMode mode_ = WaitMode::classic;
-  std::int64_t quiet_gap_us_ = kDefaultQuietGapUs;
   TraceFn trace_;
+  Bytes stale_;  // what came after the last whole reply
 };
 
 }  // namespace lg81xx

@@ -9,6 +9,13 @@ namespace {
 // D0.. server errors). 80..8F are request opcodes and F0..FF never start a response; FF
 // in particular opens the phone's own command frames.
 bool is_response_code(std::uint8_t b) { return b >= 0x90 && b <= 0xEF; }
+// The phone's "no such file" for a download starts 49 00 0F, its own length.
+constexpr std::uint8_t kNoSuchFile = 0x49;
+
+constexpr std::uint8_t kContinue = 0x90;
+constexpr std::uint8_t kSuccess = 0xA0;
+constexpr std::uint8_t kServiceUnavailable = 0xD3;
+constexpr std::uint8_t kFirstRefusal = 0xC0;
 
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
@@ -16,47 +23,82 @@ bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 struct FinalResult {
   std::string_view code;
   bool takes_text;  // "CONNECT 115200", "+CME ERROR: 10"
+  ReplyCode meaning;
 };
-constexpr std::array<FinalResult, 9> kFinalResults{{{"OK", false},
-                                                    {"ERROR", false},
-                                                    {"NO CARRIER", false},
-                                                    {"BUSY", false},
-                                                    {"NO ANSWER", false},
-                                                    {"NO DIALTONE", false},
-                                                    {"CONNECT", true},
-                                                    {"+CME ERROR", true},
-                                                    {"+CMS ERROR", true}}};
+constexpr std::array<FinalResult, 9> kFinalResults{{{"OK", false, ReplyCode::success},
+                                                    {"ERROR", false, ReplyCode::refused},
+                                                    {"NO CARRIER", false, ReplyCode::refused},
+                                                    {"BUSY", false, ReplyCode::busy},
+                                                    {"NO ANSWER", false, ReplyCode::refused},
+                                                    {"NO DIALTONE", false, ReplyCode::refused},
+                                                    {"CONNECT", true, ReplyCode::success},
+                                                    {"+CME ERROR", true, ReplyCode::refused},
+                                                    {"+CMS ERROR", true, ReplyCode::refused}}};
+
+const FinalResult* final_result(std::string_view line) {
+  for (const auto& result : kFinalResults) {
+    if (line == result.code) return &result;
+    if (result.takes_text && line.size() > result.code.size() && line.substr(0, result.code.size()) == result.code) {
+      const char next = line[result.code.size()];
+      if (next == ' ' || next == ':') return &result;
+    }
+  }
+  return nullptr;
+}
+
+// The first final result line of an AT answer, with where the answer ends (after the line
+// feed that closes it).
+struct AtEnd {
+  const FinalResult* result;
+  std::size_t length;
+};
+std::optional<AtEnd> at_answer_end(std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!is_line_end(text[i])) continue;
+    if (const FinalResult* result = final_result(text.substr(start, i - start))) {
+      while (i < text.size() && text[i] == '\r') ++i;
+      if (i < text.size() && text[i] == '\n') return AtEnd{result, i + 1};
+      return std::nullopt;  // its line feed is still on the way
+    }
+    start = i + 1;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 std::optional<std::size_t> announced_length(std::string_view reply) {
-  if (reply.size() < 3 || !is_response_code(byte_at(reply, 0))) return std::nullopt;
+  if (reply.size() < 3) return std::nullopt;
+  const std::uint8_t code = byte_at(reply, 0);
+  if (!is_response_code(code) && code != kNoSuchFile) return std::nullopt;
   const std::size_t length = std::size_t{byte_at(reply, 1)} << 8 | byte_at(reply, 2);
   if (length < 3) return std::nullopt;  // no OBEX packet is shorter than its header
   return length;
 }
 
-bool is_command_echo(std::string_view reply) {
-  return reply.size() >= 2 && (reply[0] == 'A' || reply[0] == 'a') &&
-         (reply[1] == 'T' || reply[1] == 't');
+std::optional<std::size_t> whole_length(std::string_view bytes, Framing framing) {
+  if (framing == Framing::at_command) {
+    const auto end = at_answer_end(bytes);
+    return end ? std::optional<std::size_t>(end->length) : std::nullopt;
+  }
+  const auto length = announced_length(bytes);
+  if (length && bytes.size() >= *length) return length;
+  return std::nullopt;
 }
 
-bool ends_with_final_result(std::string_view reply) {
-  if (reply.empty() || !is_line_end(reply.back())) return false;
-  std::size_t end = reply.size();
-  while (end > 0 && is_line_end(reply[end - 1])) --end;
-  std::size_t start = end;
-  while (start > 0 && !is_line_end(reply[start - 1])) --start;
-  const std::string_view line = reply.substr(start, end - start);
-  for (const auto& result : kFinalResults) {
-    if (line == result.code) return true;
-    if (result.takes_text && line.size() > result.code.size() &&
-        line.substr(0, result.code.size()) == result.code) {
-      const char next = line[result.code.size()];
-      if (next == ' ' || next == ':') return true;
-    }
+ReplyCode code_of(std::string_view whole_reply, Framing framing) {
+  if (framing == Framing::at_command) {
+    const auto end = at_answer_end(whole_reply);
+    return end ? end->result->meaning : ReplyCode::unexpected;
   }
-  return false;
+  if (whole_reply.empty()) return ReplyCode::unexpected;
+  const std::uint8_t code = byte_at(whole_reply, 0);
+  if (code == kSuccess) return ReplyCode::success;
+  if (code == kContinue) return ReplyCode::more;
+  if (code == kServiceUnavailable) return ReplyCode::busy;
+  if (code >= kFirstRefusal || code == kNoSuchFile) return ReplyCode::refused;
+  return ReplyCode::unexpected;
 }
 
 void ReplyAssembler::add(std::string_view bytes, std::int64_t now_us) {
@@ -65,26 +107,12 @@ void ReplyAssembler::add(std::string_view bytes, std::int64_t now_us) {
   last_arrival_us_ = now_us;
 }
 
-bool ReplyAssembler::waits_for_length() const {
-  // A response code alone: its length bytes are on their way.
-  if (bytes_.size() < 3) return !bytes_.empty() && is_response_code(byte_at(bytes_, 0));
-  const auto length = announced_length(bytes_);
-  return length && bytes_.size() < *length;
-}
-
-std::optional<std::int64_t> ReplyAssembler::complete_at_us() const {
-  if (bytes_.empty() || waits_for_length()) return std::nullopt;
-  if (is_command_echo(bytes_)) {
-    if (ends_with_final_result(bytes_)) return last_arrival_us_;
-    return std::nullopt;  // the answer is still to come; the budget bounds the wait
-  }
-  if (announced_length(bytes_) == bytes_.size()) return last_arrival_us_;
-  return last_arrival_us_ + quiet_gap_us_;
-}
-
-bool ReplyAssembler::complete(std::int64_t now_us) const {
-  const auto at = complete_at_us();
-  return at && now_us >= *at;
+std::optional<Bytes> ReplyAssembler::take_whole() {
+  const auto length = whole_length(bytes_, framing_);
+  if (!length) return std::nullopt;
+  Bytes whole = bytes_.substr(0, *length);
+  bytes_.erase(0, *length);
+  return whole;
 }
 
 }  // namespace lg81xx

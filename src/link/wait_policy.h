@@ -1,17 +1,17 @@
 #pragma once
-// The reply-driven ("fast") waiting policy: rather than sleeping a whole interval before
-// each read, it gathers what arrives and stops as soon as the reply is complete.
+// What a reply is, and when it is whole. The bytes the phone sends are gathered across
+// reads, never replaced, until the reply at their front is complete by its own framing:
 //
-// A reply is complete when
-// - it starts like an OBEX response (a response code 90..EF, then bytes 1-2 a big-endian
-//   packet length of at least 3) and exactly that many bytes are in (a response code
-//   alone waits for its length bytes); or
-// - it is the answer to an AT command, beginning with the command's echo, and a final
-//   result code line (OK, ERROR, CONNECT ...) ends it: the echo comes back at once, the
-//   answer only once the phone has worked on it, so silence after the echo proves nothing;
-// - it has any other layout (the 3-byte refusal 49 00 0F, a 5-byte busy reply, AT text
-//   without an echo, more bytes than the length announced) and the line has stayed quiet
-//   for a short gap.
+// - an OBEX response: a response code (90..EF; or 49, which opens the phone's "no such
+//   file" 49 00 0F ... and carries its length like the others), then in bytes 1-2 the
+//   big-endian packet length (at least 3). It is whole once that many bytes are in; a
+//   response code alone waits for its length bytes;
+// - the answer to an AT command: text, whole once a final result code line (OK, ERROR,
+//   CONNECT ...) has come with its line feed. The echo comes back at once and the answer
+//   only once the phone has worked on it, so silence after the echo proves nothing.
+//
+// Bytes of any other layout never become a whole reply: the wait ends at its budget with
+// what came, and the job calls that what it is, an incomplete or garbled reply.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,42 +21,53 @@
 
 namespace lg81xx {
 
-// Quiet gap after which a reply without a usable length counts as complete: about 35
-// character times at 115200 baud, well above the gaps inside one burst of a phone.
-inline constexpr std::int64_t kDefaultQuietGapUs = 3000;
-// How long the policy sleeps between two reads: short against a frame's line time
-// (963 bytes take 84 ms at 115200 baud), long enough not to spin.
-inline constexpr std::int64_t kFastPollUs = 250;
+enum class Framing { obex, at_command };
+
+// How a wait ended.
+enum class ReplyStatus {
+  whole,       // a complete reply
+  incomplete,  // bytes came, but never a whole reply: cut short, or garbage
+  silence,     // nothing came
+  link_lost,   // the port went away
+};
+
+struct Reply {
+  ReplyStatus status = ReplyStatus::silence;
+  Bytes bytes;  // the whole reply, or whatever came
+  bool whole() const { return status == ReplyStatus::whole; }
+};
+
+// What a whole reply says.
+enum class ReplyCode {
+  success,     // A0; OK or CONNECT to an AT command
+  more,        // 90, continue: success where the exchange expects it
+  busy,        // D3 service unavailable; BUSY
+  refused,     // C0 and up, the phone's 49 00 0F; ERROR and the other final results
+  unexpected,  // a response code that is none of these
+};
+ReplyCode code_of(std::string_view whole_reply, Framing framing);
 
 // The packet length that bytes 1-2 announce when `reply` starts like an OBEX response;
 // nothing when it does not, or when the length bytes have not arrived yet.
 std::optional<std::size_t> announced_length(std::string_view reply);
 
-// True when `reply` begins with an AT command's echo.
-bool is_command_echo(std::string_view reply);
-// True when the last line of `reply` is a final result code, line end included.
-bool ends_with_final_result(std::string_view reply);
+// The length of the whole reply at the front of `bytes`, once it is all in.
+std::optional<std::size_t> whole_length(std::string_view bytes, Framing framing);
 
 // One reply gathered across reads, with the time its last bytes came in.
 class ReplyAssembler {
  public:
-  explicit ReplyAssembler(std::int64_t quiet_gap_us) : quiet_gap_us_(quiet_gap_us) {}
+  explicit ReplyAssembler(Framing framing) : framing_(framing) {}
 
   void add(std::string_view bytes, std::int64_t now_us);
-  bool complete(std::int64_t now_us) const;
-  // From when the bytes in hand count as a complete reply: at once when they hold exactly
-  // the length announced or an echoed AT answer with its result code, after the quiet gap
-  // for other layouts; nothing while more announced bytes or the result code are to come.
-  std::optional<std::int64_t> complete_at_us() const;
+  // The whole reply at the front, taken out of the bytes in hand.
+  std::optional<Bytes> take_whole();
   const Bytes& bytes() const { return bytes_; }
   bool empty() const { return bytes_.empty(); }
-  // A complete reply that the caller did not want: a later reply replaces it.
-  void drop() { bytes_.clear(); }
+  std::int64_t last_arrival_us() const { return last_arrival_us_; }
 
  private:
-  bool waits_for_length() const;
-
-  std::int64_t quiet_gap_us_;
+  Framing framing_;
   Bytes bytes_;
   std::int64_t last_arrival_us_ = 0;
 };

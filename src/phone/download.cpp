@@ -1,7 +1,7 @@
 // The download engine: one GET request opens the file and brings its first block; each
 // further block is asked for with the empty acknowledgement frame, and after every four
 // of those a continuation request tells the phone how far the transfer has come. The file
-// is collected in memory and handed back whole.
+// is collected in memory and handed back whole, once it holds exactly the size announced.
 #include <algorithm>
 
 #include "link/request_frame.h"
@@ -15,10 +15,11 @@ namespace {
 
 constexpr std::int64_t kPollMs = 400;
 constexpr int kPolls = 20;
-constexpr int kMaxBusyRepeats = 20;
+constexpr WaitSpec kReplyWait{kPollMs, kPolls};
 // A block whose reply is shorter than this is the phone's last one.
 constexpr std::size_t kFullBlockReply = 960;
-// Replies of this length or shorter carry no block: the phone refuses to go on.
+// Replies of this length or shorter carry no block: the phone refuses to go on (or, to
+// the GET request, is busy).
 constexpr std::size_t kRefusalReply = 5;
 // The acknowledgement reply's data follows A0, length, 70, header length and FF.
 constexpr std::size_t kBlockDataOffset = 7;
@@ -27,15 +28,23 @@ constexpr std::size_t kBlockDataOffset = 7;
 // files are far smaller; a larger one simply grows the buffer as its blocks come).
 constexpr std::size_t kMaxReserve = std::size_t{1} << 20;
 
-}  // namespace
-
-// Writes `request` and waits for a whole reply, cut after its last 7E.
-Outcome<Bytes> Phone::download_exchange(const Bytes& request) {
-  if (!link_.send(request)) return {JobResult::link_lost, {}};
-  const auto got = link_.await({kPollMs, kPolls, is_whole_download_reply});
-  if (!got) return {silence(), {}};
-  return {JobResult::ok, cut_at_last_end(*got)};
+// The phone is busy when it answers the GET request "service unavailable", or with a
+// 5-byte reply that is no refusal.
+bool is_busy_get(const Reply& reply) {
+  if (is_busy(reply)) return true;
+  return reply.whole() && reply.bytes.size() == kRefusalReply && code_of(reply.bytes, Framing::obex) != ReplyCode::refused;
 }
+
+// ok when `reply` carries a block: a whole reply of success or continue, longer than a
+// refusal, that ends with its 7E.
+JobResult judge_block(const Reply& reply) {
+  const JobResult result = judge(reply, Framing::obex, true);
+  if (result != JobResult::ok) return result;
+  if (reply.bytes.size() <= kRefusalReply) return JobResult::refused;
+  return reply.bytes.back() == '\x7E' ? JobResult::ok : JobResult::bad_reply;
+}
+
+}  // namespace
 
 Outcome<Bytes> Phone::download(const ObjectName& name) {
   LineHold line(*this);
@@ -48,23 +57,16 @@ Outcome<Bytes> Phone::download(const ObjectName& name) {
   };
 
   const Bytes get = get_request(names, next_sequence());
-  // A 5-byte reply means the phone is busy: keep the session alive and ask again, with
-  // the very same request, a bounded number of times.
-  Outcome<Bytes> ex;
-  for (int repeats = 0;; ++repeats) {
-    events_.lamp(true);
-    ex = download_exchange(get);
-    if (!ex.ok()) return stop(ex.result);
-    if (ex.value.size() != kRefusalReply) break;
-    if (repeats == kMaxBusyRepeats) return stop(JobResult::no_reply);
-    link_.settle(frames_.keep_alive_frame, kPollMs);
-  }
-  // A reply too short to hold the size field cannot open a download either.
-  if (is_get_refusal(ex.value) || ex.value.size() < get.size() + 4) return stop(JobResult::refused);
+  events_.lamp(true);
+  const Reply first = ask(get, kReplyWait, is_busy_get);
+  if (is_busy_get(first)) return stop(JobResult::busy);
+  if (const JobResult result = judge_block(first); result != JobResult::ok) return stop(result);
+  // A reply too short to hold the size field cannot open a download.
+  if (first.bytes.size() < get.size() + 4) return stop(JobResult::bad_reply);
 
-  FirstBlock first = read_first_block(ex.value, get.size());
-  const std::uint32_t size = first.size;
-  Bytes data = std::move(first.data);
+  FirstBlock opened = read_first_block(first.bytes, get.size());
+  const std::uint32_t size = opened.size;
+  Bytes data = std::move(opened.data);
   data.reserve(std::min<std::size_t>(size, kMaxReserve));
 
   std::uint32_t block_counter = 1;
@@ -75,26 +77,25 @@ Outcome<Bytes> Phone::download(const ObjectName& name) {
       state = 0;
       const Bytes request = continuation_request(names, next_sequence(), size,
                                                  static_cast<std::uint32_t>(data.size()), block_counter);
-      ex = download_exchange(request);
-      if (!ex.ok()) return stop(ex.result);
-      if (ex.value.size() <= kRefusalReply) return stop(JobResult::refused);
+      const Reply block = link_.exchange(request, kReplyWait);
+      if (const JobResult result = judge_block(block); result != JobResult::ok) return stop(result);
       // The reply repeats as many bytes as the request had before its data.
-      data += block_data(ex.value, get_be16(request, 1));
+      data += block_data(block.bytes, get_be16(request, 1));
       ++block_counter;
     } else {
-      ex = download_exchange(frames_.empty_body_frame);
-      if (!ex.ok()) return stop(ex.result);
-      const std::size_t n = ex.value.size();
-      if (n <= kRefusalReply) return stop(JobResult::refused);
-      data += block_data(ex.value, kBlockDataOffset);
+      const Reply block = link_.exchange(frames_.empty_body_frame, kReplyWait);
+      if (const JobResult result = judge_block(block); result != JobResult::ok) return stop(result);
+      data += block_data(block.bytes, kBlockDataOffset);
       // A short block is the last one, except on the fourth pass of a group, which is
       // always followed by a continuation request.
-      if (n < kFullBlockReply && state != 3) break;
+      if (block.bytes.size() < kFullBlockReply && state != 3) break;
       ++state;
     }
     events_.lamp(false);
   }
   events_.lamp(false);
+  // The file is the phone's only when every byte it announced came, and no more.
+  if (data.size() != size) return {JobResult::bad_reply, {}};
   restore_zip_signatures(data);
   return {JobResult::ok, std::move(data)};
 }

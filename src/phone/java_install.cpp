@@ -46,22 +46,21 @@ class JavaInstall {
     return passed(step, phone_.upload({"Java", position_ + extension}, content));
   }
 
-  // Between the descriptor and the archive; its answer is not examined.
+  // Between the descriptor and the archive; its answer is waited for, not examined.
   bool keep_alive() {
     phone_.link().settle(install_keep_alive_request(phone_.next_sequence()), kSettleMs);
     return true;
   }
 
-  // Written once, one read after 700 ms.
+  // Written once, read after 700 ms.
   bool settled_ack(InstallStep step, const Bytes& request) {
-    return passed(step, is_acknowledgement(phone_.link().settle(request, kSettleMs)) ? JobResult::ok : phone_.silence());
+    return passed(step, judge(phone_.link().settle(request, kSettleMs)));
   }
 
-  // Written once, up to 20 reads 400 ms apart.
+  // Written once, read every 400 ms, up to 20 times.
   bool awaited_ack(InstallStep step, const Bytes& request) {
-    phone_.link().send(request);
-    const bool acknowledged = phone_.link().await({kListAckIntervalMs, kListAckReads, is_acknowledgement}).has_value();
-    return passed(step, acknowledged ? JobResult::ok : phone_.silence());
+    const WaitSpec wait{kListAckIntervalMs, kListAckReads, Framing::obex, true};
+    return passed(step, judge(phone_.link().exchange(request, wait)));
   }
 
   bool passed(InstallStep step, JobResult result) {

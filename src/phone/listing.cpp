@@ -1,5 +1,5 @@
-// A folder's entries: one listing request, then up to 10 reads 300 ms apart until an
-// answer of at least 5 bytes is in.
+// A folder's entries: one listing request, then up to 10 reads 300 ms apart until the
+// whole answer is in. Only a whole answer of success is cut into rows.
 #include "phone/frames/listing_frames.h"
 #include "phone/phone.h"
 
@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::int64_t kListingPollMs = 300;
 constexpr int kListingPolls = 10;
-constexpr std::size_t kListingMinReply = 5;
 
 }  // namespace
 
@@ -27,15 +26,14 @@ Outcome<std::vector<std::string>> Phone::listing(std::string_view folder, bool f
     held_ = false;
     return {JobResult::bad_input, {}};
   }
-  link_.send(*listing_request(fam, folder, next_sequence()));
-  const auto reply = link_.await({kListingPollMs, kListingPolls, at_least(kListingMinReply)});
-  if (!reply) {
+  const Reply reply = ask(*listing_request(fam, folder, next_sequence()), {kListingPollMs, kListingPolls});
+  if (const JobResult result = judge(reply); result != JobResult::ok) {
     // Otherwise the line stays held: the keep-alive waits for the next job.
     if (free_when_silent && is_open()) held_ = false;
-    return {silence(), {}};
+    return {result, {}};
   }
   held_ = false;
-  return {JobResult::ok, listing_rows(fam, *reply)};
+  return {JobResult::ok, listing_rows(fam, reply.bytes)};
 }
 
 }  // namespace lg81xx

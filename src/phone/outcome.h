@@ -11,6 +11,8 @@ enum class JobResult {
   not_connected,  // the port is closed
   cancelled,      // the user cancelled a dialog
   link_lost,      // the port went away during the job
+  busy,           // the phone stayed busy however often it was asked again
+  bad_reply,      // the phone answered, but not with a whole reply the job could use
 };
 
 // A job's result with its value. The value holds what the job got even when it ended

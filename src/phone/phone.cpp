@@ -4,6 +4,10 @@ namespace lg81xx {
 namespace {
 
 constexpr std::int64_t kKeepAliveWaitMs = 100;
+// A busy phone is asked again this many times at most, each time after a keep-alive
+// answered within this wait.
+constexpr int kBusyRetries = 10;
+constexpr std::int64_t kBusyPauseMs = 400;
 
 }  // namespace
 
@@ -14,24 +18,35 @@ bool Phone::open(const std::string& device) {
   if (!port_.open(device)) return false;
   sequence_ = 0;
   held_ = true;
+  link_.forget_input();
   return true;
 }
 
 void Phone::disconnect() {
-  held_ = true;
   link_.send(frames_.disconnect_frame);
-  port_.close();
+  close();
 }
+
+void Phone::close() { port_.close(); }
 
 void Phone::keep_alive() {
   link_.settle(frames_.keep_alive_frame, kKeepAliveWaitMs);
   events_.lamp(false);
 }
 
-Bytes Phone::lit_exchange(const Bytes& frame, std::int64_t wait_ms) {
+Reply Phone::lit_exchange(const Bytes& frame, std::int64_t wait_ms, Framing framing) {
   events_.lamp(true);
-  Bytes reply = link_.settle(frame, wait_ms);
+  Reply reply = link_.settle(frame, wait_ms, framing);
   events_.lamp(false);
+  return reply;
+}
+
+Reply Phone::ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&)) {
+  Reply reply = link_.exchange(request, wait);
+  for (int retry = 0; retry < kBusyRetries && busy(reply); ++retry) {
+    link_.settle(frames_.keep_alive_frame, kBusyPauseMs);
+    reply = link_.exchange(request, wait);
+  }
   return reply;
 }
 

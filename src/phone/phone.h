@@ -17,11 +17,25 @@
 #include "link/link.h"
 #include "link/session_frames.h"
 #include "phone/events.h"
+#include "phone/judge.h"
 #include "phone/model_family.h"
 #include "phone/outcome.h"
 #include "phone/wire_names.h"
 
 namespace lg81xx {
+
+// The steps of a connect, in their order.
+enum class ConnectStep { imei, obex_mode, obex_connect, session, information, folders };
+
+// How a part of the connect ended: its value, or the step that failed and how.
+template <class T>
+struct StepOutcome {
+  JobResult result = JobResult::ok;
+  T value{};
+  ConnectStep step = ConnectStep::imei;  // the step that failed
+  std::string phone_model;                // a wrong model choice: the model the phone names
+  bool ok() const { return result == JobResult::ok; }
+};
 
 class Phone {
  public:
@@ -39,13 +53,12 @@ class Phone {
   std::string port_error() const { return port_.error_text(); }
   // Says goodbye to the phone (not waiting for an answer) and closes the port.
   void disconnect();
+  // Closes the port without a word: the phone never entered its session.
+  void close();
   // Free: open, and no job holds the line.
   bool line_free() const { return is_open() && !held_; }
   void hold_line() { held_ = true; }
   void free_line() { held_ = false; }
-  // What a missing answer means: the phone is silent while the port is still open,
-  // otherwise the line went away.
-  JobResult silence() const { return is_open() ? JobResult::no_reply : JobResult::link_lost; }
 
   // ---- the model on the line: it chooses the variant of every exchange ----
   void set_model(std::string model) { model_ = std::move(model); }
@@ -57,18 +70,23 @@ class Phone {
   void set_sequence(std::uint16_t value) { sequence_ = value; }
   std::uint16_t sequence() const { return sequence_; }
 
-  // ---- connect (connect.cpp), in three steps so that the window shows each answer ----
-  // No answer is tested: each request is written once and given a fixed time, and only a
-  // line that went away stops the connect.
-  // The IMEI (AT+CGSN); empty when the answer is too short.
-  std::string query_imei();
+  // ---- connect (connect.cpp), in three parts so that the window shows each answer ----
+  // Each step must be answered: a whole reply of success, the values it carries sound.
+  // The IMEI (AT+CGSN): 15 digits.
+  StepOutcome<std::string> query_imei();
   // The object-exchange mode, OBEX CONNECT and the session; then the information text.
-  Outcome<std::string> start_session();
+  // bad_input, with the model the text names, when that is a model of the other family.
+  StepOutcome<std::string> start_session();
   // The phone's folders, "Java" last (asked of the U813 family, fixed for the U811/U812;
   // none for a model of neither family). Frees the line: the connect is complete.
-  Outcome<std::vector<std::string>> read_folders();
+  StepOutcome<std::vector<std::string>> read_folders();
   // One keep-alive: the frame, a short wait, the lamp green. The answer is of no interest.
   void keep_alive();
+
+  // Writes `request` and waits for its reply. A phone that answers busy (`is_busy`) is
+  // given a keep-alive and asked again with the very same request, a bounded number of
+  // times; its last answer is returned.
+  Reply ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&) = is_busy);
 
   // ---- listings (listing.cpp): the entries of a folder ----
   // The folder browser's listing. bad_input, with nothing sent, for a folder or model
@@ -91,10 +109,9 @@ class Phone {
   const SessionFrames& frames() const { return frames_; }
 
  private:
-  // Writes `frame` with the lamp red, waits `wait_ms` and returns whatever arrived.
-  Bytes lit_exchange(const Bytes& frame, std::int64_t wait_ms);
+  // Writes `frame` with the lamp red and waits `wait_ms` for its reply.
+  Reply lit_exchange(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex);
   Outcome<std::vector<std::string>> listing(std::string_view folder, bool free_when_silent);
-  Outcome<Bytes> download_exchange(const Bytes& request);
 
   SerialPort& port_;
   Link link_;

@@ -23,10 +23,10 @@ Bytes probe_request(unsigned sequence) {
 JobResult send_read_probe(Phone& phone) {
   phone.hold_line();
   phone.set_sequence(kProbeSequence);
-  phone.link().send(probe_request(kProbeSequence));
-  if (!phone.link().await({kProbeIntervalMs, kProbeReads, is_acknowledgement})) return phone.silence();
-  phone.free_line();
-  return JobResult::ok;
+  const Reply reply = phone.ask(probe_request(kProbeSequence), {kProbeIntervalMs, kProbeReads, Framing::obex, true});
+  const JobResult result = judge(reply);
+  if (result == JobResult::ok) phone.free_line();
+  return result;
 }
 
 }  // namespace lg81xx

@@ -6,8 +6,8 @@
 
 namespace lg81xx {
 
-// ok at the first acknowledgement. Without one the line stays held: the keep-alive waits
-// until another job frees it.
+// ok at the first acknowledgement; a busy phone is asked again. Without an acknowledgement
+// the line stays held: the keep-alive waits until another job frees it.
 JobResult send_read_probe(Phone& phone);
 
 }  // namespace lg81xx

@@ -1,5 +1,5 @@
 // The upload engine: writes one file into a phone folder, frame by frame, each frame
-// acknowledged by a reply beginning A0 00 before the next one goes out.
+// acknowledged by a reply of success before the next one goes out.
 #include "phone/frames/upload_frames.h"
 #include "phone/phone.h"
 
@@ -34,13 +34,16 @@ JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   if (!names) return JobResult::bad_input;
 
   UploadFrames plan(std::move(*names), data);
-  while (!plan.finished()) {
+  const WaitSpec acknowledgement{kAckIntervalMs, kAckReads, Framing::obex, true};
+  for (bool first = true; !plan.finished(); first = false) {
     events_.progress(static_cast<std::uint64_t>(plan.offset()), data.size());
     events_.lamp(true);
-    link_.send(plan.next([this] { return next_sequence(); }).bytes);  // a failed write shows as silence
-    const bool acknowledged = link_.await({kAckIntervalMs, kAckReads, is_acknowledgement}).has_value();
+    const Bytes frame = plan.next([this] { return next_sequence(); }).bytes;
+    // A busy phone answers a file's first frame and starts nothing, so only that frame is
+    // asked again.
+    const Reply reply = first ? ask(frame, acknowledgement) : link_.exchange(frame, acknowledgement);
     events_.lamp(false);
-    if (!acknowledged) return silence();
+    if (const JobResult result = judge(reply); result != JobResult::ok) return result;
   }
   return JobResult::ok;
 }

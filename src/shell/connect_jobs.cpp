@@ -4,6 +4,27 @@
 #include "shell/messages.h"
 
 namespace lg81xx {
+namespace {
+
+const char* step_text(ConnectStep step) {
+  switch (step) {
+    case ConnectStep::imei:
+      return "alla lettura dell'IMEI";
+    case ConnectStep::obex_mode:
+      return "al passaggio in modalità OBEX";
+    case ConnectStep::obex_connect:
+      return "alla connessione OBEX";
+    case ConnectStep::session:
+      return "all'apertura della sessione";
+    case ConnectStep::information:
+      return "alla lettura delle informazioni del telefono";
+    case ConnectStep::folders:
+      return "alla lettura delle cartelle";
+  }
+  return "";
+}
+
+}  // namespace
 
 JobResult Form1::connect_or_disconnect() {
   controls_.Label3.caption.clear();
@@ -24,18 +45,33 @@ JobResult Form1::connect_or_disconnect() {
     return stop(text.c_str(), JobResult::not_connected);
   }
 
-  controls_.Label3.caption = phone_.query_imei();
+  const auto imei = phone_.query_imei();
+  if (!imei.ok()) return connect_failed(imei.result, imei.step, imei.phone_model);
+  controls_.Label3.caption = imei.value;
   const auto information = phone_.start_session();
-  if (!information.ok()) return report(Job::connect, information.result);
+  if (!information.ok()) return connect_failed(information.result, information.step, information.phone_model);
   controls_.Label4.caption = information.value;
   platform_.ui.repaint();
 
   const bool has_folders = phone_.family() != Family::none;  // neither family: the list stays as it was
   if (has_folders) controls_.List1.clear();
   const auto folders = phone_.read_folders();
+  if (!folders.ok()) return connect_failed(folders.result, folders.step, folders.phone_model);
   if (has_folders) controls_.List1.items = folders.value;
-  if (!folders.ok()) return report(Job::connect, folders.result);
   return propose_position();
+}
+
+// A step the phone did not answer as it should: nothing of the connect stays on show, the
+// port is closed, and the message says which step failed (or which model the phone is).
+JobResult Form1::connect_failed(JobResult result, ConnectStep step, const std::string& phone_model) {
+  controls_.Label3.caption.clear();
+  controls_.Label4.caption.clear();
+  controls_.List1.clear();
+  // Goodbye only to a phone that opened its session.
+  if (step >= ConnectStep::session) phone_.disconnect();
+  else phone_.close();
+  if (result == JobResult::bad_input) return report(Job::connect, result, " " + phone_model);
+  return report(Job::connect, result, ": connessione interrotta " + std::string(step_text(step)));
 }
 
 bool Form1::keep_alive_tick() {

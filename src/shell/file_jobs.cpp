@@ -57,7 +57,7 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   pointer.busy();
   const auto got = phone_.download({folder, entry});
   pointer.normal();
-  if (!got.ok()) return report(Job::download, got.result);  // a refusal ends silently
+  if (!got.ok()) return report(Job::download, got.result);
 
   // The file is written only when it is complete and the user chose where.
   const auto path = platform_.ui.save_file(save_filter(entry), entry);

@@ -105,6 +105,7 @@ class Form1 final : private PhoneEvents {
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
   JobResult report_install(const Outcome<InstallStep>& installed);
+  JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
   // Saves a download where the user chose, asking before a file there is replaced.
   JobResult save_download(const std::string& path, const Bytes& content);
 

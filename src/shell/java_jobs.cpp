@@ -53,10 +53,6 @@ std::optional<Bytes> with_emulation_classes(Files& files, Archiver& archiver, co
   return enlarged;
 }
 
-bool is_file_step(InstallStep step) {
-  return step == InstallStep::descriptor || step == InstallStep::archive || step == InstallStep::manifest;
-}
-
 }  // namespace
 
 JobResult Form1::propose_position() {
@@ -155,24 +151,14 @@ JobResult Form1::install_application() {
   return result;
 }
 
-// A file that failed says so first; the install adds its own word when the phone went
-// silent, or when the line went away outside a file. The U8110/U8120 install stops at a
-// failed descriptor with the file's word alone.
+// One message, however and wherever the install ended. The U8110/U8120 install that
+// stops at its descriptor forgets the chosen pair's name, as a complete one does.
 JobResult Form1::report_install(const Outcome<InstallStep>& installed) {
   const JobResult result = installed.result;
-  if (installed.ok()) {
-    set_progress_done();
-    report(Job::install, result);
+  if (installed.ok()) set_progress_done();
+  report(Job::install, result);
+  if (installed.ok() || (installed.value == InstallStep::descriptor && phone_.family() != Family::u813))
     controls_.Label8.caption.clear();
-    return result;
-  }
-  const bool in_file = is_file_step(installed.value);
-  if (in_file) report(Job::upload, result);
-  if (installed.value == InstallStep::descriptor && phone_.family() != Family::u813) {
-    controls_.Label8.caption.clear();
-    return result;
-  }
-  if (!in_file || result == JobResult::no_reply) report(Job::install, result);
   return result;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/message_table.h"
 
 #include <array>
+#include <utility>
 
 #include "shell/messages.h"
 
@@ -19,12 +20,14 @@ constexpr const char* kError = text::kErrorTitle;
 constexpr Message kNotConnected{text::kNotConnected, kCritical, kError};
 constexpr Message kLinkLost{text::kLinkLost, kCritical, kError};
 constexpr Message kNoReplyDots{text::kNoReplyDots, kCritical, kError};  // listings, download
-constexpr Message kNoReply{text::kNoReply, kCritical, kError};          // install, probe
+constexpr Message kNoReply{text::kNoReply, kCritical, kError};          // connect, install, probe
 constexpr Message kUploadNoReply{text::kNoReply, MessageStyle::plain, ""};
 
-// A pair that is not here ends silently: a refused download, a cancelled dialog, a folder
-// without a listing request.
+// A pair that is not here, nor among the answers below, ends silently: a cancelled
+// dialog, a folder without a listing request.
 constexpr std::array kTable{
+    Row{Job::connect, JobResult::no_reply, Family::none, kNoReply},
+    Row{Job::connect, JobResult::bad_input, Family::none, {text::kWrongModel, kCritical, kError}},
     Row{Job::connect, JobResult::link_lost, Family::none, kLinkLost},
     Row{Job::open_folder, JobResult::not_connected, Family::none, kNotConnected},
     Row{Job::open_folder, JobResult::no_reply, Family::none, kNoReplyDots},
@@ -32,8 +35,6 @@ constexpr std::array kTable{
     Row{Job::java_list, JobResult::not_connected, Family::none, kNotConnected},
     Row{Job::java_list, JobResult::no_reply, Family::none, kNoReplyDots},
     Row{Job::java_list, JobResult::link_lost, Family::none, kLinkLost},
-    Row{Job::upload, JobResult::no_reply, Family::none, kUploadNoReply},
-    Row{Job::upload, JobResult::link_lost, Family::none, kLinkLost},
     Row{Job::install, JobResult::ok, Family::u811_u812, {text::kUploadTerminato, MessageStyle::information, text::kJavaOkTitle}},
     Row{Job::install, JobResult::ok, Family::u813, {text::kUploadCompletato, MessageStyle::information, text::kJavaOkTitle}},
     Row{Job::install, JobResult::not_connected, Family::none, kNotConnected},
@@ -51,6 +52,13 @@ constexpr std::array kTable{
     Row{Job::probe, JobResult::not_connected, Family::none, kNotConnected},
     Row{Job::probe, JobResult::no_reply, Family::none, kNoReply},
     Row{Job::probe, JobResult::link_lost, Family::none, kLinkLost},
+};
+
+// What the phone answered, reported alike by every job.
+constexpr std::array kAnswers{
+    std::pair{JobResult::refused, Message{text::kRefused, kCritical, kError}},
+    std::pair{JobResult::busy, Message{text::kBusy, kCritical, kError}},
+    std::pair{JobResult::bad_reply, Message{text::kBadReply, kCritical, kError}},
 };
 
 struct PortRow {
@@ -79,6 +87,8 @@ std::optional<Message> message_for(Job job, JobResult result, Family family) {
   for (const auto& row : kTable)
     if (row.job == job && row.result == result && (row.family == Family::none || row.family == family))
       return row.message;
+  for (const auto& [answer, message] : kAnswers)
+    if (answer == result) return message;
   return std::nullopt;
 }
 

@@ -11,9 +11,8 @@
 
 namespace lg81xx {
 
-// The jobs whose endings the window reports. `upload` is one file of an install or a
-// sound replacement, reported as it fails.
-enum class Job { connect, open_folder, java_list, upload, install, replace_sound, download, probe };
+// The jobs whose endings the window reports.
+enum class Job { connect, open_folder, java_list, install, replace_sound, download, probe };
 
 struct Message {
   const char* text;

@@ -44,6 +44,10 @@ inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";
 inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
 inline constexpr const char* kNoSoundSelected = "NESSUN SUONO SELEZIONATO";
 inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato da inviare";
+inline constexpr const char* kRefused = "IL TELEFONO HA RIFIUTATO LA RICHIESTA";
+inline constexpr const char* kBusy = "IL TELEFONO È OCCUPATO: riprovare tra qualche istante";
+inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA";
+inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono collegato è un";  // + " " + model
 
 // Nothing the user has is replaced without a question, nor sent when it is not what it
 // claims to be. The heads below are followed by names and details.

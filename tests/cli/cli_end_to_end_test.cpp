@@ -212,7 +212,9 @@ TEST_F(CliEndToEnd, ProbeAndPorts) {
 }
 
 TEST_F(CliEndToEnd, RefusedEntryAndUnwritableTarget) {
-  EXPECT_EQ(cli({"get", "Images", "assente.jpg"}).status, 3);
+  const auto refused = cli({"get", "Images", "assente.jpg"});
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_TRUE(has(refused.err, "IL TELEFONO HA RIFIUTATO LA RICHIESTA")) << refused.err;
   EXPECT_FALSE(fs::exists(work / "assente.jpg"));
   // /proc exists but takes no new files, whoever runs the test.
   EXPECT_EQ(cli({"get", "Images", "lago.jpg", "-o", "/proc/lg81xx-test.jpg"}).status, 4);
@@ -226,7 +228,7 @@ TEST_F(CliEndToEnd, APhoneThatDoesNotAnswer) {
   close(slave);
   close(master);
   EXPECT_EQ(r.status, 2) << r.err;
-  EXPECT_TRUE(has(r.err, "IL TELEFONO NON RISPONDE...")) << r.err;
+  EXPECT_TRUE(has(r.err, "IL TELEFONO NON RISPONDE: connessione interrotta alla lettura dell'IMEI")) << r.err;
 }
 
 TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
@@ -256,10 +258,11 @@ TEST_F(CliEndToEnd, DemoStoppedBySignalLeavesNothingBehind) {
 // lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.
 class CliOnPseudoTerminal : public CliEndToEnd {
  protected:
-  void start(const std::string& model) {
+  void start(const std::string& model, const std::vector<std::string>& faults = {}) {
     ASSERT_TRUE(sim::fill_sample_content(phone_storage.path(), model));
-    phone = std::make_unique<SimProcess>(kSim.string(), std::vector<std::string>{"--model", model, "--storage",
-                                                                                 phone_storage.path().string()});
+    std::vector<std::string> args{"--model", model, "--storage", phone_storage.path().string()};
+    args.insert(args.end(), faults.begin(), faults.end());
+    phone = std::make_unique<SimProcess>(kSim.string(), args);
   }
   TempDir phone_storage;
   std::unique_ptr<SimProcess> phone;
@@ -281,6 +284,47 @@ TEST_F(CliOnPseudoTerminal, InfoAndGetOnBothFamilies) {
     ASSERT_EQ(get.status, 0) << model << "\n" << get.err;
     EXPECT_EQ(read_file(work / copy), sim::sample_picture()) << model;
   }
+}
+
+// What each command says and how it exits when the phone misbehaves (the connect takes
+// requests 1 to 8, so a command's own first request is 9). Every message comes once.
+TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
+  write_file(work / "tune.mid", sim::sample_tune(5));
+  fs::path jad, jar;
+  ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
+  struct Case {
+    std::vector<std::string> faults;
+    std::vector<std::string> command;
+    int status;
+    const char* says;  // on standard error, once; "" for nothing
+  };
+  const Case cases[] = {
+      {{"--from", "10", "--pieces", "2", "--piece-gap", "450"}, {"get", "Images", "lago.jpg", "-o", "c.jpg"}, 0, ""},
+      {{"--delay", "350"}, {"ls", "Images"}, 0, ""},
+      {{"--fault-at", "1", "--fault", "truncated"}, {"info"}, 2, "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA"},
+      {{"--fault-at", "9", "--fault", "wrong-code"}, {"ls", "Images"}, 3, "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
+      {{"--fault-at", "10", "--fault", "refusal"}, {"install", jad.string(), jar.string()}, 3,
+       "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
+      {{"--fault-at", "9", "--fault", "garbage"}, {"sound", "mes1", "tune.mid"}, 2,
+       "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA"},
+      {{"--busy", "2"}, {"probe"}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string what = c.command.front() + " with " + c.faults.front() + " " + c.faults.back();
+    phone.reset();
+    start("LG U8130", c.faults);
+    const auto r = cli(c.command, "LG U8130", phone->device_path());
+    EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
+    const std::string says = c.says;
+    const auto at = r.err.find(c.says);
+    if (says.empty()) {
+      EXPECT_FALSE(has(r.err, "ERRORE")) << what << "\n" << r.err;
+    } else {
+      ASSERT_NE(at, std::string::npos) << what << "\n" << r.err;
+      EXPECT_EQ(r.err.find(c.says, at + 1), std::string::npos) << what << ": said twice\n" << r.err;
+    }
+  }
+  EXPECT_EQ(read_file(work / "c.jpg"), sim::sample_picture());
 }
 
 }  // namespace

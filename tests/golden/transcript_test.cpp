@@ -41,8 +41,8 @@ std::string list_text(const ListBox& list) {
 }
 
 const char* result_text(JobResult r) {
-  static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",   "bad input",
-                                           "local file", "not connected", "cancelled", "link lost"};
+  static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",   "bad input", "local file",
+                                           "not connected", "cancelled", "link lost", "busy",      "bad reply"};
   return kNames[static_cast<int>(r)];
 }
 
@@ -240,10 +240,9 @@ void failures(Transcript& t) {
   t.start();
   t.open_folder("Java");  // not connected
   t.phone().set_faults({.silent_after = 0});
-  t.connect();
+  t.connect();  // no IMEI: the port is closed again
   t.tick();
   t.phone().set_faults({});
-  t.disconnect();
   t.connect();
   t.open_folder(t.pictures());
   t.download("nothing.jpg");  // not listed, so nothing selected

@@ -1,9 +1,9 @@
-// The fast waiting policy on virtual time: when it returns, and with what.
+// The one waiting component on virtual time, in both modes: which bytes make a reply,
+// when the wait ends, and what is left for nobody.
 #include "link/wait_policy.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,141 +29,177 @@ Bytes packet(std::uint8_t code, std::size_t total) {
 }
 
 const Bytes kAck = h("A00003");
-const Bytes kImeiReply = "\r\n351234567890123\r\n\r\nOK\r\n";  // echo off
-const Bytes kImeiEcho = "AT+CGSN\r";
-const Bytes kRefusal = h("49000F");
-const Bytes kListing = packet(0x90, 300);
-const Bytes kLongBlock = packet(0x90, 963);
+const Bytes kImeiEcho = "AT+CGSN\r\r\n";
+const Bytes kImeiAnswer = "354321098765432\r\n\r\nOK\r\n";
+const Bytes kNoSuchFile = h("49000F70000CFF7DDF2086000100" "7E");
+const Bytes kListing = packet(0xA0, 300);
+const Bytes kLongBlock = packet(0xA0, 963);
+const Bytes kBigListing = packet(0xA0, 4000);
 
 // The waits the procedures use.
-WaitSpec upload_wait() { return {200, 20, is_acknowledgement}; }
-WaitSpec download_wait() { return {400, 20, at_least(3)}; }
-WaitSpec listing_wait() { return {300, 10, at_least(5)}; }
-WaitSpec imei_wait() { return {400, 1, {}}; }
-WaitSpec one_read_of_five() { return {100, 1, at_least(5)}; }
-// The tables hold factories: std::function members in braced tables upset GCC's
-// -Wmaybe-uninitialized in optimised builds.
-using SpecFn = WaitSpec (*)();
+const WaitSpec kUpload{200, 20, Framing::obex, true};
+const WaitSpec kDownload{400, 20};
+const WaitSpec kListingWait{300, 10};
+const WaitSpec kImei{400, 1, Framing::at_command};
+const WaitSpec kSession{300, 1};
 
 struct Arrival {
   std::int64_t at_ms;  // virtual time since the wait began
   Bytes data;
 };
 
-struct Outcome {
-  std::optional<Bytes> reply;
+// `data` in 64-byte bursts every `gap_ms` from the start, as a slow line hands them over.
+std::vector<Arrival> bursts(const Bytes& data, std::int64_t gap_ms) {
+  std::vector<Arrival> out;
+  for (std::size_t i = 0; i < data.size(); i += 64) out.push_back({static_cast<std::int64_t>(i / 64) * gap_ms, data.substr(i, 64)});
+  return out;
+}
+
+struct Waited {
+  Reply reply;
   std::int64_t elapsed_us;
 };
 
-Outcome run(WaitMode mode, SpecFn spec, const std::vector<Arrival>& arrivals,
-            std::int64_t quiet_gap_us = kDefaultQuietGapUs) {
+Waited run(WaitMode mode, const WaitSpec& spec, const std::vector<Arrival>& arrivals) {
   VirtualClock clock;
   FakeSerialPort port(clock);
   port.open("pty");
   for (const auto& a : arrivals) port.arrive(a.data, a.at_ms);
   Link link(port, clock);
   link.set_mode(mode);
-  link.set_quiet_gap_us(quiet_gap_us);
-  auto reply = link.await(spec());
+  Reply reply = link.await(spec);
   return {std::move(reply), clock.now_us()};
 }
 
-TEST(FastWait, ReturnsAsSoonAsTheReplyIsComplete) {
+TEST(Wait, GathersTheWholeReplyInBothModes) {
   struct Case {
     const char* name;
-    SpecFn spec;
+    WaitSpec spec;
     std::vector<Arrival> arrivals;
     Bytes reply;
-    std::int64_t elapsed_us;
-    std::int64_t quiet_gap_us = kDefaultQuietGapUs;
-  };
-  const Bytes split = kListing;
-  const std::vector<Case> cases = {
-      {"acknowledgement, whole", upload_wait, {{7, kAck}}, kAck, 7000},
-      {"acknowledgement, split after its first byte", upload_wait,
-       {{7, kAck.substr(0, 1)}, {8, kAck.substr(1)}}, kAck, 8000},
-      {"listing split across reads", listing_wait,
-       {{5, split.substr(0, 4)}, {6, split.substr(4, 100)}, {9, split.substr(104)}}, split, 9000},
-      {"long block with pauses longer than the quiet gap", download_wait,
-       {{10, kLongBlock.substr(0, 64)},
-        {30, kLongBlock.substr(64, 500)},
-        {90, kLongBlock.substr(564)}},
-       kLongBlock, 90000},
-      {"AT reply ends after the quiet gap", imei_wait, {{4, kImeiReply}}, kImeiReply, 7000},
-      {"echo, then the answer after a pause: complete at its OK", imei_wait,
-       {{1, kImeiEcho}, {40, kImeiReply}}, kImeiEcho + kImeiReply, 40000},
-      {"refusal 49 00 0F ends after the quiet gap", download_wait,
-       {{10, kRefusal}}, kRefusal, 13000},
-      {"longer quiet gap keeps bursts 5 ms apart together", imei_wait,
-       {{4, kImeiReply.substr(0, 10)}, {9, kImeiReply.substr(10)}}, kImeiReply, 19000, 10000},
-      {"an unfinished packet that passes the test is returned at the budget", one_read_of_five,
-       {{20, kListing.substr(0, 50)}}, kListing.substr(0, 50), 100000},
-  };
-  for (const auto& c : cases) {
-    const Outcome got = run(WaitMode::fast, c.spec, c.arrivals, c.quiet_gap_us);
-    ASSERT_TRUE(got.reply.has_value()) << c.name;
-    EXPECT_EQ(bin_to_hex(*got.reply), bin_to_hex(c.reply)) << c.name;
-    EXPECT_EQ(got.elapsed_us, c.elapsed_us) << c.name;
-  }
-}
-
-TEST(FastWait, AReplyThatFailsTheTestIsReplacedByTheNext) {
-  struct Case {
-    const char* name;
-    SpecFn spec;
-    std::vector<Arrival> arrivals;
-    std::optional<Bytes> reply;
-    std::int64_t elapsed_us;
+    std::int64_t classic_ms;
+    std::int64_t fast_us;
   };
   const std::vector<Case> cases = {
-      {"continue before the acknowledgement", upload_wait,
-       {{5, h("900003")}, {50, kAck}}, kAck, 50000},
-      {"two packets in one burst are judged together, like one classic read", upload_wait,
-       {{5, h("900003") + kAck}}, std::nullopt, 4000000},
-      {"only a wrong reply: nothing, at the budget", upload_wait, {{5, h("C00003")}}, std::nullopt,
-       4000000},
+      {"acknowledgement, whole", kUpload, {{7, kAck}}, kAck, 200, 7000},
+      {"acknowledgement split after its first byte", kUpload, {{7, kAck.substr(0, 1)}, {8, kAck.substr(1)}}, kAck, 200,
+       8000},
+      {"listing split across the read interval", kListingWait,
+       {{100, kListing.substr(0, 100)}, {450, kListing.substr(100)}}, kListing, 600, 450000},
+      {"block with pauses inside it", kDownload,
+       {{10, kLongBlock.substr(0, 64)}, {30, kLongBlock.substr(64, 500)}, {90, kLongBlock.substr(564)}}, kLongBlock,
+       400, 90000},
+      {"echo, then the answer after a pause: whole at its OK", kImei, {{1, kImeiEcho}, {40, kImeiAnswer}},
+       kImeiEcho + kImeiAnswer, 400, 40000},
+      {"an AT answer without its echo", kImei, {{4, kImeiAnswer}}, kImeiAnswer, 400, 4000},
+      {"late past its one fixed wait", kSession, {{350, kAck}}, kAck, 350, 350000},
+      {"no such file carries its own length", kDownload, {{10, kNoSuchFile}}, kNoSuchFile, 400, 10000},
+      {"a continue is passed over for the final answer", kUpload, {{5, h("900003")}, {50, kAck}}, kAck, 200, 50000},
+      {"a continue and the answer in one burst", kUpload, {{5, h("900003") + kAck}}, kAck, 200, 5000},
+      {"bytes after the reply are not the reply's", kListingWait, {{5, kAck + "xyz"}}, kAck, 300, 5000},
+      {"still arriving when the budget ends", kListingWait, bursts(kBigListing, 50), kBigListing, 3100, 3100000},
   };
   for (const auto& c : cases) {
-    const Outcome got = run(WaitMode::fast, c.spec, c.arrivals);
-    EXPECT_EQ(got.reply.has_value(), c.reply.has_value()) << c.name;
-    if (got.reply && c.reply) {
-      EXPECT_EQ(bin_to_hex(*got.reply), bin_to_hex(*c.reply)) << c.name;
+    for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {
+      const bool classic = mode == WaitMode::classic;
+      const Waited got = run(mode, c.spec, c.arrivals);
+      ASSERT_TRUE(got.reply.whole()) << c.name << (classic ? " classic" : " fast");
+      EXPECT_EQ(bin_to_hex(got.reply.bytes), bin_to_hex(c.reply)) << c.name;
+      EXPECT_EQ(got.elapsed_us, classic ? c.classic_ms * 1000 : c.fast_us) << c.name << (classic ? " classic" : " fast");
     }
-    EXPECT_EQ(got.elapsed_us, c.elapsed_us) << c.name;
   }
 }
 
-TEST(FastWait, SilenceEndsExactlyAsInClassicMode) {
+TEST(Wait, WithoutAWholeReplyEndsAtTheBudget) {
   struct Case {
     const char* name;
-    SpecFn spec;
-    std::int64_t budget_ms;
+    WaitSpec spec;
+    std::vector<Arrival> arrivals;
+    ReplyStatus status;
+    std::int64_t elapsed_ms;  // in both modes
   };
   const std::vector<Case> cases = {
-      {"upload", upload_wait, 4000},
-      {"download", download_wait, 8000},
-      {"listing", listing_wait, 3000},
+      {"silent upload", kUpload, {}, ReplyStatus::silence, 4000},
+      {"silent download", kDownload, {}, ReplyStatus::silence, 8000},
+      {"silent listing", kListingWait, {}, ReplyStatus::silence, 3000},
+      {"a short wait still gives a reply time to come", kSession, {}, ReplyStatus::silence, kLeastBudgetMs},
+      {"half a listing", kListingWait, {{20, kListing.substr(0, 150)}}, ReplyStatus::incomplete, 3000},
+      {"a response code without its length", kUpload, {{20, h("A0")}}, ReplyStatus::incomplete, 4000},
+      {"a frame that is no response", kUpload, {{20, h("F00003")}}, ReplyStatus::incomplete, 4000},
+      {"garbage", kDownload, {{20, "garbage!"}}, ReplyStatus::incomplete, 8000},
+      {"an AT answer cut before its result", kImei, {{20, kImeiEcho + "354321"}}, ReplyStatus::incomplete,
+       kLeastBudgetMs},
+      {"bytes that stop coming after the budget", kListingWait, bursts(kBigListing.substr(0, 64 * 35), 100),
+       ReplyStatus::incomplete, 3400 + kStallMs},
   };
   for (const auto& c : cases) {
-    const Outcome fast = run(WaitMode::fast, c.spec, {});
-    const Outcome classic = run(WaitMode::classic, c.spec, {});
-    EXPECT_EQ(fast.reply, classic.reply) << c.name;
-    EXPECT_EQ(fast.elapsed_us, c.budget_ms * 1000) << c.name;
-    EXPECT_EQ(classic.elapsed_us, c.budget_ms * 1000) << c.name;
+    for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {
+      const Waited got = run(mode, c.spec, c.arrivals);
+      EXPECT_EQ(got.reply.status, c.status) << c.name;
+      EXPECT_EQ(got.elapsed_us, c.elapsed_ms * 1000) << c.name << (mode == WaitMode::classic ? " classic" : " fast");
+    }
   }
 }
 
-TEST(FastWait, ReturnsAtOnceWhenThePortCloses) {
+TEST(Wait, EndsAtOnceWhenThePortCloses) {
   VirtualClock clock;
   FakeSerialPort port(clock);
   port.open("pty");
   port.arrive(kListing.substr(0, 20), 5);
+  port.hang_up_after(5);
   Link link(port, clock);
   link.set_mode(WaitMode::fast);
-  link.set_trace([&port](Direction, std::string_view) { port.hang_up(); });
 
-  EXPECT_FALSE(link.await(upload_wait()).has_value());
+  const Reply reply = link.await(kUpload);
+  EXPECT_EQ(reply.status, ReplyStatus::link_lost);
+  EXPECT_EQ(reply.bytes, kListing.substr(0, 20));
   EXPECT_EQ(clock.now_us(), 5000);
+}
+
+TEST(Wait, StaleBytesAreDroppedBeforeTheNextRequest) {
+  VirtualClock clock;
+  FakeSerialPort port(clock);
+  port.open("pty");
+  Link link(port, clock);
+  std::vector<std::pair<Direction, Bytes>> trace;
+  link.set_trace([&trace](Direction d, std::string_view bytes) { trace.emplace_back(d, Bytes(bytes)); });
+
+  // The first answer comes with bytes behind it, and a late answer to nothing follows.
+  port.arrive(kAck + "tail", 10);
+  port.arrive(h("A00003"), 500);
+  EXPECT_EQ(link.exchange("first", kSession).bytes, kAck);
+  clock.advance_ms(1000);
+  port.on_write = [&port](const Bytes&) { port.arrive(h("C40003"), 10); };
+  EXPECT_EQ(link.exchange("second", kSession).bytes, h("C40003"));
+
+  const std::vector<std::pair<Direction, Bytes>> expected{{Direction::sent, "first"},
+                                                          {Direction::received, kAck},
+                                                          {Direction::dropped, "tail" + h("A00003")},
+                                                          {Direction::sent, "second"},
+                                                          {Direction::received, h("C40003")}};
+  EXPECT_EQ(trace, expected);
+}
+
+TEST(ReplyCodes, SayWhatAWholeReplyMeans) {
+  struct Case {
+    Bytes reply;
+    Framing framing;
+    ReplyCode code;
+  };
+  const Case cases[] = {
+      {kAck, Framing::obex, ReplyCode::success},
+      {h("900003"), Framing::obex, ReplyCode::more},
+      {h("D30005FF7E"), Framing::obex, ReplyCode::busy},
+      {h("C00003"), Framing::obex, ReplyCode::refused},
+      {h("EF0003"), Framing::obex, ReplyCode::refused},
+      {kNoSuchFile, Framing::obex, ReplyCode::refused},
+      {h("A10003"), Framing::obex, ReplyCode::unexpected},
+      {kImeiEcho + kImeiAnswer, Framing::at_command, ReplyCode::success},
+      {"AT*EOBEX\r\r\nCONNECT\r\n", Framing::at_command, ReplyCode::success},
+      {"AT+CGSN\r\r\n+CME ERROR: 10\r\n", Framing::at_command, ReplyCode::refused},
+      {"AT+CGSN\r\r\nBUSY\r\n", Framing::at_command, ReplyCode::busy},
+  };
+  for (const auto& c : cases) EXPECT_EQ(code_of(c.reply, c.framing), c.code) << bin_to_hex(c.reply);
 }
 
 }  // namespace

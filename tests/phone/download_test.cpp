@@ -42,6 +42,7 @@ Bytes continuation_reply(std::size_t lc, const Bytes& data) {
   Bytes r = hex_to_bin("A0000070");
   r.resize(lc, '\x33');
   r += escaped(data) + '\x7E';
+  set_be16(r, 1, static_cast<unsigned>(r.size()));
   return r;
 }
 
@@ -92,15 +93,20 @@ TEST_F(PhoneDownload, FirstReplyThatHoldsEverythingSkipsTheLoop) {
 
 TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
   struct Case {
-    int state;      // passes before the block in question
-    std::size_t n;  // its reply length
-    bool ends;
+    int state;          // passes before the block in question
+    std::size_t n;      // its reply length
+    std::size_t after;  // bytes the phone announced beyond that block
+    std::size_t requests;
+    JobResult result;
   };
-  for (const Case& c : {Case{0, 959, true}, Case{2, 959, true}, Case{3, 959, false}, Case{0, 960, false},
-                        Case{3, 960, false}}) {
+  for (const Case& c : {Case{0, 959, 0, 2, JobResult::ok}, Case{2, 959, 0, 4, JobResult::ok},
+                        Case{3, 959, 20, 6, JobResult::ok}, Case{0, 960, 20, 3, JobResult::ok},
+                        Case{3, 960, 20, 6, JobResult::ok},
+                        // The transfer ends short of the size announced: nothing is handed back.
+                        Case{1, 959, 20, 3, JobResult::bad_reply}}) {
     SCOPED_TRACE("state " + std::to_string(c.state) + ", reply " + std::to_string(c.n));
     port.written.clear();
-    const std::uint32_t size = static_cast<std::uint32_t>(10 + c.state * 952 + (c.n - 8) + 20);
+    const std::uint32_t size = static_cast<std::uint32_t>(10 + c.state * 952 + (c.n - 8) + c.after);
     gets = {first_reply(size, Bytes(10, 'f'))};
     acks.clear();
     for (int i = 0; i < c.state; ++i) acks.push_back(block_reply(960));
@@ -108,15 +114,11 @@ TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
     acks.push_back(block_reply(28, 'z'));  // the last 20 bytes, if asked for
     continuations = {continuation_reply(57, Bytes(20, 'z'))};
 
-    const std::size_t got = run().value.size();
-    if (c.ends) {
-      EXPECT_EQ(port.written.size(), 2u + c.state);
-      EXPECT_EQ(got, size - 20u);
-    } else {
-      ASSERT_EQ(port.written.size(), 3u + c.state);
-      EXPECT_EQ(is_command(port.written.back(), 0x20A0), c.state == 3);
-      EXPECT_EQ(got, size);
-    }
+    const auto got = run();
+    EXPECT_EQ(got.result, c.result);
+    EXPECT_EQ(got.value.size(), c.result == JobResult::ok ? size : 0u);
+    ASSERT_EQ(port.written.size(), c.requests);
+    EXPECT_EQ(is_command(port.written.back(), 0x20A0), c.requests == 6);
   }
 }
 
@@ -129,13 +131,12 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
   };
   const Bytes big = first_reply(100000, "x");
   const Case cases[] = {
-      {"GET refused", 0, hex_to_bin("49000F70000CFF7DDF2086000100" "7E"), {}, JobResult::refused},
-      {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::refused},
+      {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply},
       {"acknowledgement refused", 2, big, hex_to_bin("C30005FF7E"), JobResult::refused},
-      {"acknowledgement reply of 3 bytes", 0, big, hex_to_bin("A0007E"), JobResult::refused},
-      {"continuation refused (3)", 4, big, hex_to_bin("C3007E"), JobResult::refused},
+      {"acknowledgement answered without a block", 0, big, hex_to_bin("A00003"), JobResult::refused},
+      {"continuation refused (3)", 4, big, hex_to_bin("C30003"), JobResult::refused},
       {"continuation refused (5)", 4, big, hex_to_bin("C30005FF7E"), JobResult::refused},
-      {"GET not answered", 0, {}, {}, JobResult::no_reply},
+      {"block without its final 7E", 1, big, hex_to_bin("A000087000050F0F"), JobResult::bad_reply},
       {"block 4 not answered", 3, big, {}, JobResult::no_reply},
   };
   for (const Case& c : cases) {
@@ -165,14 +166,27 @@ TEST_F(PhoneDownload, NothingIsAskedForANameTooLongOrAModelOfNeitherFamily) {
   EXPECT_TRUE(port.written.empty());
 }
 
-TEST_F(PhoneDownload, BusyRepliesRepeatTheSameGetAfterAKeepAlive) {
+TEST_F(PhoneDownload, ABusyPhoneIsAskedTheSameGetAgainAfterAKeepAlive) {
   const Bytes busy = hex_to_bin("D30005FF7E");
-  gets = {busy, busy, busy, first_reply(2, "hi")};
-  EXPECT_EQ(run().value, "hi");
-  ASSERT_EQ(port.written.size(), 7u);
-  for (std::size_t i = 0; i < 7; ++i)
-    EXPECT_EQ(port.written[i], i % 2 ? phone.frames().keep_alive_frame : port.written[0]) << i;
-  EXPECT_EQ(phone.sequence(), 5) << "the repeated request keeps its sequence byte";
+  struct Case {
+    int busy_replies;
+    JobResult result;
+  };
+  for (const Case& c : {Case{3, JobResult::ok}, Case{11, JobResult::busy}}) {
+    port.written.clear();
+    phone.set_sequence(4);
+    gets.assign(static_cast<std::size_t>(c.busy_replies), busy);
+    gets.push_back(first_reply(2, "hi"));
+    const auto got = run();
+    EXPECT_EQ(got.result, c.result);
+    EXPECT_EQ(got.value, c.result == JobResult::ok ? "hi" : "");
+    // Ten times at most: then the phone is busy, and says so.
+    const std::size_t gets_sent = std::min(c.busy_replies, 10) + 1;
+    ASSERT_EQ(port.written.size(), 2 * gets_sent - 1);
+    for (std::size_t i = 0; i < port.written.size(); ++i)
+      EXPECT_EQ(port.written[i], i % 2 ? phone.frames().keep_alive_frame : port.written[0]) << i;
+    EXPECT_EQ(phone.sequence(), 5) << "the repeated request keeps its sequence byte";
+  }
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST_F(PhoneProbe, EndsAtTheFirstAcknowledgementOrAfterTwentyReads) {
   const Case cases[] = {
       {"at once", "LG U8110", 0, {{hex_to_bin("A00003"), 0}}, 200, JobResult::ok},
       {"late", "other", 0x7D, {{hex_to_bin("A00003"), 3900}}, 4000, JobResult::ok},
-      {"refused", "LG U8130", 1, {{hex_to_bin("C40003"), 0}}, 4000, JobResult::no_reply},
+      {"refused", "LG U8130", 1, {{hex_to_bin("C40003"), 0}}, 200, JobResult::refused},
+      {"a continue first", "LG U8130", 1, {{hex_to_bin("900003"), 0}, {hex_to_bin("A00003"), 300}}, 400, JobResult::ok},
       {"silent", "LG U8130", 1, {}, 4000, JobResult::no_reply},
   };
   for (const Case& c : cases) {

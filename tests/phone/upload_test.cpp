@@ -155,13 +155,22 @@ TEST_F(PhoneUpload, DataEndingExactlyAtAFrameIsClosedByAnEmptyFrame) {
   }
 }
 
-TEST_F(PhoneUpload, AMissingAcknowledgementStopsAfterTwentyReads) {
+TEST_F(PhoneUpload, AFrameNotAcknowledgedEndsTheUpload) {
   acknowledge = false;
-  port.arrive(hex_to_bin("C00003"), 100);  // another response code is not an acknowledgement
-  EXPECT_EQ(upload(safe_bytes(5000)), JobResult::no_reply);
-  EXPECT_EQ(port.written.size(), 1u);
-  EXPECT_EQ(clock.now_ms(), 20 * 200);
-  EXPECT_FALSE(events.lamps.back());
+  struct Case {
+    Bytes reply;
+    JobResult result;
+    std::int64_t taken_ms;
+  };
+  for (const Case& c : {Case{hex_to_bin("C00003"), JobResult::refused, 200}, Case{"", JobResult::no_reply, 20 * 200}}) {
+    port.written.clear();
+    if (!c.reply.empty()) port.arrive(c.reply, 100);
+    const auto start = clock.now_ms();
+    EXPECT_EQ(upload(safe_bytes(5000)), c.result);
+    EXPECT_EQ(port.written.size(), 1u);
+    EXPECT_EQ(clock.now_ms() - start, c.taken_ms);
+    EXPECT_FALSE(events.lamps.back());
+  }
 }
 
 TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarry) {

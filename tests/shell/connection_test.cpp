@@ -56,7 +56,10 @@ TEST_F(Connection, TheTickSendsTheKeepAliveOnlyOnAFreeLine) {
   EXPECT_FALSE(form.keep_alive_tick()) << "held until a connect";
   form.phone().free_line();
   std::vector<bool> lamp_at_write;
-  port.on_write = [&](const Bytes&) { lamp_at_write.push_back(form.controls().ledr.visible); };
+  port.on_write = [&](const Bytes&) {
+    lamp_at_write.push_back(form.controls().ledr.visible);
+    port.arrive(hex_to_bin("A00003"));
+  };
   EXPECT_TRUE(form.keep_alive_tick());
   EXPECT_TRUE(form.keep_alive_tick());
   EXPECT_EQ(lamp_at_write, (std::vector<bool>{true, true}));

@@ -38,6 +38,7 @@ class FakeSerialPort final : public SerialPort {
       out += pending_.front().data;
       pending_.pop_front();
     }
+    if (hang_up_at_us_ >= 0 && clock_.now_us() >= hang_up_at_us_) open_ = false;
     return out;
   }
   std::string error_text() const override { return can_open ? "" : "no such device"; }
@@ -50,6 +51,8 @@ class FakeSerialPort final : public SerialPort {
     pending_.push_back({at, std::move(data)});
   }
   void hang_up() { open_ = false; }
+  // The line goes away `after_ms` from now, once what has arrived by then is read.
+  void hang_up_after(std::int64_t after_ms) { hang_up_at_us_ = clock_.now_us() + after_ms * 1000; }
 
   std::function<void(const Bytes&)> on_write;
   std::vector<Bytes> written;
@@ -66,6 +69,7 @@ class FakeSerialPort final : public SerialPort {
   };
   VirtualClock& clock_;
   std::deque<Pending> pending_;
+  std::int64_t hang_up_at_us_ = -1;
   bool open_ = false;
 };
 

@@ -5,20 +5,6 @@
 
 namespace lg81xx {
 
-bool is_whole_download_reply(std::string_view read) {
-  if (read.size() < 3) return false;
-  return is_get_refusal(read) || read.find('\x7E') != std::string_view::npos;
-}
-
-Bytes cut_at_last_end(std::string_view read) {
-  const auto end = read.rfind('\x7E');
-  return Bytes(end == std::string_view::npos ? read : read.substr(0, end + 1));
-}
-
-bool is_get_refusal(std::string_view reply) {
-  return reply.size() >= 3 && byte_at(reply, 0) == 0x49 && byte_at(reply, 1) == 0x00 && byte_at(reply, 2) == 0x0F;
-}
-
 FirstBlock read_first_block(std::string_view reply, std::size_t request_length) {
   FirstBlock block;
   const std::size_t size_at = request_length - 1;

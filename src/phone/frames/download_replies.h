@@ -9,16 +9,6 @@
 
 namespace lg81xx {
 
-// A read is a whole reply once it holds at least 3 bytes and a 7E. A longer read without
-// a 7E is still arriving. A refusal is known by its first three bytes alone.
-bool is_whole_download_reply(std::string_view read);
-
-// The reply up to and including its last 7E (the whole read when there is none).
-Bytes cut_at_last_end(std::string_view read);
-
-// 49 00 0F: the phone has no such file.
-bool is_get_refusal(std::string_view reply);
-
 struct FirstBlock {
   std::uint32_t size = 0;  // announced by the phone
   Bytes data;              // the first block, restored
