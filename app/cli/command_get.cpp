@@ -3,11 +3,48 @@
 #include "exit_status.h"
 #include "name_escapes.h"
 #include "output_path.h"
+#include "platform/files.h"
 
 namespace lg81xx::cli {
+namespace {
+
+// Why the download could not be saved at `path`, found before anything is sent: one
+// line and the exit status; kSuccess when it can be saved.
+int refuse_destination(const std::filesystem::path& path, bool force, std::ostream& err) {
+  const SaveResult result = LocalFiles().check_save(path, force ? Replace::regular_file : Replace::never);
+  const std::string name = path.string();
+  switch (result) {
+    case SaveResult::ok:
+      return kSuccess;
+    case SaveResult::exists:
+      err << "lg81xx-cli: " << name << " already exists; --force replaces it\n";
+      return kBadInput;
+    case SaveResult::name_too_long:
+      err << "lg81xx-cli: the name " << path.filename().string() << " is too long for its folder; choose one with -o\n";
+      return kBadInput;
+    case SaveResult::not_a_file:
+      err << "lg81xx-cli: " << name << " is not a regular file and is never replaced\n";
+      break;
+    case SaveResult::is_folder:
+      err << "lg81xx-cli: " << name << " is a folder\n";
+      break;
+    case SaveResult::no_folder:
+      err << "lg81xx-cli: the output folder of " << name << " does not exist\n";
+      break;
+    case SaveResult::folder_not_writable:
+      err << "lg81xx-cli: no file can be made in the folder of " << name << "\n";
+      break;
+    case SaveResult::failed:
+      err << "lg81xx-cli: " << name << " cannot be saved\n";
+      break;
+  }
+  return kLocalFile;
+}
+
+}  // namespace
 
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& typed,
-            const std::optional<std::filesystem::path>& output) {
+            const std::optional<std::filesystem::path>& output, bool force) {
   if (typed.empty()) {
     term.err << "lg81xx-cli: name the entry to download\n";
     return kBadInput;
@@ -22,7 +59,9 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
     term.err << "lg81xx-cli: " << target.error << "\n";
     return target.bad_name ? kBadInput : kLocalFile;
   }
+  if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
   CliUi ui(term.err, term.terminal);
+  ui.answer_questions(force, "--force");  // a file that appeared during the transfer
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
     if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
@@ -34,6 +73,8 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
       term.err << "lg81xx-cli: " << saved.error << "\n";
       return static_cast<int>(saved.bad_name ? kBadInput : kLocalFile);
     }
+    if (saved.path != target.path)
+      if (const int status = refuse_destination(saved.path, force, term.err); status != kSuccess) return status;
     ui.answer_save_dialog(saved.path);
     const int status = exit_status_for(form.download_named(folder, entry));
     if (status == kSuccess) {

@@ -20,10 +20,13 @@ struct Terminal {
 int run_ports(Terminal& term);
 int run_info(const GlobalOptions& options, Terminal& term, bool json);
 int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json);
+// `force`: an existing regular file at the output is replaced.
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& entry,
-            const std::optional<std::filesystem::path>& output);
+            const std::optional<std::filesystem::path>& output, bool force);
+// `replace`: an application already at the position is replaced.
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
-                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia);
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
+                bool replace);
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file);
 int run_probe(const GlobalOptions& options, Terminal& term);

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   GlobalOptions options;
   options.program_folder = QCoreApplication::applicationDirPath().toStdString();
   options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
   // A file or folder given as "" names none.
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
   std::filesystem::path jad, jar, file;
   std::optional<std::string> position;
   bool nokia = false;
+  bool force = false;
+  bool replace_application = false;
 
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
@@ -57,11 +60,13 @@ int main(int argc, char** argv) {
   get->add_option("ENTRY", entry, "the entry to download, as ls shows it or as its exact name")->required();
   get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe")
       ->check(named);
+  get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
   install->add_option("JAD", jad, "the descriptor")->required()->check(named);
   install->add_option("JAR", jar, "the archive")->required()->check(named);
   install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
   install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
+  install->add_flag("--replace", replace_application, "replace the application already at the position");
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
   replace->add_option("FILE", file, "the new sound")->required()->check(named);
@@ -86,8 +91,8 @@ int main(int argc, char** argv) {
   if (*ports) return run_ports(term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
-  if (*get) return run_get(options, term, folder, entry, output);
-  if (*install) return run_install(options, term, jad, jar, position, nokia);
+  if (*get) return run_get(options, term, folder, entry, output, force);
+  if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);

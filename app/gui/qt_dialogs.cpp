@@ -17,6 +17,8 @@ QMessageBox::Icon icon_of(MessageStyle style) {
   switch (style) {
     case MessageStyle::critical:
       return QMessageBox::Critical;
+    case MessageStyle::warning:
+      return QMessageBox::Warning;
     case MessageStyle::information:
       return QMessageBox::Information;
     case MessageStyle::plain:
@@ -38,6 +40,14 @@ void QtDialogs::message_box(const std::string& text, MessageStyle style, const s
   box.exec();
 }
 
+bool QtDialogs::ask(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Question, to_qt(title.empty() ? std::string(text::kAppTitle) : title), to_qt(text),
+                  QMessageBox::Yes | QMessageBox::No, window_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);  // nothing is replaced by a hasty Enter
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
   const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Apri"), last_folder_, qt_file_filter(filter));
   if (path.isEmpty()) return std::nullopt;
@@ -47,10 +57,12 @@ std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
 
 std::optional<std::string> QtDialogs::save_file(const std::string& filter, const std::string& suggested_name) {
   // The suggested name comes from the phone: only its last part is offered, inside the
-  // folder the user last chose.
+  // folder the user last chose. The model itself asks before a file is replaced, when
+  // it finds one there at the moment of saving.
   const QString start = last_folder_.isEmpty() ? QDir::homePath() : last_folder_;
   const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Salva con nome"),
-                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()), qt_file_filter(filter));
+                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
+                                                    qt_file_filter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   last_folder_ = QFileInfo(path).absolutePath();
   return from_qt(QDir::toNativeSeparators(path));

@@ -102,7 +102,7 @@ JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
   return result;
 }
 
-JobResult Form1::stop(const char* text, JobResult result) {
+JobResult Form1::stop(const std::string& text, JobResult result) {
   platform_.ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
   return result;
 }

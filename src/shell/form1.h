@@ -122,11 +122,13 @@ class Form1 final : private PhoneEvents {
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
   // Ends a job that the phone never heard of, with `text` in an error box.
-  JobResult stop(const char* text, JobResult result = JobResult::bad_input);
+  JobResult stop(const std::string& text, JobResult result = JobResult::bad_input);
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
+  // Saves a download where the user chose, asking before a file there is replaced.
+  JobResult save_download(const std::string& path, const Bytes& content);
 
   Platform platform_;
   std::filesystem::path home_;
@@ -136,6 +138,9 @@ class Form1 final : private PhoneEvents {
   std::string activity_;  // the job under way, as the status line names it; empty between jobs
   Bytes jad_;
   Bytes jar_;
+  // The rows of the last "Java" listing, and the applications installed since: which
+  // positions hold one.
+  std::vector<std::string> java_rows_;
 };
 
 }  // namespace lg81xx

@@ -50,6 +50,17 @@ inline constexpr const char* kBusy = "IL TELEFONO È OCCUPATO: riprovare tra qua
 inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA";
 inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono collegato è un";  // + " " + model
 
+// Nothing the user has is replaced without a question, nor sent when it is not what it
+// claims to be. The heads below are followed by names and details.
+inline constexpr const char* kConfirmTitle = "CONFERMA";
+inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kReplaceApplication = "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
+inline constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
+inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
+inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
+inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
 
 // The status line: where the window stands.
 inline constexpr const char* kStatusNotConnected = "Non connesso";

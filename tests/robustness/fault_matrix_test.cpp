@@ -15,6 +15,7 @@
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
+#include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -69,8 +70,9 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     for (const char* name : {"a.jpg", "b.mid", "c.txt"}) write_file(storage / "Animations" / name, name);
     sim::add_generated_entries(storage / "Animations", the_case().entries);
     write_file(home / "tone.mid", sample(3000));
-    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n");
-    write_file(home / "demo.jar", sample(4000));
+    make_jar(home / "demo.jar", {{"demo.bin", sample(4000)}});
+    const auto jar_size = std::filesystem::file_size(home / "demo.jar");
+    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: " + std::to_string(jar_size) + "\r\n");
     write_file(storage / "MessageTone" / "Message1.mid", sample(100));  // what the probe opens
   }
 
