@@ -1,11 +1,11 @@
 #include "qt_dialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <cstdio>
 
+#include "file_dialog.h"
 #include "file_filter.h"
 #include "shell/messages.h"
 #include "text_codec.h"
@@ -49,8 +49,10 @@ bool QtDialogs::ask(const std::string& text, const std::string& title) {
 }
 
 std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
-  const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Apri"), last_folder_, qt_file_filter(filter));
-  if (path.isEmpty()) return std::nullopt;
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Apri"), last_folder_, qt_file_filter(filter));
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
   last_folder_ = QFileInfo(path).absolutePath();
   return from_qt(QDir::toNativeSeparators(path));
 }
@@ -60,10 +62,13 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
   // folder the user last chose. The model itself asks before a file is replaced, when
   // it finds one there at the moment of saving.
   const QString start = last_folder_.isEmpty() ? QDir::homePath() : last_folder_;
-  const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Salva con nome"),
-                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
-                                                    qt_file_filter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
-  if (path.isEmpty()) return std::nullopt;
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Salva con nome"),
+                                       QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
+                                       qt_file_filter(filter));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
   last_folder_ = QFileInfo(path).absolutePath();
   return from_qt(QDir::toNativeSeparators(path));
 }
