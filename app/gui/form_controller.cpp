@@ -5,6 +5,7 @@
 #include "java_tab.h"
 #include "link/port_names.h"
 #include "main_window.h"
+#include "shell/messages.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
 
@@ -23,6 +24,7 @@ FormController::FormController(MainWindow& window, UserInterface& gui_ui, Backen
 FormController::~FormController() {
   timer1_.stop();
   window_.may_close = nullptr;
+  worker_.post([](Form1& form) { form.hang_up(); });  // the phone is told the session ends
   worker_.stop();
 }
 
@@ -53,6 +55,11 @@ void FormController::run_job(FormWorker::Job job) {
 void FormController::user_job(JobResult (Form1::*handler)()) {
   if (job_running()) return;  // one exchange at a time; a second click is not taken
   run_job([handler](Form1& form) { (form.*handler)(); });
+}
+
+void FormController::cancel_job() {
+  // The model's cancel request is not wired in yet: the job runs to its end, and the
+  // window closes after it.
 }
 
 void FormController::tick() {
@@ -116,7 +123,11 @@ void FormController::bind_window() {
 
   window_.may_close = [this] {
     if (!job_running()) return true;
-    close_when_idle_ = true;  // a transfer is not cut in the middle: close when it ends
+    if (close_when_idle_) return false;  // asked already: the window closes when the job ends
+    if (!gui_ui_.ask(text::kCancelOnClose, text::kConfirmTitle)) return false;
+    if (!job_running()) return true;  // it ended while the question was open
+    close_when_idle_ = true;
+    cancel_job();
     return false;
   };
 }

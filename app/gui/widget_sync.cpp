@@ -34,13 +34,13 @@ void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current) {
     const QString text = combo.currentText();
     combo.clear();
     for (const auto& item : model.items) combo.addItem(to_qt(item));
-    combo.setCurrentIndex(-1);
-    combo.setEditText(text);
+    combo.setCurrentIndex(combo.findText(text, Qt::MatchExactly));
+    if (combo.isEditable()) combo.setEditText(text);
   }
   const QString wanted = to_qt(model.text);
   if (inputs_current && combo.currentText() != wanted) {
     combo.setCurrentIndex(combo.findText(wanted, Qt::MatchExactly));
-    combo.setEditText(wanted);
+    if (combo.isEditable()) combo.setEditText(wanted);
   }
 }
 

@@ -65,6 +65,12 @@ JobResult Form1::connect_or_disconnect() {
   return propose_position();
 }
 
+void Form1::hang_up() {
+  if (!phone_.is_open()) return;
+  phone_.disconnect();
+  show_where_it_stands();
+}
+
 // A step the phone did not answer as it should: nothing of the connect stays on show, the
 // port is closed, and the message says which step failed (or which model the phone is).
 JobResult Form1::connect_failed(JobResult result, ConnectStep step, const std::string& phone_model) {

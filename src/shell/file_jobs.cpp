@@ -38,11 +38,15 @@ JobResult Form1::open_folder() {
   Underway underway(*this, text::kStatusReadingFolder + controls_.List1.text() + "...");
   const auto listed = phone_.list_folder(controls_.List1.text());
   if (!listed.ok()) return report(Job::open_folder, listed.result);  // no request for the folder: nothing happens
-  show_entries(listed.value);
+  show_entries(listed.value, controls_.List1.text());
   return JobResult::ok;
 }
 
-JobResult Form1::download_entry() { return download_named(controls_.List1.text(), controls_.List2.text()); }
+// The entry is fetched from the folder List2 shows, whichever folder List1 marks since.
+JobResult Form1::download_entry() {
+  if (controls_.List2.text().empty()) return stop(text::kNoEntrySelected);
+  return download_named(listed_folder_, controls_.List2.text());
+}
 
 JobResult Form1::download_named(const std::string& folder, const std::string& entry) {
   if (entry.empty()) return JobResult::bad_input;  // nothing selected: nothing to fetch

@@ -90,9 +90,13 @@ void Form1::set_progress_done() {
   platform_.ui.repaint();
 }
 
-void Form1::show_entries(const std::vector<std::string>& entries) {
+void Form1::show_entries(const std::vector<std::string>& entries, const std::string& folder) {
   controls_.List2.clear();
   controls_.List2.items = entries;
+  listed_folder_ = folder;
+  auto& folders = controls_.List1;
+  const auto at = std::find(folders.items.begin(), folders.items.end(), folder);
+  if (at != folders.items.end()) folders.list_index = static_cast<int>(at - folders.items.begin());
   platform_.ui.repaint();
 }
 

@@ -79,6 +79,8 @@ class Form1 final : private PhoneEvents {
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
   JobResult connect_or_disconnect();  // Command1 "Connetti/Disconnetti"
+  // The window closes: an open session is ended with the disconnect frame.
+  void hang_up();
   // Timer1, every kKeepAliveIntervalMs: a keep-alive while the line is free. True when
   // one went out.
   bool keep_alive_tick();
@@ -117,7 +119,10 @@ class Form1 final : private PhoneEvents {
 
   void set_progress(double width);
   void set_progress_done();  // "100%" and the full width
-  void show_entries(const std::vector<std::string>& entries);
+  // List2 shows `entries` of `folder`, and List1 marks that folder.
+  void show_entries(const std::vector<std::string>& entries, const std::string& folder);
+  JobResult read_java_list();
+  void release_pair();
   // Shows the table's message for how `job` ended (with `detail` after it) and returns
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
@@ -141,6 +146,7 @@ class Form1 final : private PhoneEvents {
   // The rows of the last "Java" listing, and the applications installed since: which
   // positions hold one.
   std::vector<std::string> java_rows_;
+  std::string listed_folder_;  // the folder whose entries List2 shows
 };
 
 }  // namespace lg81xx

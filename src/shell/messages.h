@@ -43,6 +43,8 @@ inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: 
 inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
 inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";
 inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
+inline constexpr const char* kNoEntrySelected =
+    "NESSUN FILE SELEZIONATO: aprire una cartella con un doppio clic e scegliere un file nell'elenco";
 inline constexpr const char* kNoSoundSelected = "NESSUN SUONO SELEZIONATO";
 inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato da inviare";
 inline constexpr const char* kRefused = "IL TELEFONO HA RIFIUTATO LA RICHIESTA";
@@ -61,6 +63,9 @@ inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ":
 inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
 inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
 inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
+
+inline constexpr const char* kCancelOnClose =
+    "OPERAZIONE IN CORSO: annullare il trasferimento in corso e chiudere il programma?";
 
 // The status line: where the window stands.
 inline constexpr const char* kStatusNotConnected = "Non connesso";

@@ -94,12 +94,12 @@ TEST_F(FileManager, NamesThePhoneCannotCarryOrNothingToAskAreNotSent) {
       {"LG U8130", std::string(253, 'y') + "😀", true, JobResult::bad_input, text::kNameTooLong},  // 255 units
       {"LG U8120", "日本.jpg", true, JobResult::bad_input, text::kNameNotSupported},
       {"LG U8130", "", true, JobResult::bad_input, nullptr},  // nothing selected
-      {"other", "a.jpg", true, JobResult::bad_input, nullptr},
+      {"", "a.jpg", true, JobResult::bad_input, nullptr},  // no model: neither family
       {"LG U8130", "a.jpg", false, JobResult::not_connected, text::kNotConnected},
   };
   for (const Case& c : cases) {
     ui.messages.clear();
-    form.choose_model(c.model);
+    choose_model_and_open(c.model);
     if (!c.open) port.close();
     EXPECT_EQ(form.download_named("Images", c.entry), c.result) << c.model;
     EXPECT_EQ(ui.messages.empty(), c.message == nullptr) << c.model;
