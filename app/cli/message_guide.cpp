@@ -48,6 +48,10 @@ constexpr std::array kGuide{
     Entry{text::kBusy, "the phone stayed busy; try again shortly"},
     Entry{text::kBadReply, "the phone's reply was cut short or garbled: check the cable and try again"},
     Entry{text::kWrongModel, "the phone is another model than the one chosen: give its model with --model"},
+    Entry{text::kNoSuchFolder, "the chosen model has no such folder"},
+    Entry{text::kNoFolderChosen, "name a folder of the phone"},
+    Entry{text::kFileSent, "the file was sent"},
+    Entry{text::kCancelled, "stopped at your request: the session with the phone was closed"},
     Entry{"FUNZIONE NON ANCORA DISPONIBILE", "this job is not available in this build yet"},
 };
 

@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "exit_status.h"
 #include "home_folder.h"
+#include "interrupt.h"
 #include "sample_content.h"
 #include "trace_log.h"
 
@@ -87,6 +88,7 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   }
 
   Session session(*line, ui, home.path);
+  const CancelOnInterrupt interrupt(session.form());
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
   Form1& form = session.form();
   if (options.trace) trace.attach(form.phone().link(), session.clock());

@@ -30,6 +30,9 @@ class FormController final : public QObject {
   // Runs `job` on the model as a job of the window (buttons disabled until it ends).
   void run_job(FormWorker::Job job);
   bool job_running() const { return jobs_running_ > 0; }
+  // "Annulla" (or the window closed during a job): the job under way stops after the
+  // exchange it is in, closes the session and saves nothing partial.
+  void cancel_job();
 
   // One tick of Timer1, for tests; the timer itself calls it every 3000 ms.
   void tick();
@@ -40,7 +43,9 @@ class FormController final : public QObject {
 
  private:
   void bind_window();
-  void user_job(JobResult (Form1::*handler)());
+  // A job the user starts; a transfer shows "Annulla" while it runs.
+  enum class Stoppable { no, yes };
+  void user_job(JobResult (Form1::*handler)(), Stoppable stoppable = Stoppable::no);
   void show(const FormSnapshot& s);
   void job_done(const FormSnapshot& s);
 

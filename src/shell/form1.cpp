@@ -69,14 +69,22 @@ void Form1::show_entries(const std::vector<std::string>& entries) {
 }
 
 JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
+  if (result == JobResult::interrupted) close_stopped_session();
   if (const auto message = message_for(job, result, phone_.family()))
     platform_.ui.message_box(message->text + detail, message->style, message->title);
   return result;
 }
 
-JobResult Form1::stop(const char* text, JobResult result) {
+JobResult Form1::stop(const std::string& text, JobResult result) {
   platform_.ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
   return result;
+}
+
+void Form1::close_stopped_session() {
+  if (phone_.is_open()) phone_.disconnect();
+  controls_.Label3.caption.clear();
+  controls_.Label4.caption.clear();
+  platform_.ui.repaint();
 }
 
 bool Form1::require_connection(Job job) {

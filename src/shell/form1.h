@@ -72,6 +72,12 @@ class Form1 final : private PhoneEvents {
   void select_entry(int row);                   // List2
   // "Trasferimento veloce": waits that end as soon as a reply is complete.
   void set_fast(bool fast);
+  // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
+  // stops after the exchange it is in, closes the session and saves nothing partial.
+  // Callable from any thread, and from a signal handler.
+  void request_cancel() { phone_.request_cancel(); }
+  // A new job starts: a cancel that came too late for the job before it is dropped.
+  void forget_cancel() { phone_.link().clear_cancel(); }
 
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
@@ -88,6 +94,11 @@ class Form1 final : private PhoneEvents {
   JobResult install_application();  // Command3 "INVIA"
   JobResult probe_message_tone();   // Command4
   JobResult replace_sound();        // Command5 "Carica Nuovo Suono"
+  // "Invia file al telefono": a file chosen on the computer into the folder of List1,
+  // whose listing is then read again.
+  JobResult send_file();
+  // The same for `content`, sent as `name` into `folder`.
+  JobResult send_named(const std::string& folder, const std::string& name, const Bytes& content);
 
  private:
   // PhoneEvents: the lamp ledr and the progress bar Label5, drawn at once.
@@ -101,9 +112,12 @@ class Form1 final : private PhoneEvents {
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
   // Ends a job that the phone never heard of, with `text` in an error box.
-  JobResult stop(const char* text, JobResult result = JobResult::bad_input);
+  JobResult stop(const std::string& text, JobResult result = JobResult::bad_input);
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
+  // A job the user stopped: the phone hears goodbye, the port is free, and the window
+  // shows what a disconnect shows.
+  void close_stopped_session();
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
 
