@@ -23,6 +23,10 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
     return target.bad_name ? kBadInput : kLocalFile;
   }
   CliUi ui(term.err, term.terminal);
+  // The phone must be able to carry the name as typed or as ls shows it.
+  std::optional<Refusal> refused_name = check_name(options.model, typed);
+  if (const auto exact = unescaped_name(typed); refused_name && exact) refused_name = check_name(options.model, *exact);
+  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder), refused_name})) return *refused;
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
     if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;

@@ -65,6 +65,11 @@ int main(int argc, char** argv) {
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
   replace->add_option("FILE", file, "the new sound")->required()->check(named);
+  std::optional<std::string> put_name;
+  auto* put = app.add_subcommand("put", "send FILE into FOLDER of the phone");
+  put->add_option("FOLDER", folder, "a folder of the phone (Images, Audio ...)")->required();
+  put->add_option("FILE", file, "the file to send (not empty)")->required()->check(named);
+  put->add_option("--as", put_name, "its name on the phone; default: FILE's own name");
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
 
@@ -89,6 +94,7 @@ int main(int argc, char** argv) {
   if (*get) return run_get(options, term, folder, entry, output);
   if (*install) return run_install(options, term, jad, jar, position, nokia);
   if (*replace) return run_sound(options, term, sound, file);
+  if (*put) return run_put(options, term, folder, file, put_name);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);
   return kBadInput;

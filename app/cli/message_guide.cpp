@@ -44,6 +44,7 @@ constexpr std::array kGuide{
     Entry{text::kFileReadFailed, "a local file could not be read"},
     Entry{text::kFileWriteFailed, "a local file could not be written"},
     Entry{text::kNoSelection, "no file was selected"},
+    Entry{text::kEmptyFile, "the file is empty: there is nothing to send"},
     Entry{text::kRefused, "the phone refused the request"},
     Entry{text::kBusy, "the phone stayed busy; try again shortly"},
     Entry{text::kBadReply, "the phone's reply was cut short or garbled: check the cable and try again"},

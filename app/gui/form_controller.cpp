@@ -41,9 +41,12 @@ void FormController::load(std::function<void(StartResult)> done) {
 }
 
 void FormController::offer_ports(const std::vector<PortInfo>& ports) {
-  std::vector<std::string> items;
-  for (const auto& port : ports) items.push_back(port_item(port.device, port.description));
-  run_job([items](Form1& form) { form.offer_ports(items); });
+  std::vector<std::string> cables, others;
+  for (const auto& port : ports) (is_phone_cable(port) ? cables : others).push_back(port_item(port.device, port.description));
+  run_job([cables, others](Form1& form) {
+    form.offer_first(cables);
+    form.offer_ports(others);
+  });
 }
 
 void FormController::run_job(FormWorker::Job job) {

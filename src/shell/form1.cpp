@@ -23,6 +23,14 @@ void Form1::offer_ports(const std::vector<std::string>& items) {
     if (std::find(ports.begin(), ports.end(), item) == ports.end()) ports.push_back(item);
 }
 
+void Form1::offer_first(const std::vector<std::string>& items) {
+  auto& ports = controls_.Combo2.items;
+  for (auto item = items.rbegin(); item != items.rend(); ++item) {
+    std::erase(ports, *item);
+    ports.insert(ports.begin(), *item);
+  }
+}
+
 void Form1::set_position_text(std::string text) {
   controls_.Text1.text = std::move(text);
   if (controls_.Text1.text.size() >= 3)

@@ -64,6 +64,8 @@ class Form1 final : private PhoneEvents {
   void choose_port(std::string text);   // Combo2
   // Adds the port items not yet in Combo2.
   void offer_ports(const std::vector<std::string>& items);
+  // The same at the top of Combo2, before the twenty COM items: the phones' cables.
+  void offer_first(const std::vector<std::string>& items);
   // Text1, changed by the user or by a job: the window checks the text on every change.
   void set_position_text(std::string text);
   void set_nokia(bool ticked);
