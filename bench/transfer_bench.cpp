@@ -67,6 +67,7 @@ class ScriptedUi final : public lg81xx::UserInterface {
   void message_box(const std::string& text, lg81xx::MessageStyle, const std::string&) override {
     messages.push_back(text);
   }
+  bool ask(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> open_file(const std::string&) override { return next(); }
   std::optional<std::string> save_file(const std::string&, const std::string&) override { return next(); }
   void set_busy_pointer(bool) override {}
@@ -176,8 +177,11 @@ Result run_case(const Case& c) {
   const Bytes content = sample(c.size);
   if (c.job == "download") write_bytes(storage / kFolder / "data.bin", content);
   if (c.job == "upload") {
+    // The JAR holds the sample as one entry; random bytes keep their size in the archive.
     write_bytes(home / "bench.jad", kJad);
-    write_bytes(home / "bench.jar", content);
+    fs::create_directories(home / "payload");
+    write_bytes(home / "payload" / "data.bin", content);
+    lg81xx::ZipArchiver().add_folder(home / "bench.jar", home / "payload");
   }
   std::string device;
   const pid_t phone = start_phone(storage, c.baud, device);

@@ -1,4 +1,4 @@
-// Extracting any emu.zip writes only inside the program folder.
+// Extracting any emu.zip writes only its folder emu, inside the program folder.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -20,11 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   lg81xx::ZipArchiver archiver;
-  (void)archiver.extract(root / "emu.zip", program);
+  (void)archiver.extract_folder(root / "emu.zip", "emu", program);
   for (const auto& entry : fs::directory_iterator(root)) {
     const auto name = entry.path().filename();
     if (name != "program" && name != "emu.zip") std::abort();  // something escaped the folder
   }
+  for (const auto& entry : fs::directory_iterator(program))
+    if (entry.path().filename() != "emu") std::abort();  // only the folder emu is unpacked
   fs::remove_all(root);
   return 0;
 }

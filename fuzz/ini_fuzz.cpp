@@ -21,11 +21,11 @@ class MemoryFiles final : public Files {
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
-  bool write_all(const std::filesystem::path& p, const Bytes& c) override {
+  SaveResult check_save(const std::filesystem::path&, Replace) override { return SaveResult::ok; }
+  SaveResult save(const std::filesystem::path& p, const Bytes& c, Replace) override {
     files[p.string()] = c;
-    return true;
+    return SaveResult::ok;
   }
-  bool copy(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
   bool remove(const std::filesystem::path& p) override { return files.erase(p.string()) > 0; }
   bool exists(const std::filesystem::path& p) override { return files.count(p.string()) > 0; }
   std::map<std::string, Bytes> files;

@@ -16,13 +16,17 @@ namespace lg81xx::fuzzing {
 class NullArchiver final : public Archiver {
  public:
   bool present() const override { return true; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
+  bool is_archive(const Bytes& content) const override { return content.starts_with("PK"); }  // enough here
+  bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
+    return true;
+  }
   int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return 0; }
 };
 
 class SilentUi final : public UserInterface {
  public:
   void message_box(const std::string&, MessageStyle, const std::string&) override { ++messages; }
+  bool ask(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> open_file(const std::string&) override {
     if (open_paths.empty()) return std::nullopt;
     auto path = open_paths.front();

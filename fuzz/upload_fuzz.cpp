@@ -17,7 +17,7 @@ const std::filesystem::path& midlet_dir() {
     auto d = std::filesystem::temp_directory_path() / ("lg81xx-upload-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(d);
     std::ofstream(d / "f.jad", std::ios::binary) << "MIDlet-Name: F\r\nMIDlet-Jar-Size: 1500\r\n";
-    std::ofstream(d / "f.jar", std::ios::binary) << std::string(1500, '\x7E');
+    std::ofstream(d / "f.jar", std::ios::binary) << "PK" << std::string(1498, '\x7E');  // an archive to NullArchiver
     return d;
   }();
   return dir;

@@ -15,6 +15,16 @@ void CliUi::message_box(const std::string& text, MessageStyle, const std::string
   err_ << message_line(title, text) << "\n" << std::flush;
 }
 
+bool CliUi::ask(const std::string& text, const std::string& title) {
+  messages_.push_back(title.empty() ? text : title + ": " + text);
+  if (quiet_) return yes_;
+  meter_.finish_line();
+  err_ << message_line(title, text) << (yes_ ? " -> yes" : " -> no");
+  if (!yes_ && !yes_option_.empty()) err_ << " (" << yes_option_ << " says yes)";
+  err_ << "\n" << std::flush;
+  return yes_;
+}
+
 std::optional<std::string> CliUi::open_file(const std::string&) {
   if (open_paths_.empty()) return std::nullopt;
   auto path = open_paths_.front();

@@ -1,7 +1,7 @@
 #pragma once
 // The window's platform side at a terminal: message boxes become lines on standard
-// error, the file dialogs are answered from the command's arguments, and the progress
-// label becomes a progress bar.
+// error, the file dialogs and the yes/no questions are answered from the command's
+// arguments, and the progress label becomes a progress bar.
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -26,10 +26,16 @@ class CliUi final : public UserInterface {
   void answer_open_dialogs(std::vector<std::filesystem::path> paths);
   // The save dialog answers this path; without one it is cancelled.
   void answer_save_dialog(std::optional<std::filesystem::path> path) { save_path_ = std::move(path); }
+  // Every yes/no question gets `yes`; a no names `option`, the one that says yes.
+  void answer_questions(bool yes, std::string option) {
+    yes_ = yes;
+    yes_option_ = std::move(option);
+  }
   // Silences the message lines (the demo prints its own summary of each step).
   void set_quiet(bool quiet) { quiet_ = quiet; }
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
+  bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
   void set_busy_pointer(bool) override {}
@@ -49,6 +55,8 @@ class CliUi final : public UserInterface {
   std::string drawn_caption_;
   double drawn_width_ = -1;
   bool quiet_ = false;
+  bool yes_ = false;
+  std::string yes_option_;
 };
 
 }  // namespace lg81xx::cli

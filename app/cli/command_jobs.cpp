@@ -7,16 +7,19 @@
 namespace lg81xx::cli {
 
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
-                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia) {
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
+                bool replace) {
   if (position && !is_valid_position(*position)) {
     term.err << "lg81xx-cli: the position must be two digits from 00 to 64, not \"" << *position << "\"\n";
     return kBadInput;
   }
   if (!readable_file(jad, term.err) || !readable_file(jar, term.err)) return kLocalFile;
   CliUi ui(term.err, term.terminal);
-  return run_connected(options, ui, term.err, [&](Session& session) {
+  ui.answer_questions(replace, "--replace");
+  // "Carica JAD e JAR" before the connect, so that files that cannot be installed are
+  // refused before the phone is asked anything: the two dialogs take the JAD, then the JAR.
+  const auto load = [&](Session& session) {
     Form1& form = session.form();
-    // "Carica JAD e JAR": the two dialogs take the JAD and then the JAR.
     ui.answer_open_dialogs({jad, jar});
     form.set_nokia(nokia);
     if (const int status = exit_status_for(form.load_application()); status != kSuccess) return status;
@@ -24,13 +27,21 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
       term.err << "lg81xx-cli: the JAD and JAR files were not loaded\n";
       return static_cast<int>(kLocalFile);
     }
+    return static_cast<int>(kSuccess);
+  };
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    Form1& form = session.form();
+    if (!position && form.position().empty()) {  // the connect said why: the folder is full
+      term.err << "lg81xx-cli: no free position to propose; --position with --replace replaces an application\n";
+      return static_cast<int>(kBadInput);
+    }
     if (position) form.set_position_text(*position);
     const int status = exit_status_for(form.install_application());  // "INVIA"
     if (status == kSuccess)
       term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
                << " in Java at position " << form.position() << "\n";
     return status;
-  });
+  }, load);
 }
 
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,

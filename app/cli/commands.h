@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "session.h"
 #include "shell/preflight.h"
@@ -22,10 +23,17 @@ struct Terminal {
 int run_ports(Terminal& term);
 int run_info(const GlobalOptions& options, Terminal& term, bool json);
 int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json);
+// `force`: an existing regular file at the output is replaced.
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& entry,
-            const std::optional<std::filesystem::path>& output);
+            const std::optional<std::filesystem::path>& output, bool force);
+// `replace`: an application already at the position is replaced.
+// Several entries of `folder` (every entry it lists when `entries` is empty) into `dir`,
+// made when missing, in one connection: a line per file, then "N saved, M failed".
+int run_backup(const GlobalOptions& options, Terminal& term, const std::string& folder,
+               const std::vector<std::string>& entries, const std::filesystem::path& dir, bool force);
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
-                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia);
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
+                bool replace);
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file);
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,

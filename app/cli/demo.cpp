@@ -181,7 +181,7 @@ int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
   DemoPhone phone{options.model, scratch.path() / "phone",
                   family_of(options.model) == Family::u813 ? "Images" : "Immagini", {}};
   const auto home = prepare_home(options.home ? options.home : std::optional<fs::path>(scratch.path() / "program"),
-                                 options.program_folder, options.user_folder);
+                                 options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {
     term.err << "lg81xx-cli: " << home.error << "\n";
     return kLocalFile;

@@ -9,15 +9,19 @@ namespace {
 constexpr const char* kIni = "LG81XX.ini";
 constexpr const char* kEmuArchive = "emu.zip";
 
-bool seed(const fs::path& folder, const fs::path& program_folder, std::string& error) {
+bool seed(const fs::path& folder, const std::vector<fs::path>& sources, std::string& error) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (!fs::is_directory(folder, ec)) {
     error = "cannot create the program folder " + folder.string() + "; choose another with --home DIR";
     return false;
   }
-  if (!fs::exists(folder / kEmuArchive, ec) && fs::exists(program_folder / kEmuArchive, ec))
-    fs::copy_file(program_folder / kEmuArchive, folder / kEmuArchive, ec);  // --nokia works without it
+  if (fs::exists(folder / kEmuArchive, ec)) return true;
+  for (const auto& source : sources) {
+    if (!fs::is_regular_file(source / kEmuArchive, ec)) continue;
+    fs::copy_file(source / kEmuArchive, folder / kEmuArchive, ec);  // --nokia works without it
+    break;
+  }
   return true;
 }
 
@@ -36,15 +40,17 @@ bool is_writable_folder(const fs::path& folder) {
 }
 
 HomeFolder prepare_home(const std::optional<fs::path>& requested, const fs::path& program_folder,
-                        const fs::path& user_folder) {
+                        const fs::path& user_folder, const std::vector<fs::path>& data_folders) {
+  std::vector<fs::path> sources{program_folder};
+  sources.insert(sources.end(), data_folders.begin(), data_folders.end());
   std::string error;
   if (requested) {
-    if (!seed(*requested, program_folder, error)) return {{}, error};
+    if (!seed(*requested, sources, error)) return {{}, error};
     return {*requested, {}};
   }
   std::error_code ec;
   if (fs::exists(program_folder / kIni, ec) && is_writable_folder(program_folder)) return {program_folder, {}};
-  if (!seed(user_folder, program_folder, error)) return {{}, error};
+  if (!seed(user_folder, sources, error)) return {{}, error};
   return {user_folder, {}};
 }
 

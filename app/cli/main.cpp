@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   GlobalOptions options;
   options.program_folder = QCoreApplication::applicationDirPath().toStdString();
   options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
   // A file or folder given as "" names none.
@@ -40,11 +41,13 @@ int main(int argc, char** argv) {
   for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
   bool json = false;
-  std::string folder, entry, sound;
+  std::string folder, sound;
   std::optional<std::filesystem::path> output;
   std::filesystem::path jad, jar, file;
   std::optional<std::string> position;
   bool nokia = false;
+  bool force = false;
+  bool replace_application = false;
 
   auto* ports = app.add_subcommand("ports", "list serial ports (device, description)");
   auto* info = app.add_subcommand("info", "IMEI, information text, folders, Java entries, proposed position");
@@ -52,16 +55,22 @@ int main(int argc, char** argv) {
   auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line, control characters escaped (\\n, \\x1B, \\\\)");
   ls->add_option("FOLDER", folder, "a folder of the phone (Images, Audio, Java ...)")->required();
   ls->add_flag("--json", json, "one JSON object");
-  auto* get = app.add_subcommand("get", "download ENTRY of FOLDER");
+  std::vector<std::string> entries;
+  bool all = false;
+  auto* get = app.add_subcommand("get", "download ENTRY of FOLDER; several, or --all, into the folder -o DIR");
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
-  get->add_option("ENTRY", entry, "the entry to download, as ls shows it or as its exact name")->required();
-  get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe")
+  auto* entry_option = get->add_option("ENTRY", entries, "the entries to download, as ls shows them or as their exact names");
+  get->add_flag("--all", all, "every entry FOLDER lists")->excludes(entry_option);
+  get->add_option("-o,--output", output,
+                  "where to save it (a file or a folder; with several, a folder made when missing); default ./ENTRY made safe")
       ->check(named);
+  get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
   install->add_option("JAD", jad, "the descriptor")->required()->check(named);
   install->add_option("JAR", jar, "the archive")->required()->check(named);
   install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
   install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
+  install->add_flag("--replace", replace_application, "replace the application already at the position");
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
   replace->add_option("FILE", file, "the new sound")->required()->check(named);
@@ -91,8 +100,13 @@ int main(int argc, char** argv) {
   if (*ports) return run_ports(term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
-  if (*get) return run_get(options, term, folder, entry, output);
-  if (*install) return run_install(options, term, jad, jar, position, nokia);
+  if (*get && !all && entries.size() <= 1) return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
+  if (*get && !output) {
+    std::cerr << "lg81xx-cli: several entries go into a folder: name it with -o DIR\n";
+    return kBadInput;
+  }
+  if (*get) return run_backup(options, term, folder, entries, *output, force);
+  if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
   if (*put) return run_put(options, term, folder, file, put_name);
   if (*probe) return run_probe(options, term);

@@ -53,6 +53,14 @@ constexpr std::array kGuide{
     Entry{text::kNoFolderChosen, "name a folder of the phone"},
     Entry{text::kFileSent, "the file was sent"},
     Entry{text::kCancelled, "stopped at your request: the session with the phone was closed"},
+    Entry{text::kReplaceFile, "a file of that name is already there"},
+    Entry{text::kReplaceApplication, "an application is installed at this position"},
+    Entry{text::kJavaFull, "the phone's folder Java holds 64 applications: no position is free"},
+    Entry{text::kBadJad, "the JAD given is not a Java descriptor; nothing was sent"},
+    Entry{text::kBadJar, "the JAR given is not a ZIP archive; nothing was sent"},
+    Entry{text::kSwappedFiles, "the JAD and the JAR were given the other way round; nothing was sent"},
+    Entry{text::kJarSizeDiffers, "the JAD's MIDlet-Jar-Size is not the JAR's size; the install goes on"},
+    Entry{text::kBadEmuArchive, "emu.zip needs a top-level folder emu/; nothing was unpacked"},
     Entry{"FUNZIONE NON ANCORA DISPONIBILE", "this job is not available in this build yet"},
 };
 

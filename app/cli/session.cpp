@@ -68,12 +68,12 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
 }  // namespace
 
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job) {
+                  const std::function<int(Session&)>& job, const std::function<int(Session&)>& before_connect) {
   if (!options.port || options.port->find_first_not_of(' ') == std::string::npos) {
     err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)\n";
     return kBadInput;
   }
-  const auto home = prepare_home(options.home, options.program_folder, options.user_folder);
+  const auto home = prepare_home(options.home, options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {
     err << "lg81xx-cli: " << home.error << "\n";
     return kLocalFile;
@@ -93,6 +93,8 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   Form1& form = session.form();
   if (options.trace) trace.attach(form.phone().link(), session.clock());
   form.set_fast(options.fast);
+  if (before_connect)
+    if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
   const JobResult connected = session.connect();
   status = connected == JobResult::ok ? job(session) : exit_status_for(connected);

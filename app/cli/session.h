@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli_ui.h"
 #include "phone_line.h"
@@ -26,6 +27,7 @@ struct GlobalOptions {
   bool fast = false;
   std::filesystem::path program_folder;  // the executable's folder
   std::filesystem::path user_folder;     // the per-user fallback for the program folder
+  std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
 };
 
 class Session {
@@ -56,10 +58,12 @@ class Session {
 std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, const std::string& model);
 
 // Everything a phone command does around its job: the program folder, the trace file, the
-// line, start-up, connect; then `job` (which returns an exit status); then disconnect.
-// Problems before the connect are one line on `err` and their exit status.
+// line, start-up, `before_connect` (local work; the connect is left out when it fails),
+// connect; then `job` (which returns an exit status); then disconnect. Problems before the
+// connect are one line on `err` and their exit status.
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job);
+                  const std::function<int(Session&)>& job,
+                  const std::function<int(Session&)>& before_connect = nullptr);
 
 // `status`, or kLocalFile with a line on `err` when a run that succeeded could not write
 // its whole trace.

@@ -31,8 +31,20 @@ void seed(const fs::path& user_dir, const std::vector<fs::path>& defaults) {
   for (const auto& dir : defaults) {
     if (!fs::is_regular_file(dir / kIni, ec)) continue;
     fs::copy_file(dir / kIni, user_dir / kIni, fs::copy_options::skip_existing, ec);
-    if (fs::is_regular_file(dir / kEmu, ec))
-      fs::copy_file(dir / kEmu, user_dir / kEmu, fs::copy_options::skip_existing, ec);
+    return;
+  }
+}
+
+// An emu.zip put beside the program or into the installation later reaches the user
+// folder at the next start, from the first place that has one (as the command line does).
+void bring_emulation_archive(const fs::path& user_dir, const fs::path& exe_dir, const std::vector<fs::path>& defaults) {
+  std::error_code ec;
+  if (fs::exists(user_dir / kEmu, ec)) return;
+  std::vector<fs::path> sources{exe_dir};
+  sources.insert(sources.end(), defaults.begin(), defaults.end());
+  for (const auto& dir : sources) {
+    if (!fs::is_regular_file(dir / kEmu, ec)) continue;
+    fs::copy_file(dir / kEmu, user_dir / kEmu, ec);
     return;
   }
 }
@@ -47,6 +59,7 @@ fs::path choose_program_folder(const FolderPlaces& places) {
   }
   if (fs::is_regular_file(places.exe_dir / kIni, ec) && writable_dir(places.exe_dir)) return places.exe_dir;
   if (!fs::exists(places.user_dir / kIni, ec)) seed(places.user_dir, places.defaults);
+  bring_emulation_archive(places.user_dir, places.exe_dir, places.defaults);
   return places.user_dir;
 }
 

@@ -2,7 +2,8 @@
 // The program's own folder, where LG81XX.ini, emu.zip and the extracted "emu" live.
 // `--home DIR` wins (created when missing); then the executable's folder when it is writable and holds
 // LG81XX.ini (a build tree, an unpacked copy); otherwise, as for an installed program,
-// a per-user data folder, seeded on first start from the installed defaults.
+// a per-user data folder, seeded on first start from the installed defaults; a missing
+// emu.zip is copied there at every start from the executable's folder or the defaults.
 #include <filesystem>
 #include <optional>
 #include <vector>

@@ -21,6 +21,8 @@ QMessageBox::Icon icon_of(MessageStyle style) {
   switch (style) {
     case MessageStyle::critical:
       return QMessageBox::Critical;
+    case MessageStyle::warning:
+      return QMessageBox::Warning;
     case MessageStyle::information:
       return QMessageBox::Information;
     case MessageStyle::plain:
@@ -53,6 +55,14 @@ void QtDialogs::keep(QString& folder, const QString& path, const char* key) {
   if (settings_) settings_->setValue(QLatin1String(key), folder);
 }
 
+bool QtDialogs::ask(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Question, to_qt(title.empty() ? std::string(text::kAppTitle) : title), to_qt(text),
+                  QMessageBox::Yes | QMessageBox::No, window_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);  // nothing is replaced by a hasty Enter
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
   const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Apri"), open_folder_, qt_file_filter(filter));
   if (path.isEmpty()) return std::nullopt;
@@ -62,11 +72,12 @@ std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
 
 std::optional<std::string> QtDialogs::save_file(const std::string& filter, const std::string& suggested_name) {
   // The suggested name comes from the phone: only its last part is offered, inside the
-  // folder the user last chose.
-  // The folder of the last save, or of the last file opened, or the home folder.
+  // folder the user last chose (or of the last file opened, or the home folder). The model
+  // itself asks before a file is replaced, when it finds one there at the moment of saving.
   const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
   const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Salva con nome"),
-                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()), qt_file_filter(filter));
+                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
+                                                    qt_file_filter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   keep(save_folder_, path, kSaveFolder);
   return from_qt(QDir::toNativeSeparators(path));

@@ -1,6 +1,7 @@
 #pragma once
-// The window's UserInterface on the GUI thread: QMessageBox with the critical or
-// information icon, QFileDialog for open and save, the busy pointer over the window.
+// The window's UserInterface on the GUI thread: QMessageBox with the critical, warning or
+// information icon and for the yes/no questions, QFileDialog for open and save, the busy
+// pointer over the window.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,7 @@ class QtDialogs final : public UserInterface {
   void set_unattended(bool unattended) { unattended_ = unattended; }
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
+  bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
   void set_busy_pointer(bool busy) override;

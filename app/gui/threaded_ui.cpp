@@ -24,6 +24,13 @@ void ThreadedUi::message_box(const std::string& text, MessageStyle style, const 
   on_gui_thread_and_wait([&] { gui_.message_box(text, style, title); });
 }
 
+bool ThreadedUi::ask(const std::string& text, const std::string& title) {
+  publish_();
+  bool yes = false;
+  on_gui_thread_and_wait([&] { yes = gui_.ask(text, title); });
+  return yes;
+}
+
 std::optional<std::string> ThreadedUi::open_file(const std::string& filter) {
   publish_();
   std::optional<std::string> answer;

@@ -1,7 +1,8 @@
 #pragma once
-// The UserInterface that Form1 sees on the worker thread. Message boxes, file dialogs and
-// the pointer are handed to the window's UserInterface on the GUI thread; the worker waits
-// for the answer (a blocking queued call), exactly as a handler waits for a dialog.
+// The UserInterface that Form1 sees on the worker thread. Message boxes, questions, file
+// dialogs and the pointer are handed to the window's UserInterface on the GUI thread; the
+// worker waits for the answer (a blocking queued call), exactly as a handler waits for a
+// dialog.
 // repaint() never waits: it asks the worker to publish a snapshot of the model.
 #include <QObject>
 #include <functional>
@@ -16,6 +17,7 @@ class ThreadedUi final : public UserInterface {
   ThreadedUi(QObject& gui_context, UserInterface& gui, std::function<void()> publish);
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
+  bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
   void set_busy_pointer(bool busy) override;

@@ -215,7 +215,7 @@ class UploadService final : public Service {
     if (t.data.size() != t.first.size) return refuse(phone, "file shorter than its size");
     std::error_code ec;
     std::filesystem::create_directories(t.target.parent_path(), ec);
-    if (!LocalFiles{}.write_all(t.target, t.data)) return refuse(phone, "cannot write " + t.target.string());
+    if (LocalFiles{}.save(t.target, t.data, Replace::regular_file) != SaveResult::ok) return refuse(phone, "cannot write " + t.target.string());
     phone.log("stored " + t.first.folder + "/" + t.first.file + " (" + std::to_string(t.data.size()) + " bytes)");
     transfer_.reset();
     return kAck;

@@ -104,8 +104,8 @@ class Phone {
 
   // ---- transfers ----
   // Writes `data` into the phone as `name` (upload.cpp). ok once every wire frame was
-  // acknowledged; bad_input, with nothing sent, for a model outside the four or a name
-  // too long. Empty data sends nothing. Leaves the line held for the job to free.
+  // acknowledged; bad_input, with nothing sent, for empty data, a model outside the four
+  // or a name too long. Leaves the line held for the job to free.
   JobResult upload(const ObjectName& name, const Bytes& data);
   // Reads `name` from the phone (download.cpp): the file's bytes, or refused when the
   // phone refuses it.

@@ -28,7 +28,7 @@ std::optional<UploadNames> upload_names(Family family, const ObjectName& name) {
 
 JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   held_ = true;
-  if (data.empty()) return JobResult::ok;  // nothing to send, nothing to acknowledge
+  if (data.empty()) return JobResult::bad_input;  // a file never sent is never claimed
   if (!is_known_model(model_)) return JobResult::bad_input;
   auto names = upload_names(family(), name);
   if (!names) return JobResult::bad_input;

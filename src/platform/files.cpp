@@ -5,6 +5,21 @@
 #include <system_error>
 
 namespace lg81xx {
+namespace {
+
+// Short enough that any name the folder takes still leaves room for it.
+std::string random_temp_name() {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device seed;
+  std::string name = ".lg81xx-";
+  for (int i = 0; i < 6; ++i) name += kLetters[seed() % (sizeof kLetters - 1)];
+  return name;
+}
+
+}  // namespace
+
+LocalFiles::LocalFiles(std::function<std::string()> temp_names)
+    : temp_names_(temp_names ? std::move(temp_names) : random_temp_name) {}
 
 std::optional<Bytes> LocalFiles::read_all(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -15,36 +30,6 @@ std::optional<Bytes> LocalFiles::read_all(const std::filesystem::path& path) {
   Bytes content(size, '\0');
   if (size > 0 && !in.read(content.data(), static_cast<std::streamsize>(size))) return std::nullopt;
   return content;
-}
-
-bool LocalFiles::write_all(const std::filesystem::path& path, const Bytes& content) {
-  std::random_device seed;
-  auto temp = path;
-  temp += ".part" + std::to_string(seed() % 100000);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (!ec) return true;
-  std::error_code ignored;
-  std::filesystem::remove(temp, ignored);
-  return false;
-}
-
-bool LocalFiles::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
-  std::error_code ec;
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
-  return !ec;
 }
 
 bool LocalFiles::remove(const std::filesystem::path& path) {

@@ -1,5 +1,7 @@
 #pragma once
-// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it.
+// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it; a missing one
+// is a first start. Whether the emulation classes are unpacked depends on the folder
+// "emu" alone.
 #include <string>
 
 #include "base/bytes.h"
@@ -7,7 +9,6 @@
 namespace lg81xx {
 
 inline constexpr const char* kIniName = "LG81XX.ini";
-inline constexpr const char* kFirstStartField = "MIDP=0";
 inline constexpr const char* kIniAfterFirstStart = "MIDP=1\r\n";
 
 // The first field of the file: the text up to the first comma or line end.

@@ -20,6 +20,18 @@ std::string save_filter(const std::string& entry) {
   return "*." + entry.substr(starts.size() > 3 ? starts[starts.size() - 3] : 0);
 }
 
+// Why a save did not happen, after the path in the message.
+const char* save_problem(SaveResult result) {
+  switch (result) {
+    case SaveResult::not_a_file: return "non è un file normale: non viene sostituito";
+    case SaveResult::is_folder: return "è una cartella";
+    case SaveResult::no_folder: return "la cartella non esiste";
+    case SaveResult::folder_not_writable: return "cartella non scrivibile";
+    case SaveResult::name_too_long: return "nome troppo lungo";
+    default: return "errore di scrittura";
+  }
+}
+
 }  // namespace
 
 JobResult Form1::open_folder() {
@@ -51,12 +63,23 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   const auto path = platform_.ui.save_file(save_filter(entry), entry);
   if (!path) return JobResult::cancelled;
   pointer.busy();
-  if (!platform_.files.write_all(*path, got.value)) {
-    pointer.normal();
-    return report(Job::download, JobResult::local_file);
-  }
+  const JobResult saved = save_download(*path, got.value);
+  if (saved != JobResult::ok) return saved;
   set_progress_done();
   return JobResult::ok;
+}
+
+JobResult Form1::save_download(const std::string& path, const Bytes& content) {
+  auto& files = platform_.files;
+  SaveResult saved = files.save(path, content, Replace::never);
+  if (saved == SaveResult::exists) {
+    if (!platform_.ui.ask(std::string(text::kReplaceFile) + " " + path + "?", text::kConfirmTitle))
+      return JobResult::cancelled;
+    saved = files.save(path, content, Replace::regular_file);
+  }
+  if (saved == SaveResult::ok) return JobResult::ok;
+  platform_.ui.set_busy_pointer(false);
+  return report(Job::download, JobResult::local_file, ": " + path + " (" + save_problem(saved) + ")");
 }
 
 }  // namespace lg81xx

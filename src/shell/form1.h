@@ -122,6 +122,8 @@ class Form1 final : private PhoneEvents {
   void close_stopped_session();
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
+  // Saves a download where the user chose, asking before a file there is replaced.
+  JobResult save_download(const std::string& path, const Bytes& content);
 
   Platform platform_;
   std::filesystem::path home_;
@@ -129,6 +131,9 @@ class Form1 final : private PhoneEvents {
   Phone phone_;
   Bytes jad_;
   Bytes jar_;
+  // The rows of the last "Java" listing, and the applications installed since: which
+  // positions hold one.
+  std::vector<std::string> java_rows_;
 };
 
 }  // namespace lg81xx

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "phone/frames/descriptor.h"
 #include "phone/read_probe.h"
 #include "shell/busy_pointer.h"
 #include "shell/form1.h"
@@ -33,22 +34,60 @@ std::string files_on_phone(const std::string& position, InstallStep stopped) {
   return files.empty() ? "; nessun file arrivato al telefono" : "; arrivati al telefono: " + files;
 }
 
+std::string file_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// The message for a chosen pair that is not a descriptor and a ZIP archive, naming the
+// wrong file; nothing for a good pair.
+std::optional<std::string> pair_problem(const Archiver& archiver, const Bytes& jad, const std::string& jad_name,
+                                        const Bytes& jar, const std::string& jar_name) {
+  const bool jad_is_archive = archiver.is_archive(jad);
+  const bool jar_is_archive = archiver.is_archive(jar);
+  const bool jad_is_descriptor = !jad_is_archive && is_descriptor(jad);
+  if (jad_is_descriptor && jar_is_archive) return std::nullopt;
+  if (jad_is_archive && !jar_is_archive && is_descriptor(jar))
+    return std::string(text::kSwappedFiles) + ": " + jar_name + " è il descrittore, " + jad_name + " l'archivio";
+  if (!jad_is_descriptor)
+    return std::string(text::kBadJad) + ": " + jad_name +
+           (jad_is_archive ? " è un archivio, non un descrittore" : " non ha MIDlet-Name né MIDlet-Jar-URL");
+  return std::string(text::kBadJar) + ": " + jar_name + " non è un archivio ZIP";
+}
+
+// `jar` with the classes of the program folder's "emu" added, in a copy that is read back
+// and removed; nothing when that fails.
+std::optional<Bytes> with_emulation_classes(Files& files, Archiver& archiver, const Bytes& jar,
+                                            const std::filesystem::path& home) {
+  const auto temp = home / kTempJar;
+  if (files.save(temp, jar, Replace::regular_file) != SaveResult::ok) return std::nullopt;
+  std::optional<Bytes> enlarged;
+  if (archiver.add_folder(temp, home / "emu") >= 0) enlarged = files.read_all(temp);
+  files.remove(temp);
+  return enlarged;
+}
+
 }  // namespace
 
 JobResult Form1::propose_position() {
   if (!require_connection(Job::java_list)) return JobResult::not_connected;
   controls_.List2.clear();
+  java_rows_.clear();
   set_position_text("");
   const auto java = phone_.list_java();
   if (java.result == JobResult::bad_input) return JobResult::ok;  // neither family: no list, no proposal
   if (!java.ok()) return report(Job::java_list, java.result);
   show_entries(java.value);
-  set_position_text(insertion_position(java.value.size()));
+  java_rows_ = java.value;
+  const auto position = first_free_position(java_rows_);
+  if (!position) {
+    platform_.ui.message_box(text::kJavaFull, MessageStyle::warning, "");
+    return JobResult::ok;
+  }
+  set_position_text(*position);
   return JobResult::ok;
 }
 
-// Reads the chosen descriptor and archive whole. With the Nokia emulation ticked, the
-// archive read is a copy with the classes of "emu" added; the chosen file is never touched.
+// Reads the chosen descriptor and archive whole and checks that they are what they claim
+// to be. With the Nokia emulation ticked, the archive read is a copy with the classes of
+// "emu" added, and the descriptor states its size; the chosen files are never touched.
 JobResult Form1::load_application() {
   auto& ui = platform_.ui;
   auto& files = platform_.files;
@@ -67,26 +106,33 @@ JobResult Form1::load_application() {
   const auto jar_path = ui.open_file(kJarFilter);
   if (!jar_path || jar_path->empty()) return JobResult::cancelled;
   pointer.busy();
-
-  std::optional<Bytes> jar;
-  const auto emu = home_ / "emu";
-  if (controls_.nokia.value && !has_files(emu)) {
-    ui.message_box(text::kNoEmuClasses, MessageStyle::information, "");
-    jar = files.read_all(*jar_path);
-  } else if (controls_.nokia.value) {
-    // The classes go into a copy, which is read back and removed.
-    const auto temp = home_ / kTempJar;
-    const bool copied = files.copy(*jar_path, temp);
-    if (copied && platform_.archiver.add_folder(temp, emu) >= 0) jar = files.read_all(temp);
-    files.remove(temp);
-    if (copied && !jar) return stop(text::kFileWriteFailed, JobResult::local_file);
-  } else {
-    jar = files.read_all(*jar_path);
-  }
+  auto jar = files.read_all(*jar_path);
   if (!jar) return stop(text::kFileReadFailed, JobResult::local_file);
+  const std::string jar_name = file_name(*jar_path);
+  if (const auto problem = pair_problem(platform_.archiver, jad_, file_name(*jad_path), *jar, jar_name)) {
+    jad_.clear();  // nothing is kept of a pair that cannot be installed
+    return stop(*problem);
+  }
+
+  const bool enlarge = controls_.nokia.value && has_files(home_ / "emu");
+  if (controls_.nokia.value && !enlarge) ui.message_box(text::kNoEmuClasses, MessageStyle::information, "");
+  if (enlarge) {
+    auto enlarged = with_emulation_classes(files, platform_.archiver, *jar, home_);
+    if (!enlarged) {
+      jad_.clear();
+      return stop(text::kFileWriteFailed, JobResult::local_file);
+    }
+    jar = std::move(enlarged);
+    jad_ = with_jar_size(jad_, jar->size());
+  } else if (const auto stated = stated_jar_size(jad_); stated && *stated != std::to_string(jar->size())) {
+    // Some phones refuse such a pair, others take it: the user decides.
+    ui.message_box(std::string(text::kJarSizeDiffers) + ": MIDlet-Jar-Size " + *stated + ", " + jar_name + " " +
+                       std::to_string(jar->size()) + " byte",
+                   MessageStyle::warning, "");
+  }
 
   jar_ = std::move(*jar);
-  controls_.Label8.caption = std::filesystem::path(*jar_path).filename().string();
+  controls_.Label8.caption = jar_name;
   return JobResult::ok;
 }
 
@@ -96,17 +142,24 @@ JobResult Form1::install_application() {
     controls_.Label8.caption.clear();
     return stop(text::kUnknownModel);
   }
+  if (controls_.Text1.text.empty() && !first_free_position(java_rows_)) return stop(text::kJavaFull);
   const auto position = padded_position(controls_.Text1.text);
   if (!position) return stop(text::kBadPosition);
   // Without a descriptor and an archive nothing could be installed, and an empty upload
   // would leave no acknowledgement to judge the install by.
   if (jad_.empty() || jar_.empty()) return stop(text::kNoSelection);
   if (!require_connection(Job::install)) return JobResult::not_connected;
+  if (is_taken(java_rows_, *position) &&
+      !platform_.ui.ask(std::string(text::kReplaceApplication) + " " + *position + "?", text::kConfirmTitle))
+    return JobResult::cancelled;
 
   if (controls_.Text1.text != *position) set_position_text(*position);
   BusyPointer pointer(platform_.ui);
   pointer.busy();
-  return report_install(install_java_application(phone_, *position, jad_, jar_));
+  const JobResult result = report_install(install_java_application(phone_, *position, jad_, jar_));
+  // What a failed install left behind is its own, and a retry may write over it.
+  if (result == JobResult::ok) java_rows_.insert(java_rows_.end(), {*position + ".jad", *position + ".jar"});
+  return result;
 }
 
 // One message, however and wherever the install ended. The U8110/U8120 install that

@@ -56,4 +56,16 @@ inline constexpr const char* kCancelled = "OPERAZIONE ANNULLATA: sessione con il
 inline constexpr const char* kCancelledTitle = "ANNULLATO";
 inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono collegato è un";  // + " " + model
 
+// Nothing the user has is replaced without a question, nor sent when it is not what it
+// claims to be. The heads below are followed by names and details.
+inline constexpr const char* kConfirmTitle = "CONFERMA";
+inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kReplaceApplication = "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
+inline constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
+inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ": " + name + why
+inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
+inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
+inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
+
 }  // namespace lg81xx::text

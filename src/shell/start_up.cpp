@@ -1,5 +1,5 @@
-// The window opens: the archive component, LG81XX.ini, the emulation classes on the first
-// start, and the model and port lists.
+// The window opens: the archive component, LG81XX.ini, the emulation classes when they
+// are not unpacked yet, and the model and port lists.
 #include "link/port_names.h"
 #include "shell/config_file.h"
 #include "shell/form1.h"
@@ -9,6 +9,7 @@ namespace lg81xx {
 namespace {
 
 constexpr const char* kEmuArchive = "emu.zip";
+constexpr const char* kEmuFolder = "emu";
 
 }  // namespace
 
@@ -26,16 +27,17 @@ StartResult Form1::start_up() {
   const auto ini = files.read_all(ini_path);
   const std::string field = ini ? ini_first_field(*ini) : std::string{};
 
-  // First start: unpack the emulation classes once. The archiver works in-process and is
-  // finished when it returns; a missing archive simply leaves no "emu" folder behind.
-  if (field.empty() || field == kFirstStartField) {
-    const auto archive = home_ / kEmuArchive;
-    if (files.exists(archive)) platform_.archiver.extract(archive, home_);
-  }
+  // The emulation classes are unpacked at the first start, or at the next one after
+  // emu.zip was put into the program folder. Only its folder "emu" is unpacked, whole or
+  // not at all; a missing archive simply leaves no "emu" folder behind.
+  const auto archive = home_ / kEmuArchive;
+  if (!files.exists(home_ / kEmuFolder) && files.exists(archive) &&
+      !platform_.archiver.extract_folder(archive, kEmuFolder, home_))
+    ui.message_box(text::kBadEmuArchive, MessageStyle::warning, "");
 
-  // A folder that keeps an ini but cannot be written only costs the next start a
-  // re-extract; one that cannot even hold the ini cannot hold the program's files.
-  if (!files.write_all(ini_path, kIniAfterFirstStart) && field.empty()) {
+  // A folder that keeps an ini but cannot be written changes nothing; one that cannot
+  // even hold the ini cannot hold the program's files.
+  if (files.save(ini_path, kIniAfterFirstStart, Replace::regular_file) != SaveResult::ok && field.empty()) {
     const std::string text = std::string(text::kFolderNotWritable) + ": " + home_.string() +
                              " (sceglierne un'altra con --home)";
     ui.message_box(text, MessageStyle::critical, text::kErrorTitle);

@@ -24,6 +24,14 @@ TEST(CliHome, TheProgramFolderWhenItHoldsTheIniElseAUserFolder) {
   // --home wins, and is created.
   EXPECT_EQ(prepare_home(user / "mine", program.path(), user / "lg81xx").path, user / "mine");
   EXPECT_TRUE(std::filesystem::is_directory(user / "mine"));
+  // An emu.zip that an installation keeps elsewhere, put there after the first start.
+  TempDir share;
+  const std::vector<std::filesystem::path> installed{user / "nothing", share.path()};
+  prepare_home(std::nullopt, user / "no-program", user / "other", installed);
+  EXPECT_FALSE(std::filesystem::exists(user / "other" / "emu.zip"));
+  write_file(share / "emu.zip", "shared zip");
+  prepare_home(std::nullopt, user / "no-program", user / "other", installed);
+  EXPECT_EQ(read_file(user / "other" / "emu.zip"), "shared zip");
   // A --home that cannot be a folder.
   write_file(user / "plain-file", "x");
   const auto refused = prepare_home(user / "plain-file", program.path(), user / "lg81xx");

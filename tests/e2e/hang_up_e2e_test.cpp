@@ -2,6 +2,7 @@
 // connection is lost, the port is closed, nothing is reported as done, no file is left
 // behind, and a new line connects again.
 #include "real_line_form.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -36,7 +37,7 @@ class HangUpEndToEnd : public ::testing::Test, protected RealLineForm {
 
 TEST_F(HangUpEndToEnd, InTheMiddleOfAnInstall) {
   write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 3000\r\n");
-  write_file(home / "demo.jar", Bytes(3000, 'j'));
+  make_jar(home / "demo.jar", {{"demo.bin", Bytes(3000, 'j')}});
   ui.dialog_answers = {(home / "demo.jad").string(), (home / "demo.jar").string()};
   form.load_application();
   connect_and_hang_up_at_third_request();  // a JAR block

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "real_line_form.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -52,9 +53,9 @@ TEST_F(PacedLineEndToEnd, U812DownloadComesBackByteForByte) {
 
 TEST_F(PacedLineEndToEnd, U813InstallStoresTheJarByteForByte) {
   const Bytes jad = "MIDlet-Name: Paced\r\nMIDlet-Vendor: Test\r\nMIDlet-Jar-URL: paced.jar\r\n";
-  const Bytes jar = random_bytes(13000, 5);
+  ASSERT_TRUE(make_jar(home / "paced.jar", {{"paced.bin", random_bytes(13000, 5)}}));
+  const Bytes jar = read_file(home / "paced.jar");
   write_file(home / "paced.jad", jad);
-  write_file(home / "paced.jar", jar);
   connect_paced("LG U8138", "20");
   ui.dialog_answers = {(home / "paced.jad").string(), (home / "paced.jar").string()};
   form.load_application();

@@ -2,6 +2,7 @@
 // what was chosen.
 #include <random>
 
+#include "phone/frames/descriptor.h"
 #include "phone/frames/manifest.h"
 #include "real_line_form.h"
 #include "support/jar_files.h"
@@ -35,7 +36,9 @@ TEST_F(UploadEndToEnd, U813InstallWithEmulationClasses) {
 
   choose_and_install();
   EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kUploadCompletato, MessageStyle::information, "JAVA OK"}}));
-  EXPECT_EQ(stored("Java/05.jad"), kJad);
+  // The descriptor sent states the size of the enlarged JAR.
+  EXPECT_EQ(stored("Java/05.jad"), with_jar_size(kJad, stored("Java/05.jar").size()));
+  EXPECT_EQ(read_file(home / "demo.jad"), kJad);
   EXPECT_EQ(stored("Java/05.mnf"), manifest_from(kJad, Family::u813));
   ZipEntries expected = original;
   expected["com/nokia/mid/ui/FullCanvas.class"] = "canvas";
@@ -44,17 +47,20 @@ TEST_F(UploadEndToEnd, U813InstallWithEmulationClasses) {
 
 TEST_F(UploadEndToEnd, U811InstallOfALargeJar) {
   std::mt19937 random(7);
-  Bytes jar(300 * 1024, '\0');
-  for (std::size_t i = 0; i < jar.size(); ++i) jar[i] = as_char(static_cast<unsigned>(i < 256 ? i : random()));
-  write_file(home / "demo.jar", jar);
+  Bytes payload(300 * 1024, '\0');
+  for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = as_char(static_cast<unsigned>(i < 256 ? i : random()));
+  ASSERT_TRUE(make_jar(home / "demo.jar", {{"data.bin", payload}}));
+  const Bytes jar = read_file(home / "demo.jar");
+  const Bytes jad = with_jar_size(kJad, jar.size());
+  write_file(home / "demo.jad", jad);
   phone = std::make_unique<sim::PtyPhone>(sim::PhoneOptions{"LG U8120", "359999000011112", storage.path(), 0});
   connect("LG U8120", phone->device_path());
 
   choose_and_install();
   EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kUploadTerminato, MessageStyle::information, "JAVA OK"}}));
-  EXPECT_EQ(stored("Java/05.jad"), kJad);
+  EXPECT_EQ(stored("Java/05.jad"), jad);
   EXPECT_TRUE(stored("Java/05.jar") == jar);
-  EXPECT_EQ(stored("Java/05.mnf"), manifest_from(kJad, Family::u811_u812));
+  EXPECT_EQ(stored("Java/05.mnf"), manifest_from(jad, Family::u811_u812));
 }
 
 }  // namespace

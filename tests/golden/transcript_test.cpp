@@ -57,8 +57,16 @@ class Recorder final : public UserInterface {
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
     show();
     static const std::map<MessageStyle, const char*> kStyles{
-        {MessageStyle::plain, "plain"}, {MessageStyle::critical, "critical"}, {MessageStyle::information, "information"}};
+        {MessageStyle::plain, "plain"},
+        {MessageStyle::critical, "critical"},
+        {MessageStyle::warning, "warning"},
+        {MessageStyle::information, "information"}};
     line("message " + std::string(kStyles.at(style)) + " \"" + title + "\": " + text);
+  }
+  bool ask(const std::string& text, const std::string& title) override {
+    show();
+    line("question \"" + title + "\": " + text + " -> no");
+    return false;
   }
   std::optional<std::string> open_file(const std::string& filter) override { return dialog("open " + filter); }
   std::optional<std::string> save_file(const std::string& filter, const std::string& name) override {

@@ -11,6 +11,7 @@
 #include "gui_harness.h"
 #include "gui_test_registry.h"
 #include "progress_label.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::gui::testing {
 
@@ -66,7 +67,7 @@ class BindingTest final : public QObject {
     h.click("Command1");
     h.wait_idle();
     lg81xx::testing::write_file(h.home / "a.jad", "MIDlet-Name: A\r\n");
-    lg81xx::testing::write_file(h.home / "a.jar", "PK");
+    QVERIFY(lg81xx::testing::make_jar(h.home / "a.jar", {{"a.class", "a"}}));
     h.ui.dialog_answers = {(h.home / "a.jad").string(), (h.home / "a.jar").string()};
     h.click("Command2");
     h.wait_idle();

@@ -2,6 +2,7 @@
 // filters, and where the program keeps its folder.
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -56,6 +57,22 @@ class DialogsTest final : public QObject {
     QCOMPARE(seen_text, QStringLiteral("IL TELEFONO NON RISPONDE <b>"));
   }
 
+  // Before anything is replaced: Yes replaces, and the button a hasty Enter presses is No.
+  void question_answers_yes_only_when_pressed() {
+    QWidget window;
+    QtDialogs dialogs(window);
+    for (const bool press_yes : {false, true}) {
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QPushButton* no = box->defaultButton();
+        QVERIFY(no == box->button(QMessageBox::No));
+        (press_yes ? box->button(QMessageBox::Yes) : no)->click();
+      });
+      QCOMPARE(dialogs.ask("FILE GIÀ ESISTENTE: sostituire a.jpg?", "CONFERMA"), press_yes);
+    }
+  }
+
   void filter_in_qt_form_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
@@ -79,6 +96,12 @@ class DialogsTest final : public QObject {
     QCOMPARE(choose_program_folder(places), user.path() / "lg81xx");
     QCOMPARE(read_file(user / "lg81xx/LG81XX.ini"), std::string("MIDP=0\r\n"));
     QCOMPARE(read_file(user / "lg81xx/emu.zip"), std::string("zip"));
+
+    // An emu.zip that reaches the installation later reaches the user folder at the next start.
+    std::filesystem::remove(user / "lg81xx/emu.zip");
+    write_file(share / "emu.zip", "new zip");
+    QCOMPARE(choose_program_folder(places), user.path() / "lg81xx");
+    QCOMPARE(read_file(user / "lg81xx/emu.zip"), std::string("new zip"));
 
     // A build tree or unpacked copy: the executable's own writable folder.
     write_file(exe / "LG81XX.ini", "MIDP=0\r\n");

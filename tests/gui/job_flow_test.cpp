@@ -6,9 +6,11 @@
 #include <QRadioButton>
 
 #include "gui_harness.h"
+#include "phone/frames/descriptor.h"
 #include "gui_test_registry.h"
 #include "progress_label.h"
 #include "shell/messages.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::gui::testing {
 namespace {
@@ -43,9 +45,10 @@ class JobFlowTest final : public QObject {
   void install_then_replace_a_sound() {
     GuiHarness h;
     connect_u8130(h);
-    const std::string jar = sample(9000);
-    write_file(h.home / "demo.jad", kJad);
-    write_file(h.home / "demo.jar", jar);
+    QVERIFY(lg81xx::testing::make_jar(h.home / "demo.jar", {{"demo.bin", sample(9000)}}));
+    const std::string jar = read_file(h.home / "demo.jar");
+    const std::string jad = with_jar_size(kJad, jar.size());
+    write_file(h.home / "demo.jad", jad);
     write_file(h.home / "tone.mid", sample(3000));
 
     h.ui.dialog_answers = {(h.home / "demo.jad").string(), (h.home / "demo.jar").string()};
@@ -57,7 +60,7 @@ class JobFlowTest final : public QObject {
     h.wait_idle();
     QCOMPARE(h.ui.messages.size(), 1u);
     QCOMPARE(h.ui.messages[0], (Message{text::kUploadCompletato, MessageStyle::information, text::kJavaOkTitle}));
-    QVERIFY(read_file(h.storage / "Java/01.jad") == kJad);
+    QVERIFY(read_file(h.storage / "Java/01.jad") == jad);
     QVERIFY(read_file(h.storage / "Java/01.jar") == jar);
     QCOMPARE(dynamic_cast<ProgressLabel*>(h.find("Label5"))->text(), QStringLiteral("100%"));
     QVERIFY(!h.ui.busy);

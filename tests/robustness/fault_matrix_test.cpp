@@ -18,6 +18,7 @@
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
+#include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -100,8 +101,9 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     for (const char* name : {"a.jpg", "b.mid", "c.txt"}) write_file(storage / "Animations" / name, name);
     sim::add_generated_entries(storage / "Animations", the_case().entries);
     write_file(home / "tone.mid", sample(3000));
-    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: 4000\r\n");
-    write_file(home / "demo.jar", sample(4000));
+    make_jar(home / "demo.jar", {{"demo.bin", sample(4000)}});
+    const auto jar_size = std::filesystem::file_size(home / "demo.jar");
+    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: " + std::to_string(jar_size) + "\r\n");
     write_file(storage / "MessageTone" / "Message1.mid", sample(100));  // what the probe opens
   }
 
@@ -292,8 +294,8 @@ const Case kCases[] = {
     {Op::install, "cancel_at_folder_request", {}, JobResult::interrupted, text::kCancelled, "nessun file", "LG U8130", 0, 1},
     {Op::install, "cancel_at_jad", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 2},
     {Op::install, "cancel_mid_jar", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 4},
-    {Op::install, "cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 8},
-    {Op::install, "cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 9},
+    {Op::install, "cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 9},
+    {Op::install, "cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 10},
     {Op::sound, "cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
     {Op::download, "cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
     {Op::download, "cancel_at_block_2", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 2},

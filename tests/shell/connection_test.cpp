@@ -2,6 +2,8 @@
 // texts.
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "shell/position.h"
@@ -67,14 +69,49 @@ TEST_F(Connection, TheTickSendsTheKeepAliveOnlyOnAFreeLine) {
   EXPECT_EQ(clock.now_ms(), 200);
 }
 
-TEST(Position, ProposedFromTheJavaListAndPaddedForTheInstall) {
-  for (const auto& [rows, text] : {std::pair<std::size_t, const char*>{0, "01"}, {8, "05"}, {22, "12"}, {5, "3.5"}})
-    EXPECT_EQ(insertion_position(rows), text) << rows;
+// The rows of a "Java" listing with an application at each of `positions`.
+std::vector<std::string> java_rows(const std::vector<int>& positions) {
+  std::vector<std::string> rows;
+  for (int n : positions) {
+    const std::string nn{char('0' + n / 10), char('0' + n % 10)};
+    rows.insert(rows.end(), {nn + ".jad", nn + ".jar"});
+  }
+  return rows;
+}
+
+TEST(Position, TheFirstFreeOneIsProposed) {
+  std::vector<int> all(64);
+  std::iota(all.begin(), all.end(), 1);
+  const auto full = java_rows(all);
+  struct Case {
+    const char* what;
+    std::vector<std::string> rows;
+    std::optional<std::string> proposed;
+  };
+  const Case cases[] = {
+      {"empty", {}, "01"},
+      {"contiguous: rows / 2 + 1", java_rows({1, 2, 3, 4}), "05"},
+      {"a gap", java_rows({1, 3}), "02"},
+      {"01 removed", java_rows({2, 3}), "01"},
+      {"a lone descriptor", {"01.jad", "01.jar", "02.JAD"}, "03"},
+      {"a lone archive", {"01.jar"}, "02"},
+      {"other files take nothing", {"01.mnf", "1.jad", "001.jar", "ab.jad", "01.jadx", ""}, "01"},
+      {"00 is never proposed", java_rows({0}), "01"},
+      {"full", full, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(first_free_position(c.rows), c.proposed) << c.what;
+  EXPECT_TRUE(is_taken(java_rows({0, 64}), "00"));
+  EXPECT_TRUE(is_taken(java_rows({0, 64}), "64"));
+  EXPECT_FALSE(is_taken(java_rows({0, 64}), "6"));
+  EXPECT_FALSE(is_taken({"05.mnf"}, "05"));
+}
+
+TEST(Position, PaddedForTheInstall) {
   struct Case {
     const char* text;
     std::optional<std::string> padded;
   };
-  for (const Case& c : {Case{"5", "05"}, Case{"64", "64"}, Case{"65", {}}, Case{" 5", {}}, Case{"123", {}},
+  for (const Case& c : {Case{"0", "00"}, Case{"5", "05"}, Case{"64", "64"}, Case{"65", {}}, Case{" 5", {}}, Case{"123", {}},
                         Case{"", {}}})
     EXPECT_EQ(padded_position(c.text), c.padded) << c.text;
 }

@@ -21,32 +21,46 @@ class FileManager : public FormFixture {
   sim::VirtualPhone phone;
 };
 
-TEST_F(FileManager, TheSavedFileIsWhatThePhoneSent) {
+TEST_F(FileManager, TheSavedFileIsWhatThePhoneSentAndReplacesNothingUnasked) {
+  namespace fs = std::filesystem;
+  write_file(home / "mine.jpg", "mine");
+  fs::create_symlink(home / "mine.jpg", home / "link.jpg");
   struct Case {
-    std::optional<std::string> answer;  // nothing: the save dialog is cancelled
+    std::optional<fs::path> answer;  // nothing: the save dialog is cancelled
+    std::optional<bool> replace;     // the answer to the question; nothing: no question
     JobResult result;
-    const char* message;
+    const char* message;  // how the message box begins
   };
   const Case cases[] = {
-      {std::nullopt, JobResult::cancelled, nullptr},
-      {(home / "missing-folder" / "a.jpg").string(), JobResult::local_file, text::kFileWriteFailed},
-      {(home / "a.jpg").string(), JobResult::ok, nullptr},
+      {std::nullopt, {}, JobResult::cancelled, nullptr},
+      {home / "missing-folder" / "a.jpg", {}, JobResult::local_file, text::kFileWriteFailed},
+      {home / "a.jpg", {}, JobResult::ok, nullptr},
+      {home / "mine.jpg", false, JobResult::cancelled, nullptr},
+      {home / "link.jpg", {}, JobResult::local_file, text::kFileWriteFailed},
+      {home / "mine.jpg", true, JobResult::ok, nullptr},
   };
   for (const Case& c : cases) {
     ui.messages.clear();
-    ui.dialog_answers = {c.answer};
+    ui.questions.clear();
+    ui.dialog_answers = {c.answer ? std::optional(c.answer->string()) : std::nullopt};
+    ui.answers = {c.replace.value_or(true)};
     EXPECT_EQ(form.download_named("Images", "a.jpg"), c.result);
     EXPECT_EQ(ui.save_filters.back(), "*.jpg");
+    EXPECT_EQ(ui.questions.size(), c.replace ? 1u : 0u);
     EXPECT_EQ(ui.messages.empty(), c.message == nullptr);
     if (c.message) {
-      EXPECT_EQ(ui.messages[0].text, c.message);
+      EXPECT_TRUE(ui.messages[0].text.starts_with(std::string(c.message) + ": " + c.answer->string()))
+          << ui.messages[0].text;
+    }
+    if (c.answer == home / "mine.jpg") {
+      EXPECT_EQ(read_file(home / "mine.jpg"), c.result == JobResult::ok ? "picture" : "mine");
     }
     EXPECT_TRUE(form.phone().line_free());
     EXPECT_FALSE(ui.busy);
   }
-  EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(home.path()), {}),
-            std::vector<std::filesystem::path>{home / "a.jpg"});
+  EXPECT_TRUE(fs::is_symlink(home / "link.jpg"));
   EXPECT_EQ(read_file(home / "a.jpg"), "picture");
+  EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), {}), 3) << "nothing else is left behind";
 }
 
 TEST_F(FileManager, TheSaveFilterEndsWithTheLastThreeCharacters) {

@@ -2,6 +2,7 @@
 // copy of the JAR, never to the chosen file.
 #include <gtest/gtest.h>
 
+#include "phone/frames/descriptor.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 #include "support/jar_files.h"
@@ -77,6 +78,62 @@ TEST_F(JadJarSelection, WithoutEmulationClassesTheJarIsUsedAsItIs) {
   EXPECT_EQ(form.archive(), jar_bytes);
   EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoEmuClasses, MessageStyle::information, ""}}));
   EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
+}
+
+TEST_F(JadJarSelection, FilesThatAreNotWhatTheyClaimAreRefusedByName) {
+  write_file(home / "noise.bin", Bytes("\x89PNG\r\n\x1A\n\0\0", 10));
+  write_file(home / "emu/a.class", "a");
+  struct Case {
+    const char* jad;
+    const char* jar;
+    bool nokia;
+    std::string message;  // how it begins
+  };
+  const Case cases[] = {
+      {"app.jar", "app.jad", false, std::string(text::kSwappedFiles) + ": app.jad"},
+      {"noise.bin", "app.jar", false, std::string(text::kBadJad) + ": noise.bin"},
+      {"app.jar", "app.jar", false, std::string(text::kBadJad) + ": app.jar"},
+      {"app.jad", "noise.bin", false, std::string(text::kBadJar) + ": noise.bin"},
+      {"app.jad", "noise.bin", true, std::string(text::kBadJar) + ": noise.bin"},
+      {"app.jad", "app.jar", true, text::kFileWriteFailed},  // temp.jar is a folder: never replaced
+  };
+  std::filesystem::create_directory(home / "temp.jar");
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    ui.dialog_answers = {(home / c.jad).string(), (home / c.jar).string()};
+    form.set_nokia(c.nokia);
+    EXPECT_NE(form.load_application(), JobResult::ok) << c.message;
+    ASSERT_EQ(ui.messages.size(), 1u) << c.message;
+    EXPECT_TRUE(ui.messages[0].text.starts_with(c.message)) << ui.messages[0].text;
+    EXPECT_EQ(form.descriptor(), "");
+    EXPECT_EQ(form.archive(), "");
+    EXPECT_TRUE(std::filesystem::is_empty(home / "temp.jar"));
+  }
+}
+
+TEST_F(JadJarSelection, TheDescriptorSentStatesTheSizeOfTheJarSent) {
+  write_file(home / "emu/a.class", "a");
+  const std::string real = std::to_string(jar_bytes.size());
+  struct Case {
+    std::string stated;
+    bool nokia;
+    bool warned;
+  };
+  for (const Case& c : {Case{real, false, false}, Case{"1", false, true}, Case{"1", true, false}}) {
+    const Bytes jad = "MIDlet-Name: X\r\nMIDlet-Jar-Size: " + c.stated + "\r\nMIDlet-Jar-URL: app.jar\r\n";
+    write_file(home / "app.jad", jad);
+    ui.messages.clear();
+    form.set_nokia(c.nokia);
+    choose_both();
+    EXPECT_EQ(form.load_application(), JobResult::ok);
+    const Message warning{std::string(text::kJarSizeDiffers) + ": MIDlet-Jar-Size 1, app.jar " + real + " byte",
+                          MessageStyle::warning, ""};
+    EXPECT_EQ(ui.messages, c.warned ? std::vector<Message>{warning} : std::vector<Message>{});
+    const std::string sent = std::to_string(form.archive().size());
+    EXPECT_EQ(form.descriptor(), c.nokia ? with_jar_size(jad, form.archive().size()) : jad);
+    EXPECT_EQ(stated_jar_size(form.descriptor()), c.warned ? c.stated : sent);
+    EXPECT_EQ(read_file(home / "app.jad"), jad) << "the chosen descriptor is never modified";
+  }
 }
 
 }  // namespace

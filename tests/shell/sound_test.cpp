@@ -4,6 +4,7 @@
 
 #include "shell/messages.h"
 #include "support/form_fixture.h"
+#include "support/jar_files.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -24,8 +25,9 @@ class SoundReplacement : public FormFixture {
 };
 
 TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
-  write_file(home / "a.jad", "a descriptor");
-  write_file(home / "a.jar", "an archive");
+  const Bytes jad = "MIDlet-Name: A\r\n";
+  write_file(home / "a.jad", jad);
+  make_jar(home / "a.jar", {{"a.class", "an archive"}});
   ui.dialog_answers = {(home / "a.jad").string(), (home / "a.jar").string()};
   form.load_application();
   struct Case {
@@ -67,7 +69,7 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
     EXPECT_EQ(form.phone().line_free(), c.line_freed);
     EXPECT_FALSE(ui.busy);
   }
-  EXPECT_EQ(form.descriptor(), "a descriptor");
+  EXPECT_EQ(form.descriptor(), jad);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "shell/messages.h"
 #include "support/form_fixture.h"
 #include "support/jar_files.h"
@@ -11,26 +13,56 @@ void make_zip(const std::filesystem::path& path, const ZipEntries& entries) { AS
 
 class StartUp : public FormFixture {};
 
-// The first field of LG81XX.ini decides whether the emulation classes are unpacked; a
-// missing or empty file is a first start. Every start leaves "MIDP=1".
-TEST_F(StartUp, TheIniDecidesTheExtractionAndIsRewritten) {
-  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"}});
-  const std::pair<std::optional<std::string>, bool> rows[] = {
-      {"MIDP=0\r\n", true}, {std::nullopt, true},  {"", true},
-      {"\r\nMIDP=1", true}, {"MIDP=1", false},     {"something else", false},
-  };
-  for (const auto& [ini, extracts] : rows) {
-    std::filesystem::remove_all(home / "emu");
-    std::filesystem::remove(home / "LG81XX.ini");
-    if (ini) write_file(home / "LG81XX.ini", *ini);
-    ASSERT_EQ(form.start_up(), StartResult::ok) << ini.value_or("(none)");
-    EXPECT_EQ(std::filesystem::exists(home / "emu/com/nokia/mid/ui/FullCanvas.class"), extracts) << ini.value_or("(none)");
-    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
-  }
+std::vector<std::string> names_in(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The folder "emu" decides whether the emulation classes are unpacked, whatever
+// LG81XX.ini says (a missing one is a first start); every start leaves "MIDP=1".
+TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
+  const auto beside = home.path().filename().string() + "-evil";  // where an escaping entry would land
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "CAFE"},
+                              {"LG81XX.ini", "MIDP=7"},
+                              {"../" + beside, "x"},
+                              {"emu/../../" + beside, "x"}});
+  ASSERT_EQ(form.start_up(), StartResult::ok);
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
+  EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu", "emu.zip"}));
+  EXPECT_EQ(names_in(home / "emu"), std::vector<std::string>{"com"});
+  EXPECT_FALSE(std::filesystem::exists(home.path().parent_path() / beside));
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "BABE"}});
+  ASSERT_EQ(form.start_up(), StartResult::ok);
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE") << "an unpacked folder is kept";
+  std::filesystem::remove_all(home / "emu");
+  write_file(home / "LG81XX.ini", "something else");
+  ASSERT_EQ(form.start_up(), StartResult::ok);
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "BABE");
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
   EXPECT_TRUE(ui.messages.empty());
   form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
   EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
   EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
+}
+
+TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
+  // A first start and a later one; an archive of loose classes and a file that is none.
+  for (const std::string ini : {"MIDP=0", "MIDP=1"}) {
+    write_file(home / "LG81XX.ini", ini);
+    if (ini == "MIDP=0")
+      make_zip(home / "emu.zip", {{"com/nokia/mid/ui/FullCanvas.class", "CAFE"}, {"emu", "a file"}});
+    else
+      write_file(home / "emu.zip", "not an archive");
+    ui.messages.clear();
+    ASSERT_EQ(form.start_up(), StartResult::ok) << ini;
+    EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu.zip"})) << ini;
+    EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kBadEmuArchive, MessageStyle::warning, ""}})) << ini;
+    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+  }
 }
 
 TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
@@ -47,7 +79,10 @@ TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
 class NoArchiver final : public Archiver {
  public:
   bool present() const override { return false; }
-  bool extract(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+  bool is_archive(const Bytes&) const override { return false; }
+  bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
+    return false;
+  }
   int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return -1; }
 };
 
@@ -59,18 +94,6 @@ TEST_F(StartUp, MissingArchiverEndsWithItsMessage) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].title, "WINZIP NON TROVATO");
   EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
-}
-
-TEST_F(StartUp, ZipEntriesCannotEscapeTheProgramFolder) {
-  write_file(home / "LG81XX.ini", "MIDP=0");
-  std::filesystem::create_directories(home / "inner");
-  Form1 f(Platform{port, clock, ui, archiver, files}, home / "inner");
-  write_file(home / "inner/LG81XX.ini", "MIDP=0");
-  make_zip(home / "inner/emu.zip", {{"../evil", "x"}, {"emu/../../evil2", "x"}, {"emu/good.class", "g"}});
-  ASSERT_EQ(f.start_up(), StartResult::ok);
-  EXPECT_FALSE(std::filesystem::exists(home / "evil"));
-  EXPECT_FALSE(std::filesystem::exists(home / "evil2"));
-  EXPECT_EQ(read_file(home / "inner/emu/good.class"), "g");
 }
 
 TEST_F(StartUp, PositionTextsOfThreeCharactersAreWarnedAbout) {

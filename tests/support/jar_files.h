@@ -12,18 +12,21 @@ namespace lg81xx::testing {
 
 using ZipEntries = std::map<std::string, Bytes>;
 
-// Writes a zip holding `entries`; false when libzip refuses.
+// Writes a zip holding `entries`, stored as they are (so a payload keeps its size); false
+// when libzip refuses.
 inline bool make_jar(const std::filesystem::path& path, const ZipEntries& entries) {
   int error = 0;
   zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
   if (!z) return false;
   for (const auto& [name, content] : entries) {
     zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
-    if (!s || zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE) < 0) {
+    const zip_int64_t index = s ? zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE) : -1;
+    if (index < 0) {
       zip_source_free(s);
       zip_discard(z);
       return false;
     }
+    zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
   }
   return zip_close(z) == 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A UserInterface for tests: records message boxes, answers dialogs from a script and
-// counts repaints.
+// A UserInterface for tests: records message boxes and questions, answers dialogs and
+// questions from a script and counts repaints.
 #include <deque>
 #include <functional>
 #include <optional>
@@ -24,6 +24,13 @@ class RecordingUi final : public UserInterface {
     messages.push_back({text, style, title});
     if (on_message) on_message();
   }
+  bool ask(const std::string& text, const std::string&) override {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
   std::optional<std::string> open_file(const std::string& filter) override {
     open_filters.push_back(filter);
     return next_answer();
@@ -39,6 +46,9 @@ class RecordingUi final : public UserInterface {
 
   // Dialog answers in order; std::nullopt stands for Cancel. An empty script cancels.
   std::deque<std::optional<std::string>> dialog_answers;
+  // Answers to the yes/no questions in order; with none left the answer is no.
+  std::deque<bool> answers;
+  std::vector<std::string> questions;
   std::vector<Message> messages;
   std::vector<std::string> open_filters;
   std::vector<std::string> save_filters;

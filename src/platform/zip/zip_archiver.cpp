@@ -1,5 +1,6 @@
 #include "platform/zip/zip_archiver.h"
 
+#include <stdlib.h>
 #include <zip.h>
 
 #include <fstream>
@@ -50,26 +51,50 @@ bool is_safe_entry_name(std::string_view name) {
   return true;
 }
 
-bool ZipArchiver::extract(const std::filesystem::path& archive, const std::filesystem::path& target) {
+bool ZipArchiver::is_archive(const Bytes& content) const {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(content.data(), content.size(), 0, &error);
+  ZipHandle z(source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr);
+  if (source && !z) zip_source_free(source);
+  zip_error_fini(&error);
+  return z && zip_get_num_entries(z.get(), 0) > 0;
+}
+
+bool ZipArchiver::extract_folder(const std::filesystem::path& archive, const std::string& folder,
+                                 const std::filesystem::path& target) {
   int error = 0;
   ZipHandle z(zip_open(archive.c_str(), ZIP_RDONLY, &error));
   if (!z) return false;
-  bool all_ok = true;
+  const std::string prefix = folder + "/";
+  std::vector<zip_uint64_t> inside;
   const zip_int64_t count = zip_get_num_entries(z.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
-    const auto index = static_cast<zip_uint64_t>(i);
-    const char* raw_name = zip_get_name(z.get(), index, 0);
-    if (raw_name == nullptr) continue;
-    const std::string_view name(raw_name);
-    if (!is_safe_entry_name(name)) continue;  // would land outside the target folder
-    const auto path = target / std::filesystem::path(std::string(name)).relative_path();
-    if (name.back() == '/') {
-      std::error_code ec;
-      std::filesystem::create_directories(path, ec);
+    const char* name = zip_get_name(z.get(), static_cast<zip_uint64_t>(i), 0);
+    if (name != nullptr && std::string_view(name).starts_with(prefix) && is_safe_entry_name(name))
+      inside.push_back(static_cast<zip_uint64_t>(i));
+  }
+  if (inside.empty()) return false;
+
+  // Unpacked first into a new folder of our own, then moved into place whole.
+  std::string staging_name = (target / ".lg81xx-unpack-XXXXXX").string();
+  if (::mkdtemp(staging_name.data()) == nullptr) return false;
+  const std::filesystem::path staging = staging_name;
+  bool all_ok = true;
+  std::error_code ec;
+  for (const zip_uint64_t index : inside) {
+    const std::string name = zip_get_name(z.get(), index, 0);
+    const auto path = staging / std::filesystem::path(name).relative_path();
+    if (name.back() != '/') {
+      all_ok = extract_entry(z.get(), index, path) && all_ok;
       continue;
     }
-    all_ok = extract_entry(z.get(), index, path) && all_ok;
+    std::filesystem::create_directories(path, ec);
+    all_ok = all_ok && !ec;
   }
+  if (all_ok) std::filesystem::rename(staging / folder, target / folder, ec);
+  all_ok = all_ok && !ec;
+  std::filesystem::remove_all(staging, ec);
   return all_ok;
 }
 

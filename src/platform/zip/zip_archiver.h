@@ -7,7 +7,9 @@ namespace lg81xx {
 class ZipArchiver final : public Archiver {
  public:
   bool present() const override { return true; }
-  bool extract(const std::filesystem::path& archive, const std::filesystem::path& target) override;
+  bool is_archive(const Bytes& content) const override;
+  bool extract_folder(const std::filesystem::path& archive, const std::string& folder,
+                      const std::filesystem::path& target) override;
   int add_folder(const std::filesystem::path& archive, const std::filesystem::path& folder) override;
 };
 

@@ -1,0 +1,41 @@
+#include "phone/frames/descriptor.h"
+
+#include <gtest/gtest.h>
+
+namespace lg81xx {
+namespace {
+
+TEST(Descriptor, IsRecognisedByItsNameOrJarUrlLine) {
+  const std::pair<Bytes, bool> cases[] = {
+      {"MIDlet-Name: A\r\n", true},
+      {"MIDlet-Vendor: V\r\nmidlet-jar-url : a.jar", true},
+      {"\xEF\xBB\xBFMIDlet-Name: A", true},
+      {"X-MIDlet-Name: A\r\nMIDlet-Names: A\r\n", false},
+      {"MIDlet-Jar-Size: 5\r\n", false},
+      {Bytes("PK\x03\x04\0\0MIDlet-Name", 17), false},
+      {"", false},
+  };
+  for (const auto& [content, descriptor] : cases) EXPECT_EQ(is_descriptor(content), descriptor) << content;
+}
+
+TEST(Descriptor, TheJarSizeIsReadAndRewrittenInPlace) {
+  struct Case {
+    Bytes jad;
+    std::optional<std::string> stated;
+    Bytes with_98;
+  };
+  const Case cases[] = {
+      {"A: 1\r\nMIDlet-Jar-Size: 1234\r\nB: 2\r\n", "1234", "A: 1\r\nMIDlet-Jar-Size: 98\r\nB: 2\r\n"},
+      {"midlet-jar-size:\t77  \nMIDlet-Jar-Size: 5\n", "77", "midlet-jar-size:\t98  \nMIDlet-Jar-Size: 5\n"},
+      {"MIDlet-Jar-Size: 5", "5", "MIDlet-Jar-Size: 98"},
+      {"MIDlet-Jar-Size: \r\n", "", "MIDlet-Jar-Size: 98\r\n"},
+      {"A: 1\r\nX-MIDlet-Jar-Size: 5\r\n", std::nullopt, "A: 1\r\nX-MIDlet-Jar-Size: 5\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(stated_jar_size(c.jad), c.stated) << c.jad;
+    EXPECT_EQ(with_jar_size(c.jad, 98), c.with_98) << c.jad;
+  }
+}
+
+}  // namespace
+}  // namespace lg81xx
