@@ -20,7 +20,7 @@ struct Terminal {
   bool terminal = false;
 };
 
-int run_ports(Terminal& term);
+int run_ports(const GlobalOptions& options, Terminal& term);
 int run_info(const GlobalOptions& options, Terminal& term, bool json);
 int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json);
 // `force`: an existing regular file at the output is replaced.

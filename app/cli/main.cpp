@@ -11,6 +11,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "exit_status.h"
+#include "platform/qt/qt_serial_port.h"
 
 using namespace lg81xx::cli;
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   GlobalOptions options;
   options.program_folder = QCoreApplication::applicationDirPath().toStdString();
   options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  options.list_ports = lg81xx::available_ports;
   options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
   app.set_version_flag("--version", "lg81xx-cli " LG81XX_VERSION, "print the version and exit");
   app.require_subcommand(1);
-  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone");
+  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone; default: the one port on a phone cable");
   app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();
   app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder")
       ->check(named);
@@ -97,7 +99,7 @@ int main(int argc, char** argv) {
   options.model = *model;
 
   Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
-  if (*ports) return run_ports(term);
+  if (*ports) return run_ports(options, term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
   if (*get && !all && entries.size() <= 1) return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
