@@ -1,4 +1,5 @@
-// get: download one entry of a folder through the File Manager's DownLoad button.
+// get: download one entry of a folder, or several (a backup), through the File Manager's
+// DownLoad button.
 #include "commands.h"
 #include "exit_status.h"
 #include "name_escapes.h"
@@ -41,6 +42,20 @@ int refuse_destination(const std::filesystem::path& path, bool force, std::ostre
   return kLocalFile;
 }
 
+// The exact entry `typed` names on the phone: the name a checked name as typed, or as ls
+// shows it; a refusal when the phone can carry neither.
+std::optional<Refusal> check_typed_name(const std::string& model, const std::string& typed) {
+  std::optional<Refusal> refused = check_name(model, typed);
+  if (const auto exact = unescaped_name(typed); refused && exact) refused = check_name(model, *exact);
+  return refused;
+}
+
+// After these a backup stops: the session is closed, or the phone no longer answers.
+bool ends_backup(JobResult result) {
+  using enum JobResult;
+  return result == interrupted || result == link_lost || result == not_connected || result == no_reply;
+}
+
 }  // namespace
 
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& typed,
@@ -61,6 +76,8 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
   }
   if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
   CliUi ui(term.err, term.terminal);
+  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
+    return *refused;
   ui.answer_questions(force, "--force");  // a file that appeared during the transfer
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
@@ -85,6 +102,62 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
       }
       term.out << escaped_name(saved.path.string()) << " (" << size << " bytes)\n";
     }
+    return status;
+  });
+}
+
+int run_backup(const GlobalOptions& options, Terminal& term, const std::string& folder,
+               const std::vector<std::string>& typed, const std::filesystem::path& dir, bool force) {
+  CliUi ui(term.err, term.terminal);
+  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder)})) return *refused;
+  for (const auto& name : typed)
+    if (const auto refused = first_refusal(ui, {check_typed_name(options.model, name)})) return *refused;
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (!std::filesystem::is_directory(dir, ec)) {
+    term.err << "lg81xx-cli: the folder " << dir.string() << " cannot be made\n";
+    return kLocalFile;
+  }
+  const auto cwd = std::filesystem::current_path(ec);
+  ui.answer_questions(force, "--force");
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    Form1& form = session.form();
+    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
+    std::vector<std::string> entries = form.entries();  // --all: every entry the folder lists
+    if (!typed.empty()) {
+      entries.clear();
+      for (const auto& name : typed) entries.push_back(listed_entry(form.entries(), name).value_or(name));
+    }
+    int status = kSuccess;
+    std::vector<std::string> failed;
+    std::size_t saved = 0;
+    for (const auto& entry : entries) {
+      // Each entry as the single get saves it: a safe name in DIR, complete or not at all.
+      const auto target = output_path_for(entry, dir, cwd);
+      int result = target.path.empty() ? (target.bad_name ? kBadInput : kLocalFile)
+                                       : refuse_destination(target.path, force, term.err);
+      JobResult downloaded = JobResult::ok;
+      if (target.path.empty()) term.err << "lg81xx-cli: " << target.error << "\n";
+      if (result == kSuccess) {
+        ui.answer_save_dialog(target.path);
+        downloaded = form.download_named(folder, entry);
+        result = exit_status_for(downloaded);
+      }
+      if (result == kSuccess) {
+        ++saved;
+        term.out << escaped_name(target.path.string()) << " (" << std::filesystem::file_size(target.path, ec) << " bytes)\n";
+        continue;
+      }
+      failed.push_back(escaped_name(entry));
+      term.err << "lg81xx-cli: " << failed.back() << " not saved\n";
+      if (status == kSuccess || downloaded == JobResult::interrupted) status = result;
+      if (ends_backup(downloaded)) break;
+    }
+    const std::size_t missing = entries.size() - saved;
+    term.err << saved << " saved, " << missing << " failed";
+    for (std::size_t i = 0; i < failed.size(); ++i) term.err << (i == 0 ? ": " : ", ") << failed[i];
+    if (missing > failed.size()) term.err << " and " << missing - failed.size() << " not tried";
+    term.err << "\n";
     return status;
   });
 }

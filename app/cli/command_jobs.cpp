@@ -2,6 +2,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "exit_status.h"
+#include "name_escapes.h"
 
 namespace lg81xx::cli {
 
@@ -53,6 +54,7 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
   }
   if (!readable_file(file, term.err)) return kLocalFile;
   CliUi ui(term.err, term.terminal);
+  if (const auto refused = first_refusal(ui, {check_content(LocalFiles().read_all(file))})) return *refused;
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
     form.select_sound(row->control);
@@ -61,6 +63,24 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
     if (status == kSuccess)
       term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
                << file.filename().string() << "\n";
+    return status;
+  });
+}
+
+int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
+            const std::optional<std::string>& as) {
+  if (!readable_file(file, term.err)) return kLocalFile;
+  const std::string name = as.value_or(file.filename().string());
+  const auto content = LocalFiles().read_all(file);
+  CliUi ui(term.err, term.terminal);
+  if (const auto refused = first_refusal(
+          ui, {check_folder(options.model, folder), check_content(content), check_new_name(options.model, name)}))
+    return *refused;
+  return run_connected(options, ui, term.err, [&](Session& session) {
+    const int status = exit_status_for(session.form().send_named(folder, name, *content));
+    if (status == kSuccess)
+      term.out << "sent " << file.filename().string() << " to " << folder << " as " << escaped_name(name) << " ("
+               << content->size() << " bytes)\n";
     return status;
   });
 }

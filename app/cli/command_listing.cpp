@@ -5,6 +5,7 @@
 #include "exit_status.h"
 #include "json_text.h"
 #include "name_escapes.h"
+#include "shell/messages.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -61,6 +62,15 @@ bool readable_file(const std::filesystem::path& path, std::ostream& err) {
   return true;
 }
 
+std::optional<int> first_refusal(UserInterface& ui, std::initializer_list<std::optional<Refusal>> checks) {
+  for (const auto& refused : checks) {
+    if (!refused) continue;
+    ui.message_box(refused->text, MessageStyle::critical, text::kErrorTitle);
+    return exit_status_for(refused->result);
+  }
+  return std::nullopt;
+}
+
 int run_info(const GlobalOptions& options, Terminal& term, bool json) {
   CliUi ui(term.err, term.terminal);
   return run_connected(options, ui, term.err, [&](Session& session) {
@@ -71,6 +81,7 @@ int run_info(const GlobalOptions& options, Terminal& term, bool json) {
 
 int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json) {
   CliUi ui(term.err, term.terminal);
+  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder)})) return *refused;
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
     if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;

@@ -1,14 +1,14 @@
-// ports: the serial ports this computer offers.
+// ports: the serial ports this computer offers, the phones' cables marked.
 #include "commands.h"
 #include "exit_status.h"
-#include "platform/qt/qt_serial_port.h"
+#include "port_option.h"
 
 namespace lg81xx::cli {
 
-int run_ports(Terminal& term) {
-  const auto ports = available_ports();
+int run_ports(const GlobalOptions& options, Terminal& term) {
+  const auto ports = options.list_ports();
   if (ports.empty()) term.err << "lg81xx-cli: no serial ports found (the virtual phone is --port sim)\n";
-  for (const auto& port : ports) term.out << port.device << "\t" << port.description << "\n";
+  print_ports(ports, term.out);
   return kSuccess;
 }
 

@@ -19,6 +19,8 @@ ExitStatus exit_status_for(JobResult result) {
       return kRefused;
     case JobResult::local_file:
       return kLocalFile;
+    case JobResult::interrupted:
+      return kInterrupted;
   }
   return kBadInput;
 }

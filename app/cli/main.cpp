@@ -11,6 +11,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "exit_status.h"
+#include "platform/qt/qt_serial_port.h"
 
 using namespace lg81xx::cli;
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   GlobalOptions options;
   options.program_folder = QCoreApplication::applicationDirPath().toStdString();
   options.user_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+  options.list_ports = lg81xx::available_ports;
   options.data_folders = {options.program_folder.parent_path() / "share" / "lg81xx", LG81XX_INSTALL_DATADIR};
   std::string model_text = options.model;
 
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
   app.set_version_flag("--version", "lg81xx-cli " LG81XX_VERSION, "print the version and exit");
   app.require_subcommand(1);
-  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone");
+  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone; default: the one port on a phone cable");
   app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();
   app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder")
       ->check(named);
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
   bool json = false;
-  std::string folder, entry, sound;
+  std::string folder, sound;
   std::optional<std::filesystem::path> output;
   std::filesystem::path jad, jar, file;
   std::optional<std::string> position;
@@ -55,10 +57,14 @@ int main(int argc, char** argv) {
   auto* ls = app.add_subcommand("ls", "entries of FOLDER, one per line, control characters escaped (\\n, \\x1B, \\\\)");
   ls->add_option("FOLDER", folder, "a folder of the phone (Images, Audio, Java ...)")->required();
   ls->add_flag("--json", json, "one JSON object");
-  auto* get = app.add_subcommand("get", "download ENTRY of FOLDER");
+  std::vector<std::string> entries;
+  bool all = false;
+  auto* get = app.add_subcommand("get", "download ENTRY of FOLDER; several, or --all, into the folder -o DIR");
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
-  get->add_option("ENTRY", entry, "the entry to download, as ls shows it or as its exact name")->required();
-  get->add_option("-o,--output", output, "where to save it (a file or a folder); default ./ENTRY made safe")
+  auto* entry_option = get->add_option("ENTRY", entries, "the entries to download, as ls shows them or as their exact names");
+  get->add_flag("--all", all, "every entry FOLDER lists")->excludes(entry_option);
+  get->add_option("-o,--output", output,
+                  "where to save it (a file or a folder; with several, a folder made when missing); default ./ENTRY made safe")
       ->check(named);
   get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
@@ -70,6 +76,11 @@ int main(int argc, char** argv) {
   auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
   replace->add_option("FILE", file, "the new sound")->required()->check(named);
+  std::optional<std::string> put_name;
+  auto* put = app.add_subcommand("put", "send FILE into FOLDER of the phone");
+  put->add_option("FOLDER", folder, "a folder of the phone (Images, Audio ...)")->required();
+  put->add_option("FILE", file, "the file to send (not empty)")->required()->check(named);
+  put->add_option("--as", put_name, "its name on the phone; default: FILE's own name");
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
 
@@ -88,12 +99,18 @@ int main(int argc, char** argv) {
   options.model = *model;
 
   Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
-  if (*ports) return run_ports(term);
+  if (*ports) return run_ports(options, term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
-  if (*get) return run_get(options, term, folder, entry, output, force);
+  if (*get && !all && entries.size() <= 1) return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
+  if (*get && !output) {
+    std::cerr << "lg81xx-cli: several entries go into a folder: name it with -o DIR\n";
+    return kBadInput;
+  }
+  if (*get) return run_backup(options, term, folder, entries, *output, force);
   if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
+  if (*put) return run_put(options, term, folder, file, put_name);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);
   return kBadInput;

@@ -3,6 +3,8 @@
 #include "arguments.h"
 #include "exit_status.h"
 #include "home_folder.h"
+#include "interrupt.h"
+#include "port_option.h"
 #include "sample_content.h"
 #include "trace_log.h"
 
@@ -38,9 +40,8 @@ fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
 
 namespace {
 
-std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::path& home, std::ostream& err,
-                                     int& status) {
-  const std::string& port = *options.port;
+std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::string& port, const fs::path& home,
+                                     std::ostream& err, int& status) {
   switch (port_kind(port)) {
     case PortKind::virtual_phone: {
       const auto storage = virtual_phone_storage(home, options.model);
@@ -68,17 +69,15 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const fs::pat
 
 int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
                   const std::function<int(Session&)>& job, const std::function<int(Session&)>& before_connect) {
-  if (!options.port || options.port->find_first_not_of(' ') == std::string::npos) {
-    err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)\n";
-    return kBadInput;
-  }
+  const auto port = port_to_open(options.port, options.list_ports ? options.list_ports() : std::vector<PortInfo>{}, err);
+  if (!port) return kBadInput;
   const auto home = prepare_home(options.home, options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {
     err << "lg81xx-cli: " << home.error << "\n";
     return kLocalFile;
   }
   int status = kSuccess;
-  auto line = make_line(options, home.path, err, status);
+  auto line = make_line(options, *port, home.path, err, status);
   if (!line) return status;
   TraceFile trace;  // outlives the session that writes to it
   if (options.trace && !trace.open(*options.trace)) {
@@ -87,6 +86,7 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
   }
 
   Session session(*line, ui, home.path);
+  const CancelOnInterrupt interrupt(session.form());
   if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
   Form1& form = session.form();
   if (options.trace) trace.attach(form.phone().link(), session.clock());

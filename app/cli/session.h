@@ -12,6 +12,7 @@
 #include "cli_ui.h"
 #include "phone_line.h"
 #include "platform/files.h"
+#include "platform/port_list.h"
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
 #include "trace_log.h"
@@ -28,6 +29,7 @@ struct GlobalOptions {
   std::filesystem::path program_folder;  // the executable's folder
   std::filesystem::path user_folder;     // the per-user fallback for the program folder
   std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
+  PortLister list_ports;  // the serial ports, to find the phone's when --port is not given
 };
 
 class Session {

@@ -14,12 +14,15 @@ FilesTab::FilesTab(QWidget* parent)
     : QWidget(parent),
       list1_(new QListWidget(this)),
       list2_(new QListWidget(this)),
-      command7_(new QPushButton(QStringLiteral("DownLoad"), this)) {
+      command7_(new QPushButton(QStringLiteral("DownLoad"), this)),
+      send_file_(new QPushButton(QStringLiteral("Invia file al telefono"), this)) {
   setObjectName(QStringLiteral("FilesTab"));
   list1_->setObjectName(QStringLiteral("List1"));
   list2_->setObjectName(QStringLiteral("List2"));
   command7_->setObjectName(QStringLiteral("Command7"));
   command7_->setMinimumWidth(120);
+  send_file_->setObjectName(QStringLiteral("send_file"));
+  send_file_->setToolTip(QStringLiteral("Invia un file del computer nella cartella scelta a sinistra"));
 
   auto* folders = new QLabel(QStringLiteral("Cartelle del telefono (doppio clic per aprire)"), this);
   folders->setBuddy(list1_);
@@ -31,6 +34,7 @@ FilesTab::FilesTab(QWidget* parent)
   grid->addWidget(entries, 0, 1);
   grid->addWidget(list1_, 1, 0);
   grid->addWidget(list2_, 1, 1);
+  grid->addWidget(send_file_, 2, 0, Qt::AlignLeft);
   grid->addWidget(command7_, 2, 1, Qt::AlignRight);
   grid->setColumnStretch(0, 2);
   grid->setColumnStretch(1, 3);
@@ -40,6 +44,7 @@ FilesTab::FilesTab(QWidget* parent)
   connect(list2_, &QListWidget::currentRowChanged, this, &FilesTab::entry_selected);
   connect(list1_, &QListWidget::itemDoubleClicked, this, [this] { emit folder_opened(); });
   connect(command7_, &QPushButton::clicked, this, &FilesTab::download_clicked);
+  connect(send_file_, &QPushButton::clicked, this, &FilesTab::send_clicked);
 }
 
 // Enter on a folder opens it, as a double-click does, for keyboard users.
@@ -60,6 +65,7 @@ void FilesTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_r
   list1_->setEnabled(!job_running);
   list2_->setEnabled(!job_running);
   command7_->setEnabled(s.controls.Command7.enabled && !job_running);
+  send_file_->setEnabled(s.controls.send_file.enabled && !job_running);
 }
 
 }  // namespace lg81xx::gui

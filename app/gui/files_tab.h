@@ -21,6 +21,7 @@ class FilesTab final : public QWidget {
   void entry_selected(int row);
   void folder_opened();      // List1 double-click, or Enter on a folder
   void download_clicked();   // Command7
+  void send_clicked();       // "Invia file al telefono"
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +30,7 @@ class FilesTab final : public QWidget {
   QListWidget* list1_;
   QListWidget* list2_;
   QPushButton* command7_;
+  QPushButton* send_file_;
 };
 
 }  // namespace lg81xx::gui

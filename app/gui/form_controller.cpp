@@ -9,6 +9,8 @@
 #include "sounds_tab.h"
 #include "text_codec.h"
 
+#include <QPushButton>
+
 namespace lg81xx::gui {
 
 FormController::FormController(MainWindow& window, UserInterface& gui_ui, BackendFactory backend,
@@ -41,9 +43,12 @@ void FormController::load(std::function<void(StartResult)> done) {
 }
 
 void FormController::offer_ports(const std::vector<PortInfo>& ports) {
-  std::vector<std::string> items;
-  for (const auto& port : ports) items.push_back(port_item(port.device, port.description));
-  run_job([items](Form1& form) { form.offer_ports(items); });
+  std::vector<std::string> cables, others;
+  for (const auto& port : ports) (is_phone_cable(port) ? cables : others).push_back(port_item(port.device, port.description));
+  run_job([cables, others](Form1& form) {
+    form.offer_first(cables);
+    form.offer_ports(others);
+  });
 }
 
 void FormController::run_job(FormWorker::Job job) {
@@ -52,14 +57,15 @@ void FormController::run_job(FormWorker::Job job) {
   worker_.post(std::move(job), [this](const FormSnapshot& s) { job_done(s); });
 }
 
-void FormController::user_job(JobResult (Form1::*handler)()) {
+void FormController::user_job(JobResult (Form1::*handler)(), Stoppable stoppable) {
   if (job_running()) return;  // one exchange at a time; a second click is not taken
+  worker_.forget_cancel();
   run_job([handler](Form1& form) { (form.*handler)(); });
+  if (stoppable == Stoppable::yes) window_.show_cancel(true);
 }
 
 void FormController::cancel_job() {
-  // The model's cancel request is not wired in yet: the job runs to its end, and the
-  // window closes after it.
+  if (job_running()) worker_.request_cancel();
 }
 
 void FormController::tick() {
@@ -83,6 +89,7 @@ void FormController::job_done(const FormSnapshot& s) {
   if (job_running()) return;
   // A job that ended early may leave the busy pointer on; the window is usable again.
   gui_ui_.set_busy_pointer(false);
+  window_.show_cancel(false);
   window_.set_job_running(false);
   emit idle();
   if (close_when_idle_) window_.close();
@@ -105,13 +112,13 @@ void FormController::bind_window() {
   connect(&java, &JavaTab::nokia_toggled, this,
           [this](bool ticked) { worker_.input([ticked](Form1& f) { f.set_nokia(ticked); }); });
   connect(&java, &JavaTab::load_clicked, this, [this] { user_job(&Form1::load_application); });
-  connect(&java, &JavaTab::install_clicked, this, [this] { user_job(&Form1::install_application); });
+  connect(&java, &JavaTab::install_clicked, this, [this] { user_job(&Form1::install_application, Stoppable::yes); });
   connect(&java, &JavaTab::probe_clicked, this, [this] { user_job(&Form1::probe_message_tone); });
 
   auto& sounds = window_.sounds_tab();
   connect(&sounds, &SoundsTab::sound_selected, this,
           [this](const QString& name) { worker_.input([n = from_qt(name)](Form1& f) { f.select_sound(n); }); });
-  connect(&sounds, &SoundsTab::replace_clicked, this, [this] { user_job(&Form1::replace_sound); });
+  connect(&sounds, &SoundsTab::replace_clicked, this, [this] { user_job(&Form1::replace_sound, Stoppable::yes); });
 
   auto& files = window_.files_tab();
   connect(&files, &FilesTab::folder_selected, this,
@@ -119,7 +126,9 @@ void FormController::bind_window() {
   connect(&files, &FilesTab::entry_selected, this,
           [this](int row) { worker_.input([row](Form1& f) { f.select_entry(row); }); });
   connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::open_folder); });
-  connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::download_entry); });
+  connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::download_entry, Stoppable::yes); });
+  connect(&files, &FilesTab::send_clicked, this, [this] { user_job(&Form1::send_file, Stoppable::yes); });
+  connect(&window_.cancel_button(), &QPushButton::clicked, this, &FormController::cancel_job);
 
   window_.may_close = [this] {
     if (!job_running()) return true;

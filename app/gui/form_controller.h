@@ -24,8 +24,9 @@ class FormController final : public QObject {
   // The start-up on the worker; `done` gets its result on the GUI thread. Timer1 starts
   // once the model is loaded, with the line held until a connect.
   void load(std::function<void(StartResult)> done);
-  // Offers the detected serial ports, "device (description)", after the twenty "COM  n"
-  // items; the connect opens the device part.
+  // Offers the detected serial ports, "device (description)": those on a phone cable
+  // before the twenty "COM  n" items, the others after them; the connect opens the device
+  // part.
   void offer_ports(const std::vector<PortInfo>& ports);
   // Runs `job` on the model as a job of the window (buttons disabled until it ends).
   void run_job(FormWorker::Job job);
@@ -43,7 +44,9 @@ class FormController final : public QObject {
 
  private:
   void bind_window();
-  void user_job(JobResult (Form1::*handler)());
+  // A job the user starts; a transfer shows "Annulla" while it runs.
+  enum class Stoppable { no, yes };
+  void user_job(JobResult (Form1::*handler)(), Stoppable stoppable = Stoppable::no);
   void show(const FormSnapshot& s);
   void job_done(const FormSnapshot& s);
 

@@ -22,6 +22,8 @@ FormWorker::FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFacto
         ui_ = std::make_unique<ThreadedUi>(gui_context_, gui_ui_, [this] { publish(); });
         form_ = std::make_unique<Form1>(
             Platform{*backend_.port, *backend_.clock, *ui_, *backend_.archiver, *backend_.files}, home);
+        const std::lock_guard lock(live_mutex_);
+        live_form_ = form_.get();
       },
       Qt::QueuedConnection);
 }
@@ -61,11 +63,25 @@ void FormWorker::publish() {
       &gui_context_, [sink = on_snapshot_, snapshot = std::move(snapshot)] { sink(snapshot); }, Qt::QueuedConnection);
 }
 
+void FormWorker::request_cancel() {
+  const std::lock_guard lock(live_mutex_);
+  if (live_form_ != nullptr) live_form_->request_cancel();
+}
+
+void FormWorker::forget_cancel() {
+  const std::lock_guard lock(live_mutex_);
+  if (live_form_ != nullptr) live_form_->forget_cancel();
+}
+
 void FormWorker::stop() {
   if (!thread_.isRunning()) return;
   QMetaObject::invokeMethod(
       worker_context_,
       [this] {
+        {
+          const std::lock_guard lock(live_mutex_);
+          live_form_ = nullptr;
+        }
         form_.reset();
         ui_.reset();
         backend_ = {};

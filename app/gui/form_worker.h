@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "backend.h"
 #include "form_snapshot.h"
@@ -48,6 +49,13 @@ class FormWorker final {
   void input(Job edit);
   std::uint64_t inputs_sent() const { return inputs_sent_; }
 
+  // From the GUI thread: the job under way stops after the exchange it is in
+  // (Form1::request_cancel), without waiting for the worker.
+  void request_cancel();
+  // From the GUI thread, before a new job is posted: a cancel that came too late for the
+  // job before it is dropped.
+  void forget_cancel();
+
   // Finishes the queued jobs, drops the model and the port on their thread, and stops.
   void stop();
 
@@ -65,6 +73,10 @@ class FormWorker final {
   std::unique_ptr<ThreadedUi> ui_;
   std::unique_ptr<Form1> form_;
   std::uint64_t inputs_seen_ = 0;
+
+  // The model while it exists, for the cancel requests that come from the GUI thread.
+  std::mutex live_mutex_;
+  Form1* live_form_ = nullptr;
 
   // GUI thread only.
   std::uint64_t inputs_sent_ = 0;

@@ -1,6 +1,7 @@
 // lg81xx: the window. Loads the model on its worker thread, shows the window, and ends
 // with status 1 when the start-up meets one of its fatal errors.
 #include <QApplication>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -15,7 +16,9 @@
 #include "main_window.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
+#include "remembered_choices.h"
 #include "screenshot.h"
+#include "shell/port_choice.h"
 #include "text_codec.h"
 
 using namespace lg81xx;
@@ -54,6 +57,14 @@ int main(int argc, char** argv) {
   QtDialogs dialogs(window);
   const QString platform = QGuiApplication::platformName();
   dialogs.set_unattended(platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+  // The user's choices of the last run, except in a demo (its port is gone) and for a
+  // screenshot (it shows the window as a first start does).
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("lg81xx"), QStringLiteral("lg81xx"));
+  std::unique_ptr<RememberedChoices> remembered;
+  if (!demo && !options.screenshot) {
+    remembered = std::make_unique<RememberedChoices>(settings);
+    dialogs.remember_folders_in(settings);
+  }
   FormController controller(window, dialogs, real_backend, home);
 
   controller.load([&](StartResult result) {
@@ -61,7 +72,17 @@ int main(int argc, char** argv) {
       QApplication::exit(1);
       return;
     }
-    controller.offer_ports(available_ports());
+    const auto ports = available_ports();
+    controller.offer_ports(ports);
+    if (remembered) {
+      controller.run_job([model = from_qt(remembered->model()), port = preselected_port(ports, from_qt(remembered->port())),
+                          fast = remembered->fast()](Form1& form) {
+        form.choose_model(model);
+        form.choose_port(port);
+        form.set_fast(fast);
+      });
+      remembered->watch(window.connection());
+    }
     if (demo) {
       controller.run_job([model = demo->model(), device = demo->device()](Form1& form) {
         form.choose_model(model);

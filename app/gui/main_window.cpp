@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -25,6 +26,7 @@ MainWindow::MainWindow(QWidget* parent)
       connection_(new ConnectionGroup(this)),
       phone_(new PhonePanel(this)),
       label5_(new ProgressLabel(this)),
+      cancel_(new QPushButton(QStringLiteral("Annulla"), this)),
       tabs_(new QTabWidget(this)),
       java_(new JavaTab(tabs_)),
       sounds_(new SoundsTab(tabs_)),
@@ -35,7 +37,14 @@ MainWindow::MainWindow(QWidget* parent)
 
   auto* frame2 = new QGroupBox(QStringLiteral("Avanzamento"), this);
   frame2->setObjectName(QStringLiteral("Frame2"));
-  (new QHBoxLayout(frame2))->addWidget(label5_);
+  auto* progress = new QHBoxLayout(frame2);
+  progress->addWidget(label5_, 1);
+  progress->addWidget(cancel_);
+  cancel_->setObjectName(QStringLiteral("cancel"));
+  cancel_->setToolTip(QStringLiteral("Interrompe il trasferimento e chiude la sessione con il telefono"));
+  cancel_->setCursor(Qt::ArrowCursor);  // clickable while the window shows the busy pointer
+  cancel_->hide();
+  connect(cancel_, &QPushButton::clicked, cancel_, [this] { cancel_->setEnabled(false); });
 
   tabs_->setObjectName(QStringLiteral("SSTab1"));
   tabs_->addTab(java_, QStringLiteral("Applicazioni JAVA"));
@@ -74,6 +83,11 @@ void MainWindow::show_last() {
   sounds_->show_state(s, last_inputs_current_, job_running_);
   files_->show_state(s, last_inputs_current_, job_running_);
   sync_label(*status_, s.controls.status.caption);
+}
+
+void MainWindow::show_cancel(bool shown) {
+  cancel_->setEnabled(shown);
+  cancel_->setVisible(shown);
 }
 
 void MainWindow::set_job_running(bool running) {

@@ -10,6 +10,7 @@
 #include "form_snapshot.h"
 
 class QLabel;
+class QPushButton;
 class QTabWidget;
 
 namespace lg81xx::gui {
@@ -34,6 +35,10 @@ class MainWindow final : public QWidget {
   bool job_running() const { return job_running_; }
   // Asked before the window closes; false keeps it open.
   std::function<bool()> may_close;
+  // "Annulla" beside the progress bar, shown while a transfer runs; a click leaves it
+  // disabled until it is shown again.
+  QPushButton& cancel_button() { return *cancel_; }
+  void show_cancel(bool shown);
 
   ConnectionGroup& connection() { return *connection_; }
   JavaTab& java_tab() { return *java_; }
@@ -50,6 +55,7 @@ class MainWindow final : public QWidget {
   ConnectionGroup* connection_;
   PhonePanel* phone_;
   ProgressLabel* label5_;
+  QPushButton* cancel_;
   QTabWidget* tabs_;
   JavaTab* java_;
   SoundsTab* sounds_;

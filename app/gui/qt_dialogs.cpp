@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <cstdio>
 
 #include "file_dialog.h"
@@ -12,6 +13,9 @@
 
 namespace lg81xx::gui {
 namespace {
+
+constexpr const char* kOpenFolder = "dialogs/open_folder";
+constexpr const char* kSaveFolder = "dialogs/save_folder";
 
 QMessageBox::Icon icon_of(MessageStyle style) {
   switch (style) {
@@ -40,6 +44,17 @@ void QtDialogs::message_box(const std::string& text, MessageStyle style, const s
   box.exec();
 }
 
+void QtDialogs::remember_folders_in(QSettings& settings) {
+  settings_ = &settings;
+  open_folder_ = settings.value(QLatin1String(kOpenFolder)).toString();
+  save_folder_ = settings.value(QLatin1String(kSaveFolder)).toString();
+}
+
+void QtDialogs::keep(QString& folder, const QString& path, const char* key) {
+  folder = QFileInfo(path).absolutePath();
+  if (settings_) settings_->setValue(QLatin1String(key), folder);
+}
+
 bool QtDialogs::ask(const std::string& text, const std::string& title) {
   QMessageBox box(QMessageBox::Question, to_qt(title.empty() ? std::string(text::kAppTitle) : title), to_qt(text),
                   QMessageBox::Yes | QMessageBox::No, window_);
@@ -49,19 +64,19 @@ bool QtDialogs::ask(const std::string& text, const std::string& title) {
 }
 
 std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
-  const auto dialog = make_file_dialog(window_, QStringLiteral("Apri"), last_folder_, qt_file_filter(filter));
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Apri"), open_folder_, qt_file_filter(filter));
   dialog->setFileMode(QFileDialog::ExistingFile);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   const QString path = dialog->selectedFiles().constFirst();
-  last_folder_ = QFileInfo(path).absolutePath();
+  keep(open_folder_, path, kOpenFolder);
   return from_qt(QDir::toNativeSeparators(path));
 }
 
 std::optional<std::string> QtDialogs::save_file(const std::string& filter, const std::string& suggested_name) {
   // The suggested name comes from the phone: only its last part is offered, inside the
-  // folder the user last chose. The model itself asks before a file is replaced, when
-  // it finds one there at the moment of saving.
-  const QString start = last_folder_.isEmpty() ? QDir::homePath() : last_folder_;
+  // folder the user last chose (or of the last file opened, or the home folder). The model
+  // itself asks before a file is replaced, when it finds one there at the moment of saving.
+  const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
   const auto dialog = make_file_dialog(window_, QStringLiteral("Salva con nome"),
                                        QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
                                        qt_file_filter(filter));
@@ -69,7 +84,7 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   const QString path = dialog->selectedFiles().constFirst();
-  last_folder_ = QFileInfo(path).absolutePath();
+  keep(save_folder_, path, kSaveFolder);
   return from_qt(QDir::toNativeSeparators(path));
 }
 

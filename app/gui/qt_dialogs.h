@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QSettings;
+
 #include "platform/user_interface.h"
 
 namespace lg81xx::gui {
@@ -13,6 +15,9 @@ namespace lg81xx::gui {
 class QtDialogs final : public UserInterface {
  public:
   explicit QtDialogs(QWidget& window) : window_(&window) {}
+  // The folders the open and save dialogs last showed are kept in `settings` (per user)
+  // from run to run; `settings` must outlive this.
+  void remember_folders_in(QSettings& settings);
   // Where nobody can press OK (the offscreen platform of a screenshot run), a message box
   // becomes a line on standard error.
   void set_unattended(bool unattended) { unattended_ = unattended; }
@@ -26,7 +31,11 @@ class QtDialogs final : public UserInterface {
 
  private:
   QPointer<QWidget> window_;
-  QString last_folder_;
+  void keep(QString& folder, const QString& path, const char* key);
+
+  QString open_folder_;
+  QString save_folder_;
+  QSettings* settings_ = nullptr;
   bool unattended_ = false;
 };
 

@@ -16,6 +16,9 @@ void Link::send(const Bytes& frame) {
 }
 
 Reply Link::exchange(const Bytes& frame, const WaitSpec& spec) {
+  // Checked between exchanges only: a request on the line is always waited for, so the
+  // phone is never left with half an answer pending when the session is closed.
+  if (cancel_requested()) return {ReplyStatus::interrupted, {}};
   send(frame);
   return await(spec);
 }

@@ -3,6 +3,7 @@
 // request and waits for its whole reply (wait_policy.h): the bytes that arrive are
 // gathered until the reply is complete by its own framing, within the exchange's budget.
 // The procedures give the numbers of their waits; the mode decides how the time is spent.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -60,7 +61,8 @@ class Link {
   // ends as soon as the reply is whole. A reply whose bytes are still coming when the
   // budget ends gets up to kMaxExtraMs more.
   Reply await(const WaitSpec& spec);
-  // Writes `frame` and waits for its reply.
+  // Writes `frame` and waits for its reply; interrupted, with nothing written, once a
+  // cancel has been requested.
   Reply exchange(const Bytes& frame, const WaitSpec& spec);
   // The same with one read after `wait_ms`.
   Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
@@ -68,6 +70,12 @@ class Link {
   }
   // A port opened anew: what came on the old one is forgotten.
   void forget_input() { stale_.clear(); }
+
+  // Asks the job under way to stop after the exchange it is in: from any thread, and from
+  // a signal handler (a lock-free store). The request stays until it is cleared.
+  void request_cancel() { cancel_.store(true, std::memory_order_relaxed); }
+  void clear_cancel() { cancel_.store(false, std::memory_order_relaxed); }
+  bool cancel_requested() const { return cancel_.load(std::memory_order_relaxed); }
 
   void set_mode(WaitMode mode) { mode_ = mode; }
   WaitMode mode() const { return mode_; }
@@ -81,6 +89,8 @@ class Link {
   WaitMode mode_ = WaitMode::classic;
   TraceFn trace_;
   Bytes stale_;  // what came after the last whole reply
+  std::atomic<bool> cancel_{false};
+  static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 };
 
 }  // namespace lg81xx

@@ -29,6 +29,7 @@ enum class ReplyStatus {
   incomplete,  // bytes came, but never a whole reply: cut short, or garbage
   silence,     // nothing came
   link_lost,   // the port went away
+  interrupted, // the job was cancelled: the request was never written
 };
 
 struct Reply {

@@ -10,6 +10,8 @@ JobResult judge(const Reply& reply, Framing framing, bool continue_is_success) {
       return JobResult::link_lost;
     case ReplyStatus::incomplete:
       return JobResult::bad_reply;
+    case ReplyStatus::interrupted:
+      return JobResult::interrupted;
     case ReplyStatus::whole:
       break;
   }

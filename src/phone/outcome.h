@@ -13,6 +13,7 @@ enum class JobResult {
   link_lost,      // the port went away during the job
   busy,           // the phone stayed busy however often it was asked again
   bad_reply,      // the phone answered, but not with a whole reply the job could use
+  interrupted,    // the user stopped the job; the session with the phone was closed
 };
 
 // A job's result with its value. The value holds what the job got even when it ended

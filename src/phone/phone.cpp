@@ -27,10 +27,15 @@ void Phone::disconnect() {
   close();
 }
 
-void Phone::close() { port_.close(); }
+void Phone::close() {
+  port_.close();
+  link_.clear_cancel();
+}
 
 void Phone::keep_alive() {
-  link_.settle(frames_.keep_alive_frame, kKeepAliveWaitMs);
+  // No job: a cancel meant for one does not hold it back.
+  link_.send(frames_.keep_alive_frame);
+  link_.await({kKeepAliveWaitMs, 1});
   events_.lamp(false);
 }
 

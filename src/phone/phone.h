@@ -53,12 +53,19 @@ class Phone {
   std::string port_error() const { return port_.error_text(); }
   // Says goodbye to the phone (not waiting for an answer) and closes the port.
   void disconnect();
-  // Closes the port without a word: the phone never entered its session.
+  // Closes the port without a word: the phone never entered its session. A cancel still
+  // pending has nothing left to stop and is forgotten.
   void close();
   // Free: open, and no job holds the line.
   bool line_free() const { return is_open() && !held_; }
   void hold_line() { held_ = true; }
   void free_line() { held_ = false; }
+
+  // ---- stopping a job: from any thread, and from a signal handler ----
+  // The job under way stops after the exchange it is in and ends interrupted; whoever
+  // reports that then closes the session.
+  void request_cancel() { link_.request_cancel(); }
+  bool cancel_requested() const { return link_.cancel_requested(); }
 
   // ---- the model on the line: it chooses the variant of every exchange ----
   void set_model(std::string model) { model_ = std::move(model); }

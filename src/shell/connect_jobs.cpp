@@ -81,6 +81,7 @@ JobResult Form1::connect_failed(JobResult result, ConnectStep step, const std::s
   if (step >= ConnectStep::session) phone_.disconnect();
   else phone_.close();
   if (result == JobResult::bad_input) return report(Job::connect, result, " " + phone_model);
+  if (result == JobResult::interrupted) return report(Job::connect, result);
   return report(Job::connect, result, ": connessione interrotta " + std::string(step_text(step)));
 }
 

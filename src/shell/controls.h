@@ -94,6 +94,7 @@ struct Controls {
   ListBox List1;  // the phone's folders
   ListBox List2;  // the entries of the folder listed last
   Button Command7{"DownLoad"};
+  Button send_file{"Invia file al telefono"};
   Label Label9{"Dati"};
   Picture ledv{true};  // the traffic lamp: green underneath,
   Picture ledr{false};  // red over it while a request is on the line

@@ -4,6 +4,7 @@
 #include "shell/busy_pointer.h"
 #include "shell/form1.h"
 #include "shell/messages.h"
+#include "shell/preflight.h"
 
 namespace lg81xx {
 namespace {
@@ -52,11 +53,8 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   if (entry.empty()) return JobResult::bad_input;  // nothing selected: nothing to fetch
   if (!require_connection(Job::download)) return JobResult::not_connected;
   if (phone_.family() == Family::none) return JobResult::bad_input;  // neither family: nothing is downloaded
-  for (const std::string* name : {&folder, &entry}) {
-    const NameFit fit = name_fit(phone_.family(), *name);
-    if (fit == NameFit::too_long) return stop(text::kNameTooLong);
-    if (fit == NameFit::unsupported) return stop(text::kNameNotSupported);
-  }
+  for (const std::string* name : {&folder, &entry})
+    if (const auto refused = check_name(model(), *name)) return stop(refused->text, refused->result);
 
   Underway underway(*this, text::kStatusDownloading + entry + "...");
   BusyPointer pointer(platform_.ui);
@@ -64,6 +62,8 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   const auto got = phone_.download({folder, entry});
   pointer.normal();
   if (!got.ok()) return report(Job::download, got.result);
+  // Stopped while its last block came: the file is whole, but the user no longer wants it.
+  if (phone_.cancel_requested()) return report(Job::download, JobResult::interrupted);
 
   // The file is written only when it is complete and the user chose where.
   const auto path = platform_.ui.save_file(save_filter(entry), entry);

@@ -29,6 +29,14 @@ void Form1::offer_ports(const std::vector<std::string>& items) {
     if (std::find(ports.begin(), ports.end(), item) == ports.end()) ports.push_back(item);
 }
 
+void Form1::offer_first(const std::vector<std::string>& items) {
+  auto& ports = controls_.Combo2.items;
+  for (auto item = items.rbegin(); item != items.rend(); ++item) {
+    std::erase(ports, *item);
+    ports.insert(ports.begin(), *item);
+  }
+}
+
 void Form1::set_position_text(std::string text) {
   controls_.Text1.text = std::move(text);
   if (controls_.Text1.text.size() >= 3)
@@ -101,6 +109,7 @@ void Form1::show_entries(const std::vector<std::string>& entries, const std::str
 }
 
 JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
+  if (result == JobResult::interrupted) close_stopped_session();
   if (const auto message = message_for(job, result, phone_.family()))
     platform_.ui.message_box(message->text + detail, message->style, message->title);
   return result;
@@ -109,6 +118,13 @@ JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
 JobResult Form1::stop(const std::string& text, JobResult result) {
   platform_.ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
   return result;
+}
+
+void Form1::close_stopped_session() {
+  if (phone_.is_open()) phone_.disconnect();
+  controls_.Label3.caption.clear();
+  controls_.Label4.caption.clear();
+  platform_.ui.repaint();
 }
 
 bool Form1::require_connection(Job job) {

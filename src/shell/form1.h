@@ -67,6 +67,8 @@ class Form1 final : private PhoneEvents {
   bool choices_locked() const { return phone_.is_open() || !activity_.empty(); }
   // Adds the port items not yet in Combo2.
   void offer_ports(const std::vector<std::string>& items);
+  // The same at the top of Combo2, before the twenty COM items: the phones' cables.
+  void offer_first(const std::vector<std::string>& items);
   // Text1, changed by the user or by a job: the window checks the text on every change.
   void set_position_text(std::string text);
   void set_nokia(bool ticked);
@@ -75,6 +77,12 @@ class Form1 final : private PhoneEvents {
   void select_entry(int row);                   // List2
   // "Trasferimento veloce": waits that end as soon as a reply is complete.
   void set_fast(bool fast);
+  // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
+  // stops after the exchange it is in, closes the session and saves nothing partial.
+  // Callable from any thread, and from a signal handler.
+  void request_cancel() { phone_.request_cancel(); }
+  // A new job starts: a cancel that came too late for the job before it is dropped.
+  void forget_cancel() { phone_.link().clear_cancel(); }
 
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
@@ -93,6 +101,11 @@ class Form1 final : private PhoneEvents {
   JobResult install_application();  // Command3 "INVIA"
   JobResult probe_message_tone();   // Command4
   JobResult replace_sound();        // Command5 "Carica Nuovo Suono"
+  // "Invia file al telefono": a file chosen on the computer into the folder of List1,
+  // whose listing is then read again.
+  JobResult send_file();
+  // The same for `content`, sent as `name` into `folder`.
+  JobResult send_named(const std::string& folder, const std::string& name, const Bytes& content);
 
  private:
   // A job under way, from construction to destruction: the status line names it, and
@@ -130,6 +143,9 @@ class Form1 final : private PhoneEvents {
   JobResult stop(const std::string& text, JobResult result = JobResult::bad_input);
   // True when the port is open; otherwise reports `job` as not connected.
   bool require_connection(Job job);
+  // A job the user stopped: the phone hears goodbye, the port is free, and the window
+  // shows what a disconnect shows.
+  void close_stopped_session();
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
   // Saves a download where the user chose, asking before a file there is replaced.

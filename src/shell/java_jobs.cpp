@@ -1,6 +1,7 @@
 // The "Applicazioni JAVA" tab: the position proposed from the phone's Java list, the choice
 // of JAD and JAR ("Carica JAD e JAR"), the install ("INVIA") and the read probe (Command4).
 #include <filesystem>
+#include <utility>
 
 #include "phone/frames/descriptor.h"
 #include "phone/read_probe.h"
@@ -21,6 +22,16 @@ bool has_files(const std::filesystem::path& folder) {
   for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
     if (it->is_regular_file(ec)) return true;
   return false;
+}
+
+// After the cancel message: the files of an install stopped at `stopped` that reached the
+// phone whole.
+std::string files_on_phone(const std::string& position, InstallStep stopped) {
+  using enum InstallStep;
+  std::string files;
+  for (const auto& [step, extension] : {std::pair{descriptor, ".jad"}, {archive, ".jar"}, {manifest, ".mnf"}})
+    if (stopped > step) files += (files.empty() ? "" : ", ") + position + extension;
+  return files.empty() ? "; nessun file arrivato al telefono" : "; arrivati al telefono: " + files;
 }
 
 std::string file_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
@@ -170,7 +181,8 @@ JobResult Form1::install_application() {
 JobResult Form1::report_install(const Outcome<InstallStep>& installed) {
   const JobResult result = installed.result;
   if (installed.ok()) set_progress_done();
-  report(Job::install, result);
+  report(Job::install, result,
+         result == JobResult::interrupted ? files_on_phone(controls_.Text1.text, installed.value) : "");
   if (installed.ok() || (installed.value == InstallStep::descriptor && phone_.family() != Family::u813))
     release_pair();
   return result;

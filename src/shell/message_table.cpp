@@ -52,6 +52,10 @@ constexpr std::array kTable{
     Row{Job::probe, JobResult::not_connected, Family::none, kNotConnected},
     Row{Job::probe, JobResult::no_reply, Family::none, kNoReply},
     Row{Job::probe, JobResult::link_lost, Family::none, kLinkLost},
+    Row{Job::send_file, JobResult::ok, Family::none, {text::kFileSent, MessageStyle::information, text::kSoundTitle}},
+    Row{Job::send_file, JobResult::not_connected, Family::none, kNotConnected},
+    Row{Job::send_file, JobResult::no_reply, Family::none, kNoReply},
+    Row{Job::send_file, JobResult::link_lost, Family::none, kLinkLost},
 };
 
 // What the phone answered, reported alike by every job.
@@ -59,6 +63,7 @@ constexpr std::array kAnswers{
     std::pair{JobResult::refused, Message{text::kRefused, kCritical, kError}},
     std::pair{JobResult::busy, Message{text::kBusy, kCritical, kError}},
     std::pair{JobResult::bad_reply, Message{text::kBadReply, kCritical, kError}},
+    std::pair{JobResult::interrupted, Message{text::kCancelled, MessageStyle::information, text::kCancelledTitle}},
 };
 
 struct PortRow {

@@ -12,7 +12,7 @@
 namespace lg81xx {
 
 // The jobs whose endings the window reports.
-enum class Job { connect, open_folder, java_list, install, replace_sound, download, probe };
+enum class Job { connect, open_folder, java_list, install, replace_sound, download, probe, send_file };
 
 struct Message {
   const char* text;

@@ -50,6 +50,13 @@ inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato 
 inline constexpr const char* kRefused = "IL TELEFONO HA RIFIUTATO LA RICHIESTA";
 inline constexpr const char* kBusy = "IL TELEFONO È OCCUPATO: riprovare tra qualche istante";
 inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA";
+// A folder the chosen model does not have: + ": " + the folder + "; " + the model's folders.
+inline constexpr const char* kNoSuchFolder = "CARTELLA NON PRESENTE SUL TELEFONO";
+inline constexpr const char* kNoFolderChosen = "NESSUNA CARTELLA SELEZIONATA: scegliere una cartella del telefono";
+inline constexpr const char* kFileSent = "FILE INVIATO AL TELEFONO";  // + ": " + folder/name
+// A job the user stopped ("Annulla", Ctrl-C): + what reached the phone or was saved.
+inline constexpr const char* kCancelled = "OPERAZIONE ANNULLATA: sessione con il telefono chiusa";
+inline constexpr const char* kCancelledTitle = "ANNULLATO";
 inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono collegato è un";  // + " " + model
 
 // Nothing the user has is replaced without a question, nor sent when it is not what it

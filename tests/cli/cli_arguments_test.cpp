@@ -1,8 +1,11 @@
 // The command line's checks of its arguments, its exit statuses and its file names.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "arguments.h"
 #include "output_path.h"
+#include "port_option.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::cli {
@@ -25,6 +28,44 @@ TEST(CliArguments, ModelNamesAreNormalisedOrRefused) {
 TEST(CliArguments, PositionIsTwoDigitsUpTo64) {
   for (const char* good : {"00", "09", "64"}) EXPECT_TRUE(is_valid_position(good)) << good;
   for (const char* bad : {"", "5", "65", "005", "1a", " 5"}) EXPECT_FALSE(is_valid_position(bad)) << bad;
+}
+
+// Without --port the one port on a phone cable (USB vendor 1004) is used; with none or
+// several, the candidates are listed and nothing is opened.
+TEST(CliPortOption, ThePhonesCableIsFoundWhenItIsTheOnlyOne) {
+  const PortInfo lg{"/dev/ttyACM0", "LG CDMA USB Modem", 0x1004};
+  const PortInfo lg2{"/dev/ttyACM1", "LG CDMA USB Modem", 0x1004};
+  const PortInfo ftdi{"/dev/ttyUSB0", "FT232R", 0x0403};
+  const PortInfo builtin{"/dev/ttyS0", "", std::nullopt};
+  struct Case {
+    std::optional<std::string> given;
+    std::vector<PortInfo> ports;
+    std::optional<std::string> opened;
+    std::vector<const char*> says;
+  };
+  const Case cases[] = {
+      {std::nullopt, {ftdi, lg, builtin}, "/dev/ttyACM0", {"using /dev/ttyACM0, the one port on a phone cable"}},
+      {"sim", {lg}, "sim", {}},
+      {std::nullopt, {lg, ftdi, lg2}, std::nullopt, {"on a phone cable:\n/dev/ttyACM0\t", "/dev/ttyACM1\t"}},
+      {" ", {ftdi, builtin}, std::nullopt, {"the ports found:\n/dev/ttyUSB0\tFT232R\n/dev/ttyS0\t\n"}},
+      {std::nullopt, {}, std::nullopt, {"no serial port was found"}},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream err;
+    EXPECT_EQ(port_to_open(c.given, c.ports, err), c.opened) << err.str();
+    for (const char* part : c.says) EXPECT_NE(err.str().find(part), std::string::npos) << part << "\n" << err.str();
+    if (c.says.empty()) {
+      EXPECT_EQ(err.str(), "");
+    }
+  }
+  {
+    std::ostringstream err;  // with phone cables about, the other ports are no candidates
+    port_to_open(std::nullopt, {lg, ftdi, lg2}, err);
+    EXPECT_EQ(err.str().find("ttyUSB0"), std::string::npos) << err.str();
+  }
+  std::ostringstream out;
+  print_ports({builtin, lg}, out);
+  EXPECT_EQ(out.str(), "/dev/ttyS0\t\n/dev/ttyACM0\tLG CDMA USB Modem\tphone cable\n");
 }
 
 TEST(CliOutputPath, EntryNamesAreMadeSafe) {

@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <regex>
+#include <tuple>
 #include <sstream>
 
+#include "base/hex_codec.h"
+#include "link/session_frames.h"
 #include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
@@ -204,6 +207,67 @@ TEST_F(CliEndToEnd, ProblemsAreNamedWithTheNextStep) {
   }
 }
 
+// `size` bytes in which every byte value comes once in each run of 256.
+Bytes every_byte_value(std::size_t size, int seed) {
+  Bytes bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + static_cast<std::size_t>(seed)) & 0xFF);
+  return bytes;
+}
+
+// put sends any file with the names and length bytes of the phone's family; an empty one
+// is refused before anything is sent.
+TEST_F(CliEndToEnd, PutLandsByteIdenticalOnBothFamilies) {
+  const std::tuple<std::string, std::string, std::string> phones[] = {{"LG U8130", "LG-U8130", "Images"},
+                                                                      {"LG U8110", "LG-U8110", "Immagini"}};
+  for (const auto& [model, stored, folder] : phones) {
+    for (const std::size_t size : {0, 1, 4096, 300 * 1024}) {
+      const std::string name = "dati" + std::to_string(size) + ".bin";
+      const Bytes content = every_byte_value(size, static_cast<int>(size));
+      write_file(work / name, content);
+      const auto r = cli({"put", folder, name, "--as", "è " + name}, model);
+      const auto landed = storage(stored) / folder / ("è " + name);
+      if (size == 0) {
+        EXPECT_EQ(r.status, 1) << model;
+        EXPECT_TRUE(has(r.err, "IL FILE SCELTO È VUOTO")) << r.err;
+        EXPECT_FALSE(fs::exists(landed));
+        continue;
+      }
+      ASSERT_EQ(r.status, 0) << model << " " << size << "\n" << r.err;
+      EXPECT_TRUE(read_file(landed) == content) << model << " " << size;
+    }
+  }
+}
+
+// A folder saved whole in one connection; each file as the single get saves it.
+TEST_F(CliEndToEnd, BackupOfAFolder) {
+  ASSERT_TRUE(sim::fill_sample_content(storage(), "LG U8130"));
+  fs::remove_all(storage() / "Videos");
+  fs::create_directories(storage() / "Videos");
+  const std::size_t sizes[] = {1, 2, 100, 255, 256, 1016, 1017, 4096, 5000, 20000, 65536, 100000};
+  for (int i = 0; i < 12; ++i)
+    write_file(storage() / "Videos" / ("v" + std::to_string(10 + i) + ".bin"), every_byte_value(sizes[i], i));
+  write_file(work / "out" / "v15.bin", "mine");  // never replaced without --force
+
+  auto r = cli({"get", "Videos", "--all", "-o", "out"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_TRUE(has(r.err, "11 saved, 1 failed: v15.bin\n")) << r.err;
+  EXPECT_EQ(read_file(work / "out" / "v15.bin"), "mine");
+  r = cli({"get", "Videos", "--all", "-o", "out", "--force"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(lines_of(r.out).size(), 12u) << r.out;
+  EXPECT_TRUE(has(r.err, "12 saved, 0 failed\n")) << r.err;
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "v" + std::to_string(10 + i) + ".bin";
+    EXPECT_TRUE(read_file(work / "out" / name) == read_file(storage() / "Videos" / name)) << name;
+  }
+  // Named entries into a folder made for them; one the phone does not have.
+  r = cli({"get", "Videos", "v10.bin", "assente.bin", "v21.bin", "-o", "new/folder"});
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_TRUE(has(r.err, "2 saved, 1 failed: assente.bin\n")) << r.err;
+  EXPECT_TRUE(fs::exists(work / "new/folder/v21.bin"));
+  EXPECT_FALSE(fs::exists(work / "new/folder/assente.bin"));
+}
+
 TEST_F(CliEndToEnd, ProbeAndPorts) {
   const auto probe = cli({"probe"}, "LG U8110");  // the probe speaks UTF-16LE to every model
   EXPECT_EQ(probe.status, 0) << probe.err;
@@ -284,6 +348,55 @@ TEST_F(CliOnPseudoTerminal, InfoAndGetOnBothFamilies) {
     ASSERT_EQ(get.status, 0) << model << "\n" << get.err;
     EXPECT_EQ(read_file(work / copy), sim::sample_picture()) << model;
   }
+}
+
+// Twelve files of mixed sizes, the sixth refused by the phone in the middle of its
+// transfer: the other eleven are saved, the sixth is named and leaves no file.
+TEST_F(CliOnPseudoTerminal, BackupGoesOnPastARefusedEntry) {
+  ASSERT_TRUE(sim::fill_sample_content(phone_storage.path(), "LG U8130"));
+  fs::remove_all(phone_storage / "Videos");
+  const std::size_t sizes[] = {10, 20, 30, 40, 50, 3000, 1, 500, 5000, 70000, 2, 9999};
+  for (int i = 0; i < 12; ++i)
+    write_file(phone_storage / "Videos" / ("v" + std::to_string(10 + i) + ".bin"), every_byte_value(sizes[i], i));
+  // Requests 1-8 connect, 9 lists, 10-14 fetch the five small files, 15 asks for the sixth
+  // and 16 for its next block.
+  start("LG U8130", {"--fault-at", "16", "--fault", "refusal"});
+  const auto r = cli({"get", "Videos", "--all", "-o", "out"}, "LG U8130", phone->device_path());
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_TRUE(has(r.err, "11 saved, 1 failed: v15.bin\n")) << r.err;
+  EXPECT_FALSE(fs::exists(work / "out" / "v15.bin"));
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "v" + std::to_string(10 + i) + ".bin";
+    if (i != 5) {
+      EXPECT_TRUE(read_file(work / "out" / name) == read_file(phone_storage / "Videos" / name)) << name;
+    }
+  }
+}
+
+// Ctrl-C in the middle of a backup: the phone hears the disconnect, no file is left half
+// written, the status is 130, and the next command works at once.
+TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
+  ASSERT_TRUE(sim::fill_sample_content(phone_storage.path(), "LG U8130"));
+  write_file(phone_storage / "Videos" / "lungo.bin", every_byte_value(200 * 1024, 3));
+  const auto log = work / "phone.log";
+  phone = std::make_unique<SimProcess>(
+      kSim.string(), std::vector<std::string>{"--storage", phone_storage.path().string(), "--baud", "115200", "--log", log.string()});
+  bool sent = false;
+  const auto r = run_program(kCli,
+                             {"--home", home.path().string(), "--port", phone->device_path(), "--fast", "get", "Videos",
+                              "lungo.bin", "-o", "lungo.bin"},
+                             work.path(), [&](pid_t pid, const std::string& err) {
+                               if (!sent && has(err, "%")) sent = kill(pid, SIGINT) == 0;  // under way
+                             });
+  ASSERT_TRUE(sent) << r.err;
+  EXPECT_EQ(r.status, 130) << r.err;
+  EXPECT_TRUE(has(r.err, "OPERAZIONE ANNULLATA")) << r.err;
+  EXPECT_FALSE(fs::exists(work / "lungo.bin"));
+  const auto traffic = lines_of(read_file(log));
+  const auto last_request = std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
+  ASSERT_NE(last_request, traffic.rend());
+  EXPECT_EQ(*last_request, "<< " + bin_to_hex(make_session_frames().disconnect_frame));
+  EXPECT_EQ(cli({"ls", "Videos"}, "LG U8130", phone->device_path()).status, 0);
 }
 
 // What each command says and how it exits when the phone misbehaves (the connect takes

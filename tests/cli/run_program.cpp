@@ -57,7 +57,7 @@ Spawned spawn(const std::filesystem::path& program, const std::vector<std::strin
 }  // namespace
 
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
-                      const std::filesystem::path& working_dir) {
+                      const std::filesystem::path& working_dir, const ErrorWatch& watch) {
   RunResult result;
   const Spawned s = spawn(program, args, working_dir);
   if (s.pid < 0) return result;
@@ -72,6 +72,7 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
       const ssize_t n = read(fds[i].fd, buf, sizeof buf);
       if (n > 0) {
         sinks[i]->append(buf, static_cast<std::size_t>(n));
+        if (i == 1 && watch) watch(s.pid, result.err);
       } else {
         close(fds[i].fd);
         fds[i].fd = -1;

@@ -1,6 +1,9 @@
 #pragma once
 // Runs a program to its end and collects its exit status and output.
+#include <sys/types.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +15,11 @@ struct RunResult {
   std::string err;
 };
 
+// `watch`, when given, sees the program's id and its standard error so far whenever more
+// of it arrives (to signal the program at a chosen moment).
+using ErrorWatch = std::function<void(pid_t, const std::string&)>;
+
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
-                      const std::filesystem::path& working_dir = {});
+                      const std::filesystem::path& working_dir = {}, const ErrorWatch& watch = {});
 
 }  // namespace lg81xx::testing

@@ -42,7 +42,7 @@ std::string list_text(const ListBox& list) {
 
 const char* result_text(JobResult r) {
   static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",   "bad input", "local file",
-                                           "not connected", "cancelled", "link lost", "busy",      "bad reply"};
+                                           "not connected", "cancelled", "link lost", "busy",      "bad reply", "interrupted"};
   return kNames[static_cast<int>(r)];
 }
 

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -12,6 +13,9 @@
 #include "gui_test_registry.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
+#include "connection_group.h"
+#include "remembered_choices.h"
+#include "shell/port_choice.h"
 #include "shell/messages.h"
 #include "support/temp_dir.h"
 
@@ -130,6 +134,34 @@ class DialogsTest final : public QObject {
     QVERIFY(std::filesystem::is_directory(other.path() / "new"));
   }
 
+
+  // The window's choices outlive a run, per user; the first start is "LG U8130", and a
+  // phone cable found now wins over the port of the last run.
+  void remembered_choices_survive_a_restart() {
+    TempDir folder;
+    const QString file = QString::fromStdString((folder / "lg81xx.ini").string());
+    {
+      QSettings settings(file, QSettings::IniFormat);
+      RememberedChoices first(settings);
+      QCOMPARE(first.model(), QStringLiteral("LG U8130"));
+      QCOMPARE(first.port(), QString());
+      QCOMPARE(first.fast(), false);
+      ConnectionGroup connection;
+      first.watch(connection);
+      emit connection.model_edited(QStringLiteral("LG U8110"));
+      emit connection.port_edited(QStringLiteral("COM  4"));
+      emit connection.fast_toggled(true);
+    }
+    QSettings settings(file, QSettings::IniFormat);
+    const RememberedChoices next(settings);
+    QCOMPARE(next.model(), QStringLiteral("LG U8110"));
+    QCOMPARE(next.port(), QStringLiteral("COM  4"));
+    QCOMPARE(next.fast(), true);
+    const PortInfo cable{"/dev/ttyACM0", "LG", 0x1004};
+    const PortInfo other{"/dev/ttyUSB0", "FT232R", 0x0403};
+    QCOMPARE(preselected_port({other}, "COM  4"), std::string("COM  4"));
+    QCOMPARE(preselected_port({other, cable}, "COM  4"), std::string("/dev/ttyACM0 (LG)"));
+  }
 };
 
 LG81XX_GUI_TEST(DialogsTest);

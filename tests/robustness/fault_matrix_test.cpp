@@ -1,15 +1,18 @@
 // Every job, in both timings, against a virtual phone that misbehaves: silent, late, in
 // pieces across the read interval, cut short, garbled, refusing, answering a wrong code,
-// busy, or pulling the line. Each case checks the result and its one message, that the job
+// busy, or pulling the line; or stopped by the user ("Annulla") while a request of it is
+// on the line. Each case checks the result and its one message, that the job
 // ended within its budget of virtual time, that what it shows or saves is whole and true
 // (a download byte-identical or no file, a listing complete, the connect's values right or
 // none), and that a reconnect works afterwards.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 
 #include "generated_entries.h"
+#include "link/session_frames.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
@@ -41,6 +44,33 @@ struct Case {
   const char* detail = "";        // what else the message must say
   const char* chosen = "LG U8130";
   int entries = 0;                // files generated into the folder listed
+  int cancel_at = 0;              // the user cancels while this request of the job is on the line
+};
+
+// The virtual phone's line, on which the user presses "Annulla" once the chosen request of
+// the job has been written.
+class CancellingPort final : public SerialPort {
+ public:
+  explicit CancellingPort(SerialPort& line) : line_(line) {}
+  void cancel_at(int request, std::function<void()> cancel) {
+    countdown_ = request;
+    cancel_ = std::move(cancel);
+  }
+  bool open(const std::string& device) override { return line_.open(device); }
+  void close() override { line_.close(); }
+  bool is_open() const override { return line_.is_open(); }
+  bool write(const Bytes& frame) override {
+    const bool written = line_.write(frame);
+    if (countdown_ > 0 && --countdown_ == 0) cancel_();
+    return written;
+  }
+  Bytes read_available() override { return line_.read_available(); }
+  std::string error_text() const override { return line_.error_text(); }
+
+ private:
+  SerialPort& line_;
+  int countdown_ = 0;
+  std::function<void()> cancel_;
 };
 
 // Virtual time a job may take at most, however the phone behaves.
@@ -61,7 +91,8 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
  protected:
   FaultMatrix()
       : phone(sim::PhoneOptions{"LG U8130", kImei, storage.path(), 0}),
-        port(phone, &clock),
+        line(phone, &clock),
+        port(line),
         form(Platform{port, clock, ui, archiver, files}, home.path()) {
     form.choose_model(the_case().chosen);
     form.choose_port("sim");
@@ -86,6 +117,8 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     }
     ui.messages.clear();
     phone.set_faults(c.faults);
+    port.cancel_at(c.cancel_at, [this] { form.request_cancel(); });
+    requests_before = line.written().size();
     switch (c.op) {
       case Op::connect:
         return form.connect_or_disconnect();
@@ -122,7 +155,9 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
   TempDir storage, home;
   VirtualClock clock;
   sim::VirtualPhone phone;
-  sim::PhonePort port;
+  sim::PhonePort line;
+  CancellingPort port;
+  std::size_t requests_before = 0;  // written before the job
   RecordingUi ui;
   ZipArchiver archiver;
   LocalFiles files;
@@ -168,6 +203,13 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
       break;
     default:
       break;
+  }
+  if (c.cancel_at > 0 && result == JobResult::interrupted) {
+    // The request on the line was answered, then the phone heard goodbye, and nothing more.
+    EXPECT_EQ(line.written().size() - requests_before, static_cast<std::size_t>(c.cancel_at) + 1);
+    EXPECT_TRUE(line.written().back() == make_session_frames().disconnect_frame);
+    EXPECT_FALSE(port.is_open());
+    EXPECT_EQ(form.imei(), "");
   }
   if (result == JobResult::link_lost) {
     EXPECT_FALSE(port.is_open());
@@ -245,6 +287,20 @@ const Case kCases[] = {
     {Op::download, "busy", {.busy_downloads = 2}, JobResult::ok},
     {Op::download, "overlong", at(2, ReplyFault::overlong), JobResult::ok},
     {Op::download, "hang_up", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+
+    // "Annulla" while a request is on the line: that request is answered, then the session
+    // is closed. An install names the files that reached the phone whole.
+    {Op::connect, "cancel_at_session", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 4},
+    {Op::install, "cancel_at_folder_request", {}, JobResult::interrupted, text::kCancelled, "nessun file", "LG U8130", 0, 1},
+    {Op::install, "cancel_at_jad", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 2},
+    {Op::install, "cancel_mid_jar", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 4},
+    {Op::install, "cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 9},
+    {Op::install, "cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 10},
+    {Op::sound, "cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
+    {Op::download, "cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
+    {Op::download, "cancel_at_block_2", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 2},
+    // The continuation brings the last block: the file is whole, but not wanted any more.
+    {Op::download, "cancel_at_last_block", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 6},
 
     {Op::probe, "split", kSplit, JobResult::ok},
     {Op::probe, "late", kLate, JobResult::ok},

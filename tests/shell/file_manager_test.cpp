@@ -111,5 +111,42 @@ TEST_F(FileManager, NamesThePhoneCannotCarryOrNothingToAskAreNotSent) {
   EXPECT_EQ(port.writes_while_closed, 0);
 }
 
+// "Invia file al telefono": what the phone cannot take is refused before anything is
+// sent, with the window's message; the rest lands whole under the name given.
+TEST_F(FileManager, SendRefusesBeforeSendingWhatThePhoneCannotTake) {
+  struct Case {
+    const char* model;
+    const char* folder;
+    std::string name;
+    Bytes content;
+    JobResult result;
+    const char* message;  // how the message box begins; nothing: sent
+  };
+  const Case cases[] = {
+      {"LG U8130", "Images", "b è.bin", Bytes("\x00\x7E\x7D\xFF", 4), JobResult::ok, nullptr},
+      {"LG U8130", "Immagini", "b.bin", "x", JobResult::bad_input, text::kNoSuchFolder},  // the U8110's folder
+      {"LG U8130", "Images", "", "x", JobResult::bad_input, text::kNameNotSupported},
+      {"LG U8130", "Images", "a:b", "x", JobResult::bad_input, text::kNameNotSupported},
+      {"LG U8130", "Images", "../Java/01.jad", "x", JobResult::bad_input, text::kNameNotSupported},
+      {"LG U8130", "Images", std::string(255, 'y'), "x", JobResult::bad_input, text::kNameTooLong},
+      {"LG U8120", "Immagini", "日本.jpg", "x", JobResult::bad_input, text::kNameNotSupported},
+      {"LG U8130", "Images", "vuoto.bin", "", JobResult::bad_input, text::kEmptyFile},
+      {"other", "Images", "b.bin", "x", JobResult::bad_input, text::kUnknownModel},
+  };
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    port.written.clear();
+    form.choose_model(c.model);
+    EXPECT_EQ(form.send_named(c.folder, c.name, c.content), c.result) << c.name;
+    EXPECT_EQ(ui.messages.empty(), c.message == nullptr) << c.name;
+    if (c.message) {
+      EXPECT_TRUE(ui.messages[0].text.starts_with(c.message)) << ui.messages[0].text;
+      EXPECT_TRUE(port.written.empty()) << c.name;
+    }
+  }
+  EXPECT_EQ(read_file(storage / "Images" / "b è.bin"), Bytes("\x00\x7E\x7D\xFF", 4));
+  EXPECT_EQ(form.progress_bar().caption, "100%");
+}
+
 }  // namespace
 }  // namespace lg81xx::testing

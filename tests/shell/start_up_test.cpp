@@ -47,6 +47,12 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
   form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
   EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
   EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
+  // The phones' cables come first, before "COM  1", each once.
+  form.offer_first({"/dev/ttyACM1 (LG)", "/dev/ttyACM0 (LG)"});
+  const auto& items = form.controls().Combo2.items;
+  ASSERT_EQ(items.size(), 22u);
+  EXPECT_EQ(std::vector<std::string>(items.begin(), items.begin() + 3),
+            (std::vector<std::string>{"/dev/ttyACM1 (LG)", "/dev/ttyACM0 (LG)", "COM  1"}));
 }
 
 TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {

@@ -42,6 +42,13 @@ const Template* find_template(Family family, std::string_view folder) {
 
 bool is_listable(Family family, std::string_view folder) { return find_template(family, folder) != nullptr; }
 
+std::vector<std::string> listable_folders(Family family) {
+  std::vector<std::string> folders;
+  for (const auto& t : kTemplates)
+    if (t.family == family) folders.emplace_back(t.folder);
+  return folders;
+}
+
 std::optional<Bytes> listing_request(Family family, std::string_view folder, unsigned seq) {
   const Template* t = find_template(family, folder);
   if (t == nullptr) return std::nullopt;

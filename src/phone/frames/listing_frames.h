@@ -14,6 +14,10 @@ namespace lg81xx {
 // True when the request table has `folder` for `family` (exact, case-sensitive).
 bool is_listable(Family family, std::string_view folder);
 
+// The folders the request table has for `family`, "Java" last: the folders every phone
+// of the family has.
+std::vector<std::string> listable_folders(Family family);
+
 // The listing request for `folder`, carrying the low eight bits of `seq` (escaped when it
 // is 7D, 7E or FF) and the folder's name as the family spells it. Nothing when the folder
 // is not in the table.

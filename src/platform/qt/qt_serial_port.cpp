@@ -114,7 +114,9 @@ std::vector<PortInfo> available_ports() {
 #endif
     QString description = info.description();
     if (!info.manufacturer().isEmpty()) description += " (" + info.manufacturer() + ")";
-    ports.push_back({device.toStdString(), description.toStdString()});
+    std::optional<std::uint16_t> vendor;
+    if (info.hasVendorIdentifier()) vendor = info.vendorIdentifier();
+    ports.push_back({device.toStdString(), description.toStdString(), vendor});
   }
   return ports;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/port_list.h"
 #include "platform/serial_port.h"
 
 namespace lg81xx {
@@ -25,11 +26,6 @@ class QtSerialPort final : public SerialPort {
   QSerialPort port_;
   std::string error_;
   PortFailure failure_ = PortFailure::other;
-};
-
-struct PortInfo {
-  std::string device;       // what open() takes
-  std::string description;  // for people
 };
 
 // Serial ports the system can see (pseudo-terminals are not listed).
