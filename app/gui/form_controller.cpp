@@ -125,6 +125,8 @@ void FormController::bind_window() {
           [this](int row) { worker_.input([row](Form1& f) { f.select_folder(row); }); });
   connect(&files, &FilesTab::entry_selected, this,
           [this](int row) { worker_.input([row](Form1& f) { f.select_entry(row); }); });
+  connect(&files, &FilesTab::entries_chosen, this,
+          [this](const std::vector<int>& rows) { worker_.input([rows](Form1& f) { f.choose_entries(rows); }); });
   connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::open_folder); });
   connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::download_entry, Stoppable::yes); });
   connect(&files, &FilesTab::send_clicked, this, [this] { user_job(&Form1::send_file, Stoppable::yes); });

@@ -88,6 +88,18 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
   return from_qt(QDir::toNativeSeparators(path));
 }
 
+std::optional<std::string> QtDialogs::choose_folder() {
+  const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Scegli la cartella in cui salvare i file"), start, {});
+  dialog->setFileMode(QFileDialog::Directory);
+  dialog->setOption(QFileDialog::ShowDirsOnly);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
+  save_folder_ = QDir(path).absolutePath();
+  if (settings_) settings_->setValue(QLatin1String(kSaveFolder), save_folder_);
+  return from_qt(QDir::toNativeSeparators(path));
+}
+
 void QtDialogs::set_busy_pointer(bool busy) {
   if (!window_) return;
   if (busy)

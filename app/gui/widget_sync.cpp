@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "text_codec.h"
 
@@ -55,6 +56,10 @@ void sync_list(QListWidget& list, const ListBox& model, bool inputs_current) {
     list.setCurrentRow(model.list_index);
     if (model.list_index < 0) list.clearSelection();
   }
+  // A list of several chosen rows shows the model's choice, never one of its own.
+  if (list.selectionMode() == QAbstractItemView::ExtendedSelection && (inputs_current || refill) && model.chosen.size() > 1)
+    for (int row = 0; row < list.count(); ++row)
+      list.item(row)->setSelected(std::find(model.chosen.begin(), model.chosen.end(), row) != model.chosen.end());
 }
 
 void sync_line_edit(QLineEdit& edit, const std::string& text, bool inputs_current) {

@@ -47,13 +47,15 @@ struct ComboBox {
 
 struct ListBox {
   std::vector<std::string> items;
-  int list_index = -1;  // selected row, -1 for none
+  int list_index = -1;     // selected row, -1 for none
+  std::vector<int> chosen;  // the rows chosen together, where the list allows several
   std::string text() const {
     return list_index >= 0 && list_index < static_cast<int>(items.size()) ? items[list_index] : std::string{};
   }
   void clear() {
     items.clear();
     list_index = -1;
+    chosen.clear();
   }
 };
 

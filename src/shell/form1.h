@@ -7,6 +7,7 @@
 // setters.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,16 @@ struct Platform {
 };
 
 enum class StartResult { ok, fatal };
+
+// One of several entries downloaded into a folder: where it went and how it ended.
+struct EntrySaved {
+  std::string entry;
+  std::filesystem::path path;  // empty when the entry's name gives no file name
+  JobResult result = JobResult::ok;
+  SaveResult saved = SaveResult::ok;  // what the file's side met, for a local_file result
+};
+// Why `done` was not saved, in the window's words.
+std::string why_not_saved(const EntrySaved& done, Family family);
 
 class Form1 final : private PhoneEvents {
  public:
@@ -75,6 +86,7 @@ class Form1 final : private PhoneEvents {
   void select_sound(std::string_view control);  // mes1 .. batt; any other name clears the choice
   void select_folder(int row);                  // List1
   void select_entry(int row);                   // List2
+  void choose_entries(std::vector<int> rows);   // List2, several rows chosen together
   // "Trasferimento veloce": waits that end as soon as a reply is complete.
   void set_fast(bool fast);
   // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
@@ -94,9 +106,17 @@ class Form1 final : private PhoneEvents {
   bool keep_alive_tick();
   JobResult propose_position();     // the Java list read after a connect proposes Text1
   JobResult open_folder();          // List1 double-click: the folder's entries into List2
-  JobResult download_entry();       // Command7 "DownLoad": the entry chosen in List2
+  // Command7 "DownLoad": the entry chosen in List2; several go into a folder the user chooses.
+  JobResult download_entry();
   // The same for an entry given by name, listed or not.
   JobResult download_named(const std::string& folder, const std::string& entry);
+  // Several entries of `folder` into the folder `dir`, on the open session: each under its
+  // safe name, saved as download_named saves it (a question before a file there is
+  // replaced; complete or not at all). `each` hears of every entry as it ends. A cancel or
+  // a phone that no longer answers ends it: the entries after it are not tried.
+  std::vector<EntrySaved> download_into(const std::string& folder, const std::vector<std::string>& entries,
+                                        const std::filesystem::path& dir,
+                                        const std::function<void(const EntrySaved&)>& each = {});
   JobResult load_application();     // Command2 "Carica JAD e JAR"
   JobResult install_application();  // Command3 "INVIA"
   JobResult probe_message_tone();   // Command4
@@ -148,8 +168,16 @@ class Form1 final : private PhoneEvents {
   void close_stopped_session();
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
+  // The entry fetched whole, or how the fetch ended; a cancel that came with the last
+  // block still counts.
+  Outcome<Bytes> fetch(const std::string& folder, const std::string& entry);
   // Saves a download where the user chose, asking before a file there is replaced.
   JobResult save_download(const std::string& path, const Bytes& content);
+  // The same without a message: nothing when the user keeps the file that is there.
+  std::optional<SaveResult> save_asking(const std::filesystem::path& path, const Bytes& content, Replace replace);
+  EntrySaved download_one_into(const std::string& folder, const std::string& entry, const std::filesystem::path& dir);
+  // "DownLoad" with several entries chosen: into a folder, then one message for them all.
+  JobResult download_several(const std::vector<std::string>& entries);
 
   Platform platform_;
   std::filesystem::path home_;

@@ -54,6 +54,8 @@ inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON
 inline constexpr const char* kNoSuchFolder = "CARTELLA NON PRESENTE SUL TELEFONO";
 inline constexpr const char* kNoFolderChosen = "NESSUNA CARTELLA SELEZIONATA: scegliere una cartella del telefono";
 inline constexpr const char* kFileSent = "FILE INVIATO AL TELEFONO";  // + ": " + folder/name
+// Several entries downloaded into a folder: "N file salvati, M non salvati: name (why), ...".
+inline constexpr const char* kDownloadTitle = "DOWNLOAD";
 // A job the user stopped ("Annulla", Ctrl-C): + what reached the phone or was saved.
 inline constexpr const char* kCancelled = "OPERAZIONE ANNULLATA: sessione con il telefono chiusa";
 inline constexpr const char* kCancelledTitle = "ANNULLATO";
