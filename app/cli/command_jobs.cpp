@@ -68,11 +68,12 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
 }
 
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
-            const std::optional<std::string>& as) {
+            const std::optional<std::string>& as, bool replace) {
   if (!readable_file(file, term.err)) return kLocalFile;
   const std::string name = as.value_or(file.filename().string());
   const auto content = LocalFiles().read_all(file);
   CliUi ui(term.err, term.terminal);
+  ui.answer_questions(replace, "--replace");
   if (const auto refused = first_refusal(
           ui, {check_folder(options.model, folder), check_content(content), check_new_name(options.model, name)}))
     return *refused;

@@ -37,7 +37,7 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file);
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
-            const std::optional<std::string>& name);
+            const std::optional<std::string>& name, bool replace);
 int run_probe(const GlobalOptions& options, Terminal& term);
 int run_demo(const GlobalOptions& options, Terminal& term);
 

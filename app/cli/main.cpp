@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
   put->add_option("FOLDER", folder, "a folder of the phone (Images, Audio ...)")->required();
   put->add_option("FILE", file, "the file to send (not empty)")->required()->check(named);
   put->add_option("--as", put_name, "its name on the phone; default: FILE's own name");
+  bool replace_on_phone = false;
+  put->add_flag("--replace", replace_on_phone, "replace a file of that name already in FOLDER");
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
 
@@ -110,7 +112,7 @@ int main(int argc, char** argv) {
   if (*get) return run_backup(options, term, folder, entries, *output, force);
   if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
-  if (*put) return run_put(options, term, folder, file, put_name);
+  if (*put) return run_put(options, term, folder, file, put_name, replace_on_phone);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);
   return kBadInput;

@@ -54,6 +54,7 @@ constexpr std::array kGuide{
     Entry{text::kFileSent, "the file was sent"},
     Entry{text::kCancelled, "stopped at your request: the session with the phone was closed"},
     Entry{text::kReplaceFile, "a file of that name is already there"},
+    Entry{text::kReplaceOnPhone, "the phone already holds a file of that name in the folder"},
     Entry{text::kReplaceApplication, "an application is installed at this position"},
     Entry{text::kJavaFull, "the phone's folder Java holds 64 applications: no position is free"},
     Entry{text::kBadJad, "the JAD given is not a Java descriptor; nothing was sent"},

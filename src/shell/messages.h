@@ -65,6 +65,7 @@ inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono colle
 // claims to be. The heads below are followed by names and details.
 inline constexpr const char* kConfirmTitle = "CONFERMA";
 inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
+inline constexpr const char* kReplaceOnPhone = "FILE GIÀ PRESENTE SUL TELEFONO: sostituire";          // + folder/name + "?"
 inline constexpr const char* kReplaceApplication = "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
 inline constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
 inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why

@@ -1,5 +1,6 @@
 // "Invia file al telefono" on the "File Manager" tab: any file into a folder of the phone,
 // through the upload engine that installs applications and replaces sounds.
+#include <algorithm>
 #include <filesystem>
 
 #include "shell/busy_pointer.h"
@@ -39,6 +40,13 @@ JobResult Form1::send_named(const std::string& folder, const std::string& name, 
   BusyPointer pointer(platform_.ui);
   pointer.busy();
   LineHold line(phone_);
+  // The phone writes over a file of the same name without a word: the folder is read
+  // first, and a file already there is replaced only when the user says so.
+  const auto entries = phone_.list_folder(folder);
+  if (!entries.ok()) return report(Job::send_file, entries.result);
+  if (std::find(entries.value.begin(), entries.value.end(), name) != entries.value.end() &&
+      !platform_.ui.ask(std::string(text::kReplaceOnPhone) + " " + folder + "/" + name + "?", text::kConfirmTitle))
+    return JobResult::cancelled;
   const JobResult result = phone_.upload({folder, name}, content);
   if (result != JobResult::ok) return report(Job::send_file, result);
   set_progress_done();  // claimed only once the phone acknowledged the whole file

@@ -236,6 +236,14 @@ TEST_F(CliEndToEnd, PutLandsByteIdenticalOnBothFamilies) {
       EXPECT_TRUE(read_file(landed) == content) << model << " " << size;
     }
   }
+  // A file of that name already on the phone is replaced only with --replace.
+  const auto kept = storage("LG-U8130") / "Images" / "è dati4096.bin";
+  const auto again = cli({"put", "Images", "dati1.bin", "--as", "è dati4096.bin"}, "LG U8130");
+  EXPECT_EQ(again.status, 1);
+  EXPECT_TRUE(has(again.err, "FILE GIÀ PRESENTE SUL TELEFONO")) << again.err;
+  EXPECT_TRUE(read_file(kept) == every_byte_value(4096, 4096));
+  EXPECT_EQ(cli({"put", "Images", "dati1.bin", "--as", "è dati4096.bin", "--replace"}, "LG U8130").status, 0);
+  EXPECT_TRUE(read_file(kept) == every_byte_value(1, 1));
 }
 
 // A folder saved whole in one connection; each file as the single get saves it.
