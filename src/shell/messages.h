@@ -86,6 +86,7 @@ inline constexpr const char* kStatusDownloading = "Download di ";              /
 inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
 inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
 inline constexpr const char* kStatusSendingSound = "Invio del suono ";                            // + caption + "..."
+inline constexpr const char* kStatusSendingFile = "Invio del file ";                              // + folder/name + "..."
 inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
 
 }  // namespace lg81xx::text
