@@ -34,6 +34,7 @@ class SilentUi final : public UserInterface {
     return path;
   }
   std::optional<std::string> save_file(const std::string&, const std::string&) override { return save_path; }
+  std::optional<std::string> choose_folder() override { return std::nullopt; }
   void set_busy_pointer(bool) override {}
   void repaint() override {}
   int messages = 0;

@@ -10,6 +10,7 @@ packages=(
   libzip-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-translations-l10n
   help2man dpkg-dev
   "$@"
 )

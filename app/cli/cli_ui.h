@@ -38,6 +38,8 @@ class CliUi final : public UserInterface {
   bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
+  // The commands name their folders: download_into never asks for one.
+  std::optional<std::string> choose_folder() override { return std::nullopt; }
   void set_busy_pointer(bool) override {}
   void repaint() override;
 

@@ -9,10 +9,9 @@
 namespace lg81xx::cli {
 namespace {
 
-// Why the download could not be saved at `path`, found before anything is sent: one
-// line and the exit status; kSuccess when it can be saved.
-int refuse_destination(const std::filesystem::path& path, bool force, std::ostream& err) {
-  const SaveResult result = LocalFiles().check_save(path, force ? Replace::regular_file : Replace::never);
+// Why the download cannot be saved at `path`, as `result` says: one line and the exit
+// status; kSuccess when it can be saved.
+int explain_destination(SaveResult result, const std::filesystem::path& path, std::ostream& err) {
   const std::string name = path.string();
   switch (result) {
     case SaveResult::ok:
@@ -42,18 +41,17 @@ int refuse_destination(const std::filesystem::path& path, bool force, std::ostre
   return kLocalFile;
 }
 
+// The same, found before anything is sent.
+int refuse_destination(const std::filesystem::path& path, bool force, std::ostream& err) {
+  return explain_destination(LocalFiles().check_save(path, force ? Replace::regular_file : Replace::never), path, err);
+}
+
 // The exact entry `typed` names on the phone: the name a checked name as typed, or as ls
 // shows it; a refusal when the phone can carry neither.
 std::optional<Refusal> check_typed_name(const std::string& model, const std::string& typed) {
   std::optional<Refusal> refused = check_name(model, typed);
   if (const auto exact = unescaped_name(typed); refused && exact) refused = check_name(model, *exact);
   return refused;
-}
-
-// After these a backup stops: the session is closed, or the phone no longer answers.
-bool ends_backup(JobResult result) {
-  using enum JobResult;
-  return result == interrupted || result == link_lost || result == not_connected || result == no_reply;
 }
 
 }  // namespace
@@ -118,7 +116,6 @@ int run_backup(const GlobalOptions& options, Terminal& term, const std::string& 
     term.err << "lg81xx-cli: the folder " << dir.string() << " cannot be made\n";
     return kLocalFile;
   }
-  const auto cwd = std::filesystem::current_path(ec);
   ui.answer_questions(force, "--force");
   return run_connected(options, ui, term.err, [&](Session& session) {
     Form1& form = session.form();
@@ -131,28 +128,23 @@ int run_backup(const GlobalOptions& options, Terminal& term, const std::string& 
     int status = kSuccess;
     std::vector<std::string> failed;
     std::size_t saved = 0;
-    for (const auto& entry : entries) {
-      // Each entry as the single get saves it: a safe name in DIR, complete or not at all.
-      const auto target = output_path_for(entry, dir, cwd);
-      int result = target.path.empty() ? (target.bad_name ? kBadInput : kLocalFile)
-                                       : refuse_destination(target.path, force, term.err);
-      JobResult downloaded = JobResult::ok;
-      if (target.path.empty()) term.err << "lg81xx-cli: " << target.error << "\n";
-      if (result == kSuccess) {
-        ui.answer_save_dialog(target.path);
-        downloaded = form.download_named(folder, entry);
-        result = exit_status_for(downloaded);
-      }
-      if (result == kSuccess) {
+    // Each entry as the single get saves it: a safe name in DIR, complete or not at all.
+    form.download_into(folder, entries, dir, [&](const EntrySaved& done) {
+      if (done.result == JobResult::ok) {
         ++saved;
-        term.out << escaped_name(target.path.string()) << " (" << std::filesystem::file_size(target.path, ec) << " bytes)\n";
-        continue;
+        term.out << escaped_name(done.path.string()) << " (" << std::filesystem::file_size(done.path, ec) << " bytes)\n";
+        return;
       }
-      failed.push_back(escaped_name(entry));
-      term.err << "lg81xx-cli: " << failed.back() << " not saved\n";
-      if (status == kSuccess || downloaded == JobResult::interrupted) status = result;
-      if (ends_backup(downloaded)) break;
-    }
+      if (done.path.empty())
+        term.err << "lg81xx-cli: the entry name \"" << escaped_name(done.entry) << "\" gives no usable file name\n";
+      else if (done.result == JobResult::local_file)
+        explain_destination(done.saved, done.path, term.err);
+      failed.push_back(escaped_name(done.entry));
+      term.err << "lg81xx-cli: " << failed.back() << " not saved (" << why_not_saved(done, form.phone().family())
+               << ")\n";
+      const int result = exit_status_for(done.result);
+      if (status == kSuccess || done.result == JobResult::interrupted) status = result;
+    });
     const std::size_t missing = entries.size() - saved;
     term.err << saved << " saved, " << missing << " failed";
     for (std::size_t i = 0; i < failed.size(); ++i) term.err << (i == 0 ? ": " : ", ") << failed[i];

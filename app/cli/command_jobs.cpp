@@ -36,10 +36,11 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
       return static_cast<int>(kBadInput);
     }
     if (position) form.set_position_text(*position);
+    const std::string at = form.position();  // the install proposes the next one
     const int status = exit_status_for(form.install_application());  // "INVIA"
     if (status == kSuccess)
       term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
-               << " in Java at position " << form.position() << "\n";
+               << " in Java at position " << at << "\n";
     return status;
   }, load);
 }

@@ -119,8 +119,8 @@ void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, 
   ui.answer_open_dialogs({jad, jar});
   form.set_nokia(false);
   form.load_application();
+  const std::string nn = form.position();  // the install proposes the next one
   const int status = exit_status_for(form.install_application());
-  const std::string nn = form.position();
   const auto java = phone.storage / "Java";
   const bool same = file_bytes(java / (nn + ".jad")) == midlet.jad && file_bytes(java / (nn + ".jar")) == midlet.jar;
   const bool manifest = fs::exists(java / (nn + ".mnf"));

@@ -33,11 +33,6 @@ void append_code_point(std::string& out, char32_t c) {
 
 }  // namespace
 
-bool is_control_character(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F ||
-         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
 std::string escaped_name(std::string_view name) {
   std::string out;
   for (std::size_t i = 0; i < name.size();) {

@@ -9,9 +9,6 @@
 
 namespace lg81xx::cli {
 
-// C0 and C1 controls, DEL, the line and paragraph separators, the bidirectional controls.
-bool is_control_character(char32_t c);
-
 // `name` as plain output shows it: "\\" for a backslash, "\n", "\r" and "\t", "\xHH" for
 // any other C0 control, DEL or a byte that is not UTF-8, "\uHHHH" for the other controls.
 std::string escaped_name(std::string_view name);

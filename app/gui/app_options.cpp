@@ -18,12 +18,15 @@ AppOptions parse_options(const QStringList& arguments) {
                                  QStringLiteral("M"), QStringLiteral("LG U8130"));
   const QCommandLineOption storage(QStringLiteral("storage"),
                                    QStringLiteral("Cartella con i file del telefono virtuale."), QStringLiteral("DIR"));
+  const QCommandLineOption connect(QStringLiteral("connect"),
+                                   QStringLiteral("Con --demo: si connette subito al telefono virtuale (e nella "
+                                                  "scheda 3 apre la sua prima cartella)."));
   const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Salva l'immagine della finestra in FILE ed esce."),
                                       QStringLiteral("FILE.png"));
   const QCommandLineOption tab(QStringLiteral("tab"), QStringLiteral("Scheda mostrata nell'immagine (1-3)."),
                                QStringLiteral("N"), QStringLiteral("1"));
-  parser.addOptions({home, demo, model, storage, screenshot, tab});
+  parser.addOptions({home, demo, model, storage, connect, screenshot, tab});
   parser.process(arguments);
 
   AppOptions options;
@@ -31,6 +34,11 @@ AppOptions parse_options(const QStringList& arguments) {
   options.demo = parser.isSet(demo);
   options.model = parser.value(model);
   if (parser.isSet(storage)) options.storage = parser.value(storage);
+  options.connect = parser.isSet(connect);
+  if (options.connect && !options.demo) {
+    std::fprintf(stderr, "lg81xx: --connect vale solo con --demo\n\n%s", qPrintable(parser.helpText()));
+    std::exit(2);
+  }
   if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
   bool number = false;
   options.tab = parser.value(tab).toInt(&number);

@@ -1,5 +1,5 @@
 #pragma once
-// The window's command line: lg81xx [--home DIR] [--demo [--model M] [--storage DIR]]
+// The window's command line: lg81xx [--home DIR] [--demo [--model M] [--storage DIR] [--connect]]
 //                                    [--screenshot FILE.png [--tab N]]
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,7 @@ struct AppOptions {
   bool demo = false;
   QString model = QStringLiteral("LG U8130");
   std::optional<QString> storage;
+  bool connect = false;  // with demo: connect at once (and open the first folder on tab 3)
   std::optional<QString> screenshot;
   int tab = 1;  // 1 .. 3
 };

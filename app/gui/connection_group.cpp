@@ -13,10 +13,11 @@
 namespace lg81xx::gui {
 namespace {
 
-QComboBox* editable_combo(const char* name, QWidget* parent) {
+// `editable`: any text may be typed (a device); otherwise only an item can be chosen.
+QComboBox* combo(const char* name, bool editable, QWidget* parent) {
   auto* combo = new QComboBox(parent);
   combo->setObjectName(QLatin1String(name));
-  combo->setEditable(true);
+  combo->setEditable(editable);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setMinimumContentsLength(14);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -28,9 +29,9 @@ QComboBox* editable_combo(const char* name, QWidget* parent) {
 ConnectionGroup::ConnectionGroup(QWidget* parent)
     : QGroupBox(QStringLiteral("Connessione"), parent),
       label1_(new QLabel(QStringLiteral("Modello Telefono"), this)),
-      combo1_(editable_combo("Combo1", this)),
+      combo1_(combo("Combo1", false, this)),
       label2_(new QLabel(QStringLiteral("Porta Comm"), this)),
-      combo2_(editable_combo("Combo2", this)),
+      combo2_(combo("Combo2", true, this)),
       command1_(new QPushButton(QStringLiteral("Connetti/Disconnetti"), this)),
       fast_(new QCheckBox(QStringLiteral("Trasferimento veloce"), this)) {
   setObjectName(QStringLiteral("Frame1"));
@@ -56,7 +57,7 @@ ConnectionGroup::ConnectionGroup(QWidget* parent)
   setTabOrder(combo2_, fast_);
   setTabOrder(fast_, command1_);
 
-  connect(combo1_, &QComboBox::editTextChanged, this, &ConnectionGroup::model_edited);
+  connect(combo1_, &QComboBox::currentTextChanged, this, &ConnectionGroup::model_edited);
   connect(combo2_, &QComboBox::editTextChanged, this, &ConnectionGroup::port_edited);
   connect(command1_, &QPushButton::clicked, this, &ConnectionGroup::connect_clicked);
   connect(fast_, &QCheckBox::clicked, this, &ConnectionGroup::fast_toggled);
@@ -65,6 +66,9 @@ ConnectionGroup::ConnectionGroup(QWidget* parent)
 void ConnectionGroup::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
   sync_combo(*combo1_, s.controls.Combo1, inputs_current);
   sync_combo(*combo2_, s.controls.Combo2, inputs_current);
+  // Neither choice changes under a connection or a job.
+  combo1_->setEnabled(s.controls.Combo1.enabled && !job_running);
+  combo2_->setEnabled(s.controls.Combo2.enabled && !job_running);
   command1_->setEnabled(s.controls.Command1.enabled && !job_running);
   if (inputs_current && fast_->isChecked() != s.fast) {
     const QSignalBlocker block(fast_);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 #include "widget_sync.h"
 
@@ -19,6 +20,7 @@ FilesTab::FilesTab(QWidget* parent)
   setObjectName(QStringLiteral("FilesTab"));
   list1_->setObjectName(QStringLiteral("List1"));
   list2_->setObjectName(QStringLiteral("List2"));
+  list2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   command7_->setObjectName(QStringLiteral("Command7"));
   command7_->setMinimumWidth(120);
   send_file_->setObjectName(QStringLiteral("send_file"));
@@ -42,6 +44,12 @@ FilesTab::FilesTab(QWidget* parent)
   list1_->installEventFilter(this);
   connect(list1_, &QListWidget::currentRowChanged, this, &FilesTab::folder_selected);
   connect(list2_, &QListWidget::currentRowChanged, this, &FilesTab::entry_selected);
+  connect(list2_, &QListWidget::itemSelectionChanged, this, [this] {
+    std::vector<int> rows;
+    for (const auto& index : list2_->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    emit entries_chosen(rows);
+  });
   connect(list1_, &QListWidget::itemDoubleClicked, this, [this] { emit folder_opened(); });
   connect(command7_, &QPushButton::clicked, this, &FilesTab::download_clicked);
   connect(send_file_, &QPushButton::clicked, this, &FilesTab::send_clicked);

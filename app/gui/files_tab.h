@@ -2,6 +2,7 @@
 // Tab "File Manager": the phone's folders (List1), the entries of the folder last listed
 // (List2) and "DownLoad".
 #include <QWidget>
+#include <vector>
 
 #include "form_snapshot.h"
 
@@ -19,6 +20,7 @@ class FilesTab final : public QWidget {
  signals:
   void folder_selected(int row);
   void entry_selected(int row);
+  void entries_chosen(const std::vector<int>& rows);  // List2 allows several
   void folder_opened();      // List1 double-click, or Enter on a folder
   void download_clicked();   // Command7
   void send_clicked();       // "Invia file al telefono"

@@ -5,10 +5,11 @@
 #include "java_tab.h"
 #include "link/port_names.h"
 #include "main_window.h"
-
-#include <QPushButton>
+#include "shell/messages.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
+
+#include <QPushButton>
 
 namespace lg81xx::gui {
 
@@ -25,6 +26,7 @@ FormController::FormController(MainWindow& window, UserInterface& gui_ui, Backen
 FormController::~FormController() {
   timer1_.stop();
   window_.may_close = nullptr;
+  worker_.post([](Form1& form) { form.hang_up(); });  // the phone is told the session ends
   worker_.stop();
 }
 
@@ -123,6 +125,8 @@ void FormController::bind_window() {
           [this](int row) { worker_.input([row](Form1& f) { f.select_folder(row); }); });
   connect(&files, &FilesTab::entry_selected, this,
           [this](int row) { worker_.input([row](Form1& f) { f.select_entry(row); }); });
+  connect(&files, &FilesTab::entries_chosen, this,
+          [this](const std::vector<int>& rows) { worker_.input([rows](Form1& f) { f.choose_entries(rows); }); });
   connect(&files, &FilesTab::folder_opened, this, [this] { user_job(&Form1::open_folder); });
   connect(&files, &FilesTab::download_clicked, this, [this] { user_job(&Form1::download_entry, Stoppable::yes); });
   connect(&files, &FilesTab::send_clicked, this, [this] { user_job(&Form1::send_file, Stoppable::yes); });
@@ -130,7 +134,11 @@ void FormController::bind_window() {
 
   window_.may_close = [this] {
     if (!job_running()) return true;
-    close_when_idle_ = true;  // a transfer is not cut in the middle: close when it ends
+    if (close_when_idle_) return false;  // asked already: the window closes when the job ends
+    if (!gui_ui_.ask(text::kCancelOnClose, text::kConfirmTitle)) return false;
+    if (!job_running()) return true;  // it ended while the question was open
+    close_when_idle_ = true;
+    cancel_job();
     return false;
   };
 }

@@ -45,7 +45,9 @@ JavaTab::JavaTab(QWidget* parent)
   label8_->setTextFormat(Qt::PlainText);
   label8_->setFrameShape(QFrame::StyledPanel);
   label8_->setMinimumWidth(220);
-  command4_->setToolTip(QStringLiteral("Prova di lettura del primo tono messaggio"));
+  command4_->setToolTip(
+      QStringLiteral("Prova di lettura: chiede al telefono il primo tono dei messaggi (MessageTone/Message1.mid) "
+                     "senza salvarlo, e avvisa solo se il telefono non risponde"));
 
   auto* steps = new QLabel(
       QStringLiteral("Scegliere il descrittore (.jad) e l'archivio (.jar) dell'applicazione, controllare la "

@@ -11,6 +11,7 @@
 #include "app_options.h"
 #include "backend.h"
 #include "demo_phone.h"
+#include "file_dialog.h"
 #include "form_controller.h"
 #include "main_window.h"
 #include "program_folder.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("lg81xx"));
   QApplication::setApplicationVersion(QStringLiteral(LG81XX_VERSION));
   const AppOptions options = parse_options(QApplication::arguments());
+  load_italian_qt_texts(app);  // without them the dialogs speak English
 
   std::optional<std::filesystem::path> home_option;
   if (options.home) home_option = std::filesystem::path(from_qt(*options.home));
@@ -88,10 +90,17 @@ int main(int argc, char** argv) {
         form.choose_port(device);
         form.set_fast(true);  // a first try should not wait on full intervals
       });
+      if (options.connect) {
+        controller.run_job([open_first_folder = options.tab == 3](Form1& form) {
+          if (form.connect_or_disconnect() != JobResult::ok || !open_first_folder) return;
+          form.select_folder(0);
+          form.open_folder();
+        });
+      }
     }
     if (options.screenshot) {
       window.tabs().setCurrentIndex(options.tab - 1);
-      // Once the ports are in the list, draw the window and leave.
+      // Once the ports are in the list (and the demo connected), draw the window and leave.
       QObject::connect(&controller, &FormController::idle, &window, [&] {
         const bool saved = save_screenshot(window, *options.screenshot);
         if (!saved) std::fprintf(stderr, "lg81xx: cannot write %s\n", qPrintable(*options.screenshot));

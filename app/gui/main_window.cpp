@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 #include "progress_label.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
+#include "widget_sync.h"
 
 namespace lg81xx::gui {
 
@@ -28,7 +30,8 @@ MainWindow::MainWindow(QWidget* parent)
       tabs_(new QTabWidget(this)),
       java_(new JavaTab(tabs_)),
       sounds_(new SoundsTab(tabs_)),
-      files_(new FilesTab(tabs_)) {
+      files_(new FilesTab(tabs_)),
+      status_(new QLabel(this)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kWindowTitle));
 
@@ -48,6 +51,11 @@ MainWindow::MainWindow(QWidget* parent)
   tabs_->addTab(sounds_, QStringLiteral("SUONI di Sistema"));
   tabs_->addTab(files_, QStringLiteral("File Manager"));
 
+  status_->setObjectName(QStringLiteral("status"));
+  status_->setTextFormat(Qt::PlainText);
+  status_->setFrameShape(QFrame::StyledPanel);
+  status_->setFrameShadow(QFrame::Sunken);
+
   auto* top = new QHBoxLayout;
   top->addWidget(connection_, 1);
   top->addWidget(phone_, 1);
@@ -55,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent)
   page->addLayout(top);
   page->addWidget(frame2);
   page->addWidget(tabs_, 1);
+  page->addWidget(status_);
   resize(720, 500);
 }
 
@@ -73,6 +82,7 @@ void MainWindow::show_last() {
   java_->show_state(s, last_inputs_current_, job_running_);
   sounds_->show_state(s, last_inputs_current_, job_running_);
   files_->show_state(s, last_inputs_current_, job_running_);
+  sync_label(*status_, s.controls.status.caption);
 }
 
 void MainWindow::show_cancel(bool shown) {

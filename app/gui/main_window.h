@@ -1,6 +1,6 @@
 #pragma once
-// The window: the connection group, the phone panel with the lamp, the progress bar and
-// the three tabs. It only shows snapshots and reports what the user does; the controller
+// The window: the connection group, the phone panel with the lamp, the progress bar, the
+// three tabs and the status line. It only shows snapshots and reports what the user does; the controller
 // turns that into calls on the model.
 #include <QPointer>
 #include <QWidget>
@@ -9,6 +9,7 @@
 
 #include "form_snapshot.h"
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -59,6 +60,7 @@ class MainWindow final : public QWidget {
   JavaTab* java_;
   SoundsTab* sounds_;
   FilesTab* files_;
+  QLabel* status_;  // where the window stands: connected to which phone, or the job under way
   std::optional<FormSnapshot> last_;
   bool last_inputs_current_ = true;
   bool job_running_ = false;

@@ -1,12 +1,12 @@
 #include "qt_dialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <cstdio>
 
+#include "file_dialog.h"
 #include "file_filter.h"
 #include "shell/messages.h"
 #include "text_codec.h"
@@ -64,8 +64,10 @@ bool QtDialogs::ask(const std::string& text, const std::string& title) {
 }
 
 std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
-  const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Apri"), open_folder_, qt_file_filter(filter));
-  if (path.isEmpty()) return std::nullopt;
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Apri"), open_folder_, qt_file_filter(filter));
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
   keep(open_folder_, path, kOpenFolder);
   return from_qt(QDir::toNativeSeparators(path));
 }
@@ -75,11 +77,26 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
   // folder the user last chose (or of the last file opened, or the home folder). The model
   // itself asks before a file is replaced, when it finds one there at the moment of saving.
   const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
-  const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Salva con nome"),
-                                                    QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
-                                                    qt_file_filter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
-  if (path.isEmpty()) return std::nullopt;
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Salva con nome"),
+                                       QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
+                                       qt_file_filter(filter));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
   keep(save_folder_, path, kSaveFolder);
+  return from_qt(QDir::toNativeSeparators(path));
+}
+
+std::optional<std::string> QtDialogs::choose_folder() {
+  const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
+  const auto dialog = make_file_dialog(window_, QStringLiteral("Scegli la cartella in cui salvare i file"), start, {});
+  dialog->setFileMode(QFileDialog::Directory);
+  dialog->setOption(QFileDialog::ShowDirsOnly);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog->selectedFiles().constFirst();
+  save_folder_ = QDir(path).absolutePath();
+  if (settings_) settings_->setValue(QLatin1String(kSaveFolder), save_folder_);
   return from_qt(QDir::toNativeSeparators(path));
 }
 

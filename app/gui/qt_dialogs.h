@@ -1,6 +1,6 @@
 #pragma once
 // The window's UserInterface on the GUI thread: QMessageBox with the critical, warning or
-// information icon and for the yes/no questions, QFileDialog for open and save, the busy
+// information icon and for the yes/no questions, QFileDialog for open, save and a folder, the busy
 // pointer over the window.
 #include <QPointer>
 #include <QString>
@@ -26,6 +26,7 @@ class QtDialogs final : public UserInterface {
   bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
+  std::optional<std::string> choose_folder() override;
   void set_busy_pointer(bool busy) override;
   void repaint() override {}  // the worker publishes snapshots instead
 

@@ -45,6 +45,13 @@ std::optional<std::string> ThreadedUi::save_file(const std::string& filter, cons
   return answer;
 }
 
+std::optional<std::string> ThreadedUi::choose_folder() {
+  publish_();
+  std::optional<std::string> answer;
+  on_gui_thread_and_wait([&] { answer = gui_.choose_folder(); });
+  return answer;
+}
+
 void ThreadedUi::set_busy_pointer(bool busy) {
   if (QThread::currentThread() == gui_context_.thread()) {
     gui_.set_busy_pointer(busy);

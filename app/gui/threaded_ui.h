@@ -20,6 +20,7 @@ class ThreadedUi final : public UserInterface {
   bool ask(const std::string& text, const std::string& title) override;
   std::optional<std::string> open_file(const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
+  std::optional<std::string> choose_folder() override;
   void set_busy_pointer(bool busy) override;
   void repaint() override;
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "text_codec.h"
 
@@ -34,13 +35,13 @@ void sync_combo(QComboBox& combo, const ComboBox& model, bool inputs_current) {
     const QString text = combo.currentText();
     combo.clear();
     for (const auto& item : model.items) combo.addItem(to_qt(item));
-    combo.setCurrentIndex(-1);
-    combo.setEditText(text);
+    combo.setCurrentIndex(combo.findText(text, Qt::MatchExactly));
+    if (combo.isEditable()) combo.setEditText(text);
   }
   const QString wanted = to_qt(model.text);
   if (inputs_current && combo.currentText() != wanted) {
     combo.setCurrentIndex(combo.findText(wanted, Qt::MatchExactly));
-    combo.setEditText(wanted);
+    if (combo.isEditable()) combo.setEditText(wanted);
   }
 }
 
@@ -55,6 +56,10 @@ void sync_list(QListWidget& list, const ListBox& model, bool inputs_current) {
     list.setCurrentRow(model.list_index);
     if (model.list_index < 0) list.clearSelection();
   }
+  // A list of several chosen rows shows the model's choice, never one of its own.
+  if (list.selectionMode() == QAbstractItemView::ExtendedSelection && (inputs_current || refill) && model.chosen.size() > 1)
+    for (int row = 0; row < list.count(); ++row)
+      list.item(row)->setSelected(std::find(model.chosen.begin(), model.chosen.end(), row) != model.chosen.end());
 }
 
 void sync_line_edit(QLineEdit& edit, const std::string& text, bool inputs_current) {

@@ -160,4 +160,9 @@ std::optional<std::size_t> utf16_length(std::string_view utf8) {
   return units;
 }
 
+bool is_control_character(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 }  // namespace lg81xx

@@ -36,4 +36,7 @@ struct Utf8Character {
 };
 std::optional<Utf8Character> first_character(std::string_view utf8);
 
+// C0 and C1 controls, DEL, the line and paragraph separators, the bidirectional controls.
+bool is_control_character(char32_t c);
+
 }  // namespace lg81xx

@@ -19,6 +19,8 @@ class UserInterface {
   virtual std::optional<std::string> open_file(const std::string& filter) = 0;
   virtual std::optional<std::string> save_file(const std::string& filter,
                                                const std::string& suggested_name) = 0;
+  // A folder to save several files in; nothing when cancelled.
+  virtual std::optional<std::string> choose_folder() = 0;
   virtual void set_busy_pointer(bool busy) = 0;
   // The model changed something the user sees (progress, lamp, lists, labels): draw it now.
   virtual void repaint() = 0;

@@ -31,19 +31,24 @@ JobResult Form1::connect_or_disconnect() {
   controls_.Label4.caption.clear();
   if (phone_.is_open()) {
     phone_.disconnect();
+    show_where_it_stands();
     return JobResult::ok;
   }
 
+  // Every exchange takes its form from the model: without one there is nothing to say.
+  if (model().empty()) return stop(text::kNoModelChosen, JobResult::not_connected);
   const std::string& chosen = controls_.Combo2.text;
   const std::string device = port_device(chosen);
   if (device.empty()) {
     if (com_number(chosen)) return stop(text::kBadComItem);  // "COM  21" names no port item
     return stop(text::kNoPortChosen, JobResult::not_connected);
   }
+  Underway underway(*this, text::kStatusConnecting);
   if (!phone_.open(device)) {
     const auto text = port_failure_text(phone_.port_failure(), device, phone_.port_error());
     return stop(text.c_str(), JobResult::not_connected);
   }
+  device_ = device;
 
   const auto imei = phone_.query_imei();
   if (!imei.ok()) return connect_failed(imei.result, imei.step, imei.phone_model);
@@ -53,12 +58,17 @@ JobResult Form1::connect_or_disconnect() {
   controls_.Label4.caption = information.value;
   platform_.ui.repaint();
 
-  const bool has_folders = phone_.family() != Family::none;  // neither family: the list stays as it was
-  if (has_folders) controls_.List1.clear();
+  controls_.List1.clear();
   const auto folders = phone_.read_folders();
   if (!folders.ok()) return connect_failed(folders.result, folders.step, folders.phone_model);
-  if (has_folders) controls_.List1.items = folders.value;
+  controls_.List1.items = folders.value;
   return propose_position();
+}
+
+void Form1::hang_up() {
+  if (!phone_.is_open()) return;
+  phone_.disconnect();
+  show_where_it_stands();
 }
 
 // A step the phone did not answer as it should: nothing of the connect stays on show, the

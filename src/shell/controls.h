@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/messages.h"
 #include "shell/sound_table.h"
 
 namespace lg81xx {
@@ -40,18 +41,21 @@ struct OptionButton {
 
 struct ComboBox {
   std::vector<std::string> items;
-  std::string text;  // editable: may hold any text, not only an item
+  std::string text;  // Combo1: one of its items or nothing; Combo2: any device as typed
+  bool enabled = true;
 };
 
 struct ListBox {
   std::vector<std::string> items;
-  int list_index = -1;  // selected row, -1 for none
+  int list_index = -1;     // selected row, -1 for none
+  std::vector<int> chosen;  // the rows chosen together, where the list allows several
   std::string text() const {
     return list_index >= 0 && list_index < static_cast<int>(items.size()) ? items[list_index] : std::string{};
   }
   void clear() {
     items.clear();
     list_index = -1;
+    chosen.clear();
   }
 };
 
@@ -98,6 +102,7 @@ struct Controls {
   Picture ledr{false};  // red over it while a request is on the line
   Label Label3;  // IMEI
   Label Label4;  // information text
+  Label status{text::kStatusNotConnected};  // where the window stands: the phone on the line, or the job under way
 
   // The chosen sound's option button, if any.
   const OptionButton* selected_sound() const {

@@ -10,12 +10,18 @@ namespace lg81xx {
 Form1::Form1(Platform platform, std::filesystem::path home)
     : platform_(platform), home_(std::move(home)), phone_(platform.port, platform.clock, *this) {}
 
-void Form1::choose_model(std::string text) {
+bool Form1::choose_model(std::string text) {
+  if (choices_locked() || !(text.empty() || is_known_model(text))) return false;
   phone_.set_model(text);
   controls_.Combo1.text = std::move(text);
+  return true;
 }
 
-void Form1::choose_port(std::string text) { controls_.Combo2.text = std::move(text); }
+bool Form1::choose_port(std::string text) {
+  if (choices_locked()) return false;
+  controls_.Combo2.text = std::move(text);
+  return true;
+}
 
 void Form1::offer_ports(const std::vector<std::string>& items) {
   auto& ports = controls_.Combo2.items;
@@ -49,6 +55,28 @@ void Form1::select_entry(int row) { controls_.List2.list_index = row; }
 
 void Form1::set_fast(bool fast) { phone_.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
 
+Form1::Underway::Underway(Form1& form, std::string what) : form_(form), outer_(std::move(form.activity_)) {
+  form_.activity_ = std::move(what);
+  form_.show_where_it_stands();
+  form_.platform_.ui.repaint();
+}
+
+Form1::Underway::~Underway() {
+  form_.activity_ = std::move(outer_);
+  form_.show_where_it_stands();
+}
+
+void Form1::show_where_it_stands() {
+  const bool open = phone_.is_open();
+  controls_.Combo1.enabled = controls_.Combo2.enabled = !choices_locked();
+  if (!activity_.empty())
+    controls_.status.caption = activity_;
+  else if (open)
+    controls_.status.caption = text::kStatusConnected + model() + " su " + device_;
+  else
+    controls_.status.caption = text::kStatusNotConnected;
+}
+
 void Form1::lamp(bool red) {
   controls_.ledr.visible = red;
   platform_.ui.repaint();
@@ -70,9 +98,13 @@ void Form1::set_progress_done() {
   platform_.ui.repaint();
 }
 
-void Form1::show_entries(const std::vector<std::string>& entries) {
+void Form1::show_entries(const std::vector<std::string>& entries, const std::string& folder) {
   controls_.List2.clear();
   controls_.List2.items = entries;
+  listed_folder_ = folder;
+  auto& folders = controls_.List1;
+  const auto at = std::find(folders.items.begin(), folders.items.end(), folder);
+  if (at != folders.items.end()) folders.list_index = static_cast<int>(at - folders.items.begin());
   platform_.ui.repaint();
 }
 

@@ -7,6 +7,7 @@
 // setters.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,16 @@ struct Platform {
 
 enum class StartResult { ok, fatal };
 
+// One of several entries downloaded into a folder: where it went and how it ended.
+struct EntrySaved {
+  std::string entry;
+  std::filesystem::path path;  // empty when the entry's name gives no file name
+  JobResult result = JobResult::ok;
+  SaveResult saved = SaveResult::ok;  // what the file's side met, for a local_file result
+};
+// Why `done` was not saved, in the window's words.
+std::string why_not_saved(const EntrySaved& done, Family family);
+
 class Form1 final : private PhoneEvents {
  public:
   static constexpr int kKeepAliveIntervalMs = 3000;  // Timer1
@@ -60,8 +71,11 @@ class Form1 final : private PhoneEvents {
   Phone& phone() { return phone_; }
 
   // ---- the user's input ----
-  void choose_model(std::string text);  // Combo1
-  void choose_port(std::string text);   // Combo2
+  // Combo1 takes one of the four models (or nothing), Combo2 any device; neither changes
+  // while connected or while a job runs. False when the choice was not taken.
+  bool choose_model(std::string text);  // Combo1
+  bool choose_port(std::string text);   // Combo2
+  bool choices_locked() const { return phone_.is_open() || !activity_.empty(); }
   // Adds the port items not yet in Combo2.
   void offer_ports(const std::vector<std::string>& items);
   // The same at the top of Combo2, before the twenty COM items: the phones' cables.
@@ -72,6 +86,7 @@ class Form1 final : private PhoneEvents {
   void select_sound(std::string_view control);  // mes1 .. batt; any other name clears the choice
   void select_folder(int row);                  // List1
   void select_entry(int row);                   // List2
+  void choose_entries(std::vector<int> rows);   // List2, several rows chosen together
   // "Trasferimento veloce": waits that end as soon as a reply is complete.
   void set_fast(bool fast);
   // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
@@ -84,14 +99,24 @@ class Form1 final : private PhoneEvents {
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
   JobResult connect_or_disconnect();  // Command1 "Connetti/Disconnetti"
+  // The window closes: an open session is ended with the disconnect frame.
+  void hang_up();
   // Timer1, every kKeepAliveIntervalMs: a keep-alive while the line is free. True when
   // one went out.
   bool keep_alive_tick();
   JobResult propose_position();     // the Java list read after a connect proposes Text1
   JobResult open_folder();          // List1 double-click: the folder's entries into List2
-  JobResult download_entry();       // Command7 "DownLoad": the entry chosen in List2
+  // Command7 "DownLoad": the entry chosen in List2; several go into a folder the user chooses.
+  JobResult download_entry();
   // The same for an entry given by name, listed or not.
   JobResult download_named(const std::string& folder, const std::string& entry);
+  // Several entries of `folder` into the folder `dir`, on the open session: each under its
+  // safe name, saved as download_named saves it (a question before a file there is
+  // replaced; complete or not at all). `each` hears of every entry as it ends. A cancel or
+  // a phone that no longer answers ends it: the entries after it are not tried.
+  std::vector<EntrySaved> download_into(const std::string& folder, const std::vector<std::string>& entries,
+                                        const std::filesystem::path& dir,
+                                        const std::function<void(const EntrySaved&)>& each = {});
   JobResult load_application();     // Command2 "Carica JAD e JAR"
   JobResult install_application();  // Command3 "INVIA"
   JobResult probe_message_tone();   // Command4
@@ -103,13 +128,34 @@ class Form1 final : private PhoneEvents {
   JobResult send_named(const std::string& folder, const std::string& name, const Bytes& content);
 
  private:
+  // A job under way, from construction to destruction: the status line names it, and
+  // model and port stay as they are. A job inside another names itself, then the outer one
+  // again.
+  class Underway {
+   public:
+    Underway(Form1& form, std::string what);
+    ~Underway();
+    Underway(const Underway&) = delete;
+    Underway& operator=(const Underway&) = delete;
+
+   private:
+    Form1& form_;
+    std::string outer_;
+  };
+
+  // The status line and the lock of model and port, after the connection or the job changed.
+  void show_where_it_stands();
+
   // PhoneEvents: the lamp ledr and the progress bar Label5, drawn at once.
   void lamp(bool red) override;
   void progress(std::uint64_t done, std::uint64_t total) override;
 
   void set_progress(double width);
   void set_progress_done();  // "100%" and the full width
-  void show_entries(const std::vector<std::string>& entries);
+  // List2 shows `entries` of `folder`, and List1 marks that folder.
+  void show_entries(const std::vector<std::string>& entries, const std::string& folder);
+  JobResult read_java_list();
+  void release_pair();
   // Shows the table's message for how `job` ended (with `detail` after it) and returns
   // `result`.
   JobResult report(Job job, JobResult result, const std::string& detail = "");
@@ -122,18 +168,29 @@ class Form1 final : private PhoneEvents {
   void close_stopped_session();
   JobResult report_install(const Outcome<InstallStep>& installed);
   JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
+  // The entry fetched whole, or how the fetch ended; a cancel that came with the last
+  // block still counts.
+  Outcome<Bytes> fetch(const std::string& folder, const std::string& entry);
   // Saves a download where the user chose, asking before a file there is replaced.
   JobResult save_download(const std::string& path, const Bytes& content);
+  // The same without a message: nothing when the user keeps the file that is there.
+  std::optional<SaveResult> save_asking(const std::filesystem::path& path, const Bytes& content, Replace replace);
+  EntrySaved download_one_into(const std::string& folder, const std::string& entry, const std::filesystem::path& dir);
+  // "DownLoad" with several entries chosen: into a folder, then one message for them all.
+  JobResult download_several(const std::vector<std::string>& entries);
 
   Platform platform_;
   std::filesystem::path home_;
   Controls controls_;
   Phone phone_;
+  std::string device_;    // the device the port was opened on
+  std::string activity_;  // the job under way, as the status line names it; empty between jobs
   Bytes jad_;
   Bytes jar_;
   // The rows of the last "Java" listing, and the applications installed since: which
   // positions hold one.
   std::vector<std::string> java_rows_;
+  std::string listed_folder_;  // the folder whose entries List2 shows
 };
 
 }  // namespace lg81xx

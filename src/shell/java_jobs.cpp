@@ -68,13 +68,22 @@ std::optional<Bytes> with_emulation_classes(Files& files, Archiver& archiver, co
 
 JobResult Form1::propose_position() {
   if (!require_connection(Job::java_list)) return JobResult::not_connected;
+  const JobResult read = read_java_list();
+  if (read != JobResult::ok && read != JobResult::bad_input) return report(Job::java_list, read);
+  return JobResult::ok;
+}
+
+// The folder "Java" listed into List2 (and marked in List1, whose entries List2 shows),
+// and Text1 proposed anew from it; no message when the phone does not answer.
+JobResult Form1::read_java_list() {
+  Underway underway(*this, std::string(text::kStatusReadingFolder) + "Java...");
   controls_.List2.clear();
   java_rows_.clear();
   set_position_text("");
   const auto java = phone_.list_java();
-  if (java.result == JobResult::bad_input) return JobResult::ok;  // neither family: no list, no proposal
-  if (!java.ok()) return report(Job::java_list, java.result);
-  show_entries(java.value);
+  if (java.result == JobResult::bad_input) return java.result;  // neither family: no list, no proposal
+  if (!java.ok()) return java.result;
+  show_entries(java.value, "Java");
   java_rows_ = java.value;
   const auto position = first_free_position(java_rows_);
   if (!position) {
@@ -91,6 +100,7 @@ JobResult Form1::propose_position() {
 JobResult Form1::load_application() {
   auto& ui = platform_.ui;
   auto& files = platform_.files;
+  Underway underway(*this, text::kStatusLoading);
   BusyPointer pointer(ui);
   jad_.clear();
   jar_.clear();
@@ -139,7 +149,7 @@ JobResult Form1::load_application() {
 // Installs the chosen pair into the phone's folder "Java" at the position of Text1.
 JobResult Form1::install_application() {
   if (!is_known_model(model())) {
-    controls_.Label8.caption.clear();
+    release_pair();
     return stop(text::kUnknownModel);
   }
   if (controls_.Text1.text.empty() && !first_free_position(java_rows_)) return stop(text::kJavaFull);
@@ -154,28 +164,40 @@ JobResult Form1::install_application() {
     return JobResult::cancelled;
 
   if (controls_.Text1.text != *position) set_position_text(*position);
+  Underway underway(*this, text::kStatusInstalling + *position + "...");
   BusyPointer pointer(platform_.ui);
   pointer.busy();
   const JobResult result = report_install(install_java_application(phone_, *position, jad_, jar_));
-  // What a failed install left behind is its own, and a retry may write over it.
-  if (result == JobResult::ok) java_rows_.insert(java_rows_.end(), {*position + ".jad", *position + ".jar"});
+  // Whatever the install left in "Java", the next position comes from the phone's list as
+  // it is now; a list that cannot be read proposes nothing.
+  pointer.normal();
+  if (phone_.is_open()) read_java_list();
   return result;
 }
 
-// One message, however and wherever the install ended. The U8110/U8120 install that
-// stops at its descriptor forgets the chosen pair's name, as a complete one does.
+// One message, however and wherever the install ended. An installed pair is released, so
+// that it is never sent twice by mistake; so is the pair of a U8110/U8120 install that
+// stops at its descriptor, as the window forgets its name.
 JobResult Form1::report_install(const Outcome<InstallStep>& installed) {
   const JobResult result = installed.result;
   if (installed.ok()) set_progress_done();
   report(Job::install, result,
          result == JobResult::interrupted ? files_on_phone(controls_.Text1.text, installed.value) : "");
   if (installed.ok() || (installed.value == InstallStep::descriptor && phone_.family() != Family::u813))
-    controls_.Label8.caption.clear();
+    release_pair();
   return result;
+}
+
+// "FILE CARICATO" empty, and nothing left to send with INVIA.
+void Form1::release_pair() {
+  controls_.Label8.caption.clear();
+  jad_.clear();
+  jar_.clear();
 }
 
 JobResult Form1::probe_message_tone() {
   if (!require_connection(Job::probe)) return JobResult::not_connected;
+  Underway underway(*this, text::kStatusProbing);
   return report(Job::probe, send_read_probe(phone_));
 }
 

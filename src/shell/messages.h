@@ -24,6 +24,7 @@ inline constexpr const char* kSoundTitle = "OPERAZIONE CONCLUSA";
 // Texts this port of the tool adds, in the window's style.
 inline constexpr const char* kNotConnected = "TELEFONO NON CONNESSO: premere Connetti/Disconnetti";
 inline constexpr const char* kNoPortChosen = "SCEGLIERE LA PORTA DI COMUNICAZIONE";
+inline constexpr const char* kNoModelChosen = "SCEGLIERE IL MODELLO DEL TELEFONO";
 inline constexpr const char* kBadComItem = "PORTA COM NON VALIDA: le porte vanno da COM  1 a COM  20";
 // A port that does not open: the head, ": " and the device, then what to do in brackets.
 inline constexpr const char* kPortNotFound = "PORTA NON TROVATA";
@@ -42,6 +43,8 @@ inline constexpr const char* kNoEmuClasses = "CLASSI DI EMULAZIONE NON TROVATE: 
 inline constexpr const char* kFileReadFailed = "IMPOSSIBILE LEGGERE IL FILE";
 inline constexpr const char* kFileWriteFailed = "IMPOSSIBILE SCRIVERE IL FILE";
 inline constexpr const char* kNoSelection = "NESSUN FILE SELEZIONATO";
+inline constexpr const char* kNoEntrySelected =
+    "NESSUN FILE SELEZIONATO: aprire una cartella con un doppio clic e scegliere un file nell'elenco";
 inline constexpr const char* kNoSoundSelected = "NESSUN SUONO SELEZIONATO";
 inline constexpr const char* kEmptyFile = "IL FILE SCELTO È VUOTO: nessun dato da inviare";
 inline constexpr const char* kRefused = "IL TELEFONO HA RIFIUTATO LA RICHIESTA";
@@ -51,6 +54,8 @@ inline constexpr const char* kBadReply = "RISPOSTA DEL TELEFONO INCOMPLETA O NON
 inline constexpr const char* kNoSuchFolder = "CARTELLA NON PRESENTE SUL TELEFONO";
 inline constexpr const char* kNoFolderChosen = "NESSUNA CARTELLA SELEZIONATA: scegliere una cartella del telefono";
 inline constexpr const char* kFileSent = "FILE INVIATO AL TELEFONO";  // + ": " + folder/name
+// Several entries downloaded into a folder: "N file salvati, M non salvati: name (why), ...".
+inline constexpr const char* kDownloadTitle = "DOWNLOAD";
 // A job the user stopped ("Annulla", Ctrl-C): + what reached the phone or was saved.
 inline constexpr const char* kCancelled = "OPERAZIONE ANNULLATA: sessione con il telefono chiusa";
 inline constexpr const char* kCancelledTitle = "ANNULLATO";
@@ -68,5 +73,20 @@ inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ":
 inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
 inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
 inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
+
+inline constexpr const char* kCancelOnClose =
+    "OPERAZIONE IN CORSO: annullare il trasferimento in corso e chiudere il programma?";
+
+// The status line: where the window stands.
+inline constexpr const char* kStatusNotConnected = "Non connesso";
+inline constexpr const char* kStatusConnected = "Connesso: ";  // + model + " su " + device
+inline constexpr const char* kStatusConnecting = "Connessione in corso...";
+inline constexpr const char* kStatusReadingFolder = "Lettura della cartella ";  // + folder + "..."
+inline constexpr const char* kStatusDownloading = "Download di ";              // + entry + "..."
+inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
+inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
+inline constexpr const char* kStatusSendingSound = "Invio del suono ";                            // + caption + "..."
+inline constexpr const char* kStatusSendingFile = "Invio del file ";                              // + folder/name + "..."
+inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
 
 }  // namespace lg81xx::text

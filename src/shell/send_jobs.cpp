@@ -37,6 +37,7 @@ JobResult Form1::send_named(const std::string& folder, const std::string& name, 
     if (refused) return stop(refused->text, refused->result);
   if (!require_connection(Job::send_file)) return JobResult::not_connected;
 
+  Underway underway(*this, text::kStatusSendingFile + folder + "/" + name + "...");
   BusyPointer pointer(platform_.ui);
   pointer.busy();
   LineHold line(phone_);

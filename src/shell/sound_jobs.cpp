@@ -13,6 +13,7 @@ JobResult Form1::replace_sound() {
   if (!is_known_model(model())) return stop(text::kUnknownModel);
   if (!require_connection(Job::replace_sound)) return JobResult::not_connected;
 
+  Underway underway(*this, text::kStatusSendingSound + option->caption + "...");
   BusyPointer pointer(platform_.ui);
   LineHold line(phone_);  // however the job ends, the keep-alive is free again
   const auto path = platform_.ui.open_file(std::string(row->filter));

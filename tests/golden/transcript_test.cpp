@@ -72,6 +72,7 @@ class Recorder final : public UserInterface {
   std::optional<std::string> save_file(const std::string& filter, const std::string& name) override {
     return dialog("save " + filter + " \"" + name + "\"");
   }
+  std::optional<std::string> choose_folder() override { return dialog("folder"); }
   void set_busy_pointer(bool busy) override {
     if (busy != busy_) line(busy ? "pointer busy" : "pointer normal");
     busy_ = busy;

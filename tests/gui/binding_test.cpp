@@ -8,7 +8,12 @@
 #include <QRadioButton>
 #include <QSemaphore>
 
+#include <algorithm>
+
+#include "base/hex_codec.h"
 #include "gui_harness.h"
+#include "link/session_frames.h"
+#include "shell/messages.h"
 #include "gui_test_registry.h"
 #include "progress_label.h"
 #include "support/jar_files.h"
@@ -44,21 +49,23 @@ class BindingTest final : public QObject {
   void older_snapshot_does_not_undo_typing() {
     GuiHarness h;
     QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo1", "LG U8130");
     h.set_combo_text("Combo2", "/dev/virtual-phone");
     QSemaphore gate;
     h.controller->run_job([&](Form1& f) {
       gate.acquire();
       f.connect_or_disconnect();  // shows the IMEI
     });
-    h.set_combo_text("Combo1", "LG U8130");  // queued behind the job
+    QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);  // queued behind the job
     gate.release();
     QTRY_COMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
     h.wait_idle();
-    QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("LG U8130"));
+    QVERIFY(h.find<QCheckBox>("nokia")->isChecked());
   }
 
-  // The install waits for its message box to be answered: meanwhile the window draws, and
-  // takes no other job and no closing.
+  // While the install runs the window draws, says what runs, and takes no other job and no
+  // change of model or port. Closing asks first; yes stops the install after the exchange
+  // under way, the phone is told the session ends, and the window closes.
   void a_running_job_holds_back_other_jobs_and_closing() {
     GuiHarness h;
     QCOMPARE(h.load(), StartResult::ok);
@@ -71,23 +78,36 @@ class BindingTest final : public QObject {
     h.ui.dialog_answers = {(h.home / "a.jad").string(), (h.home / "a.jar").string()};
     h.click("Command2");
     h.wait_idle();
-    h.phone->set_faults({.silent_after = 1});  // the descriptor gets no acknowledgement
 
+    // The phone stores the descriptor: the user closes the window there, on the GUI thread,
+    // while the install waits for its acknowledgement.
     QStringList seen;
-    h.ui.on_message = [&] {
-      if (!seen.isEmpty()) return;
-      seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text();
-      for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
-        if (h.find(name)->isEnabled()) seen << name;
-      if (!h.ui.busy) seen << "pointer";
-      if (h.window.close()) seen << "closed";  // closing waits for the job
+    h.ui.answers = {true};  // cancel and close
+    h.phone->context().on_log = [&](const std::string& line) {
+      if (!seen.isEmpty() || !line.starts_with("stored ")) return;
+      QMetaObject::invokeMethod(&h.window, [&] {
+        seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text() << h.find<QLabel>("status")->text();
+        for (const char* name :
+             {"Combo1", "Combo2", "Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
+          if (h.find(name)->isEnabled()) seen << name;
+        if (!h.ui.busy) seen << "pointer";
+        if (h.window.close()) seen << "closed";  // closing waits for the job
+      }, Qt::BlockingQueuedConnection);
     };
     h.click("Command3");
     h.wait_idle();
-    QCOMPARE(seen, QStringList{"0 %"});
+    QCOMPARE(seen, (QStringList{"0 %", "Installazione dell'applicazione in posizione 01..."}));
+    QCOMPARE(h.ui.questions, std::vector<std::string>{text::kCancelOnClose});
+    QCOMPARE(h.ui.messages.size(), 1u);  // the cancel, never a phone that does not answer
+    QCOMPARE(h.ui.messages[0].text, std::string(text::kCancelled) + "; arrivati al telefono: 01.jad");
     QTRY_VERIFY(!h.window.isVisible());
     QVERIFY(!h.ui.busy);  // pointer back to normal once the window is usable again
     QVERIFY(h.find("Command1")->isEnabled());
+
+    h.controller.reset();
+    const auto& log = h.phone->context().log_lines();
+    QVERIFY(std::count(log.begin(), log.end(), "<< " + bin_to_hex(make_session_frames().disconnect_frame)) == 1);
+    QVERIFY(std::none_of(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("stored Java/01.jar"); }));
   }
 };
 

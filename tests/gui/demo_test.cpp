@@ -39,6 +39,7 @@ class DemoTest final : public QObject {
       f.connect_or_disconnect();
       f.select_folder(2);  // Images
       f.open_folder();
+      f.probe_message_tone();  // answered from the sample content: no message
     });
     QTRY_VERIFY_WITH_TIMEOUT(!controller.job_running(), 20000);
     QVERIFY2(ui.messages.empty(), ui.messages.empty() ? "" : ui.messages[0].text.c_str());

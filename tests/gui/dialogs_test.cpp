@@ -2,11 +2,13 @@
 // filters, and where the program keeps its folder.
 #include <QApplication>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
 
+#include "file_dialog.h"
 #include "file_filter.h"
 #include "gui_test_registry.h"
 #include "program_folder.h"
@@ -75,6 +77,21 @@ class DialogsTest final : public QObject {
       });
       QCOMPARE(dialogs.ask("FILE GIÀ ESISTENTE: sostituire a.jpg?", "CONFERMA"), press_yes);
     }
+  }
+
+  // The file dialogs speak Italian, and tell a file's type by its name alone: a folder
+  // like /proc holds files that block whoever reads them.
+  void file_dialog_in_italian_never_reads_a_file() {
+    QVERIFY(load_italian_qt_texts(*QCoreApplication::instance()));
+    QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"));
+
+    TempDir folder;
+    write_file(folder / "picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));  // a PNG by its content only
+    const QFileInfo picture(QString::fromStdString((folder / "picture").string()));
+    QVERIFY(QMimeDatabase().mimeTypeForFile(picture).name() == QStringLiteral("image/png"));
+    const auto dialog = make_file_dialog(nullptr, QStringLiteral("Apri"), QString(), QString());
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(dialog->iconProvider()->type(picture), QMimeDatabase().mimeTypeForName("application/octet-stream").comment());
   }
 
   void filter_in_qt_form_data() {

@@ -49,6 +49,10 @@ void GuiHarness::wait_idle() {
 
 void GuiHarness::set_combo_text(const char* combo, const QString& text) {
   auto* box = find<QComboBox>(combo);
+  if (!box->isEditable()) {  // a drop-down list: the item is chosen, if there is one
+    box->setCurrentIndex(box->findText(text));
+    return;
+  }
   box->lineEdit()->selectAll();
   QTest::keyClicks(box->lineEdit(), text);
 }

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "gui_harness.h"
+#include "shell/messages.h"
 #include "gui_test_registry.h"
 #include "support/temp_dir.h"
 
@@ -71,6 +72,7 @@ class PhoneFlowTest final : public QObject {
     QCOMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
     QCOMPARE(h.find<QLabel>("Label4")->text(), info);
     QCOMPARE(items(h.find<QListWidget>("List1")), folders);
+    QCOMPARE(h.find<QListWidget>("List1")->currentItem()->text(), QStringLiteral("Java"));  // whose entries List2 shows
     QCOMPARE(h.find<QLineEdit>("Text1")->text(), position);
     QVERIFY(red.shown > 0);               // red while talking ...
     QVERIFY(h.find("ledr")->isHidden());  // ... green when done
@@ -104,7 +106,7 @@ class PhoneFlowTest final : public QObject {
     auto* list2 = h.find<QListWidget>("List2");
     QCOMPARE(items(list2), names);
 
-    for (int i = 0; i < names.size(); ++i) {
+    for (int i = 0; i < 3; ++i) {
       list2->setCurrentRow(i);
       const auto saved = h.home / ("copia" + std::to_string(i));
       h.ui.dialog_answers = {saved.string()};
@@ -113,8 +115,74 @@ class PhoneFlowTest final : public QObject {
       QCOMPARE(read_file(saved), "<" + names[i].toStdString() + ">");
     }
     QVERIFY(h.ui.messages.empty());
+
+    // The last two chosen together (a click, then a Ctrl-click) go into a folder.
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, list2->visualItemRect(list2->item(3)).center());
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list2->visualItemRect(list2->item(4)).center());
+    const auto folder_chosen = h.home / "cartella";
+    std::filesystem::create_directory(folder_chosen);
+    h.ui.dialog_answers = {folder_chosen.string()};
+    h.click("Command7");
+    h.wait_idle();
+    for (int i = 3; i < 5; ++i) QCOMPARE(read_file(folder_chosen / names[i].toStdString()), "<" + names[i].toStdString() + ">");
+    QCOMPARE(h.ui.messages.size(), 1u);
+    QCOMPARE(h.ui.messages[0].text, std::string("2 file salvati, 0 non salvati"));
   }
 
+  // The status line and the choices of model and port follow the connection; right after
+  // connect, DownLoad and the read probe act on what the window shows.
+  void where_it_stands_and_what_acts_on_it() {
+    GuiHarness h;
+    write_file(h.storage / "Java/01.jad", "<01.jad>");
+    write_file(h.storage / "MessageTone/Message1.mid", "MThd");
+    QCOMPARE(h.load(), StartResult::ok);
+    auto* combo1 = h.find<QComboBox>("Combo1");
+    auto* combo2 = h.find<QComboBox>("Combo2");
+    auto* status = h.find<QLabel>("status");
+    QVERIFY(!combo1->isEditable());
+    QCOMPARE(status->text(), QStringLiteral("Non connesso"));
+
+    h.set_combo_text("Combo1", "Nokia 3310");  // no such item: nothing chosen
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.size(), 1u);
+    QCOMPARE(h.ui.messages[0].text, std::string(text::kNoModelChosen));
+
+    h.set_combo_text("Combo1", "LG U8130");
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(status->text(), QStringLiteral("Connesso: LG U8130 su /dev/virtual-phone"));
+    QVERIFY(!combo1->isEnabled() && !combo2->isEnabled());
+    QCOMPARE(h.read_model([](Form1& f) { return f.choose_model("LG U8110"); }), false);
+
+    h.window.tabs().setCurrentIndex(2);  // "File Manager"
+    h.click("Command7");  // no entry chosen
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.back().text, std::string(text::kNoEntrySelected));
+    auto* list2 = h.find<QListWidget>("List2");
+    list2->setCurrentRow(static_cast<int>(items(list2).indexOf("01.jad")));
+    const auto saved = h.home / "copia.jad";
+    h.ui.dialog_answers = {saved.string()};
+    h.click("Command7");
+    h.wait_idle();
+    QCOMPARE(read_file(saved), std::string("<01.jad>"));
+
+    h.window.tabs().setCurrentIndex(0);
+    h.controller->tick();  // Timer1, as between the user's clicks
+    h.wait_idle();
+    h.click("Command4");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.size(), 2u);  // the probe succeeds without a word
+
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(status->text(), QStringLiteral("Non connesso"));
+    QVERIFY(combo1->isEnabled() && combo2->isEnabled());
+    QVERIFY(h.window.close());  // idle: no question
+    QVERIFY(h.ui.questions.empty());
+  }
 };
 
 LG81XX_GUI_TEST(PhoneFlowTest);

@@ -38,7 +38,7 @@ diff <(printf '%s\n' "${expected[@]}" | sort) <(echo "$actual") || fail "the fil
 
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(sed 's/ *([^)]*)//g; s/, /\n/g' <<<"$depends")  # the package names, one a line
-for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 libzip4 qt6-qpa-plugins; do
+for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 libzip4 qt6-qpa-plugins qt6-translations-l10n; do
   grep -qxF "$library" <<<"$depended" || fail "Depends lacks $library: $depends"
 done
 

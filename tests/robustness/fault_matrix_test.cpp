@@ -222,8 +222,8 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 
   // A good line again: disconnect if still connected, then connect and list.
   phone.set_faults({});
-  form.choose_model("LG U8130");
   if (port.is_open()) form.connect_or_disconnect();
+  form.choose_model("LG U8130");
   ui.messages.clear();
   EXPECT_EQ(form.connect_or_disconnect(), JobResult::ok);
   EXPECT_TRUE(form.phone().line_free());

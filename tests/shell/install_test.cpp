@@ -42,8 +42,8 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithOneMessage) {
     const char* model;
     std::function<bool(const Bytes&)> refuse;
     std::size_t writes;
-    bool label8_kept;
-    std::int64_t last_wait_ms;  // after the unanswered request
+    bool pair_kept;               // "FILE CARICATO" and the pair, for INVIA again
+    std::int64_t last_wait_ms;  // after the unanswered request, before the Java list is read again
   };
   const std::vector<Case> cases{
       {"LG U8110", named("05.jad"), 1, false, 20 * 200},
@@ -59,14 +59,15 @@ TEST_F(Install, AnyUnacknowledgedStepEndsWithOneMessage) {
     form.set_position_text("5");
     port.written.clear();
     ui.messages.clear();
-    form.choose_model(c.model);
+    choose_model_and_open(c.model);
     refuse = c.refuse;
     EXPECT_EQ(form.install_application(), JobResult::no_reply);
-    EXPECT_EQ(port.written.size(), c.writes);
-    EXPECT_EQ(clock.now_ms() - port.write_times_ms.back(), c.last_wait_ms);
+    ASSERT_EQ(port.written.size(), c.writes + 1);  // the Java list read again
+    EXPECT_EQ(port.write_times_ms.end()[-1] - port.write_times_ms.end()[-2], c.last_wait_ms);
     EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoReply, MessageStyle::critical, "ERRORE"}}));
-    EXPECT_EQ(form.position(), "05");
-    EXPECT_EQ(form.controls().Label8.caption.empty(), !c.label8_kept);
+    EXPECT_EQ(form.position(), "01");  // proposed anew from the list read again (an empty one here)
+    EXPECT_EQ(form.controls().Label8.caption.empty(), !c.pair_kept);
+    EXPECT_EQ(form.descriptor().empty(), !c.pair_kept);
     EXPECT_TRUE(form.phone().line_free());
     EXPECT_FALSE(ui.busy);
   }
@@ -82,7 +83,7 @@ TEST_F(Install, InputsThatCannotBeInstalledAreRefusedBeforeAnythingIsSent) {
     const char* message;
   };
   const std::vector<Case> cases{
-      {"LG U8139", "05", "demo.jad", true, text::kUnknownModel},
+      {"", "05", "demo.jad", true, text::kUnknownModel},
       {"LG U8120", "123", "demo.jad", true, text::kBadPosition},
       {"LG U8130", " 5", "demo.jad", true, text::kBadPosition},
       {"LG U8130", "05", "empty.jad", true, text::kNoSelection},
@@ -91,7 +92,7 @@ TEST_F(Install, InputsThatCannotBeInstalledAreRefusedBeforeAnythingIsSent) {
   for (const auto& c : cases) {
     load(c.jad);
     ui.messages.clear();
-    form.choose_model(c.model);
+    choose_model_and_open(c.model);
     form.set_position_text(c.position);
     if (!c.open) port.close();
     EXPECT_EQ(form.install_application(), c.open ? JobResult::bad_input : JobResult::not_connected);
@@ -110,8 +111,12 @@ class InstallAtPosition : public FormFixture {
     form.choose_model("LG U8130");
     form.phone().open("COM1");
     std::filesystem::path jad, jar;
-    sim::write_sample_midlet(home.path(), jad, jar);
-    ui.dialog_answers = {jad.string(), jar.string()};
+    sim::write_sample_midlet(home.path(), jad_, jar_);
+    load();
+  }
+  // An installed pair is released: every install loads its own.
+  void load() {
+    ui.dialog_answers = {jad_.string(), jar_.string()};
     form.load_application();
   }
   void put_application(int n) {
@@ -121,6 +126,7 @@ class InstallAtPosition : public FormFixture {
   }
   TempDir storage;
   sim::VirtualPhone phone;
+  std::filesystem::path jad_, jar_;
 };
 
 TEST_F(InstallAtPosition, ATakenPositionIsReplacedOnlyAfterAYes) {
@@ -145,11 +151,14 @@ TEST_F(InstallAtPosition, ATakenPositionIsReplacedOnlyAfterAYes) {
     port.written.clear();
     ui.questions.clear();
     ui.answers = c.answers;
+    load();
     form.set_position_text(c.position);
     EXPECT_EQ(form.install_application(), c.result) << c.position;
     EXPECT_EQ(ui.questions.size(), c.asked ? 1u : 0u) << c.position;
     const bool installed = c.result == JobResult::ok;
     EXPECT_EQ(port.written.empty(), !installed) << c.position;
+    EXPECT_EQ(form.descriptor().empty(), installed) << c.position;  // sent once
+    EXPECT_EQ(form.position(), installed ? "04" : c.position) << c.position;  // proposed anew from the phone
     EXPECT_EQ(read_file(storage / "Java" / (std::string(c.position) + ".jad")) == stored, !installed) << c.position;
   }
   EXPECT_EQ(ui.questions.back(), std::string(text::kReplaceApplication) + " 03?");

@@ -41,7 +41,7 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
   const std::vector<Case> cases{
       {"no sound selected", [this] { form.select_sound(""); }, JobResult::bad_input,
        {{text::kNoSoundSelected, MessageStyle::critical, "ERRORE"}}, 0, false},
-      {"unknown model", [this] { form.choose_model("LG U8139"); }, JobResult::bad_input,
+      {"unknown model", [this] { choose_model_and_open(""); }, JobResult::bad_input,
        {{text::kUnknownModel, MessageStyle::critical, "ERRORE"}}, 0, false},
       {"dialog cancelled", [this] { ui.dialog_answers = {std::nullopt}; }, JobResult::cancelled, {}, 0, true},
       {"empty file", [this] { write_file(home / "tone.mid", ""); }, JobResult::bad_input,
@@ -56,7 +56,7 @@ TEST_F(SoundReplacement, OnlyAnAcknowledgedUploadIsClaimed) {
     port.written.clear();
     ui.messages.clear();
     form.select_sound("mes1");
-    form.choose_model("LG U8130");
+    choose_model_and_open("LG U8130");
     acknowledge = true;
     ui.dialog_answers = {(home / "tone.mid").string()};
     write_file(home / "tone.mid", kSound);

@@ -18,6 +18,13 @@ class FormFixture : public ::testing::Test {
  protected:
   FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {}
 
+  // The model changes only while the port is closed, as in the window.
+  void choose_model_and_open(const std::string& model) {
+    form.phone().close();
+    form.choose_model(model);
+    form.phone().open("COM1");
+  }
+
   VirtualClock clock;
   FakeSerialPort port;
   RecordingUi ui;

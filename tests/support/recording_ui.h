@@ -39,6 +39,7 @@ class RecordingUi final : public UserInterface {
     save_filters.push_back(filter);
     return next_answer();
   }
+  std::optional<std::string> choose_folder() override { return next_answer(); }
   void set_busy_pointer(bool b) override { busy = b; }
   void repaint() override {
     if (on_repaint) on_repaint();
