@@ -167,8 +167,9 @@ std::vector<EntrySaved> Form1::download_into(const std::string& folder, const st
                                              const std::filesystem::path& dir,
                                              const std::function<void(const EntrySaved&)>& each) {
   std::vector<EntrySaved> done;
+  std::set<std::string> taken;
   for (const auto& entry : entries) {
-    done.push_back(download_one_into(folder, entry, dir));
+    done.push_back(download_one_into(folder, entry, dir, taken));
     if (each) each(done.back());
     if (ends_downloads(done.back().result)) break;
   }
@@ -176,7 +177,7 @@ std::vector<EntrySaved> Form1::download_into(const std::string& folder, const st
 }
 
 EntrySaved Form1::download_one_into(const std::string& folder, const std::string& entry,
-                                    const std::filesystem::path& dir) {
+                                    const std::filesystem::path& dir, std::set<std::string>& taken) {
   EntrySaved done;
   done.entry = entry;
   const auto name = safe_file_name(entry);
@@ -184,8 +185,13 @@ EntrySaved Form1::download_one_into(const std::string& folder, const std::string
     done.result = JobResult::bad_input;
     return done;
   }
+  // Two entries may make one file name ("a\nb.txt" and "ab.txt"): the later one is
+  // numbered rather than put in the place of the file saved a moment ago.
+  std::string file = *name;
+  for (int number = 2; taken.contains(file); ++number) file = numbered_file_name(*name, number);
+  taken.insert(file);
   // A file already there is asked about before the transfer, not after it.
-  done.path = dir / *name;
+  done.path = dir / file;
   Replace replace = Replace::never;
   done.saved = platform_.files.check_save(done.path, replace);
   if (done.saved == SaveResult::exists) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -175,7 +176,9 @@ class Form1 final : private PhoneEvents {
   JobResult save_download(const std::string& path, const Bytes& content);
   // The same without a message: nothing when the user keeps the file that is there.
   std::optional<SaveResult> save_asking(const std::filesystem::path& path, const Bytes& content, Replace replace);
-  EntrySaved download_one_into(const std::string& folder, const std::string& entry, const std::filesystem::path& dir);
+  // `taken`: the file names this run has given out already.
+  EntrySaved download_one_into(const std::string& folder, const std::string& entry, const std::filesystem::path& dir,
+                               std::set<std::string>& taken);
   // "DownLoad" with several entries chosen: into a folder, then one message for them all.
   JobResult download_several(const std::vector<std::string>& entries);
 

@@ -8,19 +8,27 @@ namespace {
 // The longest file name Linux file systems take, in bytes.
 constexpr std::size_t kLongestFileName = 255;
 
-// `name` cut to kLongestFileName bytes before a whole character, its extension kept.
-std::string shortened(const std::string& name) {
-  if (name.size() <= kLongestFileName) return name;
+std::string extension_of(const std::string& name) {
   const auto dot = name.rfind('.');
-  const std::string extension = dot != std::string::npos && name.size() - dot <= 16 ? name.substr(dot) : "";
-  const std::string_view stem = std::string_view(name).substr(0, name.size() - extension.size());
+  return dot != std::string::npos && name.size() - dot <= 16 ? name.substr(dot) : "";
+}
+
+// `name` without its extension, cut before a whole character so that it and `tail` fit
+// in kLongestFileName bytes.
+std::string fitted(const std::string& name, const std::string& tail) {
+  const std::string_view stem = std::string_view(name).substr(0, name.size() - extension_of(name).size());
   std::size_t keep = 0;
   while (keep < stem.size()) {
     const auto c = first_character(stem.substr(keep));  // the name holds whole characters only
-    if (keep + c->size + extension.size() > kLongestFileName) break;
+    if (keep + c->size + tail.size() > kLongestFileName) break;
     keep += c->size;
   }
-  return std::string(stem.substr(0, keep)) + extension;
+  return std::string(stem.substr(0, keep)) + tail;
+}
+
+// `name` cut to kLongestFileName bytes before a whole character, its extension kept.
+std::string shortened(const std::string& name) {
+  return name.size() <= kLongestFileName ? name : fitted(name, extension_of(name));
 }
 
 }  // namespace
@@ -41,6 +49,10 @@ std::optional<std::string> safe_file_name(std::string_view entry) {
   while (!name.empty() && name.back() == ' ') name.pop_back();
   if (name.empty()) return std::nullopt;
   return shortened(name);
+}
+
+std::string numbered_file_name(const std::string& name, int number) {
+  return fitted(name, " (" + std::to_string(number) + ")" + extension_of(name));
 }
 
 }  // namespace lg81xx

@@ -12,4 +12,8 @@ namespace lg81xx {
 // left ("", ".", "..", "/").
 std::optional<std::string> safe_file_name(std::string_view entry);
 
+// "stem (2).ext" for `name` and 2: the name a second file that would have had the same
+// one is given, still within the length of a file name.
+std::string numbered_file_name(const std::string& name, int number);
+
 }  // namespace lg81xx

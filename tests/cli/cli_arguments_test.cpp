@@ -88,6 +88,8 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->size(), 254u);
   EXPECT_EQ(cut->substr(244), "èèè.jpg");
+  EXPECT_EQ(numbered_file_name("a.b.jpg", 2), "a.b (2).jpg");
+  EXPECT_EQ(numbered_file_name(*cut, 10).substr(240), "èèè (10).jpg");
 }
 
 TEST(CliOutputPath, TargetFollowsTheOutputOption) {

@@ -254,17 +254,21 @@ TEST_F(CliEndToEnd, BackupOfAFolder) {
   const std::size_t sizes[] = {1, 2, 100, 255, 256, 1016, 1017, 4096, 5000, 20000, 65536, 100000};
   for (int i = 0; i < 12; ++i)
     write_file(storage() / "Videos" / ("v" + std::to_string(10 + i) + ".bin"), every_byte_value(sizes[i], i));
+  // "v1\n0.bin" makes the file name of v10.bin and is listed before it.
+  write_file(storage() / "Videos" / "v1\n0.bin", every_byte_value(7, 99));
   write_file(work / "out" / "v15.bin", "mine");  // never replaced without --force
 
   auto r = cli({"get", "Videos", "--all", "-o", "out"});
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_TRUE(has(r.err, "11 saved, 1 failed: v15.bin\n")) << r.err;
+  EXPECT_TRUE(has(r.err, "12 saved, 1 failed: v15.bin\n")) << r.err;
   EXPECT_EQ(read_file(work / "out" / "v15.bin"), "mine");
   r = cli({"get", "Videos", "--all", "-o", "out", "--force"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(lines_of(r.out).size(), 12u) << r.out;
-  EXPECT_TRUE(has(r.err, "12 saved, 0 failed\n")) << r.err;
-  for (int i = 0; i < 12; ++i) {
+  EXPECT_EQ(lines_of(r.out).size(), 13u) << r.out;
+  EXPECT_TRUE(has(r.err, "13 saved, 0 failed\n")) << r.err;
+  EXPECT_EQ(read_file(work / "out" / "v10.bin"), every_byte_value(7, 99));
+  EXPECT_TRUE(read_file(work / "out" / "v10 (2).bin") == read_file(storage() / "Videos" / "v10.bin"));
+  for (int i = 1; i < 12; ++i) {
     const std::string name = "v" + std::to_string(10 + i) + ".bin";
     EXPECT_TRUE(read_file(work / "out" / name) == read_file(storage() / "Videos" / name)) << name;
   }
@@ -371,7 +375,7 @@ TEST_F(CliOnPseudoTerminal, BackupGoesOnPastARefusedEntry) {
   start("LG U8130", {"--fault-at", "16", "--fault", "refusal"});
   const auto r = cli({"get", "Videos", "--all", "-o", "out"}, "LG U8130", phone->device_path());
   EXPECT_EQ(r.status, 3) << r.err;
-  EXPECT_TRUE(has(r.err, "11 saved, 1 failed: v15.bin\n")) << r.err;
+  EXPECT_TRUE(has(r.err, "12 saved, 1 failed: v15.bin\n")) << r.err;
   EXPECT_FALSE(fs::exists(work / "out" / "v15.bin"));
   for (int i = 0; i < 12; ++i) {
     const std::string name = "v" + std::to_string(10 + i) + ".bin";
