@@ -21,6 +21,8 @@ TEST(CliHome, TheProgramFolderWhenItHoldsTheIniElseAUserFolder) {
   write_file(program / "LG81XX.ini", "MIDP=1\r\n");
   EXPECT_EQ(prepare_home(std::nullopt, program.path(), user / "lg81xx").path, program.path());
   EXPECT_EQ(read_file(program / "LG81XX.ini"), "MIDP=1\r\n");
+  // Asking whether the folder takes files left nothing in it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.path()), {}), 2);
   // --home wins, and is created.
   EXPECT_EQ(prepare_home(user / "mine", program.path(), user / "lg81xx").path, user / "mine");
   EXPECT_TRUE(std::filesystem::is_directory(user / "mine"));
