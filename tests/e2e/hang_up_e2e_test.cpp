@@ -19,6 +19,7 @@ class HangUpEndToEnd : public ::testing::Test, protected RealLineForm {
   }
   void connect_new_line() {
     phone = std::make_unique<sim::PtyPhone>(sim::PhoneOptions{"LG U8130", "354321098765432", storage.path(), 0});
+    form.set_fast(true);  // the fixed waits are not what is tested here
     form.choose_model("LG U8130");
     form.choose_port(phone->device_path());
     ASSERT_EQ(form.connect_or_disconnect(), JobResult::ok);  // after a half-done install it may warn about the position

@@ -57,21 +57,6 @@ class PhoneUpload : public PhoneFixture {
   bool acknowledge = true;
 };
 
-TEST_F(PhoneUpload, ThreeHundredBytesGoOutAsOneFinalFrame) {
-  phone.set_sequence(4);
-  const Bytes content = safe_bytes(300);
-  EXPECT_EQ(upload(content), JobResult::ok);
-
-  ASSERT_EQ(port.written.size(), 1u);
-  const Bytes expected = hex_to_bin("830157700154FF7DDF2085050000" "4E01" "05") + "Java" + '\0' + as_char(7) +
-                         "05.jad" + '\0' + hex_to_bin("2C010000" "00000000" "01000000") + content + '\x7E';
-  EXPECT_EQ(bin_to_hex(port.written[0]), bin_to_hex(expected));
-  EXPECT_EQ(port.written[0].size(), 343u);
-  EXPECT_EQ(phone.sequence(), 5);
-  EXPECT_EQ(events.lamps, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(phone.line_free()) << "the job that uploads frees the line";
-}
-
 TEST_F(PhoneUpload, EveryReservedDataByteAddsOneByteToTheFrame) {
   struct Case {
     Bytes content;

@@ -10,28 +10,6 @@ namespace {
 
 Bytes images_a_jpg() { return *download_names(Family::u813, {"Images", "a.jpg"}); }
 
-const std::string kImagesGet =
-    "83002D70002AFF7DDF2086" "05" "0000240007" "49006D0061006700650073000000" "06" "61002E006A00700067000000" "7E";
-
-TEST(DownloadRequests, GetForImagesAJpgIs45Bytes) {
-  const Bytes get = get_request(images_a_jpg(), 0x05);
-  EXPECT_EQ(get.size(), 45u);
-  EXPECT_EQ(bin_to_hex(get), kImagesGet);
-}
-
-TEST(DownloadRequests, FirstContinuationIs57BytesOnTheGetRequest) {
-  const Bytes cont = continuation_request(images_a_jpg(), 0x06, 0x1234, 0x0190, 1);
-  ASSERT_EQ(cont.size(), 57u);
-  Bytes expected = hex_to_bin(kImagesGet).substr(0, 44);
-  expected[2] = as_char(0x39);
-  expected[5] = as_char(0x36);
-  expected[10] = as_char(0xA0);
-  expected[11] = as_char(0x06);
-  expected[14] = as_char(0x30);
-  expected += hex_to_bin("34120000" "90010000" "01000000" "7E");
-  EXPECT_EQ(bin_to_hex(cont), bin_to_hex(expected));
-}
-
 TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) {
   struct Case {
     std::uint32_t size, received, block;
