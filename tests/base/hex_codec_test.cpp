@@ -39,6 +39,7 @@ TEST(Shifts, MatchTheLargeIntegerShifts) {
       {0x80, 24, "80000000", "0"},
       {0x0A0B0C0D, 24, "D000000", "10"},
       {-1, 8, "FFFFFF00", "16777215"},
+      {0x1234, 64, "0", "0"},  // everything shifted out
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ShL(c.value, c.count), c.left) << c.value << " << " << c.count;

@@ -24,6 +24,8 @@ TEST(EscapeBytes, EscapesReservedBytesOnly) {
     EXPECT_EQ(n, static_cast<int>(c.out.size() / 2)) << c.src;
     EXPECT_EQ(bin_to_hex(dest.substr(0, static_cast<std::size_t>(n))), c.out) << c.src;
   }
+  Bytes dest;  // a count past the source's end takes only what is there
+  EXPECT_EQ(escape_bytes(0, 0, dest, h("7E"), 3), 2);
 }
 
 TEST(EscapeChunk, StopsAtTheLimitWithoutSplittingPairs) {

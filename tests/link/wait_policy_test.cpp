@@ -94,6 +94,7 @@ TEST(Wait, GathersTheWholeReplyInBothModes) {
       {"an AT answer without its echo", kImei, {{4, kImeiAnswer}}, kImeiAnswer, 400, 4000},
       {"late past its one fixed wait", kSession, {{350, kAck}}, kAck, 350, 350000},
       {"no such file carries its own length", kDownload, {{10, kNoSuchFile}}, kNoSuchFile, 400, 10000},
+      {"the highest response code", kUpload, {{7, h("EF0003")}}, h("EF0003"), 200, 7000},
       {"a continue is passed over for the final answer", kUpload, {{5, h("900003")}, {50, kAck}}, kAck, 200, 50000},
       {"a continue and the answer in one burst", kUpload, {{5, h("900003") + kAck}}, kAck, 200, 5000},
       {"bytes after the reply are not the reply's", kListingWait, {{5, kAck + "xyz"}}, kAck, 300, 5000},

@@ -28,9 +28,11 @@ Bytes first_reply(std::uint32_t size, const Bytes& data, bool late_data = false)
   return r;
 }
 
-// An acknowledgement reply n bytes long up to its 7E: A0, length, 70, length, FF, data, 7E.
-Bytes block_reply(std::size_t n, char fill = 'a') {
+// An acknowledgement reply n bytes long up to its 7E: A0 (or 90, continue), length, 70,
+// length, FF, data, 7E.
+Bytes block_reply(std::size_t n, char fill = 'a', char code = '\xA0') {
   Bytes r = hex_to_bin("A00000700000FF");
+  r[0] = code;
   r.resize(n - 1, fill);
   r += '\x7E';
   set_be16(r, 1, static_cast<unsigned>(n));
@@ -109,7 +111,7 @@ TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
     const std::uint32_t size = static_cast<std::uint32_t>(10 + c.state * 952 + (c.n - 8) + c.after);
     gets = {first_reply(size, Bytes(10, 'f'))};
     acks.clear();
-    for (int i = 0; i < c.state; ++i) acks.push_back(block_reply(960));
+    for (int i = 0; i < c.state; ++i) acks.push_back(block_reply(960, 'a', '\x90'));
     acks.push_back(block_reply(c.n));
     acks.push_back(block_reply(28, 'z'));  // the last 20 bytes, if asked for
     continuations = {continuation_reply(57, Bytes(20, 'z'))};
