@@ -134,11 +134,9 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
   const Bytes big = first_reply(100000, "x");
   const Case cases[] = {
       {"GET answer too short for the size", 0, hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply},
-      {"acknowledgement refused", 2, big, hex_to_bin("C30005FF7E"), JobResult::refused},
       {"acknowledgement answered without a block", 0, big, hex_to_bin("A00003"), JobResult::refused},
       {"continuation refused (3)", 4, big, hex_to_bin("C30003"), JobResult::refused},
       {"continuation refused (5)", 4, big, hex_to_bin("C30005FF7E"), JobResult::refused},
-      {"block without its final 7E", 1, big, hex_to_bin("A000087000050F0F"), JobResult::bad_reply},
       {"block 4 not answered", 3, big, {}, JobResult::no_reply},
   };
   for (const Case& c : cases) {
@@ -158,14 +156,6 @@ TEST_F(PhoneDownload, RefusalsAndSilenceEndWithNothing) {
     EXPECT_FALSE(events.lamps.back());
     EXPECT_TRUE(phone.line_free());
   }
-}
-
-TEST_F(PhoneDownload, NothingIsAskedForANameTooLongOrAModelOfNeitherFamily) {
-  EXPECT_EQ(phone.download({"Images", std::string(255, 'n')}).result, JobResult::bad_input);
-  EXPECT_EQ(phone.download({std::string(255, 'n'), "a.jpg"}).result, JobResult::bad_input);
-  phone.set_model("LG U8150");
-  EXPECT_EQ(phone.download({"Images", "a.jpg"}).result, JobResult::bad_input);
-  EXPECT_TRUE(port.written.empty());
 }
 
 TEST_F(PhoneDownload, ABusyPhoneIsAskedTheSameGetAgainAfterAKeepAlive) {
