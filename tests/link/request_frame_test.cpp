@@ -22,14 +22,5 @@ TEST(PlaceSequence, EscapesReservedValuesAndCountsTheExtraByte) {
   }
 }
 
-TEST(PatchShortLengths, WritesTheFinishedLengthAsSingleBytes) {
-  Bytes frame = hex_to_bin("830024700021FF7DDF208302" "00001B0000003F000E") + "Audio" + hex_to_bin("00007E");
-  patch_short_lengths(frame);
-  ASSERT_EQ(frame.size(), 29u);
-  EXPECT_EQ(byte_at(frame, 2), 0x1Du);
-  EXPECT_EQ(byte_at(frame, 5), 0x1Au);
-  EXPECT_EQ(byte_at(frame, 14), 0x14u);
-}
-
 }  // namespace
 }  // namespace lg81xx
