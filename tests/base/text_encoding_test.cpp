@@ -24,6 +24,7 @@ const Row kRows[] = {
     {"undefined byte 81 as U+0081", "\xC2\x81", "\x81\0"s, "\x81"s},
     {"C1 control the code page has no byte for", "\xC2\x80", "\x80\0"s, std::nullopt},
     {"control characters", "a\nb\x01", "a\0\n\0b\0\x01\0"s, "a\nb\x01"s},
+    {"the first three-byte code point", "\xE0\xA0\x80", "\x00\x08"s, std::nullopt},
     {"CJK", "日本", "\xE5\x65\x2C\x67"s, std::nullopt},
     {"emoji: a surrogate pair", "😀", "\x3D\xD8\x00\xDE"s, std::nullopt},
     {"the last code point", "\xF4\x8F\xBF\xBF", "\xFF\xDB\xFF\xDF"s, std::nullopt},
