@@ -58,6 +58,7 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
   struct Case {
     const char* what;
     unsigned sequence;
+    std::size_t shift;  // what an escaped sequence byte adds before the block fields
     Bytes content;
     std::vector<std::size_t> first_frames;
     std::vector<Shape> frames;
@@ -66,12 +67,12 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
   escaped_fill[10] = '\x7D';
   escaped_fill[20] = '\x7E';
   const Case cases[] = {
-      {"every reserved byte adds one to the frame", 9, Bytes(300, '\x7E'), {0}, {{643, 0x82, 0x2085}}},
-      {"first frame full with escapes", 9, escaped_fill, {0}, {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
-      {"continuation full", 9, safe_bytes(kFirstRoom + 955), {0}, {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
-      {"a reserved sequence byte takes from the data room", 0x7C, safe_bytes(kFirstRoom), {0},
+      {"every reserved byte adds one to the frame", 9, 0, Bytes(300, '\x7E'), {0}, {{643, 0x83, 0x2085}}},
+      {"first frame full with escapes", 9, 0, escaped_fill, {0}, {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
+      {"continuation full", 9, 0, safe_bytes(kFirstRoom + 955), {0}, {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
+      {"a reserved sequence byte takes from the data room", 0x7C, 1, safe_bytes(kFirstRoom), {0},
        {{963, 0x82, 0x2085}, {9, 0x83, 0}}},
-      {"ordinary block, then one byte", 9, safe_bytes(kBlockData + 1), {0, 5},
+      {"ordinary block, then one byte", 9, 0, safe_bytes(kBlockData + 1), {0, 5},
        {{963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0}, {44, 0x83, 0x2085}}},
   };
   for (const Case& c : cases) {
@@ -80,13 +81,15 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
     phone.set_sequence(static_cast<std::uint16_t>(c.sequence));
     upload(c.content);
     EXPECT_EQ(shapes(c.first_frames), c.frames);
-    if (c.frames.back().size == 8) EXPECT_EQ(bin_to_hex(port.written.back()), "830008700005FF7E");
+    if (c.frames.back().size == 8) {
+      EXPECT_EQ(bin_to_hex(port.written.back()), "830008700005FF7E");
+    }
     // The block length counts each data byte once; each block says where it starts and its number.
-    const Bytes& last_block = port.written[c.first_frames.back()];
+    const Bytes fields = port.written[c.first_frames.back()].substr(14 + c.shift);
     const std::uint32_t block = static_cast<std::uint32_t>(c.first_frames.size() - 1);
-    EXPECT_EQ(byte_at(last_block, 14) | (byte_at(last_block, 15) << 8), 10u + 24 + c.content.size() - block * kBlockData);
-    EXPECT_EQ(get_le32(last_block, 16 + 6 + 8 + 4), block * kBlockData);
-    EXPECT_EQ(get_le32(last_block, 16 + 6 + 8 + 8), block + 1);
+    EXPECT_EQ(byte_at(fields, 0) | (byte_at(fields, 1) << 8), 10u + 24 + c.content.size() - block * kBlockData);
+    EXPECT_EQ(get_le32(fields, 2 + 6 + 8 + 4), block * kBlockData);
+    EXPECT_EQ(get_le32(fields, 2 + 6 + 8 + 8), block + 1);
   }
 }
 
