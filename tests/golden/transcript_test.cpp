@@ -117,6 +117,10 @@ class Transcript {
     fs::path jad, jar;
     sim::write_sample_midlet(home_.path(), jad, jar);
     write_file(home_ / "tune.mid", sim::sample_tune(9));
+    write_file(home_ / "vuoto.mid", "");
+    write_file(home_ / "noise.bin", Bytes("\x89PNG\r\n\x1A\n\0\0", 10));
+    write_file(home_ / "emu/a.class", "a");
+    fs::create_directory(home_ / "temp.jar");  // where the copy with emulation classes would go
     Bytes big(6000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = as_char(static_cast<unsigned>(i * 37 + i / 256));
     write_file(storage_ / pictures_ / "grande.bin", big);
@@ -160,8 +164,10 @@ class Transcript {
     });
     if (fs::exists(target)) ui_.line("saved " + std::to_string(fs::file_size(target)) + " bytes");
   }
-  void load_application() {
-    ui_.answers = {home_ / "Saluti.jad", home_ / "Saluti.jar"};
+  // An empty name cancels the dialog.
+  void load_application(const std::string& jad = "Saluti.jad", const std::string& jar = "Saluti.jar") {
+    ui_.answers.clear();
+    for (const auto& name : {jad, jar}) ui_.answers.push_back(name.empty() ? std::nullopt : std::optional(home_ / name));
     step("load application", [this] { return form_.load_application(); });
   }
   void install(const std::string& position = "") {
@@ -170,18 +176,23 @@ class Transcript {
       return form_.install_application();
     });
   }
-  void replace_sound(const std::string& control) {
-    ui_.answers = {home_ / "tune.mid"};
-    step("replace sound " + control, [&] {
+  void replace_sound(const std::string& control, const std::string& file = "tune.mid") {
+    ui_.answers = {file.empty() ? std::nullopt : std::optional(home_ / file)};
+    step("replace sound " + control + " with " + (file.empty() ? "nothing" : file), [&] {
       form_.select_sound(control);
       return form_.replace_sound();
     });
   }
+  void choose_model(const std::string& model) {
+    action("model " + model, [&] { form_.choose_model(model); });
+  }
+  void set_nokia(bool ticked) { form_.set_nokia(ticked); }
   void probe() { step("probe", [this] { return form_.probe_message_tone(); }); }
 
   sim::VirtualPhone& phone() { return phone_; }
   const fs::path& storage() const { return storage_.path(); }
   const std::string& pictures() const { return pictures_; }
+  const std::string& model() const { return model_; }
   std::string text() const { return out_.str(); }
 
  private:
@@ -227,12 +238,27 @@ void session(Transcript& t) {
   t.phone().set_faults({.busy_downloads = 2});
   t.download("grande.bin");  // asked again twice, then blocks and continuations
   t.load_application();
+  t.replace_sound("mes1");  // the install that follows still sends the application
   t.install();
-  t.replace_sound("mes1");
   t.probe();
   t.tick();
   t.disconnect();
   t.tick();
+}
+
+// Files that are not what they claim are refused by name, and leave nothing to install.
+void refusals(Transcript& t) {
+  t.load_application("Saluti.jar", "Saluti.jad");
+  t.load_application("noise.bin", "Saluti.jar");
+  t.load_application("Saluti.jar", "Saluti.jar");
+  t.load_application("Saluti.jad", "noise.bin");
+  t.install("05");
+  t.set_nokia(true);
+  t.load_application("Saluti.jad", "noise.bin");
+  t.load_application();  // temp.jar is a folder: never replaced
+  t.set_nokia(false);
+  t.load_application("");
+  t.load_application("Saluti.jad", "");
 }
 
 // The cheap ways a job ends badly: refused inputs, a silent phone, a refusal, a lost line.
@@ -248,14 +274,29 @@ void failures(Transcript& t) {
   t.download("nothing.jpg");  // not listed, so nothing selected
   fs::remove(t.storage() / t.pictures() / "lago.jpg");
   t.download("lago.jpg");  // refused
+  refusals(t);
   t.load_application();
   t.install("99");
-  t.phone().set_faults({.silent_after = 1});
-  t.install("07");
+  t.install(" 5");
+  t.install("123");
+  t.choose_model("LG U8139");
+  t.install("05");
+  t.replace_sound("mes1");
+  t.choose_model(t.model());
+  t.load_application();
+  t.replace_sound("", "tune.mid");  // no sound chosen
+  t.replace_sound("mes1", "");
+  t.replace_sound("mes1", "vuoto.mid");
+  for (const int answered : {0, 1, 2, 5}) {  // every step of the install unanswered in turn
+    t.phone().set_faults({.silent_after = answered});
+    t.install("07");
+  }
+  t.replace_sound("mes1");
   t.phone().set_faults({.silent_after = 0});
   t.open_folder("Java");
   t.tick();
   t.probe();
+  t.replace_sound("mes1", "");  // however a tried replacement ends, the line is free again
   t.phone().set_faults({.fault_at = 1, .fault = sim::ReplyFault::hang_up});
   t.replace_sound("flip2");
   t.phone().set_faults({});
@@ -263,6 +304,7 @@ void failures(Transcript& t) {
   t.phone().set_faults({.fault_at = 1, .fault = sim::ReplyFault::hang_up});
   t.probe();
   t.tick();
+  t.install("05");  // not connected
 }
 
 struct Case {

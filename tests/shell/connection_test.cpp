@@ -1,10 +1,8 @@
-// Connetti/Disconnetti when the port cannot be had, the keep-alive tick, and the position
-// texts.
+// Connetti/Disconnetti when the port cannot be had, and the position texts.
 #include <gtest/gtest.h>
 
 #include <numeric>
 
-#include "base/hex_codec.h"
 #include "shell/messages.h"
 #include "shell/position.h"
 #include "support/form_fixture.h"
@@ -48,25 +46,6 @@ TEST_F(Connection, PortProblemsAreNamedAndLeaveThePortClosed) {
     EXPECT_FALSE(port.is_open());
   }
   EXPECT_TRUE(port.written.empty());
-}
-
-TEST_F(Connection, TheTickSendsTheKeepAliveOnlyOnAFreeLine) {
-  EXPECT_FALSE(form.keep_alive_tick()) << "closed";
-  form.phone().open("COM1");
-  EXPECT_FALSE(form.keep_alive_tick()) << "held until a connect";
-  form.phone().free_line();
-  std::vector<bool> lamp_at_write;
-  port.on_write = [&](const Bytes&) {
-    lamp_at_write.push_back(form.controls().ledr.visible);
-    port.arrive(hex_to_bin("A00003"));
-  };
-  EXPECT_TRUE(form.keep_alive_tick());
-  EXPECT_TRUE(form.keep_alive_tick());
-  EXPECT_EQ(lamp_at_write, (std::vector<bool>{true, true}));
-  EXPECT_FALSE(form.controls().ledr.visible);
-  ASSERT_EQ(port.written.size(), 2u);
-  EXPECT_EQ(bin_to_hex(port.written[0]), "83001170000EFF7DDF00A101000008007E");
-  EXPECT_EQ(clock.now_ms(), 200);
 }
 
 // The rows of a "Java" listing with an application at each of `positions`.

@@ -1,106 +1,13 @@
-// "INVIA": what the window says however the install ends, and the inputs it refuses
-// before anything is sent.
+// "INVIA" at a chosen position: a taken one is replaced only after a yes, a full folder says so.
 #include <gtest/gtest.h>
 
 #include "sample_content.h"
 #include "shell/messages.h"
 #include "support/form_fixture.h"
-#include "support/jar_files.h"
 #include "support/phone_on_fake_port.h"
 
 namespace lg81xx::testing {
 namespace {
-
-const Bytes kAck("\xA0\x00\x03", 3);
-
-class Install : public FormFixture {
- protected:
-  Install() {
-    write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nmidlet-jar-size: 1234\r\n");
-    make_jar(home / "demo.jar", {{"a.bin", Bytes(500, 'j')}});
-    form.phone().open("COM1");
-    port.on_write = [this](const Bytes& frame) {
-      if (!refuse || !refuse(frame)) port.arrive(kAck, 30);
-    };
-  }
-  // An empty descriptor is refused as it is loaded: the install then has nothing.
-  void load(const char* jad = "demo.jad") {
-    ui.dialog_answers = {(home / jad).string(), (home / "demo.jar").string()};
-    form.load_application();
-  }
-
-  std::function<bool(const Bytes&)> refuse;
-};
-
-TEST_F(Install, AnyUnacknowledgedStepEndsWithOneMessage) {
-  auto named = [](std::string_view name) {
-    return [n = std::string(name)](const Bytes& f) {
-      return f.find(n) != Bytes::npos || f.find(utf16le(n)) != Bytes::npos;
-    };
-  };
-  struct Case {
-    const char* model;
-    std::function<bool(const Bytes&)> refuse;
-    std::size_t writes;
-    bool label8_kept;
-    std::int64_t last_wait_ms;  // after the unanswered request
-  };
-  const std::vector<Case> cases{
-      {"LG U8110", named("05.jad"), 1, false, 20 * 200},
-      {"LG U8110", named("05.jar"), 3, true, 20 * 200},
-      {"LG U8110", named("pushlist"), 6, true, kLeastBudgetMs},  // one read after 700 ms, then the reply's time
-      {"LG U8130", [](const Bytes& f) { return byte_at(f, 10) == 0x88; }, 1, true, kLeastBudgetMs},
-      {"LG U8130", named("05.jad"), 2, true, 20 * 200},
-      {"LG U8130", named("pushlist"), 6, true, 20 * 400},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.model) + ", " + std::to_string(c.writes) + " writes");
-    load();
-    form.set_position_text("5");
-    port.written.clear();
-    ui.messages.clear();
-    form.choose_model(c.model);
-    refuse = c.refuse;
-    EXPECT_EQ(form.install_application(), JobResult::no_reply);
-    EXPECT_EQ(port.written.size(), c.writes);
-    EXPECT_EQ(clock.now_ms() - port.write_times_ms.back(), c.last_wait_ms);
-    EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoReply, MessageStyle::critical, "ERRORE"}}));
-    EXPECT_EQ(form.position(), "05");
-    EXPECT_EQ(form.controls().Label8.caption.empty(), !c.label8_kept);
-    EXPECT_TRUE(form.phone().line_free());
-    EXPECT_FALSE(ui.busy);
-  }
-}
-
-TEST_F(Install, InputsThatCannotBeInstalledAreRefusedBeforeAnythingIsSent) {
-  write_file(home / "empty.jad", "");
-  struct Case {
-    const char* model;
-    const char* position;
-    const char* jad;
-    bool open;
-    const char* message;
-  };
-  const std::vector<Case> cases{
-      {"LG U8139", "05", "demo.jad", true, text::kUnknownModel},
-      {"LG U8120", "123", "demo.jad", true, text::kBadPosition},
-      {"LG U8130", " 5", "demo.jad", true, text::kBadPosition},
-      {"LG U8130", "05", "empty.jad", true, text::kNoSelection},
-      {"LG U8130", "05", "demo.jad", false, text::kNotConnected},
-  };
-  for (const auto& c : cases) {
-    load(c.jad);
-    ui.messages.clear();
-    form.choose_model(c.model);
-    form.set_position_text(c.position);
-    if (!c.open) port.close();
-    EXPECT_EQ(form.install_application(), c.open ? JobResult::bad_input : JobResult::not_connected);
-    EXPECT_TRUE(port.written.empty()) << c.model << " '" << c.position << "'";
-    EXPECT_EQ(ui.messages.back().text, c.message) << c.model << " '" << c.position << "'";
-    EXPECT_EQ(form.position(), c.position);
-    EXPECT_FALSE(ui.busy);
-  }
-}
 
 // The virtual phone's folder "Java" decides which positions hold an application.
 class InstallAtPosition : public FormFixture {

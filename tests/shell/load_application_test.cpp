@@ -28,30 +28,13 @@ class JadJarSelection : public FormFixture {
   Bytes jar_bytes;
 };
 
-TEST_F(JadJarSelection, ReadsBothFilesWholeAndACancelKeepsTheLabel) {
+TEST_F(JadJarSelection, ReadsBothFilesWhole) {
   choose_both();
   EXPECT_EQ(form.load_application(), JobResult::ok);
   EXPECT_EQ(ui.open_filters, (std::vector<std::string>{"Java Descriptor|*.jad", "Java Archive|*.jar"}));
   EXPECT_EQ(form.descriptor(), kJad);
   EXPECT_EQ(form.archive(), jar_bytes);
   EXPECT_EQ(form.controls().Label8.caption, "app.jar");
-
-  struct Case {
-    std::deque<std::optional<std::string>> answers;
-    Bytes jad;
-  };
-  const std::vector<Case> cases{
-      {{std::nullopt}, ""},
-      {{(home / "app.jad").string(), std::nullopt}, kJad},
-  };
-  for (const auto& c : cases) {
-    ui.dialog_answers = c.answers;
-    EXPECT_EQ(form.load_application(), JobResult::cancelled);
-    EXPECT_EQ(form.descriptor(), c.jad);
-    EXPECT_EQ(form.archive(), "");
-    EXPECT_EQ(form.controls().Label8.caption, "app.jar");
-    EXPECT_FALSE(ui.busy);
-  }
 }
 
 TEST_F(JadJarSelection, EmulationClassesGoIntoACopy) {
@@ -78,37 +61,6 @@ TEST_F(JadJarSelection, WithoutEmulationClassesTheJarIsUsedAsItIs) {
   EXPECT_EQ(form.archive(), jar_bytes);
   EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kNoEmuClasses, MessageStyle::information, ""}}));
   EXPECT_FALSE(std::filesystem::exists(home / "temp.jar"));
-}
-
-TEST_F(JadJarSelection, FilesThatAreNotWhatTheyClaimAreRefusedByName) {
-  write_file(home / "noise.bin", Bytes("\x89PNG\r\n\x1A\n\0\0", 10));
-  write_file(home / "emu/a.class", "a");
-  struct Case {
-    const char* jad;
-    const char* jar;
-    bool nokia;
-    std::string message;  // how it begins
-  };
-  const Case cases[] = {
-      {"app.jar", "app.jad", false, std::string(text::kSwappedFiles) + ": app.jad"},
-      {"noise.bin", "app.jar", false, std::string(text::kBadJad) + ": noise.bin"},
-      {"app.jar", "app.jar", false, std::string(text::kBadJad) + ": app.jar"},
-      {"app.jad", "noise.bin", false, std::string(text::kBadJar) + ": noise.bin"},
-      {"app.jad", "noise.bin", true, std::string(text::kBadJar) + ": noise.bin"},
-      {"app.jad", "app.jar", true, text::kFileWriteFailed},  // temp.jar is a folder: never replaced
-  };
-  std::filesystem::create_directory(home / "temp.jar");
-  for (const Case& c : cases) {
-    ui.messages.clear();
-    ui.dialog_answers = {(home / c.jad).string(), (home / c.jar).string()};
-    form.set_nokia(c.nokia);
-    EXPECT_NE(form.load_application(), JobResult::ok) << c.message;
-    ASSERT_EQ(ui.messages.size(), 1u) << c.message;
-    EXPECT_TRUE(ui.messages[0].text.starts_with(c.message)) << ui.messages[0].text;
-    EXPECT_EQ(form.descriptor(), "");
-    EXPECT_EQ(form.archive(), "");
-    EXPECT_TRUE(std::filesystem::is_empty(home / "temp.jar"));
-  }
 }
 
 TEST_F(JadJarSelection, TheDescriptorSentStatesTheSizeOfTheJarSent) {
