@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "cli_ui.h"
 #include "json_text.h"
 #include "message_guide.h"
 #include "name_escapes.h"
@@ -52,20 +51,6 @@ TEST(CliProgress, PlainLinesEveryTenthAndBarOnATerminal) {
     meter.show(6375);
   }
   EXPECT_EQ(bar.str(), "\r[###############...............] 50%\r[##############################] 100%\n");
-}
-
-TEST(CliUi, MessagesAndProgressGoToStandardError) {
-  std::ostringstream err;
-  CliUi cli{err, false};
-  Label progress{"Label5"};  // not a transfer: nothing drawn
-  cli.watch(&progress);
-  cli.message_box(text::kNoReply, MessageStyle::critical, text::kErrorTitle);
-  cli.repaint();
-  progress = {"50 %", 6375 / 2.0};
-  cli.repaint();
-  cli.repaint();  // a repaint for the lamp draws nothing new
-  EXPECT_EQ(err.str(), message_line(text::kErrorTitle, text::kNoReply) + "\n50%\n");
-  EXPECT_EQ(cli.messages(), std::vector<std::string>{"ERRORE: IL TELEFONO NON RISPONDE"});
 }
 
 TEST(CliJson, StringsAreEscapedAndAlwaysValid) {
