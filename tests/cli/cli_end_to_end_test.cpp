@@ -320,10 +320,12 @@ TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
   EXPECT_EQ(cli({"ls", "Videos"}).status, 0);
 }
 
-// What each command prints, says and how it exits when the phone misbehaves (the connect
-// takes requests 1 to 8, so a command's own first request is 9). Every message comes once.
+// What each command prints, says and how it exits when the phone is slow, paced to 115200
+// baud or misbehaves (the connect takes requests 1 to 8, so a command's own first request
+// is 9). Every message comes once; what arrives, on either side, is byte for byte.
 TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
   write_file(work / "tune.mid", sim::sample_tune(5));
+  write_file(phone_storage / "Images" / "grande.bin", every_byte_value(6000, 1));
   fs::path jad, jar;
   ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
   struct Case {
@@ -340,8 +342,10 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
       {{"--silent-after", "0"}, {"info"}, 2, "IL TELEFONO NON RISPONDE: connessione interrotta alla lettura dell'IMEI"},
       {{"--fault-at", "1", "--fault", "truncated"}, {"info"}, 2, "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA"},
       {{"--fault-at", "9", "--fault", "wrong-code"}, {"ls", "Images"}, 3, "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
+      {{"--baud", "115200", "--latency", "20"}, {"install", jad.string(), jar.string(), "--position", "05"}, 0, ""},
       {{"--fault-at", "10", "--fault", "refusal"}, {"install", jad.string(), jar.string()}, 3,
        "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
+      {{"--fault-at", "11", "--fault", "hang-up"}, {"get", "Images", "grande.bin"}, 2, "CONNESSIONE CON IL TELEFONO PERSA"},
       {{"--fault-at", "9", "--fault", "garbage"}, {"sound", "mes1", "tune.mid"}, 2,
        "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA"},
       {{"--busy", "2"}, {"probe"}, 0, "", "accepted"},
@@ -363,6 +367,9 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
     }
   }
   EXPECT_EQ(read_file(work / "c.jpg"), sim::sample_picture());
+  EXPECT_EQ(read_file(phone_storage / "Java" / "05.jad"), read_file(jad));
+  EXPECT_TRUE(read_file(phone_storage / "Java" / "05.jar") == read_file(jar));
+  EXPECT_FALSE(fs::exists(work / "grande.bin"));
 }
 
 }  // namespace
