@@ -103,15 +103,6 @@ TEST_F(CliEndToEnd, InstallFillsTheGapAndReplacesOnlyWhenTold) {
   EXPECT_EQ(read_file(storage() / "Java" / "03.jad"), read_file(jad));
 }
 
-TEST_F(CliEndToEnd, SoundReplacesTheSystemFile) {
-  const Bytes tune = sim::sample_tune(7);
-  write_file(work / "tune.mid", tune);
-  const auto r = cli({"sound", "mes1", "tune.mid"}, "LG U8120");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(has(r.err, "OPERAZIONE CONCLUSA: SUONO CARICATO...")) << r.err;
-  EXPECT_EQ(read_file(storage("LG-U8120") / "MessageTone" / "Message1.mid"), tune);
-}
-
 // Names beyond ASCII, a one-letter name and a name with a newline, on both families:
 // plain ls shows each on one line, --json carries the exact names, and a get of each,
 // typed as ls shows it, brings the very bytes the phone holds.
@@ -222,10 +213,7 @@ TEST_F(CliEndToEnd, BackupOfNamedEntries) {
   EXPECT_FALSE(fs::exists(work / "new/folder/assente.jpg"));
 }
 
-TEST_F(CliEndToEnd, ProbePortsAndUnwritableTarget) {
-  const auto probe = cli({"probe"}, "LG U8110");  // the probe speaks UTF-16LE to every model
-  EXPECT_EQ(probe.status, 0) << probe.err;
-  EXPECT_TRUE(has(probe.out, "accepted")) << probe.out;
+TEST_F(CliEndToEnd, PortsAndUnwritableTarget) {
   const auto ports = cli({"ports"});
   EXPECT_EQ(ports.status, 0);
   EXPECT_TRUE(!ports.out.empty() || has(ports.err, "no serial ports found")) << "ports said nothing";
@@ -342,6 +330,8 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
       {{"--fault-at", "9", "--fault", "garbage"}, {"sound", "mes1", "tune.mid"}, 2,
        "RISPOSTA DEL TELEFONO INCOMPLETA O NON VALIDA"},
       {{"--busy", "2"}, {"probe"}, 0, "", "accepted"},
+      // Last: each phone started refills the sample sounds.
+      {{"--busy-upload", "1"}, {"sound", "mes2", "tune.mid"}, 0, "OPERAZIONE CONCLUSA: SUONO CARICATO..."},
   };
   for (const auto& c : cases) {
     const std::string what = c.command.front() + " with " + c.faults.front() + " " + c.faults.back();
@@ -362,6 +352,7 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
   EXPECT_EQ(read_file(work / "c.jpg"), sim::sample_picture());
   EXPECT_EQ(read_file(phone_storage / "Java" / "05.jad"), read_file(jad));
   EXPECT_TRUE(read_file(phone_storage / "Java" / "05.jar") == read_file(jar));
+  EXPECT_EQ(read_file(phone_storage / "MessageTone" / "Message2.mid"), sim::sample_tune(5));
   EXPECT_FALSE(fs::exists(work / "grande.bin"));
 }
 
