@@ -86,9 +86,6 @@ TEST_F(VirtualPhoneTest, ListingsWriteNamesAsThePhoneDoes) {
     EXPECT_EQ(get_be16(answer, 1), answer.size());
     EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<long>(stored.size() - r.listed.size()));
   }
-  // The root list speaks the same form.
-  const Bytes root = phone(kU8130).receive(command_request(0x2082, 1, ""));
-  EXPECT_EQ(root.substr(11), "\x05"s + wire(kU8130, "Phone:/Animations:/Audios:/Images:/Videos:/VoiceRecord:") + "\0\0"s);
 }
 
 TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
