@@ -90,6 +90,7 @@ TEST_F(VirtualPhoneTest, ListingsWriteNamesAsThePhoneDoes) {
 
 TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
   const Bytes lone_surrogate("\x3C\xD8" "a\0", 4);
+  const std::string beside_storage = storage.path().string() + "-evil";  // Audio/../../<storage>-evil
   struct Row {
     Family family;
     Bytes file;                  // as sent, without terminator
@@ -101,6 +102,7 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
       {kU8110, "\x81.txt", "\xC2\x81.txt"},
       {kU8130, lone_surrogate, nullptr},
       {kU8110, "a:b", nullptr},
+      {kU8110, "../../" + std::filesystem::path(beside_storage).filename().string(), nullptr},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(::testing::PrintToString(r.file));
@@ -114,6 +116,7 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
       EXPECT_EQ(get.substr(0, 3), "\x49\x00\x0F"s);  // no such file
     }
   }
+  EXPECT_FALSE(std::filesystem::exists(beside_storage));
 }
 
 TEST_F(VirtualPhoneTest, ABusyPhoneStartsNothing) {
