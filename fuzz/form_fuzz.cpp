@@ -34,17 +34,21 @@ class NullArchiver final : public Archiver {
 };
 
 // The program folder, per process so that parallel runs do not meet, with an emu.zip to
-// unpack at start-up and a descriptor and an archive to install.
+// unpack at start-up and a descriptor and an archive to install; gone at exit.
+struct ProgramFolder {
+  ProgramFolder() {
+    fs::create_directories(path);
+    std::ofstream(path / "emu.zip", std::ios::binary) << "zip";
+    std::ofstream(path / "f.jad", std::ios::binary) << "MIDlet-Name: F\r\nMIDlet-Jar-Size: 1500\r\n";
+    std::ofstream(path / "f.jar", std::ios::binary) << "PK" << std::string(1498, '\x7E');
+  }
+  ~ProgramFolder() { fs::remove_all(path); }
+  const fs::path path = fs::temp_directory_path() / ("lg81xx-form-fuzz-" + std::to_string(::getpid()));
+};
+
 const fs::path& home() {
-  static const fs::path dir = [] {
-    auto d = fs::temp_directory_path() / ("lg81xx-form-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(d);
-    std::ofstream(d / "emu.zip", std::ios::binary) << "zip";
-    std::ofstream(d / "f.jad", std::ios::binary) << "MIDlet-Name: F\r\nMIDlet-Jar-Size: 1500\r\n";
-    std::ofstream(d / "f.jar", std::ios::binary) << "PK" << std::string(1498, '\x7E');
-    return d;
-  }();
-  return dir;
+  static const ProgramFolder folder;
+  return folder.path;
 }
 
 // Form1 as `model`, its phone answering every frame with the next piece of `script`: two
