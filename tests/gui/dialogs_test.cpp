@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "file_filter.h"
-#include "gui_test_registry.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
 #include "connection_group.h"
@@ -117,7 +116,6 @@ class DialogsTest final : public QObject {
     QVERIFY(std::filesystem::is_directory(other.path() / "new"));
   }
 
-
   // The window's choices outlive a run, per user; the first start is "LG U8130", and a
   // phone cable found now wins over the port of the last run.
   void remembered_choices_survive_a_restart() {
@@ -147,7 +145,10 @@ class DialogsTest final : public QObject {
   }
 };
 
-LG81XX_GUI_TEST(DialogsTest);
+int run_dialogs_tests(int argc, char** argv) {
+  DialogsTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 
 }  // namespace lg81xx::gui::testing
 

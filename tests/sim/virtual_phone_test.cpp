@@ -86,13 +86,11 @@ TEST_F(VirtualPhoneTest, ListingsWriteNamesAsThePhoneDoes) {
     EXPECT_EQ(get_be16(answer, 1), answer.size());
     EXPECT_EQ(log_lines_with("left out of the listing"), static_cast<long>(stored.size() - r.listed.size()));
   }
-  // The root list speaks the same form.
-  const Bytes root = phone(kU8130).receive(command_request(0x2082, 1, ""));
-  EXPECT_EQ(root.substr(11), "\x05"s + wire(kU8130, "Phone:/Animations:/Audios:/Images:/Videos:/VoiceRecord:") + "\0\0"s);
 }
 
 TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
   const Bytes lone_surrogate("\x3C\xD8" "a\0", 4);
+  const std::string beside_storage = storage.path().string() + "-evil";  // Audio/../../<storage>-evil
   struct Row {
     Family family;
     Bytes file;                  // as sent, without terminator
@@ -104,6 +102,7 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
       {kU8110, "\x81.txt", "\xC2\x81.txt"},
       {kU8130, lone_surrogate, nullptr},
       {kU8110, "a:b", nullptr},
+      {kU8110, "../../" + std::filesystem::path(beside_storage).filename().string(), nullptr},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(::testing::PrintToString(r.file));
@@ -117,6 +116,7 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsDecodeTheNameOrRefuseIt) {
       EXPECT_EQ(get.substr(0, 3), "\x49\x00\x0F"s);  // no such file
     }
   }
+  EXPECT_FALSE(std::filesystem::exists(beside_storage));
 }
 
 TEST_F(VirtualPhoneTest, ABusyPhoneStartsNothing) {

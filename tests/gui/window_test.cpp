@@ -1,0 +1,359 @@
+// What only the window does: its controls named as on the form and bound to Form1 both
+// ways, the worker thread and the busy state, and the phone's names in List2.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QTabWidget>
+#include <QTest>
+
+#include "demo_phone.h"
+#include "form_controller.h"
+#include "main_window.h"
+#include "phone_port.h"
+#include "platform/files.h"
+#include "platform/zip/zip_archiver.h"
+#include "progress_label.h"
+#include "shell/messages.h"
+#include "shell/sound_table.h"
+#include "support/jar_files.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+#include "text_codec.h"
+#include "virtual_phone.h"
+
+namespace lg81xx::gui::testing {
+namespace {
+
+using lg81xx::testing::Message;
+using lg81xx::testing::read_file;
+using lg81xx::testing::RecordingUi;
+using lg81xx::testing::TempDir;
+using lg81xx::testing::write_file;
+
+// The window and its controller over the in-process virtual phone on a virtual clock:
+// every exchange answers at once, dialogs and message boxes are recorded, never shown.
+struct GuiHarness {
+  // `ini` is the content of LG81XX.ini in a fresh program folder.
+  explicit GuiHarness(const std::string& ini = "MIDP=1\r\n", const std::string& model = "LG U8130")
+      : phone(sim::PhoneOptions{model, "354321098765432", storage.path(), 0}) {
+    write_file(home / "LG81XX.ini", ini);
+    controller = std::make_unique<FormController>(
+        window, ui,
+        [this] {
+          return Backend{std::make_unique<sim::PhonePort>(phone), std::make_unique<VirtualClock>(),
+                         std::make_unique<ZipArchiver>(), std::make_unique<LocalFiles>()};
+        },
+        home.path());
+    window.show();
+  }
+  ~GuiHarness() { controller.reset(); }
+
+  StartResult load() {
+    std::optional<StartResult> result;
+    controller->load([&](StartResult r) { result = r; });
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, 10000)) qWarning("the start-up did not finish");
+    return result.value_or(StartResult::fatal);
+  }
+  void wait_idle() {
+    if (!QTest::qWaitFor([&] { return !controller->job_running(); }, 20000)) qWarning("job did not finish");
+  }
+  template <typename W = QWidget>
+  W* find(const char* name) {
+    auto* w = window.findChild<W*>(QLatin1String(name));
+    if (!w) qWarning("no widget named %s", name);
+    return w;
+  }
+  // Reads the model on its own thread, after every queued edit reached it.
+  template <typename F>
+  auto read_model(F read) {
+    decltype(read(std::declval<Form1&>())) value{};
+    controller->run_job([&](Form1& form) { value = read(form); });
+    wait_idle();
+    return value;
+  }
+  void set_combo_text(const char* combo, const QString& text) {
+    auto* box = find<QComboBox>(combo);
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), text);
+  }
+  void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+
+  TempDir home;
+  TempDir storage;
+  sim::VirtualPhone phone;
+  RecordingUi ui;
+  MainWindow window;
+  std::unique_ptr<FormController> controller;
+};
+
+QString text_of(QWidget* w) {
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+  if (auto* p = dynamic_cast<ProgressLabel*>(w)) return p->text();
+  return QStringLiteral("<no text>");
+}
+
+QStringList items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+class ShowCounter final : public QObject {
+ public:
+  explicit ShowCounter(QWidget* w) { w->installEventFilter(this); }
+  int shown = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++shown;
+    return false;
+  }
+};
+
+void connect_through_widgets(GuiHarness& h, const QString& model) {
+  QCOMPARE(h.load(), StartResult::ok);
+  h.set_combo_text("Combo1", model);
+  h.set_combo_text("Combo2", "/dev/virtual-phone");
+  h.click("Command1");
+  h.wait_idle();
+}
+
+}  // namespace
+
+class WindowTest final : public QObject {
+  Q_OBJECT
+  std::unique_ptr<GuiHarness> started;
+
+ private slots:
+  void initTestCase() {
+    started = std::make_unique<GuiHarness>();
+    QCOMPARE(started->load(), StartResult::ok);
+  }
+  void cleanupTestCase() { started.reset(); }
+
+  void controls_start_as_the_loaded_model_says_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, const QString& text) { QTest::newRow(name) << QString(name) << text; };
+    row("Label1", "Modello Telefono");
+    row("Combo1", "");
+    row("Label2", "Porta Comm");
+    row("Combo2", "");
+    row("Command1", "Connetti/Disconnetti");
+    row("Label5", "Label5");
+    row("Label6", "Posizione di inserimento");
+    row("Text1", "00");
+    row("Label7", "FILE CARICATO");
+    row("Label8", "");
+    row("Label10", "JAVA");
+    row("Command2", "Carica JAD e JAR");
+    row("nokia", "ABILITA EMULAZIONE NOKIA MIDP");
+    row("Command3", "INVIA");
+    row("Command4", "Command4");
+    row("Command5", "Carica Nuovo Suono");
+    row("Command7", "DownLoad");
+    row("Label9", "Dati");
+    row("Label3", "");
+    row("Label4", "");
+    for (const auto& sound : kSoundTable) {
+      const QByteArray name = to_qt(sound.control).toLatin1();
+      QTest::newRow(name.constData()) << QString(name) << to_qt(sound.caption);
+    }
+  }
+  void controls_start_as_the_loaded_model_says() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    auto* w = started->window.findChild<QWidget*>(name);
+    QVERIFY2(w, qPrintable(name));
+    QCOMPARE(text_of(w), text);
+  }
+  void tabs_lists_and_lamp_start_as_the_loaded_model_says() {
+    auto& h = *started;
+    auto& tabs = h.window.tabs();
+    QCOMPARE(tabs.count(), 3);
+    QCOMPARE(tabs.tabText(0), QStringLiteral("Applicazioni JAVA"));
+    QCOMPARE(tabs.tabText(1), QStringLiteral("SUONI di Sistema"));
+    QCOMPARE(tabs.tabText(2), QStringLiteral("File Manager"));
+    auto* combo1 = h.find<QComboBox>("Combo1");
+    QCOMPARE(combo1->count(), 4);
+    QCOMPARE(combo1->itemText(0), QStringLiteral("LG U8110"));
+    auto* combo2 = h.find<QComboBox>("Combo2");
+    QCOMPARE(combo2->count(), 20);
+    QCOMPARE(combo2->itemText(0), QStringLiteral("COM  1"));
+    QVERIFY(h.find("ledr")->isHidden());
+    QVERIFY(!h.find("ledv")->isHidden());
+    QVERIFY(h.find<QRadioButton>("mes1")->isChecked());
+  }
+
+  void edits_and_buttons_reach_the_model() {
+    GuiHarness h("MIDP=1\r\n", "LG U8120");
+    QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo1", "LG U8120");
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);
+    h.find<QRadioButton>("scatto3")->click();
+    QTest::keyClick(h.find<QCheckBox>("fast"), Qt::Key_Space);
+    QCOMPARE(h.read_model([](Form1& f) { return f.model(); }), std::string("LG U8120"));
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().Combo2.text; }), std::string("/dev/virtual-phone"));
+    QVERIFY(h.read_model([](Form1& f) { return f.controls().nokia.value; }));
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().selected_sound()->name; }), std::string("scatto3"));
+    QVERIFY(h.read_model([](Form1& f) { return f.fast(); }));
+
+    h.click("Command1");  // the U8110/U8120 have four fixed folders
+    h.wait_idle();
+    h.find<QListWidget>("List1")->setCurrentRow(1);
+    QCOMPARE(h.read_model([](Form1& f) { return f.controls().List1.text(); }), std::string("Audio"));
+
+    write_file(h.home / "shutter.wav", "RIFF");
+    h.ui.dialog_answers = {(h.home / "shutter.wav").string()};
+    h.click("Command5");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages, (std::vector{Message{text::kSoundLoaded, MessageStyle::information, text::kSoundTitle}}));
+    QCOMPARE(read_file(h.storage / "CamTone/Shutter03.wav"), std::string("RIFF"));
+  }
+
+  // A snapshot taken before the model saw an edit must not undo the edit on screen.
+  void older_snapshot_does_not_undo_typing() {
+    GuiHarness h;
+    QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    QSemaphore gate;
+    h.controller->run_job([&](Form1& f) {
+      gate.acquire();
+      f.connect_or_disconnect();  // shows the IMEI
+    });
+    h.set_combo_text("Combo1", "LG U8130");  // queued behind the job
+    gate.release();
+    QTRY_COMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
+    h.wait_idle();
+    QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("LG U8130"));
+  }
+
+  // The install waits for its message box to be answered: meanwhile the window draws, and
+  // takes no other job and no closing.
+  void a_running_job_holds_back_other_jobs_and_closing() {
+    GuiHarness h;
+    connect_through_widgets(h, "LG U8130");
+    write_file(h.home / "a.jad", "MIDlet-Name: A\r\n");
+    QVERIFY(lg81xx::testing::make_jar(h.home / "a.jar", {{"a.class", "a"}}));
+    h.ui.dialog_answers = {(h.home / "a.jad").string(), (h.home / "a.jar").string()};
+    h.click("Command2");
+    h.wait_idle();
+    QCOMPARE(h.find<QLabel>("Label8")->text(), QStringLiteral("a.jar"));
+    QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("01"));
+    h.phone.set_faults({.silent_after = 1});  // the descriptor gets no acknowledgement
+
+    QStringList seen;
+    h.ui.on_message = [&] {
+      if (!seen.isEmpty()) return;
+      seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text();
+      for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
+        if (h.find(name)->isEnabled()) seen << name;
+      if (!h.ui.busy) seen << "pointer";
+      if (h.window.close()) seen << "closed";  // closing waits for the job
+    };
+    h.click("Command3");
+    h.wait_idle();
+    QCOMPARE(seen, QStringList{"0 %"});
+    QTRY_VERIFY(!h.window.isVisible());
+    QVERIFY(!h.ui.busy);  // pointer back to normal once the window is usable again
+    QVERIFY(h.find("Command1")->isEnabled());
+  }
+
+  // Each family's data on screen, and names as people write them: List2 shows each as
+  // text, and downloads the one chosen.
+  void connect_and_list_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("U8130") << "LG U8130" << "U8130 V10c-EUR"
+                           << QStringList{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"} << "Images";
+    QTest::newRow("U8110") << "LG U8110" << "U8110" << QStringList{"Immagini", "Audio", "Video", "Java"} << "Immagini";
+  }
+  void connect_and_list() {
+    QFETCH(QString, model);
+    QFETCH(QString, info);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, folder);
+    const QStringList names{"X", "città.jpg", "due\nrighe.txt", "perché è.mid", "€uro.txt"};
+    GuiHarness h("MIDP=1\r\n", model.toStdString());
+    write_file(h.storage / "Java/01.jad", "jad");
+    for (const QString& name : names)
+      write_file(h.storage / folder.toStdString() / name.toStdString(), "<" + name.toStdString() + ">");
+    ShowCounter red(h.find("ledr"));
+    connect_through_widgets(h, model);
+    QVERIFY2(h.ui.messages.empty(), h.ui.messages.empty() ? "" : h.ui.messages[0].text.c_str());
+    QCOMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
+    QCOMPARE(h.find<QLabel>("Label4")->text(), info);
+    QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("02"));
+    QVERIFY(red.shown > 0);               // red while talking ...
+    QVERIFY(h.find("ledr")->isHidden());  // ... green when done
+
+    h.window.tabs().setCurrentIndex(2);  // "File Manager"
+    auto* list1 = h.find<QListWidget>("List1");
+    QCOMPARE(items(list1), folders);
+    const auto row = static_cast<int>(folders.indexOf(folder));
+    list1->setCurrentRow(row);
+    const QPoint at = list1->visualItemRect(list1->item(row)).center();
+    // A double-click is a press and release, then the double-click event.
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, at);
+    h.wait_idle();
+    auto* list2 = h.find<QListWidget>("List2");
+    QCOMPARE(items(list2), names);
+    for (int i = 0; i < names.size(); ++i) {
+      list2->setCurrentRow(i);
+      const auto saved = h.home / ("copia" + std::to_string(i));
+      h.ui.dialog_answers = {saved.string()};
+      h.click("Command7");
+      h.wait_idle();
+      QCOMPARE(read_file(saved), "<" + names[i].toStdString() + ">");
+    }
+    QVERIFY(h.ui.messages.empty());
+  }
+
+  // The window's real backend (QSerialPort on its worker thread, steady clock) against
+  // the virtual phone on a pseudo-terminal with its sample content.
+  void demo_over_the_pseudo_terminal() {
+    DemoPhone demo("LG U8130", std::nullopt);
+    lg81xx::testing::TempDir home;
+    write_file(home / "LG81XX.ini", "MIDP=1\r\n");
+    lg81xx::testing::RecordingUi ui;
+    MainWindow window;
+    FormController controller(window, ui, real_backend, home.path());
+    bool loaded = false;
+    controller.load([&](StartResult r) { loaded = r == StartResult::ok; });
+    QTRY_VERIFY(loaded);
+    controller.run_job([&demo](Form1& f) {
+      f.choose_model(demo.model());
+      f.choose_port(demo.device());
+      f.set_fast(true);
+      f.connect_or_disconnect();
+      f.select_folder(2);  // Images
+      f.open_folder();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!controller.job_running(), 20000);
+    QVERIFY2(ui.messages.empty(), ui.messages.empty() ? "" : ui.messages[0].text.c_str());
+    QCOMPARE(window.findChild<QLabel*>("Label3")->text(), QStringLiteral("354321098765432"));
+    QCOMPARE(items(window.findChild<QListWidget*>("List2")), QStringList{"lago.jpg"});  // the sample picture
+  }
+};
+
+int run_window_tests(int argc, char** argv) {
+  WindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace lg81xx::gui::testing
+
+#include "window_test.moc"
