@@ -44,10 +44,7 @@ Input mutate(Input input, std::mt19937& rng) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s CORPUS_DIR [MUTATIONS]\n", argv[0]);
-    return 2;
-  }
+  if (argc < 2) return 2;  // usage: CORPUS_DIR [MUTATIONS]
   std::vector<Input> seeds;
   for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
     std::ifstream in(entry.path(), std::ios::binary);

@@ -31,8 +31,8 @@ Bytes joined(const sim::Delivery& d) {
   return out;
 }
 
-// Pieces, delays and busy replies leave the requests before `from` alone.
-TEST(FaultInjector, TimingsAndBusyRepliesStartAtTheChosenRequest) {
+// Pieces and delays leave the requests before `from` alone.
+TEST(FaultInjector, TimingsStartAtTheChosenRequest) {
   const auto d = run({.pieces = 3, .piece_gap_ms = 20, .delay_ms = 100, .from = 2}, 2);
   ASSERT_EQ(d[0].pieces.size(), 1u);
   EXPECT_EQ(d[0].pieces[0].after_ms, 0);
@@ -40,14 +40,6 @@ TEST(FaultInjector, TimingsAndBusyRepliesStartAtTheChosenRequest) {
   EXPECT_EQ(d[1].pieces[0].after_ms, 100);
   EXPECT_EQ(d[1].pieces[2].after_ms, 20);
   EXPECT_EQ(joined(d[1]), kReply);
-
-  sim::FaultInjector busy({.from = 2, .busy_listings = 1});
-  busy.next_request();
-  EXPECT_FALSE(busy.busy(Exchange::listing));
-  busy.next_request();
-  EXPECT_FALSE(busy.busy(Exchange::download_get));
-  EXPECT_TRUE(busy.busy(Exchange::listing));
-  EXPECT_FALSE(busy.busy(Exchange::listing));
 }
 
 // An overlong reply is the right one with more after it, and only at its request.
