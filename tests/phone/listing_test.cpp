@@ -17,7 +17,7 @@ TEST_F(PhoneListing, AReservedSequenceByteStillGetsAnAnswer) {
   TempDir storage;
   sim::VirtualPhone answering({"LG U8130", "1", storage.path(), 0});
   answer_with(port, answering);
-  for (int before : {9, 0x7C, 0xFE, 0xFF}) {
+  for (int before : {0x7C, 0xFF}) {
     phone.set_sequence(static_cast<std::uint16_t>(before));
     EXPECT_TRUE(phone.list_folder("Images").ok()) << before;  // the phone answers well-formed requests only
     EXPECT_EQ(phone.sequence(), before + 1);
