@@ -74,21 +74,36 @@ class PhoneDownload : public PhoneFixture {
   std::deque<Bytes> gets, acks, continuations;
 };
 
-TEST_F(PhoneDownload, FirstReplyThatHoldsEverythingSkipsTheLoop) {
+// The GET reply alone: a whole file, or the end of the download.
+TEST_F(PhoneDownload, TheFirstRepliesHoldTheFileOrEndTheDownload) {
   struct Case {
-    std::uint32_t size;
+    const char* name;
+    Bytes get, ack;
+    JobResult result;
     Bytes data;
-    bool late_data;
+    std::size_t requests;
   };
-  for (const Case& c : {Case{5, hex_to_bin("7E7DFF0D0A"), false}, Case{0x7E, Bytes(0x7E, 'k'), true}}) {
+  const Bytes escapes = hex_to_bin("7E7DFF0D0A");
+  const Bytes late = Bytes(0x7E, 'k');
+  const Case cases[] = {
+      {"all of it in the GET reply: exactly its bytes, no CR LF", first_reply(5, escapes), {}, JobResult::ok, escapes,
+       1},
+      {"data after a 00 at L + 7, behind an escaped size", first_reply(0x7E, late, true), {}, JobResult::ok, late, 1},
+      {"GET answer too short for the size", hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply, {}, 1},
+      {"acknowledgement answered without a block", first_reply(100000, "x"), hex_to_bin("A00003"),
+       JobResult::refused, {}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     port.written.clear();
-    gets = {first_reply(c.size, c.data, c.late_data)};
+    gets = {c.get};
+    acks = {c.ack};
     const auto got = run();
-    EXPECT_EQ(got.result, JobResult::ok);
-    EXPECT_EQ(got.value, c.data) << "exactly the bytes received, no CR LF";
-    EXPECT_EQ(port.written.size(), 1u) << "only the GET request";
-    EXPECT_TRUE(phone.line_free());
+    EXPECT_EQ(got.result, c.result);
+    EXPECT_EQ(got.value, c.data);
+    EXPECT_EQ(port.written.size(), c.requests);
     EXPECT_FALSE(events.lamps.back());
+    EXPECT_TRUE(phone.line_free());
   }
 }
 
@@ -119,29 +134,6 @@ TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
     EXPECT_EQ(got.value.size(), c.result == JobResult::ok ? size : 0u);
     ASSERT_EQ(port.written.size(), c.requests);
     EXPECT_EQ(is_command(port.written.back(), 0x20A0), c.requests == 6);
-  }
-}
-
-TEST_F(PhoneDownload, RepliesWithoutABlockEndWithNothing) {
-  struct Case {
-    std::string name;
-    Bytes get, ack;
-    JobResult result;
-  };
-  const Case cases[] = {
-      {"GET answer too short for the size", hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply},
-      {"acknowledgement answered without a block", first_reply(100000, "x"), hex_to_bin("A00003"),
-       JobResult::refused},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    gets = {c.get};
-    acks = {c.ack};
-    const auto got = run();
-    EXPECT_EQ(got.result, c.result);
-    EXPECT_TRUE(got.value.empty());
-    EXPECT_FALSE(events.lamps.back());
-    EXPECT_TRUE(phone.line_free());
   }
 }
 

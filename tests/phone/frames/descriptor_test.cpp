@@ -46,7 +46,6 @@ TEST(Manifest, CutsAtTheJarSizeWhateverItsCase) {
     Bytes manifest;
   };
   const std::vector<Case> cases{
-      {"A: 1\r\nMIDlet-Jar-Size: 9\r\nB: 2\r\n", Family::u813, "A: 1\r\n"},
       {"A: 1\r\nMIDLET-JAR-SIZE: 9\r\n", Family::u811_u812, "A: 1\r\n\r\n"},
       {"MIDlet-Jar-Size: 9\r\nMIDlet-Name: A\r\n", Family::u813, "MIDlet-Name: A\r\n"},  // the size first
       {"A: 1\r\nB: 2\r\n", Family::u813, "A: 1\r\nB: 2\r\n"},  // no size line: the whole descriptor
