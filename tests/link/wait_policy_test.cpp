@@ -29,7 +29,6 @@ Bytes packet(std::size_t total) {
 const Bytes kAck = h("A00003");
 const Bytes kImeiEcho = "AT+CGSN\r\r\n";
 const Bytes kImeiAnswer = "354321098765432\r\n\r\nOK\r\n";
-const Bytes kListing = packet(300);
 const Bytes kBigListing = packet(4000);
 
 // The waits the procedures use.
@@ -88,7 +87,7 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
       {"still arriving when the budget ends", kListingWait, bursts(kBigListing, 50), whole, kBigListing, 3100, 3100},
       {"a short wait still gives a reply time to come", kSession, {}, ReplyStatus::silence, {}, kLeastBudgetMs,
        kLeastBudgetMs},
-      {"half a listing", kListingWait, {{20, kListing.substr(0, 150)}}, incomplete, {}, 3000, 3000},
+      {"half a listing", kListingWait, {{20, kBigListing.substr(0, 150)}}, incomplete, {}, 3000, 3000},
       {"a response code without its length", kUpload, {{20, h("A0")}}, incomplete, {}, 4000, 4000},
       {"a frame that is no response", kUpload, {{20, h("F00003")}}, incomplete, {}, 4000, 4000},
       {"an AT answer cut before its result", kImei, {{20, kImeiEcho + "354321"}}, incomplete, {}, kLeastBudgetMs,
@@ -134,18 +133,10 @@ TEST(Wait, StaleBytesAreDroppedBeforeTheNextRequest) {
   EXPECT_EQ(trace, expected);
 }
 
-TEST(ReplyCodes, SayWhatAWholeReplyMeans) {
-  struct Case {
-    Bytes reply;
-    Framing framing;
-    ReplyCode code;
-  };
-  const Case cases[] = {
-      {h("EF0003"), Framing::obex, ReplyCode::refused},
-      {"AT+CGSN\r\r\n+CME ERROR: 10\r\n", Framing::at_command, ReplyCode::refused},
-      {"AT+CGSN\r\r\nBUSY\r\n", Framing::at_command, ReplyCode::busy},
-  };
-  for (const auto& c : cases) EXPECT_EQ(code_of(c.reply, c.framing), c.code) << bin_to_hex(c.reply);
+// An AT answer means its final result line, text after the code included.
+TEST(ReplyCodes, AnAtAnswerMeansItsFinalResult) {
+  EXPECT_EQ(code_of("AT+CGSN\r\r\n+CME ERROR: 10\r\n", Framing::at_command), ReplyCode::refused);
+  EXPECT_EQ(code_of("AT+CGSN\r\r\nBUSY\r\n", Framing::at_command), ReplyCode::busy);
 }
 
 }  // namespace
