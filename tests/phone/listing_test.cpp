@@ -1,9 +1,7 @@
-// Listings: the sequence byte, the folders without a request, and the line after silence.
+// Listings: the folders without a request, and the line after silence.
 #include <gtest/gtest.h>
 
 #include "support/phone_fixture.h"
-#include "support/phone_on_fake_port.h"
-#include "support/temp_dir.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -12,17 +10,6 @@ class PhoneListing : public PhoneFixture {
  protected:
   PhoneListing() { connected("LG U8130"); }
 };
-
-TEST_F(PhoneListing, AReservedSequenceByteStillGetsAnAnswer) {
-  TempDir storage;
-  sim::VirtualPhone answering({"LG U8130", "1", storage.path(), 0});
-  answer_with(port, answering);
-  for (int before : {9, 0x7C, 0xFE, 0xFF}) {
-    phone.set_sequence(static_cast<std::uint16_t>(before));
-    EXPECT_TRUE(phone.list_folder("Images").ok()) << before;  // the phone answers well-formed requests only
-    EXPECT_EQ(phone.sequence(), before + 1);
-  }
-}
 
 TEST_F(PhoneListing, SilenceHoldsTheLineExceptWhenBrowsingTheEightBitFamily) {
   struct Case {

@@ -15,7 +15,6 @@ TEST(Descriptor, IsRecognisedByItsNameOrJarUrlLine) {
       {"\xEF\xBB\xBFMIDlet-Name: A", true},
       {"X-MIDlet-Name: A\r\nMIDlet-Names: A\r\n", false},
       {"MIDlet-Jar-Size: 5\r\n", false},
-      {Bytes("PK\x03\x04\0\0MIDlet-Name", 17), false},
       {"", false},
   };
   for (const auto& [content, descriptor] : cases) EXPECT_EQ(is_descriptor(content), descriptor) << content;
@@ -47,9 +46,7 @@ TEST(Manifest, CutsAtTheJarSizeWhateverItsCase) {
     Bytes manifest;
   };
   const std::vector<Case> cases{
-      {"A: 1\r\nMIDlet-Jar-Size: 9\r\nB: 2\r\n", Family::u813, "A: 1\r\n"},
       {"A: 1\r\nMIDLET-JAR-SIZE: 9\r\n", Family::u811_u812, "A: 1\r\n\r\n"},
-      {"MIDlet-Jar-Size: 9\r\n", Family::u813, ""},
       {"MIDlet-Jar-Size: 9\r\nMIDlet-Name: A\r\n", Family::u813, "MIDlet-Name: A\r\n"},  // the size first
       {"A: 1\r\nB: 2\r\n", Family::u813, "A: 1\r\nB: 2\r\n"},  // no size line: the whole descriptor
       {Bytes("A\0\x1A: 1\r\nMIDlet-Jar-Size", 23), Family::u813, Bytes("A\0\x1A: 1\r\n", 8)},

@@ -28,12 +28,7 @@ TEST(ListingRows, CutsTheAnswerIntoRowsOfText) {
       {"an empty folder with its terminator", u813, reply_with(Bytes(2, '\0')), {}},
       {"an answer that ends with its header", u811, Bytes("\xA0", 1) + Bytes(18, '\0') + "abc:de", {}},
       {"one-letter names, the first one too", u811, reply_with("X:b:c"), {"X", "b", "c"}},
-      {"a header byte 58 is only header", u811, Bytes("\xA0X", 2) + Bytes(22, 'X') + "/" + "a:b", {"a", "b"}},
-      {"Windows-1252", u811, reply_with("citt\xE0.jpg:\x80uro.txt"), {"città.jpg", "€uro.txt"}},
-      {"accents, the euro, CJK and an emoji", u813, reply_with(wide("perché è.mid:€uro:日本:😀")),
-       {"perché è.mid", "€uro", "日本", "😀"}},
       {"a character holding the byte 3A is not a separator", u813, reply_with(wide("a›b")), {"a›b"}},
-      {"control characters stay in their row", u813, reply_with(wide("a\nb:\x1b[31m")), {"a\nb", "\x1b[31m"}},
       {"an unpaired surrogate and an odd last byte", u813, reply_with(wide("😀") + "\x3D\xD8" + wide(":b") + "c"),
        {"😀\uFFFD", "b\uFFFD"}},
   };
@@ -53,7 +48,6 @@ TEST(RootFolders, ReadsNamesFromCharacter17) {
       {head + wide("A:/B:/C:") + Bytes(2, '\0'), {"A", "B", "C"}},
       {"\xA0" + Bytes(3, '\0') + head.substr(1) + wide("Solo:"), {"Solo"}},  // 00 bytes do not count
       {head + wide("A:x/B/:"), {"A", "B"}},  // every "/" of a name is removed
-      {head + wide("Città:/Ünï:"), {"Città", "Ünï"}},
       {"short", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(root_folders(c.reply), c.names) << c.reply;
