@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -17,40 +16,26 @@ namespace {
 
 using Input = std::vector<std::uint8_t>;
 
-std::vector<Input> load_corpus(const std::filesystem::path& dir) {
-  std::vector<Input> seeds;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  return seeds;
-}
-
+// One to four edits: a flipped bit, a byte the framing cares about, an inserted or erased
+// byte, a cut.
 Input mutate(Input input, std::mt19937& rng) {
-  const int edits = 1 + static_cast<int>(rng() % 4);
-  for (int e = 0; e < edits; ++e) {
+  static constexpr std::uint8_t kInteresting[] = {0x00, 0x7D, 0x7E, 0xFF, 0xA0, 0x3A, 0x2F, 0x01};
+  for (int edits = 1 + static_cast<int>(rng() % 4); edits > 0; --edits) {
     const std::size_t size = input.size();
-    switch (rng() % 5) {
-      case 0:  // flip a byte
-        if (size > 0) input[rng() % size] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
-        break;
-      case 1:  // set an interesting value
-        if (size > 0) {
-          static constexpr std::uint8_t kInteresting[] = {0x00, 0x7D, 0x7E, 0xFF, 0xA0, 0x3A, 0x2F, 0x01};
-          input[rng() % size] = kInteresting[rng() % sizeof kInteresting];
-        }
-        break;
-      case 2:  // insert a random byte
-        input.insert(input.begin() + static_cast<std::ptrdiff_t>(size == 0 ? 0 : rng() % (size + 1)),
-                     static_cast<std::uint8_t>(rng()));
-        break;
-      case 3:  // erase a byte
-        if (size > 0) input.erase(input.begin() + static_cast<std::ptrdiff_t>(rng() % size));
-        break;
-      default:  // truncate
-        if (size > 0) input.resize(rng() % size);
-        break;
+    const std::size_t at = size == 0 ? 0 : rng() % size;
+    const auto kind = rng() % 5;
+    if (kind == 2) {
+      input.insert(input.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::uint8_t>(rng()));
+    } else if (size == 0) {
+      continue;
+    } else if (kind == 0) {
+      input[at] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+    } else if (kind == 1) {
+      input[at] = kInteresting[rng() % sizeof kInteresting];
+    } else if (kind == 3) {
+      input.erase(input.begin() + static_cast<std::ptrdiff_t>(at));
+    } else {
+      input.resize(at);
     }
   }
   return input;
@@ -59,11 +44,12 @@ Input mutate(Input input, std::mt19937& rng) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s CORPUS_DIR [MUTATIONS]\n", argv[0]);
-    return 2;
+  if (argc < 2) return 2;  // usage: CORPUS_DIR [MUTATIONS]
+  std::vector<Input> seeds;
+  for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  const auto seeds = load_corpus(argv[1]);
   const long mutations = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 2000;
   for (const auto& s : seeds) LLVMFuzzerTestOneInput(s.data(), s.size());
   std::mt19937 rng(12345);

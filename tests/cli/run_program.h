@@ -20,6 +20,6 @@ struct RunResult {
 using ErrorWatch = std::function<void(pid_t, const std::string&)>;
 
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
-                      const std::filesystem::path& working_dir = {}, const ErrorWatch& watch = {});
+                      const std::filesystem::path& working_dir, const ErrorWatch& watch = {});
 
 }  // namespace lg81xx::testing

@@ -1,24 +1,14 @@
 #include <QApplication>
-#include <QTest>
-
-#include "gui_test_registry.h"
 
 namespace lg81xx::gui::testing {
-
-std::vector<TestFactory>& test_registry() {
-  static std::vector<TestFactory> tests;
-  return tests;
-}
-
+int run_window_tests(int argc, char** argv);
+int run_dialogs_tests(int argc, char** argv);
 }  // namespace lg81xx::gui::testing
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("lg81xx-gui-tests"));
-  int failed = 0;
-  for (const auto& make : lg81xx::gui::testing::test_registry()) {
-    const auto test = make();
-    failed += QTest::qExec(test.get(), argc, argv);
-  }
-  return failed == 0 ? 0 : 1;
+  using namespace lg81xx::gui::testing;
+  const int window_failures = run_window_tests(argc, argv);
+  return window_failures + run_dialogs_tests(argc, argv) == 0 ? 0 : 1;
 }

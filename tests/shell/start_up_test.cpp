@@ -82,35 +82,5 @@ TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
   EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
 }
 
-class NoArchiver final : public Archiver {
- public:
-  bool present() const override { return false; }
-  bool is_archive(const Bytes&) const override { return false; }
-  bool extract_folder(const std::filesystem::path&, const std::string&, const std::filesystem::path&) override {
-    return false;
-  }
-  int add_folder(const std::filesystem::path&, const std::filesystem::path&) override { return -1; }
-};
-
-TEST_F(StartUp, MissingArchiverEndsWithItsMessage) {
-  NoArchiver none;
-  Form1 f(Platform{port, clock, ui, none, files}, home.path());
-  write_file(home / "LG81XX.ini", "MIDP=1");
-  EXPECT_EQ(f.start_up(), StartResult::fatal);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "WINZIP NON TROVATO");
-  EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
-}
-
-TEST_F(StartUp, PositionTextsOfThreeCharactersAreWarnedAbout) {
-  for (const auto& [text, warned] : std::vector<std::pair<std::string, bool>>{{"0", false}, {"05", false}, {"3.5", true}, {"100", true}}) {
-    ui.messages.clear();
-    form.set_position_text(text);
-    EXPECT_EQ(form.position(), text) << "the text itself is never changed";
-    EXPECT_EQ(ui.messages.size(), warned ? 1u : 0u) << text;
-  }
-  EXPECT_EQ(ui.messages.at(0).text, "Il Valore della posizione può avere valori compresi tra 00 e 64");
-}
-
 }  // namespace
 }  // namespace lg81xx::testing

@@ -1,6 +1,9 @@
+// The descriptor text: recognising it, its jar size, and the manifest cut from it.
 #include "phone/frames/descriptor.h"
 
 #include <gtest/gtest.h>
+
+#include "phone/frames/manifest.h"
 
 namespace lg81xx {
 namespace {
@@ -12,7 +15,6 @@ TEST(Descriptor, IsRecognisedByItsNameOrJarUrlLine) {
       {"\xEF\xBB\xBFMIDlet-Name: A", true},
       {"X-MIDlet-Name: A\r\nMIDlet-Names: A\r\n", false},
       {"MIDlet-Jar-Size: 5\r\n", false},
-      {Bytes("PK\x03\x04\0\0MIDlet-Name", 17), false},
       {"", false},
   };
   for (const auto& [content, descriptor] : cases) EXPECT_EQ(is_descriptor(content), descriptor) << content;
@@ -35,6 +37,21 @@ TEST(Descriptor, TheJarSizeIsReadAndRewrittenInPlace) {
     EXPECT_EQ(stated_jar_size(c.jad), c.stated) << c.jad;
     EXPECT_EQ(with_jar_size(c.jad, 98), c.with_98) << c.jad;
   }
+}
+
+TEST(Manifest, CutsAtTheJarSizeWhateverItsCase) {
+  struct Case {
+    Bytes jad;
+    Family family;
+    Bytes manifest;
+  };
+  const std::vector<Case> cases{
+      {"A: 1\r\nMIDLET-JAR-SIZE: 9\r\n", Family::u811_u812, "A: 1\r\n\r\n"},
+      {"MIDlet-Jar-Size: 9\r\nMIDlet-Name: A\r\n", Family::u813, "MIDlet-Name: A\r\n"},  // the size first
+      {"A: 1\r\nB: 2\r\n", Family::u813, "A: 1\r\nB: 2\r\n"},  // no size line: the whole descriptor
+      {Bytes("A\0\x1A: 1\r\nMIDlet-Jar-Size", 23), Family::u813, Bytes("A\0\x1A: 1\r\n", 8)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(manifest_from(c.jad, c.family), c.manifest) << c.jad;
 }
 
 }  // namespace

@@ -11,20 +11,12 @@ namespace {
 Bytes images_a_jpg() { return *download_names(Family::u813, {"Images", "a.jpg"}); }
 
 TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) {
-  struct Case {
-    std::uint32_t size, received, block;
-    std::string fields;  // as sent
-    unsigned extra;
-  };
-  for (const Case& c : {Case{0x7E, 0x10, 1, "7D5E000000" "10000000" "01000000", 1},
-                        Case{0xFF7E7D, 0, 2, "7D5D7D5E7DDF00" "00000000" "02000000", 3}}) {
-    const Bytes cont = continuation_request(images_a_jpg(), 0x06, c.size, c.received, c.block);
-    EXPECT_EQ(cont.size(), 57u + c.extra);
-    EXPECT_EQ(get_be16(cont, 1), 57u + c.extra);
-    EXPECT_EQ(get_be16(cont, 4), 54u + c.extra);
-    EXPECT_EQ(byte_at(cont, 14), 0x30u) << "the body length counts bytes before escaping";
-    EXPECT_EQ(bin_to_hex(cont.substr(44)), c.fields + "7E");
-  }
+  const Bytes cont = continuation_request(images_a_jpg(), 0x06, 0xFF7E7D, 0x10, 2);
+  EXPECT_EQ(cont.size(), 60u);
+  EXPECT_EQ(get_be16(cont, 1), 60u);
+  EXPECT_EQ(get_be16(cont, 4), 57u);
+  EXPECT_EQ(byte_at(cont, 14), 0x30u) << "the body length counts bytes before escaping";
+  EXPECT_EQ(bin_to_hex(cont.substr(44)), "7D5D7D5E7DDF00" "10000000" "02000000" "7E");
 }
 
 // A name field: its length byte counts what the line carries (UTF-16 code units or
@@ -38,16 +30,9 @@ TEST(DownloadRequests, NameFieldsCountWhatTheLineCarries) {
     std::optional<std::string> hex;
   };
   const Case cases[] = {
-      {u811, "città", "06" "63697474E0" "00"},
-      {u813, "città", "06" "6300690074007400E000" "0000"},
-      {u811, "€", "02" "80" "00"},
-      {u813, "😀", "03" "3DD800DE" "0000"},  // a surrogate pair counts two
       {u811, "日本", std::nullopt},
-      {u813, "\xC3", std::nullopt},  // not UTF-8
-      {u811, std::string(254, 'n'), "FF" + bin_to_hex(std::string(254, 'n')) + "00"},
-      {u811, std::string(255, 'n'), std::nullopt},
       {u813, std::string(254, 'n'), "FF" + bin_to_hex(utf16le(std::string(254, 'n'))) + "0000"},
-      {u813, std::string(127, 'n') + "😀" + std::string(126, 'n'), std::nullopt},  // 255 units
+      {u813, std::string(127, 'n') + "😀" + std::string(126, 'n'), std::nullopt},  // a surrogate pair counts two
       {Family::none, "a", std::nullopt},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,144 @@
+// Form1's handlers take any bytes from the phone, and its start-up any LG81XX.ini. The
+// first input byte picks the handler; the rest is the ini, or the phone's replies.
+// Whatever comes, nothing reads outside a reply, every wait ends within its budget, and a
+// job that did not end well is never reported as done.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "phone/frames/listing_frames.h"
+#include "phone/frames/root_folders.h"
+#include "phone/wire_names.h"
+#include "platform/archiver.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "shell/form1.h"
+#include "support/fake_serial_port.h"
+#include "support/recording_ui.h"
+
+namespace lg81xx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NullArchiver final : public Archiver {
+ public:
+  bool present() const override { return true; }
+  bool is_archive(const Bytes& content) const override { return content.starts_with("PK"); }  // enough here
+  bool extract_folder(const fs::path&, const std::string&, const fs::path&) override { return true; }
+  int add_folder(const fs::path&, const fs::path&) override { return 0; }
+};
+
+// The program folder, per process so that parallel runs do not meet, with an emu.zip to
+// unpack at start-up and a descriptor and an archive to install; gone at exit.
+struct ProgramFolder {
+  ProgramFolder() {
+    fs::create_directories(path);
+    std::ofstream(path / "emu.zip", std::ios::binary) << "zip";
+    std::ofstream(path / "f.jad", std::ios::binary) << "MIDlet-Name: F\r\nMIDlet-Jar-Size: 1500\r\n";
+    std::ofstream(path / "f.jar", std::ios::binary) << "PK" << std::string(1498, '\x7E');
+  }
+  ~ProgramFolder() { fs::remove_all(path); }
+  const fs::path path = fs::temp_directory_path() / ("lg81xx-form-fuzz-" + std::to_string(::getpid()));
+};
+
+const fs::path& home() {
+  static const ProgramFolder folder;
+  return folder.path;
+}
+
+// Form1 as `model`, its phone answering every frame with the next piece of `script`: two
+// bytes give the piece's length, the piece follows. Then the phone falls silent.
+struct Rig {
+  Rig(std::string_view script, const char* model) : form(Platform{port, clock, ui, archiver, files}, home()) {
+    form.choose_model(model);
+    port.on_write = [this, script](const Bytes&) mutable {
+      if (script.size() < 2) return;
+      const std::size_t length = (byte_at(script, 0) | (std::size_t{byte_at(script, 1)} << 8)) % 2100;
+      script.remove_prefix(2);
+      port.arrive(Bytes(script.substr(0, length)));
+      script.remove_prefix(std::min(length, script.size()));
+    };
+  }
+  VirtualClock clock;
+  testing::FakeSerialPort port{clock};
+  testing::RecordingUi ui;
+  NullArchiver archiver;
+  LocalFiles files;
+  Form1 form;
+};
+
+// Connect, the Java position and every folder listing: the IMEI cut, and disconnect
+// always closes (a failed connect closed already).
+void connect_and_list(std::string_view replies) {
+  (void)root_folders(replies);
+  for (Family family : {Family::u813, Family::u811_u812})
+    for (const auto& row : listing_rows(family, replies))  // text that converts back, or shows U+FFFD
+      if (!wire_text(family, row) && row.find("\xEF\xBF\xBD") == std::string::npos) std::abort();
+  for (const char* model : {"LG U8130", "LG U8110"}) {
+    Rig r(replies, model);
+    r.form.choose_port("/dev/fuzz");
+    r.form.connect_or_disconnect();
+    if (r.form.imei().size() > 15) std::abort();
+    for (std::size_t i = 0; i < r.form.folders().size() && i < 8; ++i) {
+      r.form.select_folder(static_cast<int>(i));
+      r.form.open_folder();
+    }
+    if (r.port.is_open()) r.form.connect_or_disconnect();
+    if (r.port.is_open() || r.clock.now_ms() > 600'000) std::abort();
+  }
+}
+
+// "DownLoad": the file exists under the chosen name exactly when the job ended well.
+void download(std::string_view replies) {
+  const auto target = home() / "saved.jpg";
+  for (const char* model : {"LG U8130", "LG U8110"}) {
+    fs::remove(target);
+    Rig r(replies, model);
+    r.ui.dialog_answers = {target.string()};
+    r.port.open("/dev/fuzz");
+    const bool ok = r.form.download_named("Images", "a.jpg") == JobResult::ok;
+    if (r.clock.now_ms() > 600'000 || ok != fs::exists(target)) std::abort();
+  }
+}
+
+// "INVIA": the progress reaches 100% exactly when the job ended well.
+void install(std::string_view replies) {
+  for (const char* model : {"LG U8130", "LG U8110"}) {
+    Rig r(replies, model);
+    r.port.open("/dev/fuzz");
+    r.ui.dialog_answers = {(home() / "f.jad").string(), (home() / "f.jar").string()};
+    if (r.form.load_application() != JobResult::ok) std::abort();
+    r.form.set_position_text("07");
+    const bool ok = r.form.install_application() == JobResult::ok;
+    if (r.clock.now_ms() > 600'000 || ok != (r.form.progress_bar().caption == "100%")) std::abort();
+  }
+}
+
+// The start-up always starts, says nothing and leaves the ini holding MIDP=1.
+void start_up(std::string_view ini) {
+  std::ofstream(home() / "LG81XX.ini", std::ios::binary) << ini;
+  Rig r({}, "");
+  if (r.form.start_up() != StartResult::ok || !r.ui.messages.empty()) std::abort();
+  if (r.files.read_all(home() / "LG81XX.ini") != Bytes("MIDP=1\r\n")) std::abort();
+  if (r.form.controls().Combo2.items.size() != 20) std::abort();
+}
+
+}  // namespace
+}  // namespace lg81xx
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  switch (data[0] % 4) {
+    case 0: lg81xx::connect_and_list(rest); break;
+    case 1: lg81xx::download(rest); break;
+    case 2: lg81xx::install(rest); break;
+    default: lg81xx::start_up(rest); break;
+  }
+  return 0;
+}

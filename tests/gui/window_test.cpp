@@ -1,0 +1,373 @@
+// What only the window does: its controls named as on the form and bound to Form1 both
+// ways, the worker thread and the busy state, and the phone's names in List2.
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QTabWidget>
+#include <QTest>
+
+#include "form_controller.h"
+#include "main_window.h"
+#include "phone_port.h"
+#include "platform/files.h"
+#include "platform/zip/zip_archiver.h"
+#include "progress_label.h"
+#include "shell/messages.h"
+#include "shell/sound_table.h"
+#include "support/jar_files.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+#include "text_codec.h"
+#include "virtual_phone.h"
+
+namespace lg81xx::gui::testing {
+namespace {
+
+using lg81xx::testing::Message;
+using lg81xx::testing::read_file;
+using lg81xx::testing::RecordingUi;
+using lg81xx::testing::TempDir;
+using lg81xx::testing::write_file;
+
+// The window and its controller over the in-process virtual phone on a virtual clock:
+// every exchange answers at once, dialogs and message boxes are recorded, never shown.
+struct GuiHarness {
+  explicit GuiHarness(const std::string& model = "LG U8130")
+      : phone(sim::PhoneOptions{model, "354321098765432", storage.path(), 0}) {
+    write_file(home / "LG81XX.ini", "MIDP=1\r\n");
+    controller = std::make_unique<FormController>(
+        window, ui,
+        [this] {
+          return Backend{std::make_unique<sim::PhonePort>(phone), std::make_unique<VirtualClock>(),
+                         std::make_unique<ZipArchiver>(), std::make_unique<LocalFiles>()};
+        },
+        home.path());
+    window.show();
+  }
+  ~GuiHarness() { controller.reset(); }
+
+  StartResult load() {
+    std::optional<StartResult> result;
+    controller->load([&](StartResult r) { result = r; });
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, 10000)) qWarning("the start-up did not finish");
+    return result.value_or(StartResult::fatal);
+  }
+  void wait_idle() {
+    if (!QTest::qWaitFor([&] { return !controller->job_running(); }, 20000)) qWarning("job did not finish");
+  }
+  template <typename W = QWidget>
+  W* find(const char* name) {
+    auto* w = window.findChild<W*>(QLatin1String(name));
+    if (!w) qWarning("no widget named %s", name);
+    return w;
+  }
+  // Reads the model on its own thread, after every queued edit reached it.
+  template <typename F>
+  auto read_model(F read) {
+    decltype(read(std::declval<Form1&>())) value{};
+    controller->run_job([&](Form1& form) { value = read(form); });
+    wait_idle();
+    return value;
+  }
+  void set_combo_text(const char* combo, const QString& text) {
+    auto* box = find<QComboBox>(combo);
+    if (!box->isEditable()) {  // a drop-down list: the item is chosen, if there is one
+      box->setCurrentIndex(box->findText(text));
+      return;
+    }
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), text);
+  }
+  void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+
+  TempDir home;
+  TempDir storage;
+  sim::VirtualPhone phone;
+  RecordingUi ui;
+  MainWindow window;
+  std::unique_ptr<FormController> controller;
+};
+
+QString text_of(QWidget* w) {
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+  if (auto* p = dynamic_cast<ProgressLabel*>(w)) return p->text();
+  return QStringLiteral("<no text>");
+}
+
+QStringList items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+class ShowCounter final : public QObject {
+ public:
+  explicit ShowCounter(QWidget* w) { w->installEventFilter(this); }
+  int shown = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++shown;
+    return false;
+  }
+};
+
+void connect_through_widgets(GuiHarness& h) {
+  QCOMPARE(h.load(), StartResult::ok);
+  h.set_combo_text("Combo1", "LG U8130");
+  h.set_combo_text("Combo2", "/dev/virtual-phone");
+  h.click("Command1");
+  h.wait_idle();
+}
+
+}  // namespace
+
+class WindowTest final : public QObject {
+  Q_OBJECT
+  std::unique_ptr<GuiHarness> started;
+
+ private slots:
+  void initTestCase() {
+    started = std::make_unique<GuiHarness>();
+    QCOMPARE(started->load(), StartResult::ok);
+  }
+  void cleanupTestCase() { started.reset(); }
+
+  // Scripts drive the window by the form's names; one row per kind of control.
+  void controls_start_as_the_loaded_model_says_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("label") << "Label1" << "Modello Telefono";
+    QTest::newRow("combo") << "Combo1" << "";
+    QTest::newRow("button") << "Command1" << "Connetti/Disconnetti";
+    QTest::newRow("line edit") << "Text1" << "00";
+    QTest::newRow("check box") << "nokia" << "ABILITA EMULAZIONE NOKIA MIDP";
+    QTest::newRow("progress") << "Label5" << "Label5";
+    QTest::newRow("sound") << to_qt(kSoundTable[0].control) << to_qt(kSoundTable[0].caption);
+  }
+  void controls_start_as_the_loaded_model_says() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    auto* w = started->window.findChild<QWidget*>(name);
+    QVERIFY2(w, qPrintable(name));
+    QCOMPARE(text_of(w), text);
+  }
+  void tabs_and_sound_choice_start_as_the_loaded_model_says() {
+    auto& tabs = started->window.tabs();
+    QCOMPARE((QStringList{tabs.tabText(0), tabs.tabText(1), tabs.tabText(2)}),
+             (QStringList{"Applicazioni JAVA", "SUONI di Sistema", "File Manager"}));
+    QVERIFY(started->find<QRadioButton>("mes1")->isChecked());
+  }
+
+  void edits_and_buttons_reach_the_model() {
+    GuiHarness h("LG U8120");
+    QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo1", "LG U8120");
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);
+    h.find<QRadioButton>("scatto3")->click();
+    QTest::keyClick(h.find<QCheckBox>("fast"), Qt::Key_Space);
+    QVERIFY(h.read_model([](Form1& f) { return f.controls().nokia.value; }));
+    QVERIFY(h.read_model([](Form1& f) { return f.fast(); }));
+
+    h.click("Command1");  // connects only if the typed model and port reached the model
+    h.wait_idle();
+
+    write_file(h.home / "shutter.wav", "RIFF");
+    h.ui.dialog_answers = {(h.home / "shutter.wav").string()};
+    h.click("Command5");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages, (std::vector{Message{text::kSoundLoaded, MessageStyle::information, text::kSoundTitle}}));
+    QCOMPARE(read_file(h.storage / "CamTone/Shutter03.wav"), std::string("RIFF"));  // scatto3's file
+  }
+
+  // A snapshot taken before the model saw an edit must not undo the edit on screen.
+  void older_snapshot_does_not_undo_typing() {
+    GuiHarness h;
+    QCOMPARE(h.load(), StartResult::ok);
+    h.set_combo_text("Combo1", "LG U8130");
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    QSemaphore gate;
+    h.controller->run_job([&](Form1& f) {
+      gate.acquire();
+      f.connect_or_disconnect();  // shows the IMEI
+    });
+    QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);  // queued behind the job
+    gate.release();
+    QTRY_COMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
+    h.wait_idle();
+    QVERIFY(h.find<QCheckBox>("nokia")->isChecked());
+  }
+
+  // While the install runs the window draws, says what runs, and takes no other job and no
+  // change of model or port. Closing asks first; yes stops the install after the exchange
+  // under way, the phone is told the session ends, and the window closes.
+  void a_running_job_holds_back_other_jobs_and_closing() {
+    GuiHarness h;
+    connect_through_widgets(h);
+    write_file(h.home / "a.jad", "MIDlet-Name: A\r\n");
+    QVERIFY(lg81xx::testing::make_jar(h.home / "a.jar", {{"a.class", "a"}}));
+    h.ui.dialog_answers = {(h.home / "a.jad").string(), (h.home / "a.jar").string()};
+    h.click("Command2");
+    h.wait_idle();
+    QCOMPARE(h.find<QLabel>("Label8")->text(), QStringLiteral("a.jar"));
+    QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("01"));
+
+    // The phone stores the descriptor: the user closes the window there, on the GUI thread,
+    // while the install waits for its acknowledgement.
+    QStringList seen;
+    h.ui.answers = {true};  // cancel and close
+    h.phone.context().on_log = [&](const std::string& line) {
+      if (!seen.isEmpty() || !line.starts_with("stored ")) return;
+      QMetaObject::invokeMethod(&h.window, [&] {
+        seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text() << h.find<QLabel>("status")->text();
+        for (const char* name :
+             {"Combo1", "Combo2", "Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
+          if (h.find(name)->isEnabled()) seen << name;
+        if (!h.ui.busy) seen << "pointer";
+        if (h.window.close()) seen << "closed";  // closing waits for the job
+      }, Qt::BlockingQueuedConnection);
+    };
+    h.click("Command3");
+    h.wait_idle();
+    QCOMPARE(seen, (QStringList{"0 %", "Installazione dell'applicazione in posizione 01..."}));
+    QCOMPARE(h.ui.questions, std::vector<std::string>{text::kCancelOnClose});
+    QCOMPARE(h.ui.messages.size(), 1u);  // the cancel, never a phone that does not answer
+    QCOMPARE(h.ui.messages[0].text, std::string(text::kCancelled) + "; arrivati al telefono: 01.jad");
+    QTRY_VERIFY(!h.window.isVisible());
+    QVERIFY(!h.ui.busy);  // pointer back to normal once the window is usable again
+    QVERIFY(h.find("Command1")->isEnabled());
+
+    h.controller.reset();
+    const auto& log = h.phone.context().log_lines();
+    QVERIFY(std::count(log.begin(), log.end(), "<< " + bin_to_hex(make_session_frames().disconnect_frame)) == 1);
+    QVERIFY(std::none_of(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("stored Java/01.jar"); }));
+  }
+
+  // The phone's data on screen, and names as people write them: List2 shows each as text,
+  // and downloads the one chosen.
+  void connect_and_list() {
+    const QStringList names{"X", "città.jpg", "due\nrighe.txt", "perché è.mid", "€uro.txt"};
+    GuiHarness h;
+    write_file(h.storage / "Java/01.jad", "jad");
+    for (const QString& name : names)
+      write_file(h.storage / "Images" / name.toStdString(), "<" + name.toStdString() + ">");
+    ShowCounter red(h.find("ledr"));
+    connect_through_widgets(h);
+    QVERIFY2(h.ui.messages.empty(), h.ui.messages.empty() ? "" : h.ui.messages[0].text.c_str());
+    QCOMPARE(h.find<QLabel>("Label3")->text(), QStringLiteral("354321098765432"));
+    QCOMPARE(h.find<QLabel>("Label4")->text(), QStringLiteral("U8130 V10c-EUR"));
+    QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("02"));
+    QVERIFY(red.shown > 0);               // red while talking ...
+    QVERIFY(h.find("ledr")->isHidden());  // ... green when done
+
+    h.window.tabs().setCurrentIndex(2);  // "File Manager"
+    auto* list1 = h.find<QListWidget>("List1");
+    QCOMPARE(items(list1), (QStringList{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}));
+    QCOMPARE(list1->currentItem()->text(), QStringLiteral("Java"));  // whose entries List2 shows
+    const int row = 2;  // Images
+    list1->setCurrentRow(row);
+    const QPoint at = list1->visualItemRect(list1->item(row)).center();
+    // A double-click is a press and release, then the double-click event.
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, at);
+    h.wait_idle();
+    auto* list2 = h.find<QListWidget>("List2");
+    QCOMPARE(items(list2), names);
+    for (int i = 0; i < 3; ++i) {
+      list2->setCurrentRow(i);
+      const auto saved = h.home / ("copia" + std::to_string(i));
+      h.ui.dialog_answers = {saved.string()};
+      h.click("Command7");
+      h.wait_idle();
+      QCOMPARE(read_file(saved), "<" + names[i].toStdString() + ">");
+    }
+    QVERIFY(h.ui.messages.empty());
+
+    // The last two chosen together (a click, then a Ctrl-click) go into a folder.
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, list2->visualItemRect(list2->item(3)).center());
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list2->visualItemRect(list2->item(4)).center());
+    const auto folder_chosen = h.home / "cartella";
+    std::filesystem::create_directory(folder_chosen);
+    h.ui.dialog_answers = {folder_chosen.string()};
+    h.click("Command7");
+    h.wait_idle();
+    for (int i = 3; i < 5; ++i) QCOMPARE(read_file(folder_chosen / names[i].toStdString()), "<" + names[i].toStdString() + ">");
+    QCOMPARE(h.ui.messages.size(), 1u);
+    QCOMPARE(h.ui.messages[0].text, std::string("2 file salvati, 0 non salvati"));
+  }
+  // The status line and the choices of model and port follow the connection; right after
+  // connect, DownLoad and the read probe act on what the window shows.
+  void where_it_stands_and_what_acts_on_it() {
+    GuiHarness h;
+    write_file(h.storage / "Java/01.jad", "<01.jad>");
+    write_file(h.storage / "MessageTone/Message1.mid", "MThd");
+    QCOMPARE(h.load(), StartResult::ok);
+    auto* combo1 = h.find<QComboBox>("Combo1");
+    auto* combo2 = h.find<QComboBox>("Combo2");
+    auto* status = h.find<QLabel>("status");
+    QVERIFY(!combo1->isEditable());
+    QCOMPARE(status->text(), QStringLiteral("Non connesso"));
+
+    h.set_combo_text("Combo1", "Nokia 3310");  // no such item: nothing chosen
+    h.set_combo_text("Combo2", "/dev/virtual-phone");
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.size(), 1u);
+    QCOMPARE(h.ui.messages[0].text, std::string(text::kNoModelChosen));
+
+    h.set_combo_text("Combo1", "LG U8130");
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(status->text(), QStringLiteral("Connesso: LG U8130 su /dev/virtual-phone"));
+    QVERIFY(!combo1->isEnabled() && !combo2->isEnabled());
+    QCOMPARE(h.read_model([](Form1& f) { return f.choose_model("LG U8110"); }), false);
+
+    h.window.tabs().setCurrentIndex(2);  // "File Manager"
+    h.click("Command7");  // no entry chosen
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.back().text, std::string(text::kNoEntrySelected));
+    auto* list2 = h.find<QListWidget>("List2");
+    list2->setCurrentRow(static_cast<int>(items(list2).indexOf("01.jad")));
+    const auto saved = h.home / "copia.jad";
+    h.ui.dialog_answers = {saved.string()};
+    h.click("Command7");
+    h.wait_idle();
+    QCOMPARE(read_file(saved), std::string("<01.jad>"));
+
+    h.window.tabs().setCurrentIndex(0);
+    h.controller->tick();  // Timer1, as between the user's clicks
+    h.wait_idle();
+    h.click("Command4");
+    h.wait_idle();
+    QCOMPARE(h.ui.messages.size(), 2u);  // the probe succeeds without a word
+
+    h.click("Command1");
+    h.wait_idle();
+    QCOMPARE(status->text(), QStringLiteral("Non connesso"));
+    QVERIFY(combo1->isEnabled() && combo2->isEnabled());
+    QVERIFY(h.window.close());  // idle: no question
+    QVERIFY(h.ui.questions.empty());
+  }
+};
+
+int run_window_tests(int argc, char** argv) {
+  WindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace lg81xx::gui::testing
+
+#include "window_test.moc"
