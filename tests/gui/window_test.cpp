@@ -1,7 +1,5 @@
 // What only the window does: its controls named as on the form and bound to Form1 both
 // ways, the worker thread and the busy state, and the phone's names in List2.
-#include <algorithm>
-
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +12,11 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+
+#include "base/hex_codec.h"
 #include "form_controller.h"
+#include "link/session_frames.h"
 #include "main_window.h"
 #include "phone_port.h"
 #include "platform/files.h"
