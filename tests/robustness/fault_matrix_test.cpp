@@ -30,14 +30,9 @@ using sim::ReplyFault;
 
 enum class Op { connect, listing, install, sound, download, probe };
 
-const char* op_name(Op op) {
-  static constexpr const char* kNames[] = {"connect", "listing", "install", "sound", "download", "probe"};
-  return kNames[static_cast<int>(op)];
-}
-
 struct Case {
   Op op;
-  std::string fault_label;
+  std::string name;  // the job and what goes wrong
   Faults faults;
   JobResult result;
   const char* message = nullptr;  // the one message box the job shows, by its start; nullptr: none
@@ -235,69 +230,61 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 // Every job judges its replies alike, so a fault kind is a row of the jobs that handle it
 // their own way: the connect names its step, the download judges a GET and its blocks.
 const Case kCases[] = {
-    {Op::connect, "silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply, "IMEI"},
-    {Op::connect, "split", kSplit, JobResult::ok},
-    {Op::connect, "late", kLate, JobResult::ok},
-    {Op::connect, "truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply, "IMEI"},
-    {Op::connect, "garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply, "informazioni"},
-    {Op::connect, "refused_obex", at(3, ReplyFault::refusal), JobResult::refused, text::kRefused, "OBEX"},
-    {Op::connect, "wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, text::kRefused, "cartelle"},
-    {Op::connect, "busy_java_list", {.busy_listings = 2}, JobResult::ok},
-    {Op::connect, "hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::connect, "wrong_model", {}, JobResult::bad_input, text::kWrongModel, "LG U8130", "LG U8110"},
+    {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply, "IMEI"},
+    {Op::connect, "connect_split", kSplit, JobResult::ok},
+    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply, "IMEI"},
+    {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply, "informazioni"},
+    {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, text::kRefused, "OBEX"},
+    {Op::connect, "connect_wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, text::kRefused, "cartelle"},
+    {Op::connect, "connect_busy_java_list", {.busy_listings = 2}, JobResult::ok},
+    {Op::connect, "connect_hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+    {Op::connect, "connect_wrong_model", {}, JobResult::bad_input, text::kWrongModel, "LG U8130", "LG U8110"},
 
-    {Op::listing, "late", kLate, JobResult::ok},
-    {Op::listing, "truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply},
-    {Op::listing, "refusal", at(1, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::listing, "busy", {.busy_listings = 2}, JobResult::ok},
+    {Op::listing, "listing_late", kLate, JobResult::ok},
+    {Op::listing, "listing_truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply},
+    {Op::listing, "listing_busy", {.busy_listings = 2}, JobResult::ok},
     // 1,500 entries on a line that hands over 65 bytes every 6 ms: longer than the budget.
-    {Op::listing, "paced_1500", {.pieces = 600, .piece_gap_ms = 6}, JobResult::ok, nullptr, "", "LG U8130", 1500},
+    {Op::listing, "listing_paced_1500", {.pieces = 600, .piece_gap_ms = 6}, JobResult::ok, nullptr, "", "LG U8130", 1500},
 
     // Install: 1 the folder request, 2 05.jad, 3-7 05.jar, 8 05.mnf, 9 contentInfo, 10 pushlist.
-    {Op::install, "silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, text::kNoReply},
-    {Op::install, "split", kSplit, JobResult::ok, text::kUploadCompletato},
-    {Op::install, "garbage", at(9, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
-    {Op::install, "refusal", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::install, "busy", {.busy_uploads = 1}, JobResult::ok, text::kUploadCompletato},
-    {Op::install, "hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+    {Op::install, "install_silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, text::kNoReply},
+    {Op::install, "install_split", kSplit, JobResult::ok, text::kUploadCompletato},
+    {Op::install, "install_garbage", at(9, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
+    {Op::install, "install_refusal", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
+    {Op::install, "install_busy", {.busy_uploads = 1}, JobResult::ok, text::kUploadCompletato},
+    {Op::install, "install_hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
 
-    {Op::sound, "silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply},
-    {Op::sound, "truncated", at(2, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply},
-    {Op::sound, "busy", {.busy_uploads = 2}, JobResult::ok, text::kSoundLoaded},
 
     // Download: 1 GET, then a block for each request.
-    {Op::download, "silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, text::kNoReplyDots},
-    {Op::download, "split_blocks", {.pieces = 2, .piece_gap_ms = 450, .from = 2}, JobResult::ok},
-    {Op::download, "garbage", at(2, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
-    {Op::download, "refused_get", at(1, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::download, "refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::download, "busy", {.busy_downloads = 2}, JobResult::ok},
-    {Op::download, "overlong", at(2, ReplyFault::overlong), JobResult::ok},
-    {Op::download, "hang_up", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+    {Op::download, "download_silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "download_split_blocks", {.pieces = 2, .piece_gap_ms = 450, .from = 2}, JobResult::ok},
+    {Op::download, "download_garbage", at(2, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
+    {Op::download, "download_refused_get", at(1, ReplyFault::refusal), JobResult::refused, text::kRefused},
+    {Op::download, "download_refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
+    {Op::download, "download_busy", {.busy_downloads = 2}, JobResult::ok},
+    {Op::download, "download_overlong", at(2, ReplyFault::overlong), JobResult::ok},
 
     // "Annulla" while a request is on the line: that request is answered, then the session
     // is closed. An install names the files that reached the phone whole.
-    {Op::connect, "cancel_at_session", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 4},
-    {Op::install, "cancel_at_folder_request", {}, JobResult::interrupted, text::kCancelled, "nessun file", "LG U8130", 0, 1},
-    {Op::install, "cancel_mid_jar", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 4},
-    {Op::install, "cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 9},
-    {Op::install, "cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 10},
-    {Op::sound, "cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
-    {Op::download, "cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
+    {Op::connect, "connect_cancel_at_session", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 4},
+    {Op::install, "install_cancel_at_folder_request", {}, JobResult::interrupted, text::kCancelled, "nessun file", "LG U8130", 0, 1},
+    {Op::install, "install_cancel_mid_jar", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 4},
+    {Op::install, "install_cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 9},
+    {Op::install, "install_cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 10},
+    {Op::sound, "sound_cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
+    {Op::download, "download_cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
     // The continuation brings the last block: the file is whole, but not wanted any more.
-    {Op::download, "cancel_at_last_block", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 6},
+    {Op::download, "download_cancel_at_last_block", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 6},
 
-    {Op::probe, "refusal", at(1, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::probe, "busy", {.busy_downloads = 2}, JobResult::ok},
+    {Op::probe, "probe_busy", {.busy_downloads = 2}, JobResult::ok},
 };
 
 INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix,
                          ::testing::Combine(::testing::Values(WaitMode::classic, WaitMode::fast),
                                             ::testing::ValuesIn(kCases)),
                          [](const ::testing::TestParamInfo<std::tuple<WaitMode, Case>>& p) {
-                           const Case& c = std::get<1>(p.param);
-                           return std::string(std::get<0>(p.param) == WaitMode::fast ? "fast_" : "classic_") +
-                                  op_name(c.op) + "_" + c.fault_label;
+                           const char* timing = std::get<0>(p.param) == WaitMode::fast ? "fast_" : "classic_";
+                           return timing + std::get<1>(p.param).name;
                          });
 
 }  // namespace
