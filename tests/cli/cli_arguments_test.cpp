@@ -6,7 +6,6 @@
 #include "arguments.h"
 #include "output_path.h"
 #include "port_option.h"
-#include "support/temp_dir.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -85,15 +84,6 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->size(), 254u);
   EXPECT_EQ(cut->substr(244), "èèè.jpg");
-}
-
-// Refusals of -o are in the end-to-end tests.
-TEST(CliOutputPath, TargetFollowsTheOutputOption) {
-  testing::TempDir cwd;
-  testing::TempDir elsewhere;
-  // No -o: the safe name in the current folder; -o names a folder: the safe name inside it.
-  EXPECT_EQ(output_path_for("../x/a.jpg", std::nullopt, cwd.path()).path, cwd / "xa.jpg");
-  EXPECT_EQ(output_path_for("a.jpg", elsewhere.path(), cwd.path()).path, elsewhere / "a.jpg");
 }
 
 }  // namespace
