@@ -6,7 +6,6 @@
 #include "arguments.h"
 #include "output_path.h"
 #include "port_option.h"
-#include "support/temp_dir.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -87,15 +86,6 @@ TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   EXPECT_EQ(cut->substr(244), "èèè.jpg");
   EXPECT_EQ(numbered_file_name("a.b.jpg", 2), "a.b (2).jpg");
   EXPECT_EQ(numbered_file_name(*cut, 10).substr(240), "èèè (10).jpg");
-}
-
-// Refusals of -o are in the end-to-end tests.
-TEST(CliOutputPath, TargetFollowsTheOutputOption) {
-  testing::TempDir cwd;
-  testing::TempDir elsewhere;
-  // No -o: the safe name in the current folder; -o names a folder: the safe name inside it.
-  EXPECT_EQ(output_path_for("../x/a.jpg", std::nullopt, cwd.path()).path, cwd / "xa.jpg");
-  EXPECT_EQ(output_path_for("a.jpg", elsewhere.path(), cwd.path()).path, elsewhere / "a.jpg");
 }
 
 }  // namespace

@@ -17,13 +17,11 @@ namespace {
 // Each message as the window shows it, then in brackets what it means and what to try.
 TEST(CliMessages, ItalianTextWithTheNextStepInEnglish) {
   const std::pair<std::string, const char*> rows[] = {
-      {text::kNoReplyDots, "--model names it"},
       {text::kNoReply, "lg81xx-cli ports"},
       {port_failure_text(PortFailure::not_found, "/dev/ttyS2", ""), "plug the phone in"},
       {port_failure_text(PortFailure::in_use, "/dev/ttyACM0", ""), "another program has the port open"},
       {port_failure_text(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
       {port_failure_text(PortFailure::other, "/dev/ttyACM0", "Input/output error"), "could not be opened"},
-      {text::kBadComItem, "/dev/ttyS0 to /dev/ttyS19"},
       {std::string(text::kFolderNotWritable) + ": /x", "--home DIR"},
   };
   for (const auto& [italian, next_step] : rows) {
