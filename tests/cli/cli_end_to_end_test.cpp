@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <regex>
 #include <sstream>
 
 #include "base/hex_codec.h"
@@ -60,9 +59,7 @@ TEST_F(CliEndToEnd, ListingAndItsTrace) {
   const auto r = cli({"--trace", trace.string(), "ls", "Images"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(lines_of(r.out), std::vector<std::string>{"lago.jpg"});
-  const auto lines = lines_of(read_file(trace));
-  const std::regex line_form(R"(^ *\d+\.\d{3} (->|<-)( [0-9A-F]{2})+$)");
-  for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line, line_form)) << line;
+  const auto lines = lines_of(read_file(trace));  // the golden transcripts pin its form
   // The listing request of Images (command 20 83) went out and was answered.
   const auto request = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
     return has(l, "-> 83 00 24 70 00 21 FF 7D DF 20 83");

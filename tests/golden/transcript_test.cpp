@@ -56,12 +56,9 @@ class Recorder final : public UserInterface {
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
     show();
-    static const std::map<MessageStyle, const char*> kStyles{
-        {MessageStyle::plain, "plain"},
-        {MessageStyle::critical, "critical"},
-        {MessageStyle::warning, "warning"},
-        {MessageStyle::information, "information"}};
-    line("message " + std::string(kStyles.at(style)) + " \"" + title + "\": " + text);
+    const char* kind = style == MessageStyle::critical ? "critical" : style == MessageStyle::warning ? "warning"
+                       : style == MessageStyle::information ? "information" : "plain";
+    line("message " + std::string(kind) + " \"" + title + "\": " + text);
   }
   bool ask(const std::string& text, const std::string& title) override {
     show();
