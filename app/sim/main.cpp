@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
       };
     }
     lg81xx::sim::PtyPhone pty(phone, line);
-    pty.with_phone([&](lg81xx::sim::VirtualPhone& p) { p.set_faults(faults); });  // before anyone connects
+    pty.with_phone([&faults = faults](lg81xx::sim::VirtualPhone& p) { p.set_faults(faults); });  // before anyone connects
     std::cout << pty.device_path() << std::endl;
     std::cerr << "lg81xx-sim: " << phone.model << " on " << pty.device_path() << ", storage "
               << phone.storage.string() << "\n";
