@@ -27,18 +27,6 @@ int digit_value(char c) { return kDigitValue[static_cast<std::uint8_t>(c)]; }
 constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
 
-std::string to_hex(std::uint32_t value) {
-  if (value == 0) return "0";
-  std::string out;
-  while (value != 0) {
-    out.insert(out.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  }
-  return out;
-}
-
-std::uint64_t zero_extended(std::int32_t value) { return static_cast<std::uint32_t>(value); }
-
 }  // namespace
 
 Bytes hex_to_bin(std::string_view hex) {
@@ -61,18 +49,6 @@ std::string bin_to_hex(std::string_view bytes) {
     out[2 * i + 1] = kDigits[b & 0xF];
   }
   return out;
-}
-
-std::string ShL(std::int32_t value, int shift_count) {
-  if (shift_count < 0 || shift_count >= 64) return "0";
-  const auto shifted = static_cast<std::uint32_t>(zero_extended(value) << shift_count);
-  return to_hex(shifted);
-}
-
-std::string ShR(std::int32_t value, int shift_count) {
-  if (shift_count < 0 || shift_count >= 64) return "0";
-  const auto shifted = static_cast<std::int32_t>(static_cast<std::uint32_t>(zero_extended(value) >> shift_count));
-  return std::to_string(shifted);
 }
 
 std::string hex2(unsigned value) {

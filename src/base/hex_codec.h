@@ -1,6 +1,5 @@
 #pragma once
-// Hex text <-> byte strings, and the two shift helpers the transfer engines use to
-// split and join little-endian length fields.
+// Hex text <-> byte strings, and the two digits of a sequence byte.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,12 +14,6 @@ Bytes hex_to_bin(std::string_view hex);
 
 // Two upper-case digits per byte, no separators.
 std::string bin_to_hex(std::string_view bytes);
-
-// The zero-extended value shifted left, its low 32 bits as upper-case hex (no leading zeros).
-std::string ShL(std::int32_t value, int shift_count);
-
-// The zero-extended value shifted right, its low 32 bits as signed decimal text.
-std::string ShR(std::int32_t value, int shift_count);
 
 // Two upper-case digits for one byte value ("0A", "7E"): how sequence bytes are written.
 std::string hex2(unsigned value);

@@ -2,9 +2,8 @@
 // Inside a frame 7E ends the frame, 7D starts an escape and FF is reserved: each such
 // byte travels as 7D followed by the byte with bit 20 flipped (7D 5D, 7D 5E, 7D DF).
 //
-// The three routines work on byte arrays with explicit positions and counts, as the
-// transfer engines use them. A destination that is too short is grown; nothing is ever
-// read outside a source.
+// unescape_reply works on byte arrays with explicit positions and counts, as the transfer
+// engines use it: a destination that is too short is grown; nothing is read outside a source.
 #include <cstdint>
 
 #include "base/bytes.h"
@@ -13,22 +12,12 @@ namespace lg81xx {
 
 bool is_reserved(std::uint8_t b);
 
-// Escapes `count` bytes of `src` from `src_start` into `dest` from `dest_start`.
-// Returns the number of bytes written (n + the number of reserved bytes).
-int escape_bytes(int dest_start, int src_start, Bytes& dest, const Bytes& src, int count);
-
-// Escapes from `src_start` into `dest` (from index 0) until `count` bytes are consumed or
-// `limit` output bytes are counted. When an escape pair starts at the last counted place
-// its partner is written at index `limit`, just past the returned count.
-int escape_chunk(std::int64_t src_start, Bytes& dest, const Bytes& src, int count, int limit,
-                 int& consumed);
-
 // Restores `count` escaped bytes of `src` from `src_start` into `dest` from `dest_start`.
 // A 7D whose partner lies beyond `src` is kept as it is. Returns the bytes written.
 int unescape_reply(std::int64_t dest_start, std::int64_t src_start, Bytes& dest, const Bytes& src,
                    int count);
 
-// Whole-string conveniences over the routines above.
+// Whole strings, escaped for a frame or restored from one.
 Bytes escaped(std::string_view raw);
 Bytes unescaped(std::string_view wire);
 
