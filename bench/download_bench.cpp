@@ -26,8 +26,7 @@ void* operator new(std::size_t n) {
   *reinterpret_cast<std::size_t*>(p) = n;
   const std::size_t live = g_live += n;
   std::size_t peak = g_peak;
-  while (live > peak && !g_peak.compare_exchange_weak(peak, live)) {
-  }
+  while (live > peak && !g_peak.compare_exchange_weak(peak, live)) {}
   return p + kHeader;
 }
 void operator delete(void* p) noexcept {

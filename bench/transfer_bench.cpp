@@ -5,10 +5,10 @@
 //
 //   lg81xx_transfer_bench [--quick] [--sizes 64,300,1024] [--modes classic,fast]
 //                         [--bauds 115200,0] [--jobs upload,download] [--no-connect]
-#include <QCoreApplication>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -148,8 +148,7 @@ pid_t start_phone(const fs::path& storage, int baud, std::string& device) {
       if (write(path_pipe[1], line.data(), line.size()) < 0) _exit(2);
       close(path_pipe[1]);
       char c;
-      while (read(hold_pipe[0], &c, 1) > 0) {
-      }
+      while (read(hold_pipe[0], &c, 1) > 0) {}
     }
     _exit(0);
   }
@@ -339,12 +338,13 @@ int main(int argc, char** argv) {
   if (connect) {
     const auto r = run_in_child({"connect", 0, 0, true});
     if (!r || !r->ok) ++failures;
-    if (r) std::printf("connect + Java listing, fast, unthrottled: %.3f s (target < 0.3 s)%s\n\n", r->seconds,
-                       r->ok ? "" : "  FAILED");
+    if (r)
+      std::printf("connect + Java listing, fast, unthrottled: %.3f s (target < 0.3 s)%s\n\n", r->seconds,
+                  r->ok ? "" : "  FAILED");
   }
 
-  std::printf("%-8s %7s %-11s %-7s %9s %9s %11s %7s %8s %9s %8s\n", "job", "KB", "line", "mode", "seconds",
-              "bytes/s", "line share", "waits s", "vs waits", "speed-up", "peak MB");
+  std::printf("%-8s %7s %-11s %-7s %9s %9s %11s %7s %8s %9s %8s\n", "job", "KB", "line", "mode", "seconds", "bytes/s",
+              "line share", "waits s", "vs waits", "speed-up", "peak MB");
   std::map<std::string, double> classic_seconds;
   for (const auto& job : jobs)
     for (std::size_t kb : sizes_kb)
@@ -373,8 +373,9 @@ int main(int argc, char** argv) {
                       static_cast<double>(r->rss_kb) / 1024.0, r->ok ? "" : "  FAILED");
           std::fflush(stdout);
         }
-  std::printf("\nline share: of %.0f bytes/s at 115200 8N1; waits s: the sleeps the waits asked for (classic: "
-              "the predicted time); vs waits: measured against that prediction\n",
-              kLineRate);
+  std::printf(
+      "\nline share: of %.0f bytes/s at 115200 8N1; waits s: the sleeps the waits asked for (classic: "
+      "the predicted time); vs waits: measured against that prediction\n",
+      kLineRate);
   return failures == 0 ? 0 : 1;
 }

@@ -11,9 +11,8 @@ namespace {
 
 bool has_jar_size_key(std::string_view text) {
   constexpr std::string_view key = "midlet-jar-size";
-  return std::search(text.begin(), text.end(), key.begin(), key.end(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
-         }) != text.end();
+  return std::search(text.begin(), text.end(), key.begin(), key.end(),
+                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }) != text.end();
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ namespace {
 int explain_destination(SaveResult result, const std::filesystem::path& path, std::ostream& err) {
   const std::string name = path.string();
   switch (result) {
-    case SaveResult::ok:
-      return kSuccess;
+    case SaveResult::ok: return kSuccess;
     case SaveResult::exists:
       err << "lg81xx-cli: " << name << " already exists; --force replaces it\n";
       return kBadInput;
@@ -25,18 +24,12 @@ int explain_destination(SaveResult result, const std::filesystem::path& path, st
     case SaveResult::not_a_file:
       err << "lg81xx-cli: " << name << " is not a regular file and is never replaced\n";
       break;
-    case SaveResult::is_folder:
-      err << "lg81xx-cli: " << name << " is a folder\n";
-      break;
-    case SaveResult::no_folder:
-      err << "lg81xx-cli: the output folder of " << name << " does not exist\n";
-      break;
+    case SaveResult::is_folder: err << "lg81xx-cli: " << name << " is a folder\n"; break;
+    case SaveResult::no_folder: err << "lg81xx-cli: the output folder of " << name << " does not exist\n"; break;
     case SaveResult::folder_not_writable:
       err << "lg81xx-cli: no file can be made in the folder of " << name << "\n";
       break;
-    case SaveResult::failed:
-      err << "lg81xx-cli: " << name << " cannot be saved\n";
-      break;
+    case SaveResult::failed: err << "lg81xx-cli: " << name << " cannot be saved\n"; break;
   }
   return kLocalFile;
 }
@@ -67,14 +60,16 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
   std::error_code ec;
   const auto cwd = std::filesystem::current_path(ec);
   auto target = output_path_for(typed, output, cwd);
-  if (target.path.empty() && target.bad_name) target = output_path_for(unescaped_name(typed).value_or(typed), output, cwd);
+  if (target.path.empty() && target.bad_name)
+    target = output_path_for(unescaped_name(typed).value_or(typed), output, cwd);
   if (target.path.empty()) {
     term.err << "lg81xx-cli: " << target.error << "\n";
     return target.bad_name ? kBadInput : kLocalFile;
   }
   if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
   CliUi ui(term.err, term.terminal);
-  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
+  if (const auto refused =
+          first_refusal(ui, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
     return *refused;
   ui.answer_questions(force, "--force");  // a file that appeared during the transfer
   return run_connected(options, ui, term.err, [&](Session& session) {
@@ -132,7 +127,8 @@ int run_backup(const GlobalOptions& options, Terminal& term, const std::string& 
     form.download_into(folder, entries, dir, [&](const EntrySaved& done) {
       if (done.result == JobResult::ok) {
         ++saved;
-        term.out << escaped_name(done.path.string()) << " (" << std::filesystem::file_size(done.path, ec) << " bytes)\n";
+        term.out << escaped_name(done.path.string()) << " (" << std::filesystem::file_size(done.path, ec)
+                 << " bytes)\n";
         return;
       }
       if (done.path.empty())

@@ -29,20 +29,23 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
     }
     return static_cast<int>(kSuccess);
   };
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    if (!position && form.position().empty()) {  // the connect said why: the folder is full
-      term.err << "lg81xx-cli: no free position to propose; --position with --replace replaces an application\n";
-      return static_cast<int>(kBadInput);
-    }
-    if (position) form.set_position_text(*position);
-    const std::string at = form.position();  // the install proposes the next one
-    const int status = exit_status_for(form.install_application());  // "INVIA"
-    if (status == kSuccess)
-      term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
-               << " in Java at position " << at << "\n";
-    return status;
-  }, load);
+  return run_connected(
+      options, ui, term.err,
+      [&](Session& session) {
+        Form1& form = session.form();
+        if (!position && form.position().empty()) {  // the connect said why: the folder is full
+          term.err << "lg81xx-cli: no free position to propose; --position with --replace replaces an application\n";
+          return static_cast<int>(kBadInput);
+        }
+        if (position) form.set_position_text(*position);
+        const std::string at = form.position();                          // the install proposes the next one
+        const int status = exit_status_for(form.install_application());  // "INVIA"
+        if (status == kSuccess)
+          term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
+                   << " in Java at position " << at << "\n";
+        return status;
+      },
+      load);
 }
 
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,

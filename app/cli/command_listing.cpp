@@ -21,8 +21,7 @@ void print_info(std::ostream& out, const Form1& form, bool json) {
   if (json) {
     out << "{\"model\": " << json_string(form.model()) << ", \"imei\": " << json_string(form.imei())
         << ", \"info\": " << json_string(form.information()) << ", \"folders\": " << json_list(form.folders())
-        << ", \"java\": " << json_list(form.entries()) << ", \"position\": " << json_string(form.position())
-        << "}\n";
+        << ", \"java\": " << json_list(form.entries()) << ", \"position\": " << json_string(form.position()) << "}\n";
     return;
   }
   out << "Model:       " << form.model() << "\n"
@@ -39,8 +38,8 @@ int list_folder(Form1& form, const std::string& folder, std::ostream& err) {
   const auto& folders = form.folders();
   const auto it = std::find(folders.begin(), folders.end(), folder);
   if (it == folders.end()) {
-    err << "lg81xx-cli: the phone has no folder \"" << escaped_name(folder) << "\"; its folders are: " << joined(folders)
-        << "\n";
+    err << "lg81xx-cli: the phone has no folder \"" << escaped_name(folder)
+        << "\"; its folders are: " << joined(folders) << "\n";
     return kBadInput;
   }
   form.select_folder(static_cast<int>(it - folders.begin()));

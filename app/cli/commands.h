@@ -32,8 +32,7 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
 int run_backup(const GlobalOptions& options, Terminal& term, const std::string& folder,
                const std::vector<std::string>& entries, const std::filesystem::path& dir, bool force);
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
-                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
-                bool replace);
+                const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia, bool replace);
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
               const std::filesystem::path& file);
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,

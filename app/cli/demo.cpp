@@ -168,8 +168,9 @@ void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone,
   const auto got = file_bytes(saved);
   const Bytes original = sim::sample_picture();
   steps.check(status == kSuccess && got == original,
-              got ? std::to_string(got->size()) + " bytes saved, " + (got == original ? "identical to" : "differing from") +
-                        " the phone's " + std::to_string(original.size()) + " bytes"
+              got ? std::to_string(got->size()) + " bytes saved, " +
+                        (got == original ? "identical to" : "differing from") + " the phone's " +
+                        std::to_string(original.size()) + " bytes"
                   : std::string("nothing saved"),
               status);
 }
@@ -178,8 +179,8 @@ void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone,
 // it is gone however the call ends.
 int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
   ScratchFolder scratch;
-  DemoPhone phone{options.model, scratch.path() / "phone",
-                  family_of(options.model) == Family::u813 ? "Images" : "Immagini", {}};
+  DemoPhone phone{
+      options.model, scratch.path() / "phone", family_of(options.model) == Family::u813 ? "Images" : "Immagini", {}};
   const auto home = prepare_home(options.home ? options.home : std::optional<fs::path>(scratch.path() / "program"),
                                  options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {
@@ -190,8 +191,8 @@ int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
     term.err << "lg81xx-cli: cannot write the sample content into " << phone.storage.string() << "\n";
     return kLocalFile;
   }
-  term.out << "lg81xx demo: the virtual " << phone.model << " with sample content in " << phone.storage.string()
-           << "\n" << std::flush;
+  term.out << "lg81xx demo: the virtual " << phone.model << " with sample content in " << phone.storage.string() << "\n"
+           << std::flush;
 
   std::string why;
   auto line = virtual_line(phone.model, phone.storage, why);
@@ -239,8 +240,7 @@ int run_demo(const GlobalOptions& options, Terminal& term) {
   int status = kSuccess;
   try {
     status = demo_steps(options, term, clock);
-  } catch (const Stopped&) {
-  }
+  } catch (const Stopped&) {}
   if (const int signal = signals.received(); signal != 0) {
     term.err << "lg81xx-cli: demo stopped (" << strsignal(signal) << "); its temporary folder is removed\n";
     return 128 + signal;

@@ -4,8 +4,7 @@ namespace lg81xx::cli {
 
 ExitStatus exit_status_for(JobResult result) {
   switch (result) {
-    case JobResult::ok:
-      return kSuccess;
+    case JobResult::ok: return kSuccess;
     case JobResult::bad_input:
     case JobResult::cancelled:  // a dialog found no file argument to answer with
       return kBadInput;
@@ -13,14 +12,10 @@ ExitStatus exit_status_for(JobResult result) {
     case JobResult::not_connected:
     case JobResult::link_lost:
     case JobResult::busy:
-    case JobResult::bad_reply:
-      return kNoAnswer;
-    case JobResult::refused:
-      return kRefused;
-    case JobResult::local_file:
-      return kLocalFile;
-    case JobResult::interrupted:
-      return kInterrupted;
+    case JobResult::bad_reply: return kNoAnswer;
+    case JobResult::refused: return kRefused;
+    case JobResult::local_file: return kLocalFile;
+    case JobResult::interrupted: return kInterrupted;
   }
   return kBadInput;
 }

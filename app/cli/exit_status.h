@@ -6,10 +6,10 @@ namespace lg81xx::cli {
 
 enum ExitStatus : int {
   kSuccess = 0,
-  kBadInput = 1,    // bad usage or input: nothing was sent, or the job refused it
-  kNoAnswer = 2,    // the phone did not answer usefully: silent, busy, a garbled reply (or no port)
-  kRefused = 3,     // the phone answered with a refusal
-  kLocalFile = 4,   // a local file could not be read or written
+  kBadInput = 1,       // bad usage or input: nothing was sent, or the job refused it
+  kNoAnswer = 2,       // the phone did not answer usefully: silent, busy, a garbled reply (or no port)
+  kRefused = 3,        // the phone answered with a refusal
+  kLocalFile = 4,      // a local file could not be read or written
   kInterrupted = 130,  // stopped by Ctrl-C (128 + SIGINT), the session closed
 };
 

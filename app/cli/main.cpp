@@ -28,19 +28,24 @@ int main(int argc, char** argv) {
 
   // A file or folder given as "" names none.
   const CLI::Validator named(
-      [](std::string& value) { return value.empty() ? std::string("an empty text names no file or folder") : std::string(); },
+      [](std::string& value) {
+        return value.empty() ? std::string("an empty text names no file or folder") : std::string();
+      },
       "");
 
   CLI::App app{"lg81xx-cli: manage LG U8110/U8120/U8130/U8138 phones over a serial link"};
   app.set_version_flag("--version", "lg81xx-cli " LG81XX_VERSION, "print the version and exit");
   app.require_subcommand(1);
-  app.add_option("--port", options.port, "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone; default: the one port on a phone cable");
+  app.add_option("--port", options.port,
+                 "a device (/dev/ttyACM0), a port item (\"COM  3\"), or sim for the built-in virtual phone; default: "
+                 "the one port on a phone cable");
   app.add_option("--model", model_text, "LG U8110, LG U8120, LG U8130 or LG U8138")->capture_default_str();
   app.add_option("--home", options.home, "the program folder (LG81XX.ini, emu.zip); default: the program's own folder")
       ->check(named);
   app.add_option("--trace", options.trace, "write every frame sent and received to FILE")->check(named);
   app.add_flag("--fast", options.fast, "reply-driven waiting instead of the fixed sleeps");
-  for (auto* option : app.get_options()) option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
+  for (auto* option : app.get_options())
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
   bool json = false;
   std::string folder, sound;
@@ -61,10 +66,12 @@ int main(int argc, char** argv) {
   bool all = false;
   auto* get = app.add_subcommand("get", "download ENTRY of FOLDER; several, or --all, into the folder -o DIR");
   get->add_option("FOLDER", folder, "a folder of the phone")->required();
-  auto* entry_option = get->add_option("ENTRY", entries, "the entries to download, as ls shows them or as their exact names");
+  auto* entry_option =
+      get->add_option("ENTRY", entries, "the entries to download, as ls shows them or as their exact names");
   get->add_flag("--all", all, "every entry FOLDER lists")->excludes(entry_option);
-  get->add_option("-o,--output", output,
-                  "where to save it (a file or a folder; with several, a folder made when missing); default ./ENTRY made safe")
+  get->add_option(
+         "-o,--output", output,
+         "where to save it (a file or a folder; with several, a folder made when missing); default ./ENTRY made safe")
       ->check(named);
   get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
@@ -95,7 +102,8 @@ int main(int argc, char** argv) {
 
   const auto model = model_from_argument(model_text);
   if (!model) {
-    std::cerr << "lg81xx-cli: unknown model \"" << model_text << "\"; the models are LG U8110, LG U8120, LG U8130, LG U8138\n";
+    std::cerr << "lg81xx-cli: unknown model \"" << model_text
+              << "\"; the models are LG U8110, LG U8120, LG U8130, LG U8138\n";
     return kBadInput;
   }
   options.model = *model;
@@ -104,7 +112,8 @@ int main(int argc, char** argv) {
   if (*ports) return run_ports(options, term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
-  if (*get && !all && entries.size() <= 1) return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
+  if (*get && !all && entries.size() <= 1)
+    return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
   if (*get && !output) {
     std::cerr << "lg81xx-cli: several entries go into a folder: name it with -o DIR\n";
     return kBadInput;

@@ -28,12 +28,14 @@ constexpr std::array kGuide{
     Entry{text::kSoundLoaded, "the sound replacement has finished"},
     Entry{text::kNotConnected, "the phone is not connected"},
     Entry{text::kNoPortChosen, "no serial port was given"},
-    Entry{text::kBadComItem, "the port items are \"COM  1\" to \"COM  20\" (/dev/ttyS0 to /dev/ttyS19); give any other "
-                             "port as its device, such as /dev/ttyACM0"},
+    Entry{text::kBadComItem,
+          "the port items are \"COM  1\" to \"COM  20\" (/dev/ttyS0 to /dev/ttyS19); give any other "
+          "port as its device, such as /dev/ttyACM0"},
     Entry{text::kPortNotFound, "no such device: plug the phone in, or find its port with lg81xx-cli ports"},
     Entry{text::kPortInUse, "another program has the port open: close it and try again"},
-    Entry{text::kPortDenied, "this user may not open the port: join the dialout group (sudo usermod -aG dialout $USER) "
-                             "and log in again"},
+    Entry{text::kPortDenied,
+          "this user may not open the port: join the dialout group (sudo usermod -aG dialout $USER) "
+          "and log in again"},
     Entry{text::kPortOpenFailed, "the serial port could not be opened; lg81xx-cli ports lists the serial ports"},
     Entry{text::kLinkLost, "the connection to the phone was lost: check the cable and connect again"},
     Entry{text::kUnknownModel, "this phone model is not supported"},

@@ -90,15 +90,16 @@ std::optional<std::string> unescaped_name(std::string_view shown) {
         i += 4;
         break;
       }
-      default:
-        return std::nullopt;
+      default: return std::nullopt;
     }
   }
   return out;
 }
 
 std::optional<std::string> listed_entry(const std::vector<std::string>& entries, std::string_view typed) {
-  const auto listed = [&](std::string_view name) { return std::find(entries.begin(), entries.end(), name) != entries.end(); };
+  const auto listed = [&](std::string_view name) {
+    return std::find(entries.begin(), entries.end(), name) != entries.end();
+  };
   // The form plain output shows comes first: every listed entry can be reached by it,
   // even where another entry is spelled exactly so ("a\nb" beside "a", newline, "b").
   if (const auto exact = unescaped_name(typed); exact && listed(*exact)) return exact;

@@ -21,7 +21,8 @@ OutputPath output_path_for(std::string_view entry, const std::optional<std::file
   }
   if (!file) {
     const auto name = safe_file_name(entry);
-    if (!name) return {{}, "the entry name \"" + escaped_name(entry) + "\" gives no usable file name; choose one with -o", true};
+    if (!name)
+      return {{}, "the entry name \"" + escaped_name(entry) + "\" gives no usable file name; choose one with -o", true};
     file = folder / *name;  // a safe name has no separator: it stays in the folder
   }
   if (!fs::is_directory(folder, ec)) return {{}, "the output folder " + folder.string() + " does not exist"};

@@ -34,7 +34,9 @@ class VirtualPhoneLine final : public PhoneLine {
 
 }  // namespace
 
-std::unique_ptr<PhoneLine> serial_line(std::string port_text) { return std::make_unique<SerialLine>(std::move(port_text)); }
+std::unique_ptr<PhoneLine> serial_line(std::string port_text) {
+  return std::make_unique<SerialLine>(std::move(port_text));
+}
 
 std::unique_ptr<PhoneLine> virtual_line(const std::string& model, const std::filesystem::path& storage,
                                         std::string& error) {

@@ -9,7 +9,8 @@ std::optional<std::string> port_to_open(const std::optional<std::string>& given,
   if (given && given->find_first_not_of(' ') != std::string::npos) return given;
   const PortChoice choice = find_phone_port(ports);
   if (choice.port) {
-    err << "lg81xx-cli: using " << choice.port->device << ", the one port on a phone cable (choose another with --port)\n";
+    err << "lg81xx-cli: using " << choice.port->device
+        << ", the one port on a phone cable (choose another with --port)\n";
     return choice.port->device;
   }
   err << "lg81xx-cli: choose the phone's port with --port (a device such as /dev/ttyACM0, \"COM  3\", or sim)";

@@ -67,9 +67,10 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::st
 
 }  // namespace
 
-int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job, const std::function<int(Session&)>& before_connect) {
-  const auto port = port_to_open(options.port, options.list_ports ? options.list_ports() : std::vector<PortInfo>{}, err);
+int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, const std::function<int(Session&)>& job,
+                  const std::function<int(Session&)>& before_connect) {
+  const auto port =
+      port_to_open(options.port, options.list_ports ? options.list_ports() : std::vector<PortInfo>{}, err);
   if (!port) return kBadInput;
   const auto home = prepare_home(options.home, options.program_folder, options.user_folder, options.data_folders);
   if (home.path.empty()) {

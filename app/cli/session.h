@@ -26,10 +26,10 @@ struct GlobalOptions {
   std::optional<std::filesystem::path> home;
   std::optional<std::filesystem::path> trace;
   bool fast = false;
-  std::filesystem::path program_folder;  // the executable's folder
-  std::filesystem::path user_folder;     // the per-user fallback for the program folder
+  std::filesystem::path program_folder;             // the executable's folder
+  std::filesystem::path user_folder;                // the per-user fallback for the program folder
   std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
-  PortLister list_ports;  // the serial ports, to find the phone's when --port is not given
+  PortLister list_ports;                            // the serial ports, to find the phone's when --port is not given
 };
 
 class Session {
@@ -63,8 +63,7 @@ std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, c
 // line, start-up, `before_connect` (local work; the connect is left out when it fails),
 // connect; then `job` (which returns an exit status); then disconnect. Problems before the
 // connect are one line on `err` and their exit status.
-int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err,
-                  const std::function<int(Session&)>& job,
+int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, const std::function<int(Session&)>& job,
                   const std::function<int(Session&)>& before_connect = nullptr);
 
 // `status`, or kLocalFile with a line on `err` when a run that succeeded could not write

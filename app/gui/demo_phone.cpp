@@ -15,7 +15,8 @@ DemoPhone::DemoPhone(std::string model, std::optional<std::filesystem::path> sto
     temporary_ = std::make_unique<QTemporaryDir>();
     if (!temporary_->isValid()) throw std::runtime_error("no temporary folder for the virtual phone");
     storage_ = std::filesystem::path(from_qt(temporary_->path()));
-    if (!sim::fill_sample_content(storage_, model_)) throw std::runtime_error("cannot fill the virtual phone's folders");
+    if (!sim::fill_sample_content(storage_, model_))
+      throw std::runtime_error("cannot fill the virtual phone's folders");
   }
   sim::PhoneOptions options;
   options.model = model_;

@@ -21,9 +21,9 @@ class FilesTab final : public QWidget {
   void folder_selected(int row);
   void entry_selected(int row);
   void entries_chosen(const std::vector<int>& rows);  // List2 allows several
-  void folder_opened();      // List1 double-click, or Enter on a folder
-  void download_clicked();   // Command7
-  void send_clicked();       // "Invia file al telefono"
+  void folder_opened();                               // List1 double-click, or Enter on a folder
+  void download_clicked();                            // Command7
+  void send_clicked();                                // "Invia file al telefono"
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

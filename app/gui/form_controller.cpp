@@ -44,7 +44,8 @@ void FormController::load(std::function<void(StartResult)> done) {
 
 void FormController::offer_ports(const std::vector<PortInfo>& ports) {
   std::vector<std::string> cables, others;
-  for (const auto& port : ports) (is_phone_cable(port) ? cables : others).push_back(port_item(port.device, port.description));
+  for (const auto& port : ports)
+    (is_phone_cable(port) ? cables : others).push_back(port_item(port.device, port.description));
   run_job([cables, others](Form1& form) {
     form.offer_first(cables);
     form.offer_ports(others);
@@ -73,15 +74,13 @@ void FormController::tick() {
   if (job_running() || tick_pending_) return;
   tick_pending_ = true;
   worker_.post([](Form1& form) { form.keep_alive_tick(); },
-      [this](const FormSnapshot& s) {
-        tick_pending_ = false;
-        show(s);
-      });
+               [this](const FormSnapshot& s) {
+                 tick_pending_ = false;
+                 show(s);
+               });
 }
 
-void FormController::show(const FormSnapshot& s) {
-  window_.show_state(s, s.inputs_seen == worker_.inputs_sent());
-}
+void FormController::show(const FormSnapshot& s) { window_.show_state(s, s.inputs_seen == worker_.inputs_sent()); }
 
 void FormController::job_done(const FormSnapshot& s) {
   --jobs_running_;

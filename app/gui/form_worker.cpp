@@ -9,8 +9,8 @@
 
 namespace lg81xx::gui {
 
-FormWorker::FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend,
-                       std::filesystem::path home, SnapshotSink on_snapshot)
+FormWorker::FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home,
+                       SnapshotSink on_snapshot)
     : gui_context_(gui_context), gui_ui_(gui_ui), on_snapshot_(std::move(on_snapshot)), worker_context_(new QObject) {
   thread_.setObjectName(QStringLiteral("lg81xx worker"));
   worker_context_->moveToThread(&thread_);

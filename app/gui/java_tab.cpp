@@ -49,10 +49,10 @@ JavaTab::JavaTab(QWidget* parent)
       QStringLiteral("Prova di lettura: chiede al telefono il primo tono dei messaggi (MessageTone/Message1.mid) "
                      "senza salvarlo, e avvisa solo se il telefono non risponde"));
 
-  auto* steps = new QLabel(
-      QStringLiteral("Scegliere il descrittore (.jad) e l'archivio (.jar) dell'applicazione, controllare la "
-                     "posizione proposta dal telefono e premere INVIA."),
-      this);
+  auto* steps =
+      new QLabel(QStringLiteral("Scegliere il descrittore (.jad) e l'archivio (.jar) dell'applicazione, controllare la "
+                                "posizione proposta dal telefono e premere INVIA."),
+                 this);
   steps->setWordWrap(true);
 
   auto* box = new QGroupBox(QStringLiteral("Applicazione da installare"), this);

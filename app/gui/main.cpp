@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
     const auto ports = available_ports();
     controller.offer_ports(ports);
     if (remembered) {
-      controller.run_job([model = from_qt(remembered->model()), port = preselected_port(ports, from_qt(remembered->port())),
+      controller.run_job([model = from_qt(remembered->model()),
+                          port = preselected_port(ports, from_qt(remembered->port())),
                           fast = remembered->fast()](Form1& form) {
         form.choose_model(model);
         form.choose_port(port);

@@ -19,14 +19,10 @@ constexpr const char* kSaveFolder = "dialogs/save_folder";
 
 QMessageBox::Icon icon_of(MessageStyle style) {
   switch (style) {
-    case MessageStyle::critical:
-      return QMessageBox::Critical;
-    case MessageStyle::warning:
-      return QMessageBox::Warning;
-    case MessageStyle::information:
-      return QMessageBox::Information;
-    case MessageStyle::plain:
-      break;
+    case MessageStyle::critical: return QMessageBox::Critical;
+    case MessageStyle::warning: return QMessageBox::Warning;
+    case MessageStyle::information: return QMessageBox::Information;
+    case MessageStyle::plain: break;
   }
   return QMessageBox::NoIcon;
 }
@@ -76,10 +72,12 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
   // The suggested name comes from the phone: only its last part is offered, inside the
   // folder the user last chose (or of the last file opened, or the home folder). The model
   // itself asks before a file is replaced, when it finds one there at the moment of saving.
-  const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
-  const auto dialog = make_file_dialog(window_, QStringLiteral("Salva con nome"),
-                                       QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()),
-                                       qt_file_filter(filter));
+  const QString start = !save_folder_.isEmpty()   ? save_folder_
+                        : !open_folder_.isEmpty() ? open_folder_
+                                                  : QDir::homePath();
+  const auto dialog =
+      make_file_dialog(window_, QStringLiteral("Salva con nome"),
+                       QDir(start).filePath(QFileInfo(to_qt(suggested_name)).fileName()), qt_file_filter(filter));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
@@ -89,7 +87,9 @@ std::optional<std::string> QtDialogs::save_file(const std::string& filter, const
 }
 
 std::optional<std::string> QtDialogs::choose_folder() {
-  const QString start = !save_folder_.isEmpty() ? save_folder_ : !open_folder_.isEmpty() ? open_folder_ : QDir::homePath();
+  const QString start = !save_folder_.isEmpty()   ? save_folder_
+                        : !open_folder_.isEmpty() ? open_folder_
+                                                  : QDir::homePath();
   const auto dialog = make_file_dialog(window_, QStringLiteral("Scegli la cartella in cui salvare i file"), start, {});
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setOption(QFileDialog::ShowDirsOnly);

@@ -13,15 +13,19 @@ const QString kFast = QStringLiteral("connection/fast");
 
 }  // namespace
 
-QString RememberedChoices::model() const { return settings_.value(kModel, QString::fromLatin1(kFirstModel)).toString(); }
+QString RememberedChoices::model() const {
+  return settings_.value(kModel, QString::fromLatin1(kFirstModel)).toString();
+}
 
 QString RememberedChoices::port() const { return settings_.value(kPort).toString(); }
 
 bool RememberedChoices::fast() const { return settings_.value(kFast, false).toBool(); }
 
 void RememberedChoices::watch(ConnectionGroup& connection) {
-  connect(&connection, &ConnectionGroup::model_edited, this, [this](const QString& text) { settings_.setValue(kModel, text); });
-  connect(&connection, &ConnectionGroup::port_edited, this, [this](const QString& text) { settings_.setValue(kPort, text); });
+  connect(&connection, &ConnectionGroup::model_edited, this,
+          [this](const QString& text) { settings_.setValue(kModel, text); });
+  connect(&connection, &ConnectionGroup::port_edited, this,
+          [this](const QString& text) { settings_.setValue(kPort, text); });
   connect(&connection, &ConnectionGroup::fast_toggled, this, [this](bool fast) { settings_.setValue(kFast, fast); });
 }
 

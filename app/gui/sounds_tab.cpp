@@ -55,9 +55,8 @@ SoundsTab::SoundsTab(QWidget* parent)
   page->addLayout(grid);
   page->addLayout(buttons);
 
-  connect(options_, &QButtonGroup::idClicked, this, [this](int index) {
-    emit sound_selected(options_->button(index)->objectName());
-  });
+  connect(options_, &QButtonGroup::idClicked, this,
+          [this](int index) { emit sound_selected(options_->button(index)->objectName()); });
   connect(command5_, &QPushButton::clicked, this, &SoundsTab::replace_clicked);
 }
 

@@ -57,7 +57,8 @@ void ThreadedUi::set_busy_pointer(bool busy) {
     gui_.set_busy_pointer(busy);
     return;
   }
-  QMetaObject::invokeMethod(&gui_context_, [gui = &gui_, busy] { gui->set_busy_pointer(busy); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &gui_context_, [gui = &gui_, busy] { gui->set_busy_pointer(busy); }, Qt::QueuedConnection);
 }
 
 void ThreadedUi::repaint() { publish_(); }

@@ -57,7 +57,8 @@ void sync_list(QListWidget& list, const ListBox& model, bool inputs_current) {
     if (model.list_index < 0) list.clearSelection();
   }
   // A list of several chosen rows shows the model's choice, never one of its own.
-  if (list.selectionMode() == QAbstractItemView::ExtendedSelection && (inputs_current || refill) && model.chosen.size() > 1)
+  if (list.selectionMode() == QAbstractItemView::ExtendedSelection && (inputs_current || refill) &&
+      model.chosen.size() > 1)
     for (int row = 0; row < list.count(); ++row)
       list.item(row)->setSelected(std::find(model.chosen.begin(), model.chosen.end(), row) != model.chosen.end());
 }

@@ -66,8 +66,9 @@ void add_fault_options(CLI::App& app, Faults& faults) {
   group->add_option("--silent-after", faults.silent_after, "answer N requests, then nothing more (-1: never)")
       ->check(CLI::Range(-1, 1'000'000))
       ->capture_default_str();
-  auto* fault_at = group->add_option("--fault-at", faults.fault_at, "the request (1 = the first) whose reply --fault spoils")
-                       ->check(CLI::PositiveNumber);
+  auto* fault_at =
+      group->add_option("--fault-at", faults.fault_at, "the request (1 = the first) whose reply --fault spoils")
+          ->check(CLI::PositiveNumber);
   auto* fault = group->add_option_function<std::string>(
       "--fault",
       [&faults](const std::string& name) {
@@ -81,7 +82,8 @@ void add_fault_options(CLI::App& app, Faults& faults) {
   group->add_option("--from", faults.from, "the first request that pieces, delays and busy replies apply to")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
-  auto* pieces = group->add_option("--pieces", faults.pieces, "send each reply in N pieces")->check(CLI::PositiveNumber);
+  auto* pieces =
+      group->add_option("--pieces", faults.pieces, "send each reply in N pieces")->check(CLI::PositiveNumber);
   group->add_option("--piece-gap", faults.piece_gap_ms, "milliseconds between two pieces of a reply")
       ->check(CLI::NonNegativeNumber)
       ->needs(pieces);
@@ -125,8 +127,8 @@ void add_storage_options(CLI::App& app, std::map<std::string, int>& many) {
            for (const auto& value : values) {
              const auto entry = folder_and_count(value);
              if (!entry)
-               throw CLI::ValidationError("--many-entries", value + ": FOLDER:N, N from 1 to " +
-                                                                std::to_string(kMostGeneratedEntries));
+               throw CLI::ValidationError("--many-entries",
+                                          value + ": FOLDER:N, N from 1 to " + std::to_string(kMostGeneratedEntries));
              many[entry->first] = entry->second;
            }
          },

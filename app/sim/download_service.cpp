@@ -99,8 +99,7 @@ std::optional<Bytes> read_whole(const std::filesystem::path& path) {
 class DownloadService final : public Service {
  public:
   std::optional<Bytes> handle(const Request& request, PhoneContext& phone) override {
-    if (request.opcode == 0x83 && !request.command_frame && request.content == "\xFF")
-      return next_block(phone);
+    if (request.opcode == 0x83 && !request.command_frame && request.content == "\xFF") return next_block(phone);
     if (!request.command_frame) return std::nullopt;
     if (request.command == kGet) return open(request, phone);
     if (request.command == kContinue) return resume(request, phone);
@@ -109,7 +108,7 @@ class DownloadService final : public Service {
 
  private:
   struct OpenFile {
-    Bytes names;     // the request's name fields, which a continuation repeats
+    Bytes names;  // the request's name fields, which a continuation repeats
     Bytes content;
     std::size_t sent = 0;
     std::uint32_t next_block = 1;  // counter the next continuation must carry

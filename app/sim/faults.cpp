@@ -31,12 +31,9 @@ Bytes garbage(std::size_t size) {
 
 Bytes refusal_for(Exchange exchange) {
   switch (exchange) {
-    case Exchange::download_get:
-      return kNoSuchFile;
-    case Exchange::download_block:
-      return kBlockRefused;
-    default:
-      return obex_response(kForbidden);
+    case Exchange::download_get: return kNoSuchFile;
+    case Exchange::download_block: return kBlockRefused;
+    default: return obex_response(kForbidden);
   }
 }
 
@@ -58,25 +55,19 @@ bool FaultInjector::busy(Exchange exchange) {
 
 Bytes FaultInjector::spoil(const Bytes& reply, Exchange exchange) const {
   switch (faults_.fault) {
-    case ReplyFault::none:
-      return reply;
+    case ReplyFault::none: return reply;
     case ReplyFault::silence:
-    case ReplyFault::hang_up:
-      return {};
-    case ReplyFault::garbage:
-      return garbage(reply.size());
+    case ReplyFault::hang_up: return {};
+    case ReplyFault::garbage: return garbage(reply.size());
     case ReplyFault::wrong_code: {
       if (reply.empty()) return obex_response(kBadRequest);
       Bytes out = reply;
       out[0] = as_char(kBadRequest);
       return out;
     }
-    case ReplyFault::truncated:
-      return reply.substr(0, reply.size() / 2);
-    case ReplyFault::overlong:
-      return reply + garbage(kOverlongExtra);
-    case ReplyFault::refusal:
-      return refusal_for(exchange);
+    case ReplyFault::truncated: return reply.substr(0, reply.size() / 2);
+    case ReplyFault::overlong: return reply + garbage(kOverlongExtra);
+    case ReplyFault::refusal: return refusal_for(exchange);
   }
   return reply;
 }

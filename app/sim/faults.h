@@ -42,10 +42,10 @@ struct Faults {
   int silent_after = -1;  // requests answered before the phone stops answering (-1: never)
   int fault_at = 0;       // the request whose reply `fault` spoils (0: none)
   ReplyFault fault = ReplyFault::none;
-  int pieces = 1;         // each reply arrives in this many pieces
-  int piece_gap_ms = 0;   // time between two pieces
-  int delay_ms = 0;       // time before each reply's first piece
-  int from = 1;           // the first request that pieces, delays and busy replies apply to
+  int pieces = 1;        // each reply arrives in this many pieces
+  int piece_gap_ms = 0;  // time between two pieces
+  int delay_ms = 0;      // time before each reply's first piece
+  int from = 1;          // the first request that pieces, delays and busy replies apply to
   // The next so many listings, uploads (their first frame) and downloads (their GET) are
   // answered "busy"; the phone starts none of them.
   int busy_listings = 0;

@@ -78,10 +78,11 @@ int main(int argc, char** argv) {
       };
     }
     lg81xx::sim::PtyPhone pty(phone, line);
-    pty.with_phone([&faults = faults](lg81xx::sim::VirtualPhone& p) { p.set_faults(faults); });  // before anyone connects
+    pty.with_phone(
+        [&faults = faults](lg81xx::sim::VirtualPhone& p) { p.set_faults(faults); });  // before anyone connects
     std::cout << pty.device_path() << std::endl;
-    std::cerr << "lg81xx-sim: " << phone.model << " on " << pty.device_path() << ", storage "
-              << phone.storage.string() << "\n";
+    std::cerr << "lg81xx-sim: " << phone.model << " on " << pty.device_path() << ", storage " << phone.storage.string()
+              << "\n";
     int signal = 0;
     sigwait(&stop_signals, &signal);
   } catch (const std::exception& e) {

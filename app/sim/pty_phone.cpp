@@ -18,7 +18,8 @@ namespace {
 
 constexpr std::size_t kBurst = 64;  // bytes per burst on a paced line
 constexpr int kPollMs = 20;
-constexpr std::chrono::milliseconds kBackToBack{1};  // later than this, the line was idle         // how often the thread looks at the stop flag
+constexpr std::chrono::milliseconds kBackToBack{
+    1};  // later than this, the line was idle         // how often the thread looks at the stop flag
 
 std::runtime_error system_error(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
@@ -26,8 +27,7 @@ std::runtime_error system_error(const std::string& what) {
 
 }  // namespace
 
-PtyPhone::PtyPhone(PhoneOptions phone, PtyOptions options)
-    : options_(std::move(options)), phone_(std::move(phone)) {
+PtyPhone::PtyPhone(PhoneOptions phone, PtyOptions options) : options_(std::move(options)), phone_(std::move(phone)) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0) throw system_error("posix_openpt");
   if (grantpt(master_) != 0 || unlockpt(master_) != 0) {

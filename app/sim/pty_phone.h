@@ -60,7 +60,7 @@ class PtyPhone {
   std::string device_path_;
   std::chrono::steady_clock::time_point tx_free_{};  // phone to client
   std::chrono::steady_clock::time_point rx_free_{};  // client to phone
-  bool rx_queued_ = false;  // more bytes were queued behind the last burst read
+  bool rx_queued_ = false;                           // more bytes were queued behind the last burst read
   std::atomic<bool> stop_{false};
   std::atomic<bool> hang_up_{false};
   std::thread thread_;

@@ -5,7 +5,9 @@
 
 namespace lg81xx::sim {
 
-const Bytes kNoSuchFile = hex_to_bin("49000F70000CFF7DDF2086000100" "7E");
+const Bytes kNoSuchFile = hex_to_bin(
+    "49000F70000CFF7DDF2086000100"
+    "7E");
 const Bytes kBlockRefused = hex_to_bin("C30005FF7E");
 const Bytes kBusyDownload = hex_to_bin("D30005FF7E");
 

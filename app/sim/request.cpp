@@ -11,19 +11,14 @@ Exchange exchange_of(const Request& r) {
     return r.opcode == 0x80 ? Exchange::session : Exchange::upload;  // an upload's continuation frame
   }
   switch (r.command) {
-    case 0x2083:
-      return Exchange::listing;
-    case 0x2086:
-      return Exchange::download_get;
-    case 0x20A0:
-      return Exchange::download_block;
+    case 0x2083: return Exchange::listing;
+    case 0x2086: return Exchange::download_get;
+    case 0x20A0: return Exchange::download_block;
     case 0x2005:
     case 0x2085:
     case 0x2088:
-    case 0x2089:
-      return Exchange::upload;
-    default:
-      return Exchange::session;
+    case 0x2089: return Exchange::upload;
+    default: return Exchange::session;
   }
 }
 

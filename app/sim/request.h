@@ -11,15 +11,15 @@
 namespace lg81xx::sim {
 
 struct Request {
-  Bytes wire;                   // as received, from the operation code to the final byte
-  std::uint8_t opcode = 0;      // 80 CONNECT, 82 PUT, 83 GET
-  std::uint8_t header_id = 0;   // 70 or 49 (0 for CONNECT)
-  Bytes content;                // from the first FF up to before the final 7E, unescaped
-  bool command_frame = false;   // content starts FF FF: command, sequence, body length follow
-  unsigned command = 0;         // e.g. 0x2083
+  Bytes wire;                  // as received, from the operation code to the final byte
+  std::uint8_t opcode = 0;     // 80 CONNECT, 82 PUT, 83 GET
+  std::uint8_t header_id = 0;  // 70 or 49 (0 for CONNECT)
+  Bytes content;               // from the first FF up to before the final 7E, unescaped
+  bool command_frame = false;  // content starts FF FF: command, sequence, body length follow
+  unsigned command = 0;        // e.g. 0x2083
   std::uint8_t seq = 0;
-  unsigned body_length = 0;     // little-endian field of the command frame
-  Bytes payload;                // content after the body length
+  unsigned body_length = 0;  // little-endian field of the command frame
+  Bytes payload;             // content after the body length
 };
 
 // Parses one complete packet. Returns nothing, with `why` set, when the packet breaks

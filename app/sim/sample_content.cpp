@@ -54,10 +54,10 @@ Bytes sample_class(std::string_view name) {
   utf8(name);      // #2
   put_byte(c, 7);  // #3 class #4
   put16be(c, 4);
-  utf8("javax/microedition/midlet/MIDlet");  // #4
-  put16be(c, 0x0021);  // public, super
-  put16be(c, 1);       // this class
-  put16be(c, 3);       // super class
+  utf8("javax/microedition/midlet/MIDlet");   // #4
+  put16be(c, 0x0021);                         // public, super
+  put16be(c, 1);                              // this class
+  put16be(c, 3);                              // super class
   for (int i = 0; i < 4; ++i) put16be(c, 0);  // no interfaces, fields, methods, attributes
   return c;
 }

@@ -36,7 +36,6 @@ struct SampleMidlet {
 };
 SampleMidlet sample_midlet();
 // Writes NAME.jad and NAME.jar into `folder`; false when they cannot be written.
-bool write_sample_midlet(const std::filesystem::path& folder, std::filesystem::path& jad,
-                         std::filesystem::path& jar);
+bool write_sample_midlet(const std::filesystem::path& folder, std::filesystem::path& jad, std::filesystem::path& jar);
 
 }  // namespace lg81xx::sim

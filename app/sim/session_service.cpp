@@ -69,7 +69,8 @@ bool listed(const std::string& folder, const std::filesystem::path& file) {
 
 // The regular files of the folder, sorted, in the phone's name form. A file whose name the
 // phone could not hold is left out and logged.
-std::vector<Bytes> entries_of(PhoneContext& phone, const std::string& folder_name, const std::filesystem::path& folder) {
+std::vector<Bytes> entries_of(PhoneContext& phone, const std::string& folder_name,
+                              const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
@@ -129,10 +130,8 @@ class SessionService final : public Service {
       case kPhoneInfo:
       case kCommand2081:
       case kRootList:
-      case kListing:
-        break;
-      default:
-        return std::nullopt;
+      case kListing: break;
+      default: return std::nullopt;
     }
     // The body length counts the unescaped bytes from the second FF to the end.
     if (request.body_length != request.content.size() - 1) {
@@ -140,14 +139,10 @@ class SessionService final : public Service {
       return Bytes{};
     }
     switch (request.command) {
-      case kPhoneInfo:
-        return phone_info_answer(phone);
-      case kRootList:
-        return root_list_answer(phone);
-      case kListing:
-        return listing(request, phone);
-      default:
-        return obex_response();
+      case kPhoneInfo: return phone_info_answer(phone);
+      case kRootList: return root_list_answer(phone);
+      case kListing: return listing(request, phone);
+      default: return obex_response();
     }
   }
 
@@ -155,9 +150,9 @@ class SessionService final : public Service {
   static Bytes listing(const Request& request, PhoneContext& phone) {
     // Payload: 00 00 3F 00, a name-length byte, the name, its terminator. The name is read
     // up to its terminator; the length byte is not relied on.
-    const auto bytes = request.payload.size() < 5 ? std::nullopt
-                                                  : name_up_to_terminator(std::string_view(request.payload).substr(5),
-                                                                          phone.name_form());
+    const auto bytes = request.payload.size() < 5
+                           ? std::nullopt
+                           : name_up_to_terminator(std::string_view(request.payload).substr(5), phone.name_form());
     if (!bytes) {
       phone.log("!! listing request without a folder name, not answered");
       return {};

@@ -20,9 +20,9 @@ constexpr unsigned kWriteBlock = 0x2005;
 constexpr unsigned kWriteLastBlock = 0x2085;
 constexpr unsigned kOpenFolder = 0x2088;
 constexpr unsigned kNameFile = 0x2089;
-constexpr std::size_t kLongestFrame = 964;   // 963, or one more for a completed escape pair
+constexpr std::size_t kLongestFrame = 964;  // 963, or one more for a completed escape pair
 constexpr unsigned kLongestBlock = 4096;
-constexpr std::size_t kBlockHead = 8;        // second FF, command, sequence, 00 00, block length
+constexpr std::size_t kBlockHead = 8;  // second FF, command, sequence, 00 00, block length
 
 const Bytes kAck("\xA0\x00\x03", 3);  // OBEX success, packet length 3
 
@@ -37,7 +37,7 @@ struct BlockStart {
 struct Transfer {
   BlockStart first;  // names and size as the first block gave them
   std::filesystem::path target;
-  Bytes data;        // the file so far
+  Bytes data;  // the file so far
   std::uint32_t block_number = 0;
   unsigned block_length = 0;    // of the current block, counted from its second FF
   unsigned block_received = 0;  // of the current block so far, same count
@@ -215,7 +215,8 @@ class UploadService final : public Service {
     if (t.data.size() != t.first.size) return refuse(phone, "file shorter than its size");
     std::error_code ec;
     std::filesystem::create_directories(t.target.parent_path(), ec);
-    if (LocalFiles{}.save(t.target, t.data, Replace::regular_file) != SaveResult::ok) return refuse(phone, "cannot write " + t.target.string());
+    if (LocalFiles{}.save(t.target, t.data, Replace::regular_file) != SaveResult::ok)
+      return refuse(phone, "cannot write " + t.target.string());
     phone.log("stored " + t.first.folder + "/" + t.first.file + " (" + std::to_string(t.data.size()) + " bytes)");
     transfer_.reset();
     return kAck;

@@ -4,9 +4,7 @@
 
 namespace lg81xx::sim {
 
-NameForm name_form_of(Family family) {
-  return family == Family::u813 ? NameForm::utf16le : NameForm::windows1252;
-}
+NameForm name_form_of(Family family) { return family == Family::u813 ? NameForm::utf16le : NameForm::windows1252; }
 
 std::size_t unit_size(NameForm form) { return form == NameForm::utf16le ? 2 : 1; }
 

@@ -10,9 +10,7 @@ namespace lg81xx {
 
 using Bytes = std::string;
 
-inline std::uint8_t byte_at(std::string_view bytes, std::size_t i) {
-  return static_cast<std::uint8_t>(bytes[i]);
-}
+inline std::uint8_t byte_at(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
 
 inline char as_char(unsigned value) { return static_cast<char>(static_cast<std::uint8_t>(value)); }
 

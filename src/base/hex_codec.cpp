@@ -24,8 +24,7 @@ constexpr auto kDigitValue = make_digit_table();
 
 int digit_value(char c) { return kDigitValue[static_cast<std::uint8_t>(c)]; }
 
-constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                       '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+constexpr std::array<char, 16> kDigits{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
 
 }  // namespace
 

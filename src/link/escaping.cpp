@@ -11,8 +11,7 @@ void ensure_size(Bytes& dest, std::size_t size) {
 
 bool is_reserved(std::uint8_t b) { return b == 0x7D || b == 0x7E || b == 0xFF; }
 
-int unescape_reply(std::int64_t dest_start, std::int64_t src_start, Bytes& dest, const Bytes& src,
-                   int count) {
+int unescape_reply(std::int64_t dest_start, std::int64_t src_start, Bytes& dest, const Bytes& src, int count) {
   std::int64_t j = 0;
   for (std::int64_t i = 0; i < count; ++i, ++j) {
     const auto s = static_cast<std::size_t>(src_start + i);

@@ -14,8 +14,7 @@ bool is_reserved(std::uint8_t b);
 
 // Restores `count` escaped bytes of `src` from `src_start` into `dest` from `dest_start`.
 // A 7D whose partner lies beyond `src` is kept as it is. Returns the bytes written.
-int unescape_reply(std::int64_t dest_start, std::int64_t src_start, Bytes& dest, const Bytes& src,
-                   int count);
+int unescape_reply(std::int64_t dest_start, std::int64_t src_start, Bytes& dest, const Bytes& src, int count);
 
 // Whole strings, escaped for a frame or restored from one.
 Bytes escaped(std::string_view raw);

@@ -25,11 +25,11 @@ enum class Framing { obex, at_command };
 
 // How a wait ended.
 enum class ReplyStatus {
-  whole,       // a complete reply
-  incomplete,  // bytes came, but never a whole reply: cut short, or garbage
-  silence,     // nothing came
-  link_lost,   // the port went away
-  interrupted, // the job was cancelled: the request was never written
+  whole,        // a complete reply
+  incomplete,   // bytes came, but never a whole reply: cut short, or garbage
+  silence,      // nothing came
+  link_lost,    // the port went away
+  interrupted,  // the job was cancelled: the request was never written
 };
 
 struct Reply {

@@ -24,7 +24,8 @@ std::string cut(std::string_view text, std::size_t start, std::size_t length) {
 }
 
 bool is_imei(std::string_view text) {
-  return text.size() == kImeiLength && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return text.size() == kImeiLength &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The model whose code begins the information text ("U8130 V10c-EUR"), when it is one of the four.
@@ -56,8 +57,8 @@ StepOutcome<std::string> Phone::query_imei() {
 }
 
 StepOutcome<std::string> Phone::start_session() {
-  if (const JobResult r = judge(lit_exchange(frames_.obex_mode_frame, kSessionWaitMs, Framing::at_command),
-                                Framing::at_command);
+  if (const JobResult r =
+          judge(lit_exchange(frames_.obex_mode_frame, kSessionWaitMs, Framing::at_command), Framing::at_command);
       r != JobResult::ok)
     return failed<std::string>(r, ConnectStep::obex_mode);
   if (const JobResult r = judge(lit_exchange(frames_.obex_connect_frame, kSessionWaitMs)); r != JobResult::ok)

@@ -32,7 +32,8 @@ constexpr std::size_t kMaxReserve = std::size_t{1} << 20;
 // 5-byte reply that is no refusal.
 bool is_busy_get(const Reply& reply) {
   if (is_busy(reply)) return true;
-  return reply.whole() && reply.bytes.size() == kRefusalReply && code_of(reply.bytes, Framing::obex) != ReplyCode::refused;
+  return reply.whole() && reply.bytes.size() == kRefusalReply &&
+         code_of(reply.bytes, Framing::obex) != ReplyCode::refused;
 }
 
 // ok when `reply` carries a block: a whole reply of success or continue, longer than a
@@ -75,8 +76,8 @@ Outcome<Bytes> Phone::download(const ObjectName& name) {
     events_.progress(data.size(), size);
     if (state == 4) {
       state = 0;
-      const Bytes request = continuation_request(names, next_sequence(), size,
-                                                 static_cast<std::uint32_t>(data.size()), block_counter);
+      const Bytes request =
+          continuation_request(names, next_sequence(), size, static_cast<std::uint32_t>(data.size()), block_counter);
       const Reply block = link_.exchange(request, kReplyWait);
       if (const JobResult result = judge_block(block); result != JobResult::ok) return stop(result);
       // The reply repeats as many bytes as the request had before its data.

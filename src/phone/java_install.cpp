@@ -13,7 +13,10 @@ constexpr int kListAckReads = 20;
 class JavaInstall {
  public:
   JavaInstall(Phone& phone, std::string position, const Bytes& jad, const Bytes& jar)
-      : phone_(phone), position_(std::move(position)), jad_(jad), jar_(jar),
+      : phone_(phone),
+        position_(std::move(position)),
+        jad_(jad),
+        jar_(jar),
         manifest_(manifest_from(jad, phone.family())) {}
 
   // U8110/U8120: 8-bit names and literal requests.

@@ -10,8 +10,7 @@ Family family_of(std::string_view model_text) {
 }
 
 bool is_known_model(std::string_view model_text) {
-  return model_text == "LG U8110" || model_text == "LG U8120" || model_text == "LG U8130" ||
-         model_text == "LG U8138";
+  return model_text == "LG U8110" || model_text == "LG U8120" || model_text == "LG U8130" || model_text == "LG U8138";
 }
 
 }  // namespace lg81xx

@@ -33,7 +33,7 @@ struct StepOutcome {
   JobResult result = JobResult::ok;
   T value{};
   ConnectStep step = ConnectStep::imei;  // the step that failed
-  std::string phone_model;                // a wrong model choice: the model the phone names
+  std::string phone_model;               // a wrong model choice: the model the phone names
   bool ok() const { return result == JobResult::ok; }
 };
 

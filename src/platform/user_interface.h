@@ -17,8 +17,7 @@ class UserInterface {
   virtual bool ask(const std::string& text, const std::string& title) = 0;
   // `filter` is "Description|*.ext". Returns the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> open_file(const std::string& filter) = 0;
-  virtual std::optional<std::string> save_file(const std::string& filter,
-                                               const std::string& suggested_name) = 0;
+  virtual std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) = 0;
   // A folder to save several files in; nothing when cancelled.
   virtual std::optional<std::string> choose_folder() = 0;
   virtual void set_busy_pointer(bool busy) = 0;

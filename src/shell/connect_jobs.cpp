@@ -8,18 +8,12 @@ namespace {
 
 const char* step_text(ConnectStep step) {
   switch (step) {
-    case ConnectStep::imei:
-      return "alla lettura dell'IMEI";
-    case ConnectStep::obex_mode:
-      return "al passaggio in modalità OBEX";
-    case ConnectStep::obex_connect:
-      return "alla connessione OBEX";
-    case ConnectStep::session:
-      return "all'apertura della sessione";
-    case ConnectStep::information:
-      return "alla lettura delle informazioni del telefono";
-    case ConnectStep::folders:
-      return "alla lettura delle cartelle";
+    case ConnectStep::imei: return "alla lettura dell'IMEI";
+    case ConnectStep::obex_mode: return "al passaggio in modalità OBEX";
+    case ConnectStep::obex_connect: return "alla connessione OBEX";
+    case ConnectStep::session: return "all'apertura della sessione";
+    case ConnectStep::information: return "alla lettura delle informazioni del telefono";
+    case ConnectStep::folders: return "alla lettura delle cartelle";
   }
   return "";
 }
@@ -78,8 +72,10 @@ JobResult Form1::connect_failed(JobResult result, ConnectStep step, const std::s
   controls_.Label4.caption.clear();
   controls_.List1.clear();
   // Goodbye only to a phone that opened its session.
-  if (step >= ConnectStep::session) phone_.disconnect();
-  else phone_.close();
+  if (step >= ConnectStep::session)
+    phone_.disconnect();
+  else
+    phone_.close();
   if (result == JobResult::bad_input) return report(Job::connect, result, " " + phone_model);
   if (result == JobResult::interrupted) return report(Job::connect, result);
   return report(Job::connect, result, ": connessione interrotta " + std::string(step_text(step)));

@@ -47,7 +47,7 @@ struct ComboBox {
 
 struct ListBox {
   std::vector<std::string> items;
-  int list_index = -1;     // selected row, -1 for none
+  int list_index = -1;      // selected row, -1 for none
   std::vector<int> chosen;  // the rows chosen together, where the list allows several
   std::string text() const {
     return list_index >= 0 && list_index < static_cast<int>(items.size()) ? items[list_index] : std::string{};
@@ -93,15 +93,15 @@ struct Controls {
   Button Command4{"Command4"};  // the read probe
   Button Command5{"Carica Nuovo Suono"};
   SoundOptions sound_options = sound_option_buttons();  // mes1 .. batt
-  ListBox List1;  // the phone's folders
-  ListBox List2;  // the entries of the folder listed last
+  ListBox List1;                                        // the phone's folders
+  ListBox List2;                                        // the entries of the folder listed last
   Button Command7{"DownLoad"};
   Button send_file{"Invia file al telefono"};
   Label Label9{"Dati"};
-  Picture ledv{true};  // the traffic lamp: green underneath,
-  Picture ledr{false};  // red over it while a request is on the line
-  Label Label3;  // IMEI
-  Label Label4;  // information text
+  Picture ledv{true};                       // the traffic lamp: green underneath,
+  Picture ledr{false};                      // red over it while a request is on the line
+  Label Label3;                             // IMEI
+  Label Label4;                             // information text
   Label status{text::kStatusNotConnected};  // where the window stands: the phone on the line, or the job under way
 
   // The chosen sound's option button, if any.

@@ -134,8 +134,7 @@ JobResult Form1::save_download(const std::string& path, const Bytes& content) {
   return report(Job::download, JobResult::local_file, ": " + path + " (" + save_problem(*saved) + ")");
 }
 
-std::optional<SaveResult> Form1::save_asking(const std::filesystem::path& path, const Bytes& content,
-                                             Replace replace) {
+std::optional<SaveResult> Form1::save_asking(const std::filesystem::path& path, const Bytes& content, Replace replace) {
   auto& files = platform_.files;
   SaveResult saved = files.save(path, content, replace);
   if (saved == SaveResult::exists) {
@@ -152,13 +151,15 @@ JobResult Form1::download_several(const std::vector<std::string>& entries) {
   if (!dir) return JobResult::cancelled;
   const auto done = download_into(listed_folder_, entries, *dir);
   const std::string summary = downloads_summary(entries, done, phone_.family());
-  const auto worst = std::find_if(done.begin(), done.end(), [](const EntrySaved& e) { return e.result != JobResult::ok; });
+  const auto worst =
+      std::find_if(done.begin(), done.end(), [](const EntrySaved& e) { return e.result != JobResult::ok; });
   if (worst == done.end()) {
     set_progress_done();
     platform_.ui.message_box(summary, MessageStyle::information, text::kDownloadTitle);
     return JobResult::ok;
   }
-  if (done.back().result == JobResult::interrupted) return report(Job::download, JobResult::interrupted, "; " + summary);
+  if (done.back().result == JobResult::interrupted)
+    return report(Job::download, JobResult::interrupted, "; " + summary);
   platform_.ui.message_box(summary, MessageStyle::warning, text::kDownloadTitle);
   return worst->result;
 }

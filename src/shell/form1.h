@@ -105,8 +105,8 @@ class Form1 final : private PhoneEvents {
   // Timer1, every kKeepAliveIntervalMs: a keep-alive while the line is free. True when
   // one went out.
   bool keep_alive_tick();
-  JobResult propose_position();     // the Java list read after a connect proposes Text1
-  JobResult open_folder();          // List1 double-click: the folder's entries into List2
+  JobResult propose_position();  // the Java list read after a connect proposes Text1
+  JobResult open_folder();       // List1 double-click: the folder's entries into List2
   // Command7 "DownLoad": the entry chosen in List2; several go into a folder the user chooses.
   JobResult download_entry();
   // The same for an entry given by name, listed or not.

@@ -183,8 +183,7 @@ JobResult Form1::report_install(const Outcome<InstallStep>& installed) {
   if (installed.ok()) set_progress_done();
   report(Job::install, result,
          result == JobResult::interrupted ? files_on_phone(controls_.Text1.text, installed.value) : "");
-  if (installed.ok() || (installed.value == InstallStep::descriptor && phone_.family() != Family::u813))
-    release_pair();
+  if (installed.ok() || (installed.value == InstallStep::descriptor && phone_.family() != Family::u813)) release_pair();
   return result;
 }
 

@@ -64,13 +64,14 @@ inline constexpr const char* kWrongModel = "MODELLO SBAGLIATO: il telefono colle
 // Nothing the user has is replaced without a question, nor sent when it is not what it
 // claims to be. The heads below are followed by names and details.
 inline constexpr const char* kConfirmTitle = "CONFERMA";
-inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                             // + path + "?"
-inline constexpr const char* kReplaceOnPhone = "FILE GIÀ PRESENTE SUL TELEFONO: sostituire";          // + folder/name + "?"
-inline constexpr const char* kReplaceApplication = "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
+inline constexpr const char* kReplaceFile = "FILE GIÀ ESISTENTE: sostituire";                 // + path + "?"
+inline constexpr const char* kReplaceOnPhone = "FILE GIÀ PRESENTE SUL TELEFONO: sostituire";  // + folder/name + "?"
+inline constexpr const char* kReplaceApplication =
+    "POSIZIONE GIÀ OCCUPATA: sostituire l'applicazione in";  // + NN + "?"
 inline constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
-inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";            // + ": " + name + why
-inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";            // + ": " + name + why
-inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";  // + ": " + which is which
+inline constexpr const char* kBadJad = "FILE JAD NON VALIDO";                 // + ": " + name + why
+inline constexpr const char* kBadJar = "FILE JAR NON VALIDO";                 // + ": " + name + why
+inline constexpr const char* kSwappedFiles = "FILE JAD E JAR SCAMBIATI";      // + ": " + which is which
 inline constexpr const char* kJarSizeDiffers = "DIMENSIONE DEL JAR DIVERSA";  // + ": " + both sizes
 inline constexpr const char* kBadEmuArchive = "EMU.ZIP NON VALIDO: serve un archivio ZIP con la cartella emu";
 
@@ -82,11 +83,11 @@ inline constexpr const char* kStatusNotConnected = "Non connesso";
 inline constexpr const char* kStatusConnected = "Connesso: ";  // + model + " su " + device
 inline constexpr const char* kStatusConnecting = "Connessione in corso...";
 inline constexpr const char* kStatusReadingFolder = "Lettura della cartella ";  // + folder + "..."
-inline constexpr const char* kStatusDownloading = "Download di ";              // + entry + "..."
+inline constexpr const char* kStatusDownloading = "Download di ";               // + entry + "..."
 inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
 inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
-inline constexpr const char* kStatusSendingSound = "Invio del suono ";                            // + caption + "..."
-inline constexpr const char* kStatusSendingFile = "Invio del file ";                              // + folder/name + "..."
+inline constexpr const char* kStatusSendingSound = "Invio del suono ";                             // + caption + "..."
+inline constexpr const char* kStatusSendingFile = "Invio del file ";  // + folder/name + "..."
 inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
 
 }  // namespace lg81xx::text

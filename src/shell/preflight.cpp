@@ -24,12 +24,9 @@ std::optional<Refusal> check_folder(std::string_view model, std::string_view fol
 
 std::optional<Refusal> check_name(std::string_view model, std::string_view name) {
   switch (name_fit(family_of(model), name)) {
-    case NameFit::fits:
-      return std::nullopt;
-    case NameFit::too_long:
-      return Refusal{JobResult::bad_input, text::kNameTooLong};
-    case NameFit::unsupported:
-      break;
+    case NameFit::fits: return std::nullopt;
+    case NameFit::too_long: return Refusal{JobResult::bad_input, text::kNameTooLong};
+    case NameFit::unsupported: break;
   }
   return Refusal{JobResult::bad_input, text::kNameNotSupported};
 }

@@ -38,8 +38,8 @@ std::optional<std::string> safe_file_name(std::string_view entry) {
   for (std::size_t i = 0; i < entry.size();) {
     const auto c = first_character(entry.substr(i));
     const std::size_t size = c ? c->size : 1;
-    const bool unsafe =
-        !c || c->code_point == '/' || c->code_point == '\\' || c->code_point == ':' || is_control_character(c->code_point);
+    const bool unsafe = !c || c->code_point == '/' || c->code_point == '\\' || c->code_point == ':' ||
+                        is_control_character(c->code_point);
     if (!unsafe) name.append(entry.substr(i, size));
     i += size;
   }

@@ -38,8 +38,8 @@ StartResult Form1::start_up() {
   // A folder that keeps an ini but cannot be written changes nothing; one that cannot
   // even hold the ini cannot hold the program's files.
   if (files.save(ini_path, kIniAfterFirstStart, Replace::regular_file) != SaveResult::ok && field.empty()) {
-    const std::string text = std::string(text::kFolderNotWritable) + ": " + home_.string() +
-                             " (sceglierne un'altra con --home)";
+    const std::string text =
+        std::string(text::kFolderNotWritable) + ": " + home_.string() + " (sceglierne un'altra con --home)";
     ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
     return StartResult::fatal;
   }

@@ -12,9 +12,7 @@ struct HexCase {
 
 TEST(HexToBin, ConvertsPairsDigitsAndOddTails) {
   const std::vector<HexCase> cases = {
-      {"7e", "\x7E"},
-      {"A", "\x0A"},
-      {"0000007E0", Bytes("\x00\x00\x00\x7E\x00", 5)},
+      {"7e", "\x7E"},         {"A", "\x0A"}, {"0000007E0", Bytes("\x00\x00\x00\x7E\x00", 5)},
       {"G1", Bytes(1, '\0')},  // a pair stops at its first non-digit
       {"1G", "\x01"},
   };

@@ -46,8 +46,11 @@ TEST(CliPortOption, ThePhonesCableIsFoundWhenItIsTheOnlyOne) {
       {std::nullopt, {ftdi, lg, builtin}, "/dev/ttyACM0", "using /dev/ttyACM0, the one port on a phone cable"},
       {"sim", {lg}, "sim", ""},
       // With phone cables about, the other ports are no candidates.
-      {std::nullopt, {lg, ftdi, lg2}, std::nullopt,
-       "on a phone cable:\n/dev/ttyACM0\tLG CDMA USB Modem\tphone cable\n/dev/ttyACM1\tLG CDMA USB Modem\tphone cable\n"},
+      {std::nullopt,
+       {lg, ftdi, lg2},
+       std::nullopt,
+       "on a phone cable:\n/dev/ttyACM0\tLG CDMA USB Modem\tphone cable\n/dev/ttyACM1\tLG CDMA USB Modem\tphone "
+       "cable\n"},
       {" ", {ftdi, builtin}, std::nullopt, "the ports found:\n/dev/ttyUSB0\tFT232R\n/dev/ttyS0\t\n"},
       {std::nullopt, {}, std::nullopt, "no serial port was found"},
   };
@@ -66,9 +69,15 @@ TEST(CliPortOption, ThePhonesCableIsFoundWhenItIsTheOnlyOne) {
 
 TEST(CliOutputPath, EntryNamesAreMadeSafe) {
   const std::pair<const char*, const char*> cases[] = {
-      {"../../etc/passwd", "etcpasswd"}, {"..\\..\\boot.ini", "boot.ini"}, {"C:evil.exe", "Cevil.exe"},
-      {".hidden", "hidden"},             {"a\nb\x01.txt", "ab.txt"},       {"....//", nullptr},
-      {"/", nullptr},                    {" . ", nullptr},                 {"città\xC2\x9B\xFF.jpg", "città.jpg"},
+      {"../../etc/passwd", "etcpasswd"},
+      {"..\\..\\boot.ini", "boot.ini"},
+      {"C:evil.exe", "Cevil.exe"},
+      {".hidden", "hidden"},
+      {"a\nb\x01.txt", "ab.txt"},
+      {"....//", nullptr},
+      {"/", nullptr},
+      {" . ", nullptr},
+      {"città\xC2\x9B\xFF.jpg", "città.jpg"},
   };
   for (const auto& [entry, name] : cases) {
     const auto got = safe_file_name(entry);

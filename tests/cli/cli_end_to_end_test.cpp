@@ -61,9 +61,8 @@ TEST_F(CliEndToEnd, ListingAndItsTrace) {
   EXPECT_EQ(lines_of(r.out), std::vector<std::string>{"lago.jpg"});
   const auto lines = lines_of(read_file(trace));  // the golden transcripts pin its form
   // The listing request of Images (command 20 83) went out and was answered.
-  const auto request = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
-    return has(l, "-> 83 00 24 70 00 21 FF 7D DF 20 83");
-  });
+  const auto request = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& l) { return has(l, "-> 83 00 24 70 00 21 FF 7D DF 20 83"); });
   ASSERT_LT(request + 1, lines.end());
   EXPECT_TRUE(has(request[1], "<-"));
 }
@@ -74,7 +73,8 @@ TEST_F(CliEndToEnd, InstallFillsTheGapAndReplacesOnlyWhenTold) {
   // Applications at 01 and 03: 02 was removed on the phone.
   ASSERT_TRUE(sim::fill_sample_content(storage(), "LG U8130"));
   for (const std::string nn : {"01", "03"})
-    for (const std::string extension : {".jad", ".jar", ".mnf"}) write_file(storage() / "Java" / (nn + extension), nn + extension);
+    for (const std::string extension : {".jad", ".jar", ".mnf"})
+      write_file(storage() / "Java" / (nn + extension), nn + extension);
   const auto install = [&](const std::vector<std::string>& options) {
     std::vector<std::string> args{"install", jad.string(), jar.string()};
     args.insert(args.end(), options.begin(), options.end());
@@ -109,7 +109,8 @@ TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
 
     const auto ls = cli({"ls", folder}, model);
     ASSERT_EQ(ls.status, 0) << ls.err;
-    const std::vector<std::string> shown{"X", "città.jpg", R"(due\nrighe.txt)", "melodia.mid", "perché è.mid", "€uro.txt"};
+    const std::vector<std::string> shown{"X",           "città.jpg",    R"(due\nrighe.txt)",
+                                         "melodia.mid", "perché è.mid", "€uro.txt"};
     EXPECT_EQ(lines_of(ls.out), shown) << model;
     const auto json = cli({"ls", folder, "--json"}, model);
     EXPECT_TRUE(has(json.out, R"(["X", "città.jpg", "due\nrighe.txt", "melodia.mid", "perché è.mid", "€uro.txt"])"))
@@ -120,7 +121,8 @@ TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
       // Each get but the first replaces the copy the one before it saved.
       const auto get = cli({"get", folder, typed, "-o", "copia", "--force"}, model);
       ASSERT_EQ(get.status, 0) << model << " " << typed << "\n" << get.err;
-      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *cli::unescaped_name(typed))) << model << " " << typed;
+      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *cli::unescaped_name(typed)))
+          << model << " " << typed;
       EXPECT_TRUE(has(get.err, "100%")) << get.err;  // the progress, plain lines when not a terminal
     }
   }
@@ -148,7 +150,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "lago.jpg", "-o", "link.jpg", "--force"}, 4, "link.jpg is not a regular file"},
       {{"get", "Images", "lago.jpg", "-o", ""}, 1, "--output: an empty text names no file"},
       {{"get", "Images", "a", "b"}, 1, "several entries go into a folder: name it with -o DIR"},
-      {{"--port", "/dev/lg81xx-no-such-port", "info"}, 2,
+      {{"--port", "/dev/lg81xx-no-such-port", "info"},
+       2,
        "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
        "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
       {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
@@ -237,7 +240,10 @@ TEST_F(CliEndToEnd, DemoStoppedBySignalLeavesNothingBehind) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) << signal << ": " << status;
     EXPECT_TRUE(fs::is_empty(tmp.path())) << signal;
   }
-  if (old_tmpdir) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
+  if (old_tmpdir)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
 }
 
 // lg81xx-sim serves the same phone on a pseudo-terminal: the real serial port path.
@@ -249,7 +255,9 @@ class CliOnPseudoTerminal : public CliEndToEnd {
     args.insert(args.end(), options.begin(), options.end());
     phone = std::make_unique<SimProcess>(kSim.string(), args);
   }
-  RunResult cli(const std::vector<std::string>& args) { return CliEndToEnd::cli(args, "LG U8130", phone->device_path()); }
+  RunResult cli(const std::vector<std::string>& args) {
+    return CliEndToEnd::cli(args, "LG U8130", phone->device_path());
+  }
   TempDir phone_storage;
   std::unique_ptr<SimProcess> phone;
 };
@@ -258,7 +266,8 @@ class CliOnPseudoTerminal : public CliEndToEnd {
 // refused by the phone in the middle of its transfer and the third already saved here: the
 // others are saved byte for byte, the two are named, and nothing is replaced.
 TEST_F(CliOnPseudoTerminal, BackupGoesOnPastARefusedEntry) {
-  const std::pair<const char*, std::size_t> files[] = {{"v0.bin", 10}, {"v1.bin", 3000}, {"v2.bin", 20}, {"v3.bin", 17000}};
+  const std::pair<const char*, std::size_t> files[] = {
+      {"v0.bin", 10}, {"v1.bin", 3000}, {"v2.bin", 20}, {"v3.bin", 17000}};
   for (const auto& [name, size] : files) write_file(phone_storage / "Videos" / name, every_byte_value(size, 0));
   write_file(work / "out" / "v2.bin", "mine");
   // Requests 1-8 connect, 9 lists, 10 fetches v0, 11 asks for v1 and 12 for its next block.
@@ -290,7 +299,8 @@ TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
   EXPECT_TRUE(has(r.err, "OPERAZIONE ANNULLATA")) << r.err;
   EXPECT_FALSE(fs::exists(work / "lungo.bin"));
   const auto traffic = lines_of(read_file(log));
-  const auto last_request = std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
+  const auto last_request =
+      std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
   ASSERT_NE(last_request, traffic.rend());
   EXPECT_EQ(*last_request, "<< " + bin_to_hex(make_session_frames().disconnect_frame));
   EXPECT_EQ(cli({"ls", "Videos"}).status, 0);
@@ -313,12 +323,18 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
   };
   const Case cases[] = {
       {{"--from", "10", "--pieces", "2", "--piece-gap", "450"}, {"get", "Images", "lago.jpg"}, 0, ""},
-      {{"--delay", "350"}, {"info", "--json"}, 0, "",
+      {{"--delay", "350"},
+       {"info", "--json"},
+       0,
+       "",
        R"("imei": "354321098765432", "info": "U8130 V10c-EUR", "folders": ["Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"])"},
       {{"--silent-after", "0"}, {"info"}, 2, "IL TELEFONO NON RISPONDE: connessione interrotta alla lettura dell'IMEI"},
       {{"--fault-at", "9", "--fault", "wrong-code"}, {"ls", "Images"}, 3, "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
       {{"--baud", "115200", "--latency", "20"}, {"install", jad.string(), jar.string(), "--position", "05"}, 0, ""},
-      {{"--fault-at", "11", "--fault", "hang-up"}, {"get", "Images", "grande.bin"}, 2, "CONNESSIONE CON IL TELEFONO PERSA"},
+      {{"--fault-at", "11", "--fault", "hang-up"},
+       {"get", "Images", "grande.bin"},
+       2,
+       "CONNESSIONE CON IL TELEFONO PERSA"},
       {{"--busy", "2"}, {"probe"}, 0, "", "accepted"},
       // Last: each phone started refills the sample sounds.
       {{"--busy-upload", "1"}, {"sound", "mes2", "tune.mid"}, 0, "OPERAZIONE CONCLUSA: SUONO CARICATO..."},

@@ -41,8 +41,9 @@ std::string list_text(const ListBox& list) {
 }
 
 const char* result_text(JobResult r) {
-  static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",   "bad input", "local file",
-                                           "not connected", "cancelled", "link lost", "busy",      "bad reply", "interrupted"};
+  static constexpr const char* kNames[] = {"ok",         "no reply",      "refused",    "bad input",
+                                           "local file", "not connected", "cancelled",  "link lost",
+                                           "busy",       "bad reply",     "interrupted"};
   return kNames[static_cast<int>(r)];
 }
 
@@ -56,8 +57,10 @@ class Recorder final : public UserInterface {
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
     show();
-    const char* kind = style == MessageStyle::critical ? "critical" : style == MessageStyle::warning ? "warning"
-                       : style == MessageStyle::information ? "information" : "plain";
+    const char* kind = style == MessageStyle::critical      ? "critical"
+                       : style == MessageStyle::warning     ? "warning"
+                       : style == MessageStyle::information ? "information"
+                                                            : "plain";
     line("message " + std::string(kind) + " \"" + title + "\": " + text);
   }
   bool ask(const std::string& text, const std::string& title) override {
@@ -144,9 +147,15 @@ class Transcript {
     form_.choose_model(model_);
     form_.choose_port("COM  1");
   }
-  void connect() { step("connect", [this] { return form_.connect_or_disconnect(); }); }
-  void disconnect() { step("disconnect", [this] { return form_.connect_or_disconnect(); }); }
-  void tick() { action("keep-alive tick", [this] { form_.keep_alive_tick(); }); }
+  void connect() {
+    step("connect", [this] { return form_.connect_or_disconnect(); });
+  }
+  void disconnect() {
+    step("disconnect", [this] { return form_.connect_or_disconnect(); });
+  }
+  void tick() {
+    action("keep-alive tick", [this] { form_.keep_alive_tick(); });
+  }
   void open_folder(const std::string& folder) {
     step("open " + folder, [&] {
       form_.select_folder(index_of(form_.folders(), folder));
@@ -165,7 +174,8 @@ class Transcript {
   // An empty name cancels the dialog.
   void load_application(const std::string& jad = "Saluti.jad", const std::string& jar = "Saluti.jar") {
     ui_.answers.clear();
-    for (const auto& name : {jad, jar}) ui_.answers.push_back(name.empty() ? std::nullopt : std::optional(home_ / name));
+    for (const auto& name : {jad, jar})
+      ui_.answers.push_back(name.empty() ? std::nullopt : std::optional(home_ / name));
     step("load application", [this] { return form_.load_application(); });
   }
   void install(const std::string& position = "") {
@@ -185,7 +195,9 @@ class Transcript {
     action("model \"" + model + "\"", [&] { form_.choose_model(model); });
   }
   void set_nokia(bool ticked) { form_.set_nokia(ticked); }
-  void probe() { step("probe", [this] { return form_.probe_message_tone(); }); }
+  void probe() {
+    step("probe", [this] { return form_.probe_message_tone(); });
+  }
 
   sim::VirtualPhone& phone() { return phone_; }
   const fs::path& storage() const { return storage_.path(); }
@@ -296,7 +308,7 @@ void failures(Transcript& t) {
   t.phone().set_faults({.fault_at = 1, .fault = sim::ReplyFault::hang_up});
   t.probe();
   t.tick();
-  t.install("05");  // not connected
+  t.install("05");     // not connected
   t.choose_model("");  // the model can change only while the port is closed
   t.install("05");
   t.replace_sound("mes1");

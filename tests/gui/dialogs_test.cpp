@@ -8,14 +8,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include "connection_group.h"
 #include "file_dialog.h"
 #include "file_filter.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
-#include "connection_group.h"
 #include "remembered_choices.h"
-#include "shell/port_choice.h"
 #include "shell/messages.h"
+#include "shell/port_choice.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::gui::testing {
@@ -90,14 +90,17 @@ class DialogsTest final : public QObject {
     QVERIFY(QMimeDatabase().mimeTypeForFile(picture).name() == QStringLiteral("image/png"));
     const auto dialog = make_file_dialog(nullptr, QStringLiteral("Apri"), QString(), QString());
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-    QCOMPARE(dialog->iconProvider()->type(picture), QMimeDatabase().mimeTypeForName("application/octet-stream").comment());
+    QCOMPARE(dialog->iconProvider()->type(picture),
+             QMimeDatabase().mimeTypeForName("application/octet-stream").comment());
   }
 
   void filter_in_qt_form_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("two pairs") << "A|*.a|B|*.b" << "A (*.a);;B (*.b)";
-    QTest::newRow("bare pattern") << "*.mid" << "*.mid";
+    QTest::newRow("two pairs") << "A|*.a|B|*.b"
+                               << "A (*.a);;B (*.b)";
+    QTest::newRow("bare pattern") << "*.mid"
+                                  << "*.mid";
   }
   void filter_in_qt_form() {
     QFETCH(QString, filter);

@@ -5,9 +5,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSemaphore>
 #include <QTabWidget>
 #include <QTest>
@@ -150,12 +150,18 @@ class WindowTest final : public QObject {
   void controls_start_as_the_loaded_model_says_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("label") << "Label1" << "Modello Telefono";
-    QTest::newRow("combo") << "Combo1" << "";
-    QTest::newRow("button") << "Command1" << "Connetti/Disconnetti";
-    QTest::newRow("line edit") << "Text1" << "00";
-    QTest::newRow("check box") << "nokia" << "ABILITA EMULAZIONE NOKIA MIDP";
-    QTest::newRow("progress") << "Label5" << "Label5";
+    QTest::newRow("label") << "Label1"
+                           << "Modello Telefono";
+    QTest::newRow("combo") << "Combo1"
+                           << "";
+    QTest::newRow("button") << "Command1"
+                            << "Connetti/Disconnetti";
+    QTest::newRow("line edit") << "Text1"
+                               << "00";
+    QTest::newRow("check box") << "nokia"
+                               << "ABILITA EMULAZIONE NOKIA MIDP";
+    QTest::newRow("progress") << "Label5"
+                              << "Label5";
     QTest::newRow("sound") << to_qt(kSoundTable[0].control) << to_qt(kSoundTable[0].caption);
   }
   void controls_start_as_the_loaded_model_says() {
@@ -232,14 +238,17 @@ class WindowTest final : public QObject {
     h.ui.answers = {true};  // cancel and close
     h.phone.context().on_log = [&](const std::string& line) {
       if (!seen.isEmpty() || !line.starts_with("stored ")) return;
-      QMetaObject::invokeMethod(&h.window, [&] {
-        seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text() << h.find<QLabel>("status")->text();
-        for (const char* name :
-             {"Combo1", "Combo2", "Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
-          if (h.find(name)->isEnabled()) seen << name;
-        if (!h.ui.busy) seen << "pointer";
-        if (h.window.close()) seen << "closed";  // closing waits for the job
-      }, Qt::BlockingQueuedConnection);
+      QMetaObject::invokeMethod(
+          &h.window,
+          [&] {
+            seen << dynamic_cast<ProgressLabel*>(h.find("Label5"))->text() << h.find<QLabel>("status")->text();
+            for (const char* name :
+                 {"Combo1", "Combo2", "Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "List1"})
+              if (h.find(name)->isEnabled()) seen << name;
+            if (!h.ui.busy) seen << "pointer";
+            if (h.window.close()) seen << "closed";  // closing waits for the job
+          },
+          Qt::BlockingQueuedConnection);
     };
     h.click("Command3");
     h.wait_idle();
@@ -254,7 +263,8 @@ class WindowTest final : public QObject {
     h.controller.reset();
     const auto& log = h.phone.context().log_lines();
     QVERIFY(std::count(log.begin(), log.end(), "<< " + bin_to_hex(make_session_frames().disconnect_frame)) == 1);
-    QVERIFY(std::none_of(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("stored Java/01.jar"); }));
+    QVERIFY(
+        std::none_of(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("stored Java/01.jar"); }));
   }
 
   // The phone's data on screen, and names as people write them: List2 shows each as text,
@@ -278,7 +288,7 @@ class WindowTest final : public QObject {
     auto* list1 = h.find<QListWidget>("List1");
     QCOMPARE(items(list1), (QStringList{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}));
     QCOMPARE(list1->currentItem()->text(), QStringLiteral("Java"));  // whose entries List2 shows
-    const int row = 2;  // Images
+    const int row = 2;                                               // Images
     list1->setCurrentRow(row);
     const QPoint at = list1->visualItemRect(list1->item(row)).center();
     // A double-click is a press and release, then the double-click event.
@@ -306,7 +316,8 @@ class WindowTest final : public QObject {
     h.ui.dialog_answers = {folder_chosen.string()};
     h.click("Command7");
     h.wait_idle();
-    for (int i = 3; i < 5; ++i) QCOMPARE(read_file(folder_chosen / names[i].toStdString()), "<" + names[i].toStdString() + ">");
+    for (int i = 3; i < 5; ++i)
+      QCOMPARE(read_file(folder_chosen / names[i].toStdString()), "<" + names[i].toStdString() + ">");
     QCOMPARE(h.ui.messages.size(), 1u);
     QCOMPARE(h.ui.messages[0].text, std::string("2 file salvati, 0 non salvati"));
   }
@@ -338,7 +349,7 @@ class WindowTest final : public QObject {
     QCOMPARE(h.read_model([](Form1& f) { return f.choose_model("LG U8110"); }), false);
 
     h.window.tabs().setCurrentIndex(2);  // "File Manager"
-    h.click("Command7");  // no entry chosen
+    h.click("Command7");                 // no entry chosen
     h.wait_idle();
     QCOMPARE(h.ui.messages.back().text, std::string(text::kNoEntrySelected));
     auto* list2 = h.find<QListWidget>("List2");

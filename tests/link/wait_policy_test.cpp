@@ -45,7 +45,8 @@ struct Arrival {
 // `data` in 64-byte bursts every `gap_ms` from the start, as a slow line hands them over.
 std::vector<Arrival> bursts(const Bytes& data, std::int64_t gap_ms) {
   std::vector<Arrival> out;
-  for (std::size_t i = 0; i < data.size(); i += 64) out.push_back({static_cast<std::int64_t>(i / 64) * gap_ms, data.substr(i, 64)});
+  for (std::size_t i = 0; i < data.size(); i += 64)
+    out.push_back({static_cast<std::int64_t>(i / 64) * gap_ms, data.substr(i, 64)});
   return out;
 }
 
@@ -78,22 +79,41 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
     std::int64_t classic_ms, fast_ms;
   };
   const std::vector<Case> cases = {
-      {"echo, then the answer after a pause: whole at its OK", kImei, {{1, kImeiEcho}, {40, kImeiAnswer}}, whole,
-       kImeiEcho + kImeiAnswer, 400, 40},
+      {"echo, then the answer after a pause: whole at its OK",
+       kImei,
+       {{1, kImeiEcho}, {40, kImeiAnswer}},
+       whole,
+       kImeiEcho + kImeiAnswer,
+       400,
+       40},
       {"the highest response code", kUpload, {{7, h("EF0003")}}, whole, h("EF0003"), 200, 7},
-      {"a continue is passed over for the final answer", kUpload, {{5, h("900003")}, {50, kAck}}, whole, kAck, 200,
-       50},
+      {"a continue is passed over for the final answer", kUpload, {{5, h("900003")}, {50, kAck}}, whole, kAck, 200, 50},
       {"a continue and the answer in one burst", kUpload, {{5, h("900003") + kAck}}, whole, kAck, 200, 5},
       {"still arriving when the budget ends", kListingWait, bursts(kBigListing, 50), whole, kBigListing, 3100, 3100},
-      {"a short wait still gives a reply time to come", kSession, {}, ReplyStatus::silence, {}, kLeastBudgetMs,
+      {"a short wait still gives a reply time to come",
+       kSession,
+       {},
+       ReplyStatus::silence,
+       {},
+       kLeastBudgetMs,
        kLeastBudgetMs},
       {"half a listing", kListingWait, {{20, kBigListing.substr(0, 150)}}, incomplete, {}, 3000, 3000},
       {"a response code without its length", kUpload, {{20, h("A0")}}, incomplete, {}, 4000, 4000},
       {"a frame that is no response", kUpload, {{20, h("F00003")}}, incomplete, {}, 4000, 4000},
-      {"an AT answer cut before its result", kImei, {{20, kImeiEcho + "354321"}}, incomplete, {}, kLeastBudgetMs,
+      {"an AT answer cut before its result",
+       kImei,
+       {{20, kImeiEcho + "354321"}},
+       incomplete,
+       {},
+       kLeastBudgetMs,
        kLeastBudgetMs},
-      {"bytes that stop coming after the budget", kListingWait, bursts(kBigListing.substr(0, 64 * 35), 100),
-       incomplete, {}, 3400 + kStallMs, 3400 + kStallMs},
+      {"bytes that stop coming after the budget",
+       kListingWait,
+       bursts(kBigListing.substr(0, 64 * 35), 100),
+       incomplete,
+       {},
+       3400 + kStallMs,
+       3400 + kStallMs},
   };
   for (const auto& c : cases) {
     for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {

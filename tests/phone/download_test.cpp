@@ -48,9 +48,7 @@ Bytes continuation_reply(std::size_t lc, const Bytes& data) {
   return r;
 }
 
-bool is_command(const Bytes& frame, unsigned command) {
-  return frame.size() > 11 && get_be16(frame, 9) == command;
-}
+bool is_command(const Bytes& frame, unsigned command) { return frame.size() > 11 && get_be16(frame, 9) == command; }
 
 class PhoneDownload : public PhoneFixture {
  protected:
@@ -59,9 +57,12 @@ class PhoneDownload : public PhoneFixture {
     phone.set_sequence(4);
     port.on_write = [this](const Bytes& frame) {
       std::deque<Bytes>* queue = nullptr;
-      if (frame == phone.frames().empty_body_frame) queue = &acks;
-      else if (is_command(frame, 0x2086)) queue = &gets;
-      else if (is_command(frame, 0x20A0)) queue = &continuations;
+      if (frame == phone.frames().empty_body_frame)
+        queue = &acks;
+      else if (is_command(frame, 0x2086))
+        queue = &gets;
+      else if (is_command(frame, 0x20A0))
+        queue = &continuations;
       if (queue && !queue->empty()) {
         port.arrive(queue->front(), 100);
         queue->pop_front();
@@ -86,12 +87,20 @@ TEST_F(PhoneDownload, TheFirstRepliesHoldTheFileOrEndTheDownload) {
   const Bytes escapes = hex_to_bin("7E7DFF0D0A");
   const Bytes late = Bytes(0x7E, 'k');
   const Case cases[] = {
-      {"all of it in the GET reply: exactly its bytes, no CR LF", first_reply(5, escapes), {}, JobResult::ok, escapes,
+      {"all of it in the GET reply: exactly its bytes, no CR LF",
+       first_reply(5, escapes),
+       {},
+       JobResult::ok,
+       escapes,
        1},
       {"data after a 00 at L + 7, behind an escaped size", first_reply(0x7E, late, true), {}, JobResult::ok, late, 1},
       {"GET answer too short for the size", hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply, {}, 1},
-      {"acknowledgement answered without a block", first_reply(100000, "x"), hex_to_bin("A00003"),
-       JobResult::refused, {}, 2},
+      {"acknowledgement answered without a block",
+       first_reply(100000, "x"),
+       hex_to_bin("A00003"),
+       JobResult::refused,
+       {},
+       2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -115,8 +124,7 @@ TEST_F(PhoneDownload, ShortBlockEndsTheTransferExceptOnTheFourthPass) {
     std::size_t requests;
     JobResult result;
   };
-  for (const Case& c : {Case{3, 959, 20, 6, JobResult::ok},
-                        Case{0, 960, 20, 3, JobResult::ok},
+  for (const Case& c : {Case{3, 959, 20, 6, JobResult::ok}, Case{0, 960, 20, 3, JobResult::ok},
                         // The transfer ends short of the size announced: nothing is handed back.
                         Case{1, 959, 20, 3, JobResult::bad_reply}}) {
     SCOPED_TRACE("state " + std::to_string(c.state) + ", reply " + std::to_string(c.n));

@@ -64,10 +64,23 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
   escaped_fill[20] = '\x7E';
   const Case cases[] = {
       {"first frame full with escapes", 9, 0, escaped_fill, {0}, {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
-      {"continuation full", 9, 0, safe_bytes(kFirstRoom + 955), {0}, {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
-      {"a reserved sequence byte takes from the data room", 0x7C, 1, safe_bytes(kFirstRoom), {0},
+      {"continuation full",
+       9,
+       0,
+       safe_bytes(kFirstRoom + 955),
+       {0},
+       {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
+      {"a reserved sequence byte takes from the data room",
+       0x7C,
+       1,
+       safe_bytes(kFirstRoom),
+       {0},
        {{963, 0x82, 0x2085}, {9, 0x83, 0}}},
-      {"ordinary block, then one byte", 9, 0, safe_bytes(kBlockData + 1), {0, 5},
+      {"ordinary block, then one byte",
+       9,
+       0,
+       safe_bytes(kBlockData + 1),
+       {0, 5},
        {{963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0}, {44, 0x83, 0x2085}}},
   };
   for (const Case& c : cases) {
@@ -90,8 +103,8 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
 
 TEST_F(PhoneUpload, AnEscapePairIsNeverSplitBetweenFrames) {
   Bytes content = safe_bytes(3000);
-  content[kFirstRoom - 1] = '\x7E';                 // the first frame's last byte: 7D, and its partner
-  content[kFirstRoom + 954] = '\xFF';               // likewise for the first continuation frame
+  content[kFirstRoom - 1] = '\x7E';    // the first frame's last byte: 7D, and its partner
+  content[kFirstRoom + 954] = '\xFF';  // likewise for the first continuation frame
   upload(content);
   ASSERT_GE(port.written.size(), 3u);
   EXPECT_EQ(port.written[0].size(), 964u);
@@ -113,7 +126,7 @@ TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarr
       {"LG U8139", {"Java", "05.jad"}, "x", JobResult::bad_input},
       {"LG U8110", {"Java", std::string(254, 'n')}, "x", JobResult::ok},
       {"LG U8110", {std::string(255, 'n'), "05.jad"}, "x", JobResult::bad_input},
-      {"LG U8120", {"Java", "日本.jad"}, "x", JobResult::bad_input},              // no Windows-1252 byte for it
+      {"LG U8120", {"Java", "日本.jad"}, "x", JobResult::bad_input},  // no Windows-1252 byte for it
   };
   for (const Case& c : cases) {
     port.written.clear();

@@ -32,12 +32,29 @@ TEST(LocalFilesSave, EveryKindOfDestination) {
   };
   const Case cases[] = {
       {"none", [&] { return dir / "new"; }, Replace::never, SaveResult::ok},
-      {"regular", [&] { write_file(dir / "old", "old"); return dir / "old"; }, Replace::never, SaveResult::exists},
-      {"regular, replace allowed", [&] { write_file(dir / "old", "old"); return dir / "old"; },
+      {"regular",
+       [&] {
+         write_file(dir / "old", "old");
+         return dir / "old";
+       },
+       Replace::never, SaveResult::exists},
+      {"regular, replace allowed",
+       [&] {
+         write_file(dir / "old", "old");
+         return dir / "old";
+       },
        Replace::regular_file, SaveResult::ok},
-      {"folder", [&] { fs::create_directory(dir / "folder"); return dir / "folder"; }, Replace::regular_file,
-       SaveResult::is_folder},
-      {"dangling link", [&] { fs::create_symlink(dir / "absent", dir / "dangling"); return dir / "dangling"; },
+      {"folder",
+       [&] {
+         fs::create_directory(dir / "folder");
+         return dir / "folder";
+       },
+       Replace::regular_file, SaveResult::is_folder},
+      {"dangling link",
+       [&] {
+         fs::create_symlink(dir / "absent", dir / "dangling");
+         return dir / "dangling";
+       },
        Replace::regular_file, SaveResult::not_a_file},
       {"unwritable folder", [] { return fs::path("/proc/lg81xx-test"); }, Replace::never,
        SaveResult::folder_not_writable},

@@ -38,8 +38,8 @@ struct Case {
   const char* message = nullptr;  // the one message box the job shows, by its start; nullptr: none
   const char* detail = "";        // what else the message must say
   const char* chosen = "LG U8130";
-  int entries = 0;                // files generated into the folder listed
-  int cancel_at = 0;              // the user cancels while this request of the job is on the line
+  int entries = 0;    // files generated into the folder listed
+  int cancel_at = 0;  // the user cancels while this request of the job is on the line
 };
 
 // The virtual phone's line, on which the user presses "Annulla" once the chosen request of
@@ -109,8 +109,7 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     port.cancel_at(c.cancel_at, [this] { form.request_cancel(); });
     requests_before = line.written().size();
     switch (c.op) {
-      case Op::connect:
-        return form.connect_or_disconnect();
+      case Op::connect: return form.connect_or_disconnect();
       case Op::listing:
         for (const char* name : {"a.jpg", "b.mid", "c.txt"}) write_file(storage / "Animations" / name, name);
         sim::add_generated_entries(storage / "Animations", c.entries);
@@ -130,9 +129,7 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
         form.select_sound("mes1");
         ui.dialog_answers = {(home / "tone.mid").string()};
         return form.replace_sound();
-      case Op::download:
-        ui.dialog_answers = {target.string()};
-        return form.download_named("Images", "pic.jpg");
+      case Op::download: ui.dialog_answers = {target.string()}; return form.download_named("Images", "pic.jpg");
       case Op::probe:
         write_file(storage / "MessageTone" / "Message1.mid", sample(100));
         return form.probe_message_tone();
@@ -176,9 +173,9 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
       // The phone's values, or nothing shown and the port closed.
       EXPECT_EQ(form.imei(), ok ? kImei : "");
       EXPECT_EQ(form.information(), ok ? "U8130 V10c-EUR" : "");
-      EXPECT_EQ(form.folders(), (ok ? std::vector<std::string>{"Animations", "Audios", "Images", "Videos",
-                                                               "VoiceRecord", "Java"}
-                                    : std::vector<std::string>{}));
+      EXPECT_EQ(form.folders(),
+                (ok ? std::vector<std::string>{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}
+                    : std::vector<std::string>{}));
       EXPECT_EQ(port.is_open(), ok);
       break;
     case Op::listing: {
@@ -195,8 +192,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
         EXPECT_TRUE(read_file(target) == sample(5000));
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (c.cancel_at > 0 && result == JobResult::interrupted) {
     // The request on the line was answered, then the phone heard goodbye, and nothing more.
@@ -232,10 +228,13 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 const Case kCases[] = {
     {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply, "IMEI"},
     {Op::connect, "connect_split", kSplit, JobResult::ok},
-    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply, "IMEI"},
-    {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply, "informazioni"},
+    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply,
+     "IMEI"},
+    {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply,
+     "informazioni"},
     {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, text::kRefused, "OBEX"},
-    {Op::connect, "connect_wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, text::kRefused, "cartelle"},
+    {Op::connect, "connect_wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, text::kRefused,
+     "cartelle"},
     {Op::connect, "connect_busy_java_list", {.busy_listings = 2}, JobResult::ok},
     {Op::connect, "connect_hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
     {Op::connect, "connect_wrong_model", {}, JobResult::bad_input, text::kWrongModel, "LG U8130", "LG U8110"},
@@ -244,7 +243,14 @@ const Case kCases[] = {
     {Op::listing, "listing_truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply},
     {Op::listing, "listing_busy", {.busy_listings = 2}, JobResult::ok},
     // 1,500 entries on a line that hands over 65 bytes every 6 ms: longer than the budget.
-    {Op::listing, "listing_paced_1500", {.pieces = 600, .piece_gap_ms = 6}, JobResult::ok, nullptr, "", "LG U8130", 1500},
+    {Op::listing,
+     "listing_paced_1500",
+     {.pieces = 600, .piece_gap_ms = 6},
+     JobResult::ok,
+     nullptr,
+     "",
+     "LG U8130",
+     1500},
 
     // Install: 1 the folder request, 2 05.jad, 3-7 05.jar, 8 05.mnf, 9 contentInfo, 10 pushlist.
     {Op::install, "install_silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, text::kNoReply},
@@ -253,7 +259,6 @@ const Case kCases[] = {
     {Op::install, "install_refusal", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
     {Op::install, "install_busy", {.busy_uploads = 1}, JobResult::ok, text::kUploadCompletato},
     {Op::install, "install_hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-
 
     // Download: 1 GET, then a block for each request.
     {Op::download, "download_silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, text::kNoReplyDots},
@@ -267,10 +272,42 @@ const Case kCases[] = {
     // "Annulla" while a request is on the line: that request is answered, then the session
     // is closed. An install names the files that reached the phone whole.
     {Op::connect, "connect_cancel_at_session", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 4},
-    {Op::install, "install_cancel_at_folder_request", {}, JobResult::interrupted, text::kCancelled, "nessun file", "LG U8130", 0, 1},
-    {Op::install, "install_cancel_mid_jar", {}, JobResult::interrupted, text::kCancelled, "telefono: 05.jad", "LG U8130", 0, 4},
-    {Op::install, "install_cancel_at_mnf", {}, JobResult::interrupted, text::kCancelled, "05.jad, 05.jar, 05.mnf", "LG U8130", 0, 9},
-    {Op::install, "install_cancel_at_content_info", {}, JobResult::interrupted, text::kCancelled, "05.mnf", "LG U8130", 0, 10},
+    {Op::install,
+     "install_cancel_at_folder_request",
+     {},
+     JobResult::interrupted,
+     text::kCancelled,
+     "nessun file",
+     "LG U8130",
+     0,
+     1},
+    {Op::install,
+     "install_cancel_mid_jar",
+     {},
+     JobResult::interrupted,
+     text::kCancelled,
+     "telefono: 05.jad",
+     "LG U8130",
+     0,
+     4},
+    {Op::install,
+     "install_cancel_at_mnf",
+     {},
+     JobResult::interrupted,
+     text::kCancelled,
+     "05.jad, 05.jar, 05.mnf",
+     "LG U8130",
+     0,
+     9},
+    {Op::install,
+     "install_cancel_at_content_info",
+     {},
+     JobResult::interrupted,
+     text::kCancelled,
+     "05.mnf",
+     "LG U8130",
+     0,
+     10},
     {Op::sound, "sound_cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
     {Op::download, "download_cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
     // The continuation brings the last block: the file is whole, but not wanted any more.

@@ -90,8 +90,8 @@ TEST(Position, PaddedForTheInstall) {
     const char* text;
     std::optional<std::string> padded;
   };
-  for (const Case& c : {Case{"0", "00"}, Case{"5", "05"}, Case{"64", "64"}, Case{"65", {}}, Case{" 5", {}}, Case{"123", {}},
-                        Case{"", {}}})
+  for (const Case& c : {Case{"0", "00"}, Case{"5", "05"}, Case{"64", "64"}, Case{"65", {}}, Case{" 5", {}},
+                        Case{"123", {}}, Case{"", {}}})
     EXPECT_EQ(padded_position(c.text), c.padded) << c.text;
 }
 

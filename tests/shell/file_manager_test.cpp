@@ -64,8 +64,7 @@ TEST_F(FileManager, TheSavedFileIsWhatThePhoneSentAndReplacesNothingUnasked) {
 }
 
 TEST_F(FileManager, TheSaveFilterEndsWithTheLastThreeCharacters) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"ab", "*.ab"}, {"caffè", "*.ffè"}, {"日本語.ü", "*.語.ü"}};
+  const std::pair<std::string, std::string> cases[] = {{"ab", "*.ab"}, {"caffè", "*.ffè"}, {"日本語.ü", "*.語.ü"}};
   for (const auto& [entry, filter] : cases) {
     write_file(storage / "Images" / entry, "x");
     ui.dialog_answers = {std::nullopt};
@@ -94,7 +93,7 @@ TEST_F(FileManager, NamesThePhoneCannotCarryOrNothingToAskAreNotSent) {
       {"LG U8130", std::string(253, 'y') + "😀", true, JobResult::bad_input, text::kNameTooLong},  // 255 units
       {"LG U8120", "日本.jpg", true, JobResult::bad_input, text::kNameNotSupported},
       {"LG U8130", "", true, JobResult::bad_input, nullptr},  // nothing selected
-      {"", "a.jpg", true, JobResult::bad_input, nullptr},  // no model: neither family
+      {"", "a.jpg", true, JobResult::bad_input, nullptr},     // no model: neither family
       {"LG U8130", "a.jpg", false, JobResult::not_connected, text::kNotConnected},
   };
   for (const Case& c : cases) {

@@ -63,7 +63,7 @@ TEST_F(InstallAtPosition, ATakenPositionIsReplacedOnlyAfterAYes) {
     EXPECT_EQ(ui.questions.size(), c.asked ? 1u : 0u) << c.position;
     const bool installed = c.result == JobResult::ok;
     EXPECT_EQ(port.written.empty(), !installed) << c.position;
-    EXPECT_EQ(form.descriptor().empty(), installed) << c.position;  // sent once
+    EXPECT_EQ(form.descriptor().empty(), installed) << c.position;            // sent once
     EXPECT_EQ(form.position(), installed ? "04" : c.position) << c.position;  // proposed anew from the phone
     EXPECT_EQ(read_file(storage / "Java" / (std::string(c.position) + ".jad")) == stored, !installed) << c.position;
   }

@@ -77,8 +77,8 @@ TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
   Form1 f(Platform{port, clock, ui, archiver, files}, folder);
   EXPECT_EQ(f.start_up(), StartResult::fatal);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: " + folder.string() +
-                                     " (sceglierne un'altra con --home)");
+  EXPECT_EQ(ui.messages[0].text,
+            "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: " + folder.string() + " (sceglierne un'altra con --home)");
   EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
 }
 

@@ -5,9 +5,9 @@
 
 #include "base/text_encoding.h"
 #include "link/request_frame.h"
-#include "support/temp_dir.h"
 #include "phone/frames/download_requests.h"
 #include "phone/frames/upload_frames.h"
+#include "support/temp_dir.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::testing {
@@ -26,7 +26,9 @@ const Family kU8110{"LG U8110", "Audio", false};
 Bytes wire(const Family& f, const std::string& utf8) {
   return *(f.wide ? utf8_to_utf16le(utf8) : utf8_to_windows1252(utf8));
 }
-unsigned units(const Family& f, const Bytes& wire_name) { return static_cast<unsigned>(wire_name.size() / (f.wide ? 2 : 1)); }
+unsigned units(const Family& f, const Bytes& wire_name) {
+  return static_cast<unsigned>(wire_name.size() / (f.wide ? 2 : 1));
+}
 Bytes terminator(const Family& f) { return Bytes(f.wide ? 2 : 1, '\0'); }
 
 // The requests, with the file name as sent (without terminator).
@@ -67,7 +69,9 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsRefuseNamesItCannotHold) {
     Bytes file;  // as sent, without terminator
   };
   const Row rows[] = {
-      {kU8130, Bytes("\x3C\xD8" "a\0", 4)},  // a lone surrogate
+      {kU8130, Bytes("\x3C\xD8"
+                     "a\0",
+                     4)},  // a lone surrogate
       {kU8110, "a:b"},
       {kU8110, "../../" + std::filesystem::path(beside_storage).filename().string()},
   };

@@ -36,7 +36,8 @@ SimProcess::SimProcess(const std::string& program, const std::vector<std::string
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   std::string line;
   while (line.find('\n') == std::string::npos) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd p{out_, POLLIN, 0};
     char c[256];
     ssize_t n = 0;

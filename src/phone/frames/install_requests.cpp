@@ -34,9 +34,8 @@ Bytes install_keep_alive_request(unsigned sequence) {
 }
 
 Bytes content_info_request_8bit(unsigned sequence) {
-  return with_sequence(
-      assemble("830024700021FF7DDF2089", sequence, "00001B00054A617661000C636F6E74656E74496E666F007E"),
-      sequence);
+  return with_sequence(assemble("830024700021FF7DDF2089", sequence, "00001B00054A617661000C636F6E74656E74496E666F007E"),
+                       sequence);
 }
 
 Bytes pushlist_request_8bit(unsigned sequence) {
@@ -45,8 +44,7 @@ Bytes pushlist_request_8bit(unsigned sequence) {
 }
 
 Bytes java_folder_request(unsigned sequence) {
-  return patched(assemble("830000700000FF7DDF2088", sequence, "0000000005" + hex_utf16("Java") + "007E"),
-                 sequence);
+  return patched(assemble("830000700000FF7DDF2088", sequence, "0000000005" + hex_utf16("Java") + "007E"), sequence);
 }
 
 Bytes content_info_request_utf16(unsigned sequence) {

@@ -53,7 +53,8 @@ std::optional<Bytes> listing_request(Family family, std::string_view folder, uns
   const Template* t = find_template(family, folder);
   if (t == nullptr) return std::nullopt;
   Bytes frame = hex_to_bin(t->head) + hex_to_bin("00") + hex_to_bin(t->rest);
-  if (!t->name_in_template) frame += *wire_text(family, t->folder) + hex_to_bin("00007E");  // the table's names are ASCII
+  if (!t->name_in_template)
+    frame += *wire_text(family, t->folder) + hex_to_bin("00007E");  // the table's names are ASCII
   if (family == Family::u811_u812) patch_short_lengths(frame);
   place_sequence(frame, seq);  // after the lengths: the body length counts unescaped bytes
   return frame;

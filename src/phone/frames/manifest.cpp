@@ -16,8 +16,8 @@ bool same_letter(char a, char b) {
 }  // namespace
 
 Bytes manifest_from(const Bytes& descriptor, Family family) {
-  const auto cut = std::search(descriptor.begin(), descriptor.end(), kJarSizeKey.begin(), kJarSizeKey.end(),
-                               same_letter);
+  const auto cut =
+      std::search(descriptor.begin(), descriptor.end(), kJarSizeKey.begin(), kJarSizeKey.end(), same_letter);
   Bytes manifest(descriptor.begin(), cut);
   if (manifest.empty() && cut != descriptor.end()) {
     // A descriptor that begins with its size keeps what follows that line.

@@ -17,8 +17,7 @@ Bytes le_field(std::uint32_t value, int width) {
 
 }  // namespace
 
-UploadFrames::UploadFrames(UploadNames names, std::string_view content)
-    : names_(std::move(names)), content_(content) {
+UploadFrames::UploadFrames(UploadNames names, std::string_view content) : names_(std::move(names)), content_(content) {
   n_ = static_cast<int>(names_.folder.size() + names_.file.size()) - 2;
   ordinary_length_ = kUploadBlockLength - n_ % 4;
   finished_ = content_.empty();
@@ -53,8 +52,8 @@ WireFrame UploadFrames::first_frame(unsigned sequence) {
   // The sequence byte escapes like the fields, and its growth takes from the same room,
   // so a first frame never exceeds the size of any other frame.
   const std::size_t sequence_growth = is_reserved(static_cast<std::uint8_t>(sequence)) ? 1 : 0;
-  const std::size_t growth = length_field.size() + size_field.size() + offset_field.size() +
-                             number_field.size() - kLengthFields + sequence_growth;
+  const std::size_t growth = length_field.size() + size_field.size() + offset_field.size() + number_field.size() -
+                             kLengthFields + sequence_growth;
   const std::size_t header = static_cast<std::size_t>(n_) + 32;  // H: everything but the data
 
   std::size_t k = kFirstFrameBudget - header - growth;

@@ -18,10 +18,10 @@
 
 namespace lg81xx {
 
-inline constexpr int kUploadBlockLength = 4096;   // block length of an ordinary block, less n mod 4
-inline constexpr int kUploadBlockOverhead = 24;   // block bytes besides names and data
-inline constexpr int kFirstFrameBudget = 962;     // first frame: header, data and escapes
-inline constexpr int kContinuationRoom = 955;     // data bytes of a continuation frame
+inline constexpr int kUploadBlockLength = 4096;  // block length of an ordinary block, less n mod 4
+inline constexpr int kUploadBlockOverhead = 24;  // block bytes besides names and data
+inline constexpr int kFirstFrameBudget = 962;    // first frame: header, data and escapes
+inline constexpr int kContinuationRoom = 955;    // data bytes of a continuation frame
 
 struct UploadNames {
   Bytes folder;  // as sent, terminator included (folder length + 1 bytes)
@@ -56,8 +56,8 @@ class UploadFrames {
 
   UploadNames names_;
   std::string_view content_;
-  int n_ = 0;                 // folder length + file-name length
-  int ordinary_length_ = 0;   // block length of every block but the last
+  int n_ = 0;                // folder length + file-name length
+  int ordinary_length_ = 0;  // block length of every block but the last
   std::int64_t offset_ = 0;
   std::int64_t block_bytes_ = 0;  // file bytes of the current block
   std::uint32_t block_number_ = 0;

@@ -42,14 +42,10 @@ class Descriptor {
 SaveResult folder_error(int error) {
   switch (error) {
     case ENOENT:
-    case ENOTDIR:
-      return SaveResult::no_folder;
-    case EACCES:
-      return SaveResult::folder_not_writable;
-    case ENAMETOOLONG:
-      return SaveResult::name_too_long;
-    default:
-      return SaveResult::failed;
+    case ENOTDIR: return SaveResult::no_folder;
+    case EACCES: return SaveResult::folder_not_writable;
+    case ENAMETOOLONG: return SaveResult::name_too_long;
+    default: return SaveResult::failed;
   }
 }
 
@@ -60,12 +56,9 @@ SaveResult create_error(int error) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case ENOENT:
-      return SaveResult::folder_not_writable;
-    case ENAMETOOLONG:
-      return SaveResult::name_too_long;
-    default:
-      return SaveResult::failed;
+    case ENOENT: return SaveResult::folder_not_writable;
+    case ENAMETOOLONG: return SaveResult::name_too_long;
+    default: return SaveResult::failed;
   }
 }
 
@@ -153,8 +146,7 @@ SaveResult LocalFiles::check_save(const std::filesystem::path& destination, Repl
   if (const SaveResult found = open_target(destination, replace, target); found != SaveResult::ok) return found;
   // Whether a file can be made there is known only by making one.
   Temp probe;
-  if (const SaveResult made = create_temp(target.folder.get(), temp_names_, probe); made != SaveResult::ok)
-    return made;
+  if (const SaveResult made = create_temp(target.folder.get(), temp_names_, probe); made != SaveResult::ok) return made;
   ::unlinkat(target.folder.get(), probe.name.c_str(), 0);
   return SaveResult::ok;
 }

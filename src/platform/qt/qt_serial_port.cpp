@@ -16,8 +16,7 @@ bool is_link_failure(QSerialPort::SerialPortError e) {
 
 PortFailure failure_of(QSerialPort::SerialPortError error, const std::string& device) {
   switch (error) {
-    case QSerialPort::DeviceNotFoundError:
-      return PortFailure::not_found;
+    case QSerialPort::DeviceNotFoundError: return PortFailure::not_found;
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
       // Qt says "permission" for a port that another program holds (its lock file, or an
@@ -27,8 +26,7 @@ PortFailure failure_of(QSerialPort::SerialPortError error, const std::string& de
 #else
       return PortFailure::in_use;  // access is denied to a port that another program has open
 #endif
-    default:
-      return PortFailure::other;
+    default: return PortFailure::other;
   }
 }
 

@@ -10,12 +10,9 @@ namespace {
 
 TEST(Descriptor, IsRecognisedByItsNameOrJarUrlLine) {
   const std::pair<Bytes, bool> cases[] = {
-      {"MIDlet-Name: A\r\n", true},
-      {"MIDlet-Vendor: V\r\nmidlet-jar-url : a.jar", true},
-      {"\xEF\xBB\xBFMIDlet-Name: A", true},
-      {"X-MIDlet-Name: A\r\nMIDlet-Names: A\r\n", false},
-      {"MIDlet-Jar-Size: 5\r\n", false},
-      {"", false},
+      {"MIDlet-Name: A\r\n", true},         {"MIDlet-Vendor: V\r\nmidlet-jar-url : a.jar", true},
+      {"\xEF\xBB\xBFMIDlet-Name: A", true}, {"X-MIDlet-Name: A\r\nMIDlet-Names: A\r\n", false},
+      {"MIDlet-Jar-Size: 5\r\n", false},    {"", false},
   };
   for (const auto& [content, descriptor] : cases) EXPECT_EQ(is_descriptor(content), descriptor) << content;
 }

@@ -29,7 +29,9 @@ TEST(ListingRows, CutsTheAnswerIntoRowsOfText) {
       {"an answer that ends with its header", u811, Bytes("\xA0", 1) + Bytes(18, '\0') + "abc:de", {}},
       {"one-letter names, the first one too", u811, reply_with("X:b:c"), {"X", "b", "c"}},
       {"a character holding the byte 3A is not a separator", u813, reply_with(wide("a›b")), {"a›b"}},
-      {"an unpaired surrogate and an odd last byte", u813, reply_with(wide("😀") + "\x3D\xD8" + wide(":b") + "c"),
+      {"an unpaired surrogate and an odd last byte",
+       u813,
+       reply_with(wide("😀") + "\x3D\xD8" + wide(":b") + "c"),
        {"😀\uFFFD", "b\uFFFD"}},
   };
   for (const Case& c : cases) {
@@ -47,7 +49,7 @@ TEST(RootFolders, ReadsNamesFromCharacter17) {
   const Case cases[] = {
       {head + wide("A:/B:/C:") + Bytes(2, '\0'), {"A", "B", "C"}},
       {"\xA0" + Bytes(3, '\0') + head.substr(1) + wide("Solo:"), {"Solo"}},  // 00 bytes do not count
-      {head + wide("A:x/B/:"), {"A", "B"}},  // every "/" of a name is removed
+      {head + wide("A:x/B/:"), {"A", "B"}},                                  // every "/" of a name is removed
       {"short", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(root_folders(c.reply), c.names) << c.reply;
