@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/sound_table.h"
+#include "phone/sound_table.h"
 
 namespace lg81xx::cli {
 

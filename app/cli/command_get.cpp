@@ -1,42 +1,26 @@
-// get: download one entry of a folder, or several (a backup), through the File Manager's
-// DownLoad button.
+// get: download one entry of a folder to a file, or several into a folder.
 #include "commands.h"
-#include "exit_status.h"
+#include "jobs/fetch.h"
 #include "name_escapes.h"
 #include "output_path.h"
-#include "platform/files.h"
 
 namespace lg81xx::cli {
 namespace {
 
-// Why the download cannot be saved at `path`, as `result` says: one line and the exit
-// status; kSuccess when it can be saved.
-int explain_destination(SaveResult result, const std::filesystem::path& path, std::ostream& err) {
-  const std::string name = path.string();
-  switch (result) {
-    case SaveResult::ok: return kSuccess;
-    case SaveResult::exists:
-      err << "lg81xx-cli: " << name << " already exists; --force replaces it\n";
-      return kBadInput;
-    case SaveResult::name_too_long:
-      err << "lg81xx-cli: the name " << path.filename().string() << " is too long for its folder; choose one with -o\n";
-      return kBadInput;
-    case SaveResult::not_a_file:
-      err << "lg81xx-cli: " << name << " is not a regular file and is never replaced\n";
-      break;
-    case SaveResult::is_folder: err << "lg81xx-cli: " << name << " is a folder\n"; break;
-    case SaveResult::no_folder: err << "lg81xx-cli: the output folder of " << name << " does not exist\n"; break;
-    case SaveResult::folder_not_writable:
-      err << "lg81xx-cli: no file can be made in the folder of " << name << "\n";
-      break;
-    case SaveResult::failed: err << "lg81xx-cli: " << name << " cannot be saved\n"; break;
-  }
-  return kLocalFile;
+// Why nothing can be saved at `path`: one line and the exit status of the save's problem.
+int explain_destination(SaveResult problem, const std::filesystem::path& path, std::ostream& err) {
+  const MessageId why = save_problem(problem);
+  // The name alone where the name is the problem.
+  const std::string subject = why == MessageId::name_too_long_for_folder ? path.filename().string() : path.string();
+  err << "lg81xx-cli: " << english(why, {subject}) << "\n";
+  return catalogue(why).exit;
 }
 
-// The same, found before anything is sent.
+// The same, found before anything is sent: kSuccess when it can be saved.
 int refuse_destination(const std::filesystem::path& path, bool force, std::ostream& err) {
-  return explain_destination(LocalFiles().check_save(path, force ? Replace::regular_file : Replace::never), path, err);
+  LocalFiles files;
+  const auto problem = destination_problem(files, path, force ? WhenExists::replace : WhenExists::keep);
+  return problem ? explain_destination(*problem, path, err) : static_cast<int>(kSuccess);
 }
 
 // The exact entry `typed` names on the phone: the name a checked name as typed, or as ls
@@ -67,17 +51,17 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
     return target.bad_name ? kBadInput : kLocalFile;
   }
   if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
-  CliUi ui(term.err, term.terminal);
+  TerminalListener listener(term.err, term.terminal);
   if (const auto refused =
-          first_refusal(ui, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
+          first_refusal(listener, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
     return *refused;
-  ui.answer_questions(force, "--force");  // a file that appeared during the transfer
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
+  listener.answer_questions(force, "--force");  // a file that appeared during the transfer
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
+    const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
+    if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
     // An entry the listing does not show is asked for all the same, as typed: the phone
     // says whether it has it (paths such as ../MessageTone/Message1.mid are not listed).
-    const std::string entry = listed_entry(form.entries(), typed).value_or(typed);
+    const std::string entry = listed_entry(listed.value, typed).value_or(typed);
     const auto saved = output_path_for(entry, output, cwd);
     if (saved.path.empty()) {
       term.err << "lg81xx-cli: " << saved.error << "\n";
@@ -85,68 +69,59 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
     }
     if (saved.path != target.path)
       if (const int status = refuse_destination(saved.path, force, term.err); status != kSuccess) return status;
-    ui.answer_save_dialog(saved.path);
-    const int status = exit_status_for(form.download_named(folder, entry));
-    if (status == kSuccess) {
-      const auto size = std::filesystem::file_size(saved.path, ec);
-      if (ec) {
-        term.err << "lg81xx-cli: the download did not save " << saved.path.string() << "\n";
-        return static_cast<int>(kLocalFile);
-      }
-      term.out << escaped_name(saved.path.string()) << " (" << size << " bytes)\n";
-    }
+    const auto fetched = fetch_to_file(session.jobs(), {{folder, entry}, saved.path, WhenExists::ask});
+    if (fetched.ok()) listener.progress_done();
+    const int status = finish(listener, fetched);
+    if (fetched.ok()) term.out << escaped_name(saved.path.string()) << " (" << fetched.value << " bytes)\n";
     return status;
   });
 }
 
-int run_backup(const GlobalOptions& options, Terminal& term, const std::string& folder,
-               const std::vector<std::string>& typed, const std::filesystem::path& dir, bool force) {
-  CliUi ui(term.err, term.terminal);
-  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder)})) return *refused;
+int run_get_several(const GlobalOptions& options, Terminal& term, const std::string& folder,
+                    const std::vector<std::string>& typed, const std::filesystem::path& dir, bool force) {
+  TerminalListener listener(term.err, term.terminal);
+  if (const auto refused = first_refusal(listener, {check_folder(options.model, folder)})) return *refused;
   for (const auto& name : typed)
-    if (const auto refused = first_refusal(ui, {check_typed_name(options.model, name)})) return *refused;
+    if (const auto refused = first_refusal(listener, {check_typed_name(options.model, name)})) return *refused;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (!std::filesystem::is_directory(dir, ec)) {
     term.err << "lg81xx-cli: the folder " << dir.string() << " cannot be made\n";
     return kLocalFile;
   }
-  ui.answer_questions(force, "--force");
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
-    std::vector<std::string> entries = form.entries();  // --all: every entry the folder lists
+  listener.answer_questions(force, "--force");
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
+    const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
+    if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
+    std::vector<std::string> entries = listed.value;  // --all: every entry the folder lists
     if (!typed.empty()) {
       entries.clear();
-      for (const auto& name : typed) entries.push_back(listed_entry(form.entries(), name).value_or(name));
+      for (const auto& name : typed) entries.push_back(listed_entry(listed.value, name).value_or(name));
     }
-    int status = kSuccess;
     std::vector<std::string> failed;
     std::size_t saved = 0;
+    const Family family = session.jobs().phone().family();
     // Each entry as the single get saves it: a safe name in DIR, complete or not at all.
-    form.download_into(folder, entries, dir, [&](const EntrySaved& done) {
-      if (done.result == JobResult::ok) {
-        ++saved;
-        term.out << escaped_name(done.path.string()) << " (" << std::filesystem::file_size(done.path, ec)
-                 << " bytes)\n";
-        return;
-      }
-      if (done.path.empty())
-        term.err << "lg81xx-cli: the entry name \"" << escaped_name(done.entry) << "\" gives no usable file name\n";
-      else if (done.result == JobResult::local_file)
-        explain_destination(done.saved, done.path, term.err);
-      failed.push_back(escaped_name(done.entry));
-      term.err << "lg81xx-cli: " << failed.back() << " not saved (" << why_not_saved(done, form.phone().family())
-               << ")\n";
-      const int result = exit_status_for(done.result);
-      if (status == kSuccess || done.result == JobResult::interrupted) status = result;
-    });
+    const auto done =
+        fetch_entries(session.jobs(), {folder, entries, dir, WhenExists::ask}, [&](const EntryFetched& e) {
+          if (e.result == JobResult::ok) {
+            ++saved;
+            term.out << escaped_name(e.path.string()) << " (" << e.size << " bytes)\n";
+            return;
+          }
+          if (e.path.empty())
+            term.err << "lg81xx-cli: " << english(MessageId::unusable_name, {escaped_name(e.entry)}) << "\n";
+          else if (e.result == JobResult::local_file)
+            explain_destination(e.saved, e.path, term.err);
+          failed.push_back(escaped_name(e.entry));
+          term.err << "lg81xx-cli: " << failed.back() << " not saved (" << why_not_saved(e, family) << ")\n";
+        });
     const std::size_t missing = entries.size() - saved;
-    term.err << saved << " saved, " << missing << " failed";
+    term.err << english(MessageId::downloads_saved, {std::to_string(saved), std::to_string(missing)});
     for (std::size_t i = 0; i < failed.size(); ++i) term.err << (i == 0 ? ": " : ", ") << failed[i];
-    if (missing > failed.size()) term.err << " and " << missing - failed.size() << " not tried";
+    if (missing > failed.size()) term.err << " and " << missing - failed.size() << " " << english(MessageId::not_tried);
     term.err << "\n";
-    return status;
+    return static_cast<int>(exit_status_for(done.result));
   });
 }
 

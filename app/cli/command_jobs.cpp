@@ -1,8 +1,12 @@
-// install, sound and probe: the jobs of the "Applicazioni JAVA" and "SUONI di Sistema" tabs.
+// install, sound, put and probe: the jobs of the "Applicazioni JAVA" and "SUONI di Sistema"
+// tabs, and sending a file.
 #include "arguments.h"
 #include "commands.h"
-#include "exit_status.h"
+#include "jobs/application.h"
+#include "jobs/send.h"
+#include "jobs/sounds.h"
 #include "name_escapes.h"
+#include "phone/sound_table.h"
 
 namespace lg81xx::cli {
 
@@ -14,35 +18,31 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
     return kBadInput;
   }
   if (!readable_file(jad, term.err) || !readable_file(jar, term.err)) return kLocalFile;
-  CliUi ui(term.err, term.terminal);
-  ui.answer_questions(replace, "--replace");
-  // "Carica JAD e JAR" before the connect, so that files that cannot be installed are
-  // refused before the phone is asked anything: the two dialogs take the JAD, then the JAR.
+  TerminalListener listener(term.err, term.terminal);
+  listener.answer_questions(replace, "--replace");
+  // The files are read and checked before the connect, so that files that cannot be
+  // installed are refused before the phone is asked anything.
+  ApplicationPair application;
   const auto load = [&](Session& session) {
-    Form1& form = session.form();
-    ui.answer_open_dialogs({jad, jar});
-    form.set_nokia(nokia);
-    if (const int status = exit_status_for(form.load_application()); status != kSuccess) return status;
-    if (form.descriptor().empty() && form.archive().empty()) {
-      term.err << "lg81xx-cli: the JAD and JAR files were not loaded\n";
-      return static_cast<int>(kLocalFile);
-    }
-    return static_cast<int>(kSuccess);
+    auto loaded = load_application(session.jobs(), {jad, jar, nokia, session.home()});
+    application = std::move(loaded.value);
+    return finish(listener, loaded);
   };
   return run_connected(
-      options, ui, term.err,
-      [&](Session& session) {
-        Form1& form = session.form();
-        if (!position && form.position().empty()) {  // the connect said why: the folder is full
+      options, listener, term.err,
+      [&](Session& session, const PhoneFacts& facts) {
+        const JavaList java = facts.java.value_or(JavaList{});
+        if (!position && !java.position) {  // the connect said why: the folder is full
           term.err << "lg81xx-cli: no free position to propose; --position with --replace replaces an application\n";
           return static_cast<int>(kBadInput);
         }
-        if (position) form.set_position_text(*position);
-        const std::string at = form.position();                          // the install proposes the next one
-        const int status = exit_status_for(form.install_application());  // "INVIA"
-        if (status == kSuccess)
+        const auto installed = install_application(
+            session.jobs(), {application, position.value_or(java.position.value_or("")), java.rows, WhenExists::ask});
+        if (installed.ok()) listener.progress_done();
+        const int status = finish(listener, installed);
+        if (installed.ok())
           term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
-                   << " in Java at position " << at << "\n";
+                   << " in Java at position " << installed.value.position << "\n";
         return status;
       },
       load);
@@ -56,16 +56,15 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
     return kBadInput;
   }
   if (!readable_file(file, term.err)) return kLocalFile;
-  CliUi ui(term.err, term.terminal);
-  if (const auto refused = first_refusal(ui, {check_content(LocalFiles().read_all(file))})) return *refused;
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    form.select_sound(row->control);
-    ui.answer_open_dialogs({file});
-    const int status = exit_status_for(form.replace_sound());  // "Carica Nuovo Suono"
-    if (status == kSuccess)
-      term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
-               << file.filename().string() << "\n";
+  TerminalListener listener(term.err, term.terminal);
+  if (const auto refused = first_refusal(listener, {check_content(LocalFiles().read_all(file))})) return *refused;
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts&) {
+    const auto replaced = replace_sound(session.jobs(), {sound, file});
+    const int status = finish(listener, replaced);
+    if (!replaced.ok()) return status;
+    listener.progress_done();  // after the message, as the window draws it
+    term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
+             << file.filename().string() << "\n";
     return status;
   });
 }
@@ -73,26 +72,27 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
             const std::optional<std::string>& as, bool replace) {
   if (!readable_file(file, term.err)) return kLocalFile;
-  const std::string name = as.value_or(file.filename().string());
   const auto content = LocalFiles().read_all(file);
-  CliUi ui(term.err, term.terminal);
-  ui.answer_questions(replace, "--replace");
-  if (const auto refused = first_refusal(
-          ui, {check_folder(options.model, folder), check_content(content), check_new_name(options.model, name)}))
-    return *refused;
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    const int status = exit_status_for(session.form().send_named(folder, name, *content));
-    if (status == kSuccess)
-      term.out << "sent " << file.filename().string() << " to " << folder << " as " << escaped_name(name) << " ("
-               << content->size() << " bytes)\n";
+  TerminalListener listener(term.err, term.terminal);
+  if (const auto refused = first_refusal(listener, {check_content(content)})) return *refused;
+  const SendRequest request{folder, as.value_or(file.filename().string()), *content, WhenExists::ask};
+  if (const auto refused = first_refusal(listener, {check_send(options.model, request)})) return *refused;
+  listener.answer_questions(replace, "--replace");
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts&) {
+    const auto sent = send_file(session.jobs(), request);
+    if (sent.ok()) listener.progress_done();
+    const int status = finish(listener, sent);
+    if (sent.ok())
+      term.out << "sent " << file.filename().string() << " to " << folder << " as " << escaped_name(request.name)
+               << " (" << request.content.size() << " bytes)\n";
     return status;
   });
 }
 
 int run_probe(const GlobalOptions& options, Terminal& term) {
-  CliUi ui(term.err, term.terminal);
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    const int status = exit_status_for(session.form().probe_message_tone());
+  TerminalListener listener(term.err, term.terminal);
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts&) {
+    const int status = finish(listener, read_probe(session.jobs()));
     if (status == kSuccess) term.out << "the phone accepted the read probe of ../MessageTone/Message1.mid\n";
     return status;
   });

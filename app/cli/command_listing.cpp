@@ -1,11 +1,11 @@
 // info and ls: what the connect shows, and the entries of a folder.
+#include <algorithm>
 #include <fstream>
 
 #include "commands.h"
-#include "exit_status.h"
+#include "jobs/listing.h"
 #include "json_text.h"
 #include "name_escapes.h"
-#include "shell/messages.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -17,33 +17,36 @@ std::string joined(const std::vector<std::string>& names) {
   return out;
 }
 
-void print_info(std::ostream& out, const Form1& form, bool json) {
+void print_info(std::ostream& out, const std::string& model, const PhoneFacts& facts, bool json) {
+  const std::vector<std::string> java = facts.java ? facts.java->rows : std::vector<std::string>{};
+  const std::string position = facts.java ? facts.java->position.value_or("") : "";
   if (json) {
-    out << "{\"model\": " << json_string(form.model()) << ", \"imei\": " << json_string(form.imei())
-        << ", \"info\": " << json_string(form.information()) << ", \"folders\": " << json_list(form.folders())
-        << ", \"java\": " << json_list(form.entries()) << ", \"position\": " << json_string(form.position()) << "}\n";
+    out << "{\"model\": " << json_string(model) << ", \"imei\": " << json_string(facts.imei)
+        << ", \"info\": " << json_string(facts.information) << ", \"folders\": " << json_list(facts.folders)
+        << ", \"java\": " << json_list(java) << ", \"position\": " << json_string(position) << "}\n";
     return;
   }
-  out << "Model:       " << form.model() << "\n"
-      << "IMEI:        " << form.imei() << "\n"
-      << "Information: " << form.information() << "\n"
-      << "Folders:     " << joined(form.folders()) << "\n"
-      << "Java:        " << joined(form.entries()) << "\n"
-      << "Position:    " << form.position() << "\n";
+  out << "Model:       " << model << "\n"
+      << "IMEI:        " << facts.imei << "\n"
+      << "Information: " << facts.information << "\n"
+      << "Folders:     " << joined(facts.folders) << "\n"
+      << "Java:        " << joined(java) << "\n"
+      << "Position:    " << position << "\n";
 }
 
 }  // namespace
 
-int list_folder(Form1& form, const std::string& folder, std::ostream& err) {
-  const auto& folders = form.folders();
-  const auto it = std::find(folders.begin(), folders.end(), folder);
-  if (it == folders.end()) {
+JobOutcome<std::vector<std::string>> list_phone_folder(Session& session, const PhoneFacts& facts,
+                                                       const std::string& folder, TerminalListener& listener,
+                                                       std::ostream& err) {
+  if (std::find(facts.folders.begin(), facts.folders.end(), folder) == facts.folders.end()) {
     err << "lg81xx-cli: the phone has no folder \"" << escaped_name(folder)
-        << "\"; its folders are: " << joined(folders) << "\n";
-    return kBadInput;
+        << "\"; its folders are: " << joined(facts.folders) << "\n";
+    return {JobResult::bad_input, {}, {}};
   }
-  form.select_folder(static_cast<int>(it - folders.begin()));
-  return exit_status_for(form.open_folder());
+  auto listed = list_folder(session.jobs(), folder);
+  if (listed.message) listener.print(*listed.message);
+  return listed;
 }
 
 bool readable_file(const std::filesystem::path& path, std::ostream& err) {
@@ -61,33 +64,33 @@ bool readable_file(const std::filesystem::path& path, std::ostream& err) {
   return true;
 }
 
-std::optional<int> first_refusal(UserInterface& ui, std::initializer_list<std::optional<Refusal>> checks) {
+std::optional<int> first_refusal(TerminalListener& listener, std::initializer_list<std::optional<Refusal>> checks) {
   for (const auto& refused : checks) {
     if (!refused) continue;
-    ui.message_box(refused->text, MessageStyle::critical, text::kErrorTitle);
+    listener.print(refused->message);
     return exit_status_for(refused->result);
   }
   return std::nullopt;
 }
 
 int run_info(const GlobalOptions& options, Terminal& term, bool json) {
-  CliUi ui(term.err, term.terminal);
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    print_info(term.out, session.form(), json);
-    return kSuccess;
+  TerminalListener listener(term.err, term.terminal);
+  return run_connected(options, listener, term.err, [&](Session&, const PhoneFacts& facts) {
+    print_info(term.out, options.model, facts, json);
+    return static_cast<int>(kSuccess);
   });
 }
 
 int run_ls(const GlobalOptions& options, Terminal& term, const std::string& folder, bool json) {
-  CliUi ui(term.err, term.terminal);
-  if (const auto refused = first_refusal(ui, {check_folder(options.model, folder)})) return *refused;
-  return run_connected(options, ui, term.err, [&](Session& session) {
-    Form1& form = session.form();
-    if (const int status = list_folder(form, folder, term.err); status != kSuccess) return status;
+  TerminalListener listener(term.err, term.terminal);
+  if (const auto refused = first_refusal(listener, {check_folder(options.model, folder)})) return *refused;
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
+    const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
+    if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
     if (json) {
-      term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(form.entries()) << "}\n";
+      term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(listed.value) << "}\n";
     } else {
-      for (const auto& entry : form.entries()) term.out << escaped_name(entry) << "\n";
+      for (const auto& entry : listed.value) term.out << escaped_name(entry) << "\n";
     }
     return static_cast<int>(kSuccess);
   });

@@ -1,6 +1,6 @@
 // ports: the serial ports this computer offers, the phones' cables marked.
 #include "commands.h"
-#include "exit_status.h"
+#include "jobs/exit_status.h"
 #include "port_option.h"
 
 namespace lg81xx::cli {

@@ -8,8 +8,10 @@
 #include <random>
 
 #include "commands.h"
-#include "exit_status.h"
 #include "home_folder.h"
+#include "jobs/application.h"
+#include "jobs/fetch.h"
+#include "jobs/sounds.h"
 #include "sample_content.h"
 #include "stop_signals.h"
 #include "trace_log.h"
@@ -89,26 +91,36 @@ struct DemoPhone {
   sim::PhoneOptions defaults;
 };
 
-void connect_step(Steps& steps, Session& session, const DemoPhone& phone) {
-  const Form1& form = session.form();
+// The demo's session and what its connect learned.
+struct DemoRun {
+  Session& session;
+  TerminalListener& listener;
+  PhoneFacts facts;
+};
+
+void connect_step(Steps& steps, DemoRun& run, const DemoPhone& phone) {
   steps.begin("Connect (Connetti/Disconnetti) to the virtual " + phone.model);
-  const JobResult connected = session.connect();
-  const bool as_expected = connected == JobResult::ok && form.imei() == phone.defaults.imei &&
-                           !form.information().empty() && contains(form.folders(), phone.picture_folder) &&
-                           form.folders().back() == "Java" && form.position() == "01";
+  const auto connected = run.session.connect(phone.model);
+  run.facts = connected.value;
+  const PhoneFacts& facts = run.facts;
+  const std::string position = facts.java ? facts.java->position.value_or("") : "";
+  const bool as_expected = connected.ok() && facts.imei == phone.defaults.imei && !facts.information.empty() &&
+                           contains(facts.folders, phone.picture_folder) && !facts.folders.empty() &&
+                           facts.folders.back() == "Java" && position == "01";
   steps.check(as_expected,
-              "IMEI " + form.imei() + "; information \"" + form.information() + "\"; folders " +
-                  joined(form.folders()) + "; Java position " + form.position(),
-              connected == JobResult::ok ? kBadInput : exit_status_for(connected));
+              "IMEI " + facts.imei + "; information \"" + facts.information + "\"; folders " + joined(facts.folders) +
+                  "; Java position " + position,
+              connected.ok() ? kBadInput : exit_status_for(connected.result));
 }
 
-void list_step(Steps& steps, Form1& form, const DemoPhone& phone, std::ostream& err) {
+void list_step(Steps& steps, DemoRun& run, const DemoPhone& phone, std::ostream& err) {
   steps.begin("List the folder " + phone.picture_folder + " (double-click on List1)");
-  const int status = list_folder(form, phone.picture_folder, err);
-  steps.check(status == kSuccess && contains(form.entries(), "lago.jpg"), "entries: " + joined(form.entries()), status);
+  const auto listed = list_phone_folder(run.session, run.facts, phone.picture_folder, run.listener, err);
+  steps.check(listed.ok() && contains(listed.value, "lago.jpg"), "entries: " + joined(listed.value),
+              exit_status_for(listed.result));
 }
 
-void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch) {
+void install_step(Steps& steps, DemoRun& run, const DemoPhone& phone, const fs::path& scratch) {
   const auto midlet = sim::sample_midlet();
   steps.begin("Install the sample MIDlet " + midlet.name + " (Carica JAD e JAR, then INVIA)");
   fs::path jad, jar;
@@ -116,21 +128,25 @@ void install_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, 
     steps.check(false, "cannot write the sample MIDlet into " + scratch.string(), kLocalFile);
     return;
   }
-  ui.answer_open_dialogs({jad, jar});
-  form.set_nokia(false);
-  form.load_application();
-  const std::string nn = form.position();  // the install proposes the next one
-  const int status = exit_status_for(form.install_application());
-  const auto java = phone.storage / "Java";
-  const bool same = file_bytes(java / (nn + ".jad")) == midlet.jad && file_bytes(java / (nn + ".jar")) == midlet.jar;
-  const bool manifest = fs::exists(java / (nn + ".mnf"));
+  auto& jobs = run.session.jobs();
+  const auto loaded = load_application(jobs, {jad, jar, false, run.session.home()});
+  if (loaded.message) run.listener.print(*loaded.message);
+  const JavaList java = run.facts.java.value_or(JavaList{});
+  const std::string nn = java.position.value_or("");  // the position the connect proposed
+  const auto installed = install_application(jobs, {loaded.value, nn, java.rows, WhenExists::ask});
+  if (installed.ok()) run.listener.progress_done();
+  const int status = finish(run.listener, installed);
+  const auto folder = phone.storage / "Java";
+  const bool same =
+      file_bytes(folder / (nn + ".jad")) == midlet.jad && file_bytes(folder / (nn + ".jar")) == midlet.jar;
+  const bool manifest = fs::exists(folder / (nn + ".mnf"));
   steps.check(status == kSuccess && same && manifest,
               "position " + nn + ": " + nn + ".jad, " + nn + ".jar and " + nn + ".mnf on the phone" +
                   (same ? ", JAD and JAR identical to the originals" : ", but they differ from the originals"),
               status);
 }
 
-void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch) {
+void sound_step(Steps& steps, DemoRun& run, const DemoPhone& phone, const fs::path& scratch) {
   steps.begin("Replace the system sound mes1, Messaggio Tipo 1 (Carica Nuovo Suono)");
   const Bytes tune = sim::sample_tune(11);
   const auto file = scratch / "nuovo-messaggio.mid";
@@ -138,9 +154,9 @@ void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, co
     steps.check(false, "cannot write " + file.string(), kLocalFile);
     return;
   }
-  form.select_sound("mes1");
-  ui.answer_open_dialogs({file});
-  const int status = exit_status_for(form.replace_sound());
+  const auto replaced_sound = replace_sound(run.session.jobs(), {"mes1", file});
+  const int status = finish(run.listener, replaced_sound);
+  if (replaced_sound.ok()) run.listener.progress_done();
   const bool replaced = file_bytes(phone.storage / "MessageTone" / "Message1.mid") == tune;
   steps.check(status == kSuccess && replaced,
               std::string("../MessageTone/Message1.mid ") +
@@ -148,23 +164,21 @@ void sound_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, co
               status);
 }
 
-void download_step(Steps& steps, Form1& form, CliUi& ui, const DemoPhone& phone, const fs::path& scratch,
-                   std::ostream& err) {
+void download_step(Steps& steps, DemoRun& run, const DemoPhone& phone, const fs::path& scratch, std::ostream& err) {
   steps.begin("Download " + phone.picture_folder + "/lago.jpg (DownLoad) and compare it with the original");
-  if (const int listed = list_folder(form, phone.picture_folder, err); listed != kSuccess) {
-    steps.check(false, "the folder could not be listed", listed);
+  const auto listed = list_phone_folder(run.session, run.facts, phone.picture_folder, run.listener, err);
+  if (!listed.ok()) {
+    steps.check(false, "the folder could not be listed", exit_status_for(listed.result));
     return;
   }
-  const auto& entries = form.entries();
-  const auto it = std::find(entries.begin(), entries.end(), "lago.jpg");
-  if (it == entries.end()) {
+  if (!contains(listed.value, "lago.jpg")) {
     steps.check(false, "lago.jpg is not listed");
     return;
   }
-  form.select_entry(static_cast<int>(it - entries.begin()));
   const auto saved = scratch / "lago.jpg";
-  ui.answer_save_dialog(saved);
-  const int status = exit_status_for(form.download_entry());
+  const auto fetched = fetch_to_file(run.session.jobs(), {{phone.picture_folder, "lago.jpg"}, saved, WhenExists::ask});
+  if (fetched.ok()) run.listener.progress_done();
+  const int status = finish(run.listener, fetched);
   const auto got = file_bytes(saved);
   const Bytes original = sim::sample_picture();
   steps.check(status == kSuccess && got == original,
@@ -205,20 +219,20 @@ int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
     term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
     return kLocalFile;
   }
-  CliUi ui(term.err, term.terminal);
-  Session session(*line, ui, home.path, &clock);
-  if (!session.start(phone.model, line->port_text())) return kLocalFile;
-  Form1& form = session.form();
-  form.set_fast(options.fast);
-  if (options.trace) trace.attach(form.phone().link(), session.clock());
+  TerminalListener listener(term.err, term.terminal);
+  Session session(*line, listener, home.path, &clock);
+  if (!session.start()) return kLocalFile;
+  session.jobs().phone().link().set_mode(options.fast ? WaitMode::fast : WaitMode::classic);
+  if (options.trace) trace.attach(session.jobs().phone().link(), session.clock());
 
   Steps steps(term.out);
-  connect_step(steps, session, phone);
+  DemoRun run{session, listener, {}};
+  connect_step(steps, run, phone);
   if (steps.status() == kSuccess) {
-    list_step(steps, form, phone, term.err);
-    install_step(steps, form, ui, phone, scratch.path());
-    sound_step(steps, form, ui, phone, scratch.path());
-    download_step(steps, form, ui, phone, scratch.path(), term.err);
+    list_step(steps, run, phone, term.err);
+    install_step(steps, run, phone, scratch.path());
+    sound_step(steps, run, phone, scratch.path());
+    download_step(steps, run, phone, scratch.path(), term.err);
   }
   steps.begin("Disconnect (Connetti/Disconnetti)");
   session.disconnect();

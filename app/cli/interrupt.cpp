@@ -5,28 +5,28 @@
 
 #include <atomic>
 
-#include "exit_status.h"
+#include "jobs/exit_status.h"
 
 namespace lg81xx::cli {
 namespace {
 
 // What the handler touches: lock-free atomics only.
-std::atomic<Form1*> g_form{nullptr};
+std::atomic<JobContext*> g_jobs{nullptr};
 std::atomic<int> g_interrupts{0};
-static_assert(std::atomic<Form1*>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<JobContext*>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
 
 struct sigaction g_previous {};
 
 void on_interrupt(int) {
   if (g_interrupts.fetch_add(1) > 0) _exit(kInterrupted);
-  if (Form1* form = g_form.load()) form->request_cancel();
+  if (JobContext* jobs = g_jobs.load()) jobs->request_cancel();
 }
 
 }  // namespace
 
-CancelOnInterrupt::CancelOnInterrupt(Form1& form) {
+CancelOnInterrupt::CancelOnInterrupt(JobContext& jobs) {
   g_interrupts.store(0);
-  g_form.store(&form);
+  g_jobs.store(&jobs);
   struct sigaction action {};
   action.sa_handler = on_interrupt;
   sigemptyset(&action.sa_mask);
@@ -36,7 +36,7 @@ CancelOnInterrupt::CancelOnInterrupt(Form1& form) {
 
 CancelOnInterrupt::~CancelOnInterrupt() {
   sigaction(SIGINT, &g_previous, nullptr);
-  g_form.store(nullptr);
+  g_jobs.store(nullptr);
 }
 
 }  // namespace lg81xx::cli

@@ -1,6 +1,6 @@
-// lg81xx-cli: the phone jobs from a terminal. Each command connects as the window's
-// Connetti/Disconnetti button does, runs its job through the same handlers, and
-// disconnects.
+// lg81xx-cli: the phone jobs from a terminal. Each command checks its arguments, connects
+// as the window's Connetti/Disconnetti button does, runs its job through the same jobs
+// (src/jobs) as the window, and disconnects.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -10,9 +10,10 @@
 
 #include "arguments.h"
 #include "commands.h"
-#include "exit_status.h"
+#include "jobs/exit_status.h"
 #include "platform/qt/qt_serial_port.h"
 
+using namespace lg81xx;
 using namespace lg81xx::cli;
 
 int main(int argc, char** argv) {
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
     std::cerr << "lg81xx-cli: several entries go into a folder: name it with -o DIR\n";
     return kBadInput;
   }
-  if (*get) return run_backup(options, term, folder, entries, *output, force);
+  if (*get) return run_get_several(options, term, folder, entries, *output, force);
   if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
   if (*replace) return run_sound(options, term, sound, file);
   if (*put) return run_put(options, term, folder, file, put_name, replace_on_phone);

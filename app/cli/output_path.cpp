@@ -1,7 +1,7 @@
 #include "output_path.h"
 
+#include "jobs/safe_file_name.h"
 #include "name_escapes.h"
-#include "shell/safe_file_name.h"
 
 namespace lg81xx::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/safe_file_name.h"
+#include "jobs/safe_file_name.h"
 
 namespace lg81xx::cli {
 

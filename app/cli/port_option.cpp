@@ -1,6 +1,6 @@
 #include "port_option.h"
 
-#include "shell/port_choice.h"
+#include "jobs/port_choice.h"
 
 namespace lg81xx::cli {
 

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/controls.h"
-
 namespace lg81xx::cli {
 
-void ProgressMeter::show(double width) {
-  const int percent = std::clamp(static_cast<int>(width * 100 / kFullProgress), 0, 100);
+void ProgressMeter::show(double fraction) {
+  const int percent = std::clamp(static_cast<int>(fraction * 100), 0, 100);
   if (percent < shown_) finish_line();  // a new transfer begins
   if (terminal_) {
     if (percent == shown_) return;

@@ -12,8 +12,8 @@ class ProgressMeter {
   ProgressMeter(const ProgressMeter&) = delete;
   ProgressMeter& operator=(const ProgressMeter&) = delete;
 
-  // The progress label's width, 0 .. 6375.
-  void show(double width);
+  // How far the transfer is, 0 .. 1.
+  void show(double fraction);
   // Ends a bar left open, before other text goes to the same stream.
   void finish_line();
 

@@ -1,9 +1,10 @@
 #include "session.h"
 
 #include "arguments.h"
-#include "exit_status.h"
 #include "home_folder.h"
 #include "interrupt.h"
+#include "jobs/exit_status.h"
+#include "jobs/start_up.h"
 #include "port_option.h"
 #include "sample_content.h"
 #include "trace_log.h"
@@ -11,24 +12,23 @@
 namespace lg81xx::cli {
 namespace fs = std::filesystem;
 
-Session::Session(PhoneLine& line, CliUi& ui, fs::path home, Clock* clock)
+Session::Session(PhoneLine& line, TerminalListener& listener, fs::path home, Clock* clock)
     : line_(line),
+      listener_(listener),
       clock_(clock != nullptr ? *clock : steady_),
-      form_(Platform{line.port(), clock_, ui, archiver_, files_}, std::move(home)) {
-  ui.watch(&form_.progress_bar());
+      home_(std::move(home)),
+      jobs_(line.port(), clock_, files_, archiver_, listener) {}
+
+bool Session::start() {
+  const auto started = start_up(jobs_, home_);
+  if (started.message) listener_.print(*started.message);
+  return started.ok();
 }
 
-bool Session::start(const std::string& model, const std::string& port_text) {
-  if (form_.start_up() != StartResult::ok) return false;
-  form_.choose_model(model);
-  form_.choose_port(port_text);
-  return true;
-}
-
-JobResult Session::connect() { return form_.connect_or_disconnect(); }
-
-void Session::disconnect() {
-  if (line_.port().is_open()) form_.connect_or_disconnect();
+JobOutcome<PhoneFacts> Session::connect(const std::string& model) {
+  auto connected = connect_phone(jobs_, {model, line_.port_text()});
+  if (connected.message) listener_.print(*connected.message);
+  return connected;
 }
 
 fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
@@ -59,7 +59,7 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::st
       }
       return line;
     }
-    case PortKind::serial:  // Combo2 takes it as typed: the connect names any problem
+    case PortKind::serial:  // taken as typed: the connect names any problem
       return serial_line(port);
   }
   return nullptr;
@@ -67,7 +67,7 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::st
 
 }  // namespace
 
-int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, const std::function<int(Session&)>& job,
+int run_connected(const GlobalOptions& options, TerminalListener& listener, std::ostream& err, const PhoneJob& job,
                   const std::function<int(Session&)>& before_connect) {
   const auto port =
       port_to_open(options.port, options.list_ports ? options.list_ports() : std::vector<PortInfo>{}, err);
@@ -86,17 +86,16 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, co
     return kLocalFile;
   }
 
-  Session session(*line, ui, home.path);
-  const CancelOnInterrupt interrupt(session.form());
-  if (!session.start(options.model, line->port_text())) return kLocalFile;  // its message is shown
-  Form1& form = session.form();
-  if (options.trace) trace.attach(form.phone().link(), session.clock());
-  form.set_fast(options.fast);
+  Session session(*line, listener, home.path);
+  const CancelOnInterrupt interrupt(session.jobs());
+  if (!session.start()) return kLocalFile;  // its message is shown
+  if (options.trace) trace.attach(session.jobs().phone().link(), session.clock());
+  session.jobs().phone().link().set_mode(options.fast ? WaitMode::fast : WaitMode::classic);
   if (before_connect)
     if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
-  const JobResult connected = session.connect();
-  status = connected == JobResult::ok ? job(session) : exit_status_for(connected);
+  const auto connected = session.connect(options.model);
+  status = connected.ok() ? job(session, connected.value) : exit_status_for(connected.result);
   session.disconnect();
   return checked_trace(trace, err, status);
 }

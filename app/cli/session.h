@@ -1,20 +1,20 @@
 #pragma once
-// One run of the window model at a terminal: the platform parts, Form1 over the chosen
-// line, start-up, connect and disconnect.
+// One run of a phone command at a terminal: the platform parts, the jobs over the chosen
+// line, the program folder made ready, connect and disconnect.
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "cli_ui.h"
+#include "jobs/connect.h"
+#include "jobs/job_context.h"
 #include "phone_line.h"
 #include "platform/files.h"
 #include "platform/port_list.h"
 #include "platform/zip/zip_archiver.h"
-#include "shell/form1.h"
+#include "terminal_listener.h"
 #include "trace_log.h"
 
 namespace lg81xx::cli {
@@ -35,35 +35,43 @@ struct GlobalOptions {
 class Session {
  public:
   // Waits on `clock`, or on steady time when none is given.
-  Session(PhoneLine& line, CliUi& ui, std::filesystem::path home, Clock* clock = nullptr);
-  Form1& form() { return form_; }
+  Session(PhoneLine& line, TerminalListener& listener, std::filesystem::path home, Clock* clock = nullptr);
+  JobContext& jobs() { return jobs_; }
   Clock& clock() { return clock_; }
+  const std::filesystem::path& home() const { return home_; }
 
-  // Start-up, then the model and port chosen as the user would; false on a fatal start.
-  bool start(const std::string& model, const std::string& port_text);
-  // Connetti/Disconnetti while the port is closed: ok when the connect ran to its end.
-  JobResult connect();
-  // Connetti/Disconnetti while the port is open; nothing when it is closed.
-  void disconnect();
+  // The program folder made ready; false, its message shown, when the program cannot
+  // work from it.
+  bool start();
+  // Connects as `model` on the line; the connect's message shown when it did not run to
+  // its end.
+  JobOutcome<PhoneFacts> connect(const std::string& model);
+  void disconnect() { disconnect_phone(jobs_); }
 
  private:
   PhoneLine& line_;
+  TerminalListener& listener_;
   SteadyClock steady_;
   Clock& clock_;
   ZipArchiver archiver_;
   LocalFiles files_;
-  Form1 form_;
+  std::filesystem::path home_;
+  JobContext jobs_;
 };
 
 // Where `--port sim` keeps the virtual phone's folders between runs, so that an install
 // shows in the next listing.
 std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, const std::string& model);
 
+// A job of a phone command: the connected session and what the connect learned; returns
+// the exit status.
+using PhoneJob = std::function<int(Session&, const PhoneFacts&)>;
+
 // Everything a phone command does around its job: the program folder, the trace file, the
 // line, start-up, `before_connect` (local work; the connect is left out when it fails),
-// connect; then `job` (which returns an exit status); then disconnect. Problems before the
-// connect are one line on `err` and their exit status.
-int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, const std::function<int(Session&)>& job,
+// connect; then `job`; then disconnect. Problems before the connect are one line on `err`
+// and their exit status.
+int run_connected(const GlobalOptions& options, TerminalListener& listener, std::ostream& err, const PhoneJob& job,
                   const std::function<int(Session&)>& before_connect = nullptr);
 
 // `status`, or kLocalFile with a line on `err` when a run that succeeded could not write

@@ -3,9 +3,9 @@
 #include "connection_group.h"
 #include "files_tab.h"
 #include "java_tab.h"
+#include "jobs/messages.h"
 #include "link/port_names.h"
 #include "main_window.h"
-#include "shell/messages.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
 
@@ -134,7 +134,8 @@ void FormController::bind_window() {
   window_.may_close = [this] {
     if (!job_running()) return true;
     if (close_when_idle_) return false;  // asked already: the window closes when the job ends
-    if (!gui_ui_.ask(text::kCancelOnClose, text::kConfirmTitle)) return false;
+    const auto& question = catalogue(MessageId::cancel_on_close);
+    if (!gui_ui_.ask(question.italian, question.title)) return false;
     if (!job_running()) return true;  // it ended while the question was open
     close_when_idle_ = true;
     cancel_job();

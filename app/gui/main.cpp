@@ -13,12 +13,12 @@
 #include "demo_phone.h"
 #include "file_dialog.h"
 #include "form_controller.h"
+#include "jobs/port_choice.h"
 #include "main_window.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
 #include "remembered_choices.h"
 #include "screenshot.h"
-#include "shell/port_choice.h"
 #include "text_codec.h"
 
 using namespace lg81xx;

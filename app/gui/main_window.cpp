@@ -78,7 +78,7 @@ void MainWindow::show_last() {
   const auto& s = *last_;
   connection_->show_state(s, last_inputs_current_, job_running_);
   phone_->show_state(s);
-  label5_->set_progress(s.controls.Label5.width, to_qt(s.controls.Label5.caption));
+  label5_->set_progress(s.controls.Label5.fraction, to_qt(s.controls.Label5.caption));
   java_->show_state(s, last_inputs_current_, job_running_);
   sounds_->show_state(s, last_inputs_current_, job_running_);
   files_->show_state(s, last_inputs_current_, job_running_);

@@ -4,8 +4,6 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "shell/controls.h"
-
 namespace lg81xx::gui {
 
 ProgressLabel::ProgressLabel(QWidget* parent) : QWidget(parent), caption_(QStringLiteral("Label5")) {
@@ -14,15 +12,14 @@ ProgressLabel::ProgressLabel(QWidget* parent) : QWidget(parent), caption_(QStrin
   setAccessibleName(caption_);
 }
 
-void ProgressLabel::set_progress(double width, const QString& caption) {
-  if (width == width_ && caption == caption_) return;
-  width_ = width;
+void ProgressLabel::set_progress(double fraction, const QString& caption) {
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  if (fraction == fraction_ && caption == caption_) return;
+  fraction_ = fraction;
   caption_ = caption;
   setAccessibleName(caption_);
   update();
 }
-
-double ProgressLabel::fraction() const { return std::clamp(width_ / kFullProgress, 0.0, 1.0); }
 
 QSize ProgressLabel::sizeHint() const { return {300, fontMetrics().height() + 10}; }
 

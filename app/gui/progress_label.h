@@ -1,6 +1,6 @@
 #pragma once
-// Label5: the transfers' progress, a bar whose filled width follows the model's width
-// 0 .. 6375 and shows its caption ("37.5 %", "100%").
+// Label5: the transfers' progress, a bar filled to the model's fraction that shows its
+// caption ("37.5 %", "100%").
 #include <QWidget>
 
 namespace lg81xx::gui {
@@ -8,9 +8,8 @@ namespace lg81xx::gui {
 class ProgressLabel final : public QWidget {
  public:
   explicit ProgressLabel(QWidget* parent = nullptr);
-  void set_progress(double width, const QString& caption);
-  double width_units() const { return width_; }
-  double fraction() const;
+  void set_progress(double fraction, const QString& caption);
+  double fraction() const { return fraction_; }
   QString text() const { return caption_; }
   QSize sizeHint() const override;
 
@@ -18,7 +17,7 @@ class ProgressLabel final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  double width_ = 0;
+  double fraction_ = 0;
   QString caption_;
 };
 

@@ -8,7 +8,7 @@
 
 #include "file_dialog.h"
 #include "file_filter.h"
-#include "shell/messages.h"
+#include "shell/window_texts.h"
 #include "text_codec.h"
 
 namespace lg81xx::gui {

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "shell/sound_table.h"
+#include "phone/sound_table.h"
 #include "text_codec.h"
 
 namespace lg81xx::gui {

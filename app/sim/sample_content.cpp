@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "phone/model_family.h"
-#include "shell/sound_table.h"
+#include "phone/sound_table.h"
 
 namespace lg81xx::sim {
 namespace fs = std::filesystem;

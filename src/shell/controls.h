@@ -6,17 +6,19 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/messages.h"
-#include "shell/sound_table.h"
+#include "phone/sound_table.h"
+#include "shell/window_texts.h"
 
 namespace lg81xx {
 
-// The progress bar Label5 at its full width.
-inline constexpr double kFullProgress = 6375.0;
-
 struct Label {
   std::string caption;
-  double width = 0;  // used by the progress bar Label5: 0 .. kFullProgress
+};
+
+// How far a transfer is, and its caption ("37.5 %", "100%").
+struct ProgressBar {
+  std::string caption;
+  double fraction = 0;  // 0 .. 1
 };
 
 struct Button {
@@ -80,7 +82,7 @@ struct Controls {
   Label Label2{"Porta Comm"};
   ComboBox Combo2;  // the port
   Button Command1{"Connetti/Disconnetti"};
-  Label Label5{"Label5"};  // the progress bar
+  ProgressBar Label5{"Label5"};
   std::array<std::string, 3> SSTab1{"Applicazioni JAVA", "SUONI di Sistema", "File Manager"};
   Label Label6{"Posizione di inserimento"};
   TextBox Text1{"00"};  // the insertion position

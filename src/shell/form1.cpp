@@ -3,16 +3,32 @@
 #include <algorithm>
 
 #include "base/number_text.h"
-#include "shell/messages.h"
 
 namespace lg81xx {
+namespace {
+
+MessageStyle style_of(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::error: return MessageStyle::critical;
+    case MessageKind::warning: return MessageStyle::warning;
+    case MessageKind::information: return MessageStyle::information;
+    case MessageKind::question:
+    case MessageKind::notice:
+    case MessageKind::part: break;
+  }
+  return MessageStyle::plain;
+}
+
+}  // namespace
 
 Form1::Form1(Platform platform, std::filesystem::path home)
-    : platform_(platform), home_(std::move(home)), phone_(platform.port, platform.clock, *this) {}
+    : platform_(platform),
+      home_(std::move(home)),
+      jobs_(platform.port, platform.clock, platform.files, platform.archiver, *this) {}
 
 bool Form1::choose_model(std::string text) {
   if (choices_locked() || !(text.empty() || is_known_model(text))) return false;
-  phone_.set_model(text);
+  phone().set_model(text);
   controls_.Combo1.text = std::move(text);
   return true;
 }
@@ -39,8 +55,7 @@ void Form1::offer_first(const std::vector<std::string>& items) {
 
 void Form1::set_position_text(std::string text) {
   controls_.Text1.text = std::move(text);
-  if (controls_.Text1.text.size() >= 3)
-    platform_.ui.message_box(text::kPositionRange, MessageStyle::plain, text::kAppTitle);
+  if (controls_.Text1.text.size() >= 3) show({MessageId::position_range, {}, {}});
 }
 
 void Form1::set_nokia(bool ticked) { controls_.nokia.value = ticked; }
@@ -53,7 +68,7 @@ void Form1::select_folder(int row) { controls_.List1.list_index = row; }
 
 void Form1::select_entry(int row) { controls_.List2.list_index = row; }
 
-void Form1::set_fast(bool fast) { phone_.link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
+void Form1::set_fast(bool fast) { phone().link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
 
 Form1::Underway::Underway(Form1& form, std::string what) : form_(form), outer_(std::move(form.activity_)) {
   form_.activity_ = std::move(what);
@@ -66,8 +81,27 @@ Form1::Underway::~Underway() {
   form_.show_where_it_stands();
 }
 
+Form1::Working::Working(Form1& form, std::string what, bool busy, std::function<void()> first)
+    : form_(form), what_(std::move(what)), busy_(busy) {
+  form_.on_started_ = [this, first = std::move(first)] {
+    if (first) first();
+    underway_.emplace(form_, what_);
+    if (busy_) form_.platform_.ui.set_busy_pointer(true);
+  };
+}
+
+Form1::Working::~Working() {
+  form_.on_started_ = nullptr;
+  normal();
+}
+
+void Form1::Working::normal() {
+  if (busy_ && underway_) form_.platform_.ui.set_busy_pointer(false);
+  busy_ = false;
+}
+
 void Form1::show_where_it_stands() {
-  const bool open = phone_.is_open();
+  const bool open = phone().is_open();
   controls_.Combo1.enabled = controls_.Combo2.enabled = !choices_locked();
   if (!activity_.empty())
     controls_.status.caption = activity_;
@@ -82,18 +116,24 @@ void Form1::lamp(bool red) {
   platform_.ui.repaint();
 }
 
-void Form1::progress(std::uint64_t done, std::uint64_t total) {
-  set_progress(kFullProgress / static_cast<double>(total) * static_cast<double>(done));
+void Form1::progress(const Progress& progress) { set_progress(progress.fraction()); }
+
+bool Form1::ask(const Message& question) { return platform_.ui.ask(question.italian(), question.entry().title); }
+
+void Form1::notice(const Message& message) { show(message); }
+
+void Form1::started() {
+  if (on_started_) on_started_();
 }
 
-void Form1::set_progress(double width) {
-  controls_.Label5.width = width;
-  controls_.Label5.caption = number_text(width * 100 / kFullProgress) + " %";
+void Form1::set_progress(double fraction) {
+  controls_.Label5.fraction = fraction;
+  controls_.Label5.caption = number_text(fraction * 100) + " %";
   platform_.ui.repaint();
 }
 
 void Form1::set_progress_done() {
-  controls_.Label5.width = kFullProgress;
+  controls_.Label5.fraction = 1;
   controls_.Label5.caption = "100%";
   platform_.ui.repaint();
 }
@@ -108,29 +148,20 @@ void Form1::show_entries(const std::vector<std::string>& entries, const std::str
   platform_.ui.repaint();
 }
 
-JobResult Form1::report(Job job, JobResult result, const std::string& detail) {
-  if (result == JobResult::interrupted) close_stopped_session();
-  if (const auto message = message_for(job, result, phone_.family()))
-    platform_.ui.message_box(message->text + detail, message->style, message->title);
+void Form1::show(const Message& message, std::optional<MessageStyle> style) {
+  const auto& entry = message.entry();
+  platform_.ui.message_box(message.italian(), style.value_or(style_of(entry.kind)), entry.title);
+}
+
+JobResult Form1::stop(MessageId id, JobResult result) {
+  show({id, {}, {}});
   return result;
 }
 
-JobResult Form1::stop(const std::string& text, JobResult result) {
-  platform_.ui.message_box(text, MessageStyle::critical, text::kErrorTitle);
-  return result;
-}
-
-void Form1::close_stopped_session() {
-  if (phone_.is_open()) phone_.disconnect();
+void Form1::clear_phone_values() {
   controls_.Label3.caption.clear();
   controls_.Label4.caption.clear();
   platform_.ui.repaint();
-}
-
-bool Form1::require_connection(Job job) {
-  if (phone_.is_open()) return true;
-  report(job, JobResult::not_connected);
-  return false;
 }
 
 }  // namespace lg81xx

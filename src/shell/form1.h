@@ -1,29 +1,28 @@
 #pragma once
-// Form1: the headless model of the one window. It keeps the window's controls, owns the
-// Phone, and has one handler per user action; each handler reads the controls, runs the
-// job on the Phone with plain values, shows what the window shows and returns how the job
-// ended. The Qt view, the command line and the tests drive these handlers and read the
-// window through controls() and the accessors; the user's input comes in through the
-// setters.
+// Form1: the headless model of the one window. It keeps the window's controls and runs the
+// jobs (src/jobs) for the user's actions: each handler reads its controls, asks its
+// dialogs, calls a job with plain values and shows how it ended. It is the jobs' listener:
+// the lamp, the progress, the questions and the warnings on the way reach the window
+// through it. The Qt view and the tests drive these handlers and read the window through
+// controls() and the accessors; the user's input comes in through the setters.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <set>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/bytes.h"
-#include "phone/events.h"
-#include "phone/java_install.h"
-#include "phone/phone.h"
+#include "jobs/application.h"
+#include "jobs/connect.h"
+#include "jobs/job_context.h"
 #include "platform/archiver.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
 #include "platform/user_interface.h"
 #include "shell/controls.h"
-#include "shell/message_table.h"
 
 namespace lg81xx {
 
@@ -37,17 +36,7 @@ struct Platform {
 
 enum class StartResult { ok, fatal };
 
-// One of several entries downloaded into a folder: where it went and how it ended.
-struct EntrySaved {
-  std::string entry;
-  std::filesystem::path path;  // empty when the entry's name gives no file name
-  JobResult result = JobResult::ok;
-  SaveResult saved = SaveResult::ok;  // what the file's side met, for a local_file result
-};
-// Why `done` was not saved, in the window's words.
-std::string why_not_saved(const EntrySaved& done, Family family);
-
-class Form1 final : private PhoneEvents {
+class Form1 final : private JobListener {
  public:
   static constexpr int kKeepAliveIntervalMs = 3000;  // Timer1
 
@@ -63,20 +52,20 @@ class Form1 final : private PhoneEvents {
   const std::string& position() const { return controls_.Text1.text; }
   const std::vector<std::string>& folders() const { return controls_.List1.items; }
   const std::vector<std::string>& entries() const { return controls_.List2.items; }
-  const Label& progress_bar() const { return controls_.Label5; }
+  const ProgressBar& progress_bar() const { return controls_.Label5; }
   // The descriptor and archive that "Carica JAD e JAR" read for the install.
-  const Bytes& descriptor() const { return jad_; }
-  const Bytes& archive() const { return jar_; }
-  bool fast() const { return phone_.link().mode() == WaitMode::fast; }
-  const Phone& phone() const { return phone_; }
-  Phone& phone() { return phone_; }
+  const Bytes& descriptor() const { return pair_.descriptor; }
+  const Bytes& archive() const { return pair_.archive; }
+  bool fast() const { return phone().link().mode() == WaitMode::fast; }
+  const Phone& phone() const { return jobs_.phone(); }
+  Phone& phone() { return jobs_.phone(); }
 
   // ---- the user's input ----
   // Combo1 takes one of the four models (or nothing), Combo2 any device; neither changes
   // while connected or while a job runs. False when the choice was not taken.
   bool choose_model(std::string text);  // Combo1
   bool choose_port(std::string text);   // Combo2
-  bool choices_locked() const { return phone_.is_open() || !activity_.empty(); }
+  bool choices_locked() const { return phone().is_open() || !activity_.empty(); }
   // Adds the port items not yet in Combo2.
   void offer_ports(const std::vector<std::string>& items);
   // The same at the top of Combo2, before the twenty COM items: the phones' cables.
@@ -93,9 +82,9 @@ class Form1 final : private PhoneEvents {
   // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
   // stops after the exchange it is in, closes the session and saves nothing partial.
   // Callable from any thread, and from a signal handler.
-  void request_cancel() { phone_.request_cancel(); }
+  void request_cancel() { jobs_.request_cancel(); }
   // A new job starts: a cancel that came too late for the job before it is dropped.
-  void forget_cancel() { phone_.link().clear_cancel(); }
+  void forget_cancel() { jobs_.forget_cancel(); }
 
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
@@ -111,13 +100,6 @@ class Form1 final : private PhoneEvents {
   JobResult download_entry();
   // The same for an entry given by name, listed or not.
   JobResult download_named(const std::string& folder, const std::string& entry);
-  // Several entries of `folder` into the folder `dir`, on the open session: each under its
-  // safe name, saved as download_named saves it (a question before a file there is
-  // replaced; complete or not at all). `each` hears of every entry as it ends. A cancel or
-  // a phone that no longer answers ends it: the entries after it are not tried.
-  std::vector<EntrySaved> download_into(const std::string& folder, const std::vector<std::string>& entries,
-                                        const std::filesystem::path& dir,
-                                        const std::function<void(const EntrySaved&)>& each = {});
   JobResult load_application();     // Command2 "Carica JAD e JAR"
   JobResult install_application();  // Command3 "INVIA"
   JobResult probe_message_tone();   // Command4
@@ -125,8 +107,6 @@ class Form1 final : private PhoneEvents {
   // "Invia file al telefono": a file chosen on the computer into the folder of List1,
   // whose listing is then read again.
   JobResult send_file();
-  // The same for `content`, sent as `name` into `folder`.
-  JobResult send_named(const std::string& folder, const std::string& name, const Bytes& content);
 
  private:
   // A job under way, from construction to destruction: the status line names it, and
@@ -144,52 +124,78 @@ class Form1 final : private PhoneEvents {
     std::string outer_;
   };
 
+  // What the window does once the job it called has passed its checks and questions: the
+  // status line names the job, and with `busy` the pointer turns busy. Both end with this.
+  class Working {
+   public:
+    // `first`: what the window changes just before it names the job.
+    Working(Form1& form, std::string what, bool busy, std::function<void()> first = {});
+    ~Working();
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+    // The pointer normal again before the job's end is shown (or after it, by the caller).
+    void normal();
+    // True once the job passed its checks and questions.
+    bool started() const { return underway_.has_value(); }
+
+   private:
+    Form1& form_;
+    std::string what_;
+    bool busy_;
+    std::optional<Underway> underway_;
+  };
+
   // The status line and the lock of model and port, after the connection or the job changed.
   void show_where_it_stands();
 
-  // PhoneEvents: the lamp ledr and the progress bar Label5, drawn at once.
+  // JobListener: the lamp ledr and the progress bar Label5 drawn at once, the questions and
+  // warnings as the window asks and shows them, and a connect's steps as they come.
   void lamp(bool red) override;
-  void progress(std::uint64_t done, std::uint64_t total) override;
+  void progress(const Progress& progress) override;
+  bool ask(const Message& question) override;
+  void notice(const Message& message) override;
+  void started() override;
+  void learned(const PhoneFacts& facts) override;
 
-  void set_progress(double width);
-  void set_progress_done();  // "100%" and the full width
+  void set_progress(double fraction);
+  void set_progress_done();  // "100%" and the full bar
   // List2 shows `entries` of `folder`, and List1 marks that folder.
   void show_entries(const std::vector<std::string>& entries, const std::string& folder);
-  JobResult read_java_list();
+  // List2 and Text1 empty while the folder "Java" is read.
+  void clear_java_list();
+  // The Java list on show, and Text1 proposed from it (a full folder says so).
+  void show_java_list(const JavaList& java, bool warn_when_full);
+  JobOutcome<JavaList> read_java_list();
   void release_pair();
-  // Shows the table's message for how `job` ended (with `detail` after it) and returns
-  // `result`.
-  JobResult report(Job job, JobResult result, const std::string& detail = "");
-  // Ends a job that the phone never heard of, with `text` in an error box.
-  JobResult stop(const std::string& text, JobResult result = JobResult::bad_input);
-  // True when the port is open; otherwise reports `job` as not connected.
-  bool require_connection(Job job);
-  // A job the user stopped: the phone hears goodbye, the port is free, and the window
-  // shows what a disconnect shows.
-  void close_stopped_session();
-  JobResult report_install(const Outcome<InstallStep>& installed);
-  JobResult connect_failed(JobResult result, ConnectStep step, const std::string& phone_model);
-  // The entry fetched whole, or how the fetch ended; a cancel that came with the last
-  // block still counts.
-  Outcome<Bytes> fetch(const std::string& folder, const std::string& entry);
-  // Saves a download where the user chose, asking before a file there is replaced.
-  JobResult save_download(const std::string& path, const Bytes& content);
-  // The same without a message: nothing when the user keeps the file that is there.
-  std::optional<SaveResult> save_asking(const std::filesystem::path& path, const Bytes& content, Replace replace);
-  // `taken`: the file names this run has given out already.
-  EntrySaved download_one_into(const std::string& folder, const std::string& entry, const std::filesystem::path& dir,
-                               std::set<std::string>& taken);
+  // Shows `message` in its box; `style` where this window shows it otherwise.
+  void show(const Message& message, std::optional<MessageStyle> style = std::nullopt);
+  // Shows how a job ended and returns its result; a job the user stopped also takes the
+  // phone's values off the window.
+  template <class T>
+  JobResult report(const JobOutcome<T>& outcome) {
+    if (outcome.result == JobResult::interrupted) clear_phone_values();
+    if (outcome.message) show(*outcome.message);
+    return outcome.result;
+  }
+  // Ends a job that the phone never heard of, with `id` in an error box.
+  JobResult stop(MessageId id, JobResult result = JobResult::bad_input);
+  // After a session closed under the window: nothing of the phone stays on show.
+  void clear_phone_values();
+  JobResult connect();
+  // The entry fetched whole, with the status line and the busy pointer while it comes.
+  JobOutcome<Bytes> fetch(const std::string& folder, const std::string& entry);
   // "DownLoad" with several entries chosen: into a folder, then one message for them all.
   JobResult download_several(const std::vector<std::string>& entries);
 
   Platform platform_;
   std::filesystem::path home_;
   Controls controls_;
-  Phone phone_;
-  std::string device_;    // the device the port was opened on
-  std::string activity_;  // the job under way, as the status line names it; empty between jobs
-  Bytes jad_;
-  Bytes jar_;
+  JobContext jobs_;
+  std::string device_;                    // the device the port was opened on
+  std::string activity_;                  // the job under way, as the status line names it; empty between jobs
+  std::function<void()> on_started_;      // what started() does for the job under way
+  std::optional<Underway> reading_java_;  // a connect's Java list under way
+  ApplicationPair pair_;                  // what "Carica JAD e JAR" loaded
   // The rows of the last "Java" listing, and the applications installed since: which
   // positions hold one.
   std::vector<std::string> java_rows_;

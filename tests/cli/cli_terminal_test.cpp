@@ -1,52 +1,61 @@
-// What the command line shows at a terminal: message lines, dialogs answered from the
-// arguments, the progress bar, trace lines and JSON.
+// What the command line shows at a terminal: message lines, questions answered from the
+// options, the progress bar, and names in plain output and JSON.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "jobs/endings.h"
 #include "json_text.h"
-#include "message_guide.h"
 #include "name_escapes.h"
 #include "progress_meter.h"
-#include "shell/message_table.h"
-#include "shell/messages.h"
+#include "terminal_listener.h"
 
 namespace lg81xx::cli {
 namespace {
 
-// Each message as the window shows it, then in brackets what it means and what to try.
+// Each message as the window shows it, then in brackets what it means and what to try;
+// a question with the answer the options gave.
 TEST(CliMessages, ItalianTextWithTheNextStepInEnglish) {
-  const std::pair<std::string, const char*> rows[] = {
-      {text::kNoReply, "lg81xx-cli ports"},
-      {port_failure_text(PortFailure::not_found, "/dev/ttyS2", ""), "plug the phone in"},
-      {port_failure_text(PortFailure::in_use, "/dev/ttyACM0", ""), "another program has the port open"},
-      {port_failure_text(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
-      {port_failure_text(PortFailure::other, "/dev/ttyACM0", "Input/output error"), "could not be opened"},
-      {std::string(text::kFolderNotWritable) + ": /x", "--home DIR"},
+  const std::pair<Message, const char*> rows[] = {
+      {{MessageId::no_reply, {}, {}}, "lg81xx-cli ports"},
+      {port_failure_message(PortFailure::not_found, "/dev/ttyS2", ""), "plug the phone in"},
+      {port_failure_message(PortFailure::denied, "/dev/ttyACM0", ""), "join the dialout group"},
+      {{MessageId::program_folder_not_writable, ": /x", {}}, "--home DIR"},
   };
-  for (const auto& [italian, next_step] : rows) {
-    const std::string line = message_line(text::kErrorTitle, italian);
-    EXPECT_EQ(line.rfind("ERRORE: " + italian + " (", 0), 0u) << line;
+  for (const auto& [message, next_step] : rows) {
+    const std::string line = message_line(message);
+    EXPECT_EQ(line.rfind("ERRORE: " + message.italian() + " (", 0), 0u) << line;
     EXPECT_NE(line.find(next_step), std::string::npos) << line;
   }
-  EXPECT_EQ(message_line("X", "SOMETHING NEW"), "X: SOMETHING NEW");
+  EXPECT_EQ(message_line({MessageId::no_emu_classes, {}, {}}).rfind("CLASSI DI EMULAZIONE", 0), 0u) << "no title";
+
+  std::ostringstream err;
+  TerminalListener listener(err, false);
+  listener.answer_questions(false, "--force");
+  EXPECT_FALSE(listener.ask({MessageId::replace_file, " a.jpg?", {}}));
+  listener.answer_questions(true, "--force");
+  EXPECT_TRUE(listener.ask({MessageId::replace_file, " a.jpg?", {}}));
+  EXPECT_EQ(err.str(),
+            "CONFERMA: FILE GIÀ ESISTENTE: sostituire a.jpg? (a file of that name is already there) -> no (--force "
+            "says yes)\n"
+            "CONFERMA: FILE GIÀ ESISTENTE: sostituire a.jpg? (a file of that name is already there) -> yes\n");
 }
 
 TEST(CliProgress, PlainLinesEveryTenthAndBarOnATerminal) {
-  const double widths[] = {0, 6375 * 0.05, 6375 * 0.12, 6375 * 0.19, 6375 * 0.5, 6375, 0, 6375 * 0.3};
+  const double fractions[] = {0, 0.05, 0.12, 0.19, 0.5, 1, 0, 0.3};
   std::ostringstream plain;
   {
     ProgressMeter meter(plain, false);
-    for (double w : widths) meter.show(w);
+    for (double f : fractions) meter.show(f);
   }
   EXPECT_EQ(plain.str(), "0%\n12%\n50%\n100%\n0%\n30%\n");
 
   std::ostringstream bar;
   {
     ProgressMeter meter(bar, true);
-    meter.show(6375 * 0.5);
-    meter.show(6375 * 0.5);  // unchanged: not drawn again
-    meter.show(6375);
+    meter.show(0.5);
+    meter.show(0.5);  // unchanged: not drawn again
+    meter.show(1);
   }
   EXPECT_EQ(bar.str(), "\r[###############...............] 50%\r[##############################] 100%\n");
 }

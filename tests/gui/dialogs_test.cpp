@@ -11,11 +11,10 @@
 #include "connection_group.h"
 #include "file_dialog.h"
 #include "file_filter.h"
+#include "jobs/port_choice.h"
 #include "program_folder.h"
 #include "qt_dialogs.h"
 #include "remembered_choices.h"
-#include "shell/messages.h"
-#include "shell/port_choice.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::gui::testing {

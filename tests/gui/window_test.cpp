@@ -16,14 +16,14 @@
 
 #include "base/hex_codec.h"
 #include "form_controller.h"
+#include "jobs/messages.h"
 #include "link/session_frames.h"
 #include "main_window.h"
+#include "phone/sound_table.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
 #include "progress_label.h"
-#include "shell/messages.h"
-#include "shell/sound_table.h"
 #include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -196,7 +196,8 @@ class WindowTest final : public QObject {
     h.ui.dialog_answers = {(h.home / "shutter.wav").string()};
     h.click("Command5");
     h.wait_idle();
-    QCOMPARE(h.ui.messages, (std::vector{Message{text::kSoundLoaded, MessageStyle::information, text::kSoundTitle}}));
+    const auto& replaced = catalogue(MessageId::sound_replaced);
+    QCOMPARE(h.ui.messages, (std::vector{Message{replaced.italian, MessageStyle::information, replaced.title}}));
     QCOMPARE(read_file(h.storage / "CamTone/Shutter03.wav"), std::string("RIFF"));  // scatto3's file
   }
 
@@ -253,9 +254,10 @@ class WindowTest final : public QObject {
     h.click("Command3");
     h.wait_idle();
     QCOMPARE(seen, (QStringList{"0 %", "Installazione dell'applicazione in posizione 01..."}));
-    QCOMPARE(h.ui.questions, std::vector<std::string>{text::kCancelOnClose});
+    QCOMPARE(h.ui.questions, std::vector<std::string>{catalogue(MessageId::cancel_on_close).italian});
     QCOMPARE(h.ui.messages.size(), 1u);  // the cancel, never a phone that does not answer
-    QCOMPARE(h.ui.messages[0].text, std::string(text::kCancelled) + "; arrivati al telefono: 01.jad");
+    QCOMPARE(h.ui.messages[0].text,
+             std::string(catalogue(MessageId::cancelled).italian) + "; arrivati al telefono: 01.jad");
     QTRY_VERIFY(!h.window.isVisible());
     QVERIFY(!h.ui.busy);  // pointer back to normal once the window is usable again
     QVERIFY(h.find("Command1")->isEnabled());
@@ -339,7 +341,7 @@ class WindowTest final : public QObject {
     h.click("Command1");
     h.wait_idle();
     QCOMPARE(h.ui.messages.size(), 1u);
-    QCOMPARE(h.ui.messages[0].text, std::string(text::kNoModelChosen));
+    QCOMPARE(h.ui.messages[0].text, std::string(catalogue(MessageId::no_model_chosen).italian));
 
     h.set_combo_text("Combo1", "LG U8130");
     h.click("Command1");
@@ -351,7 +353,7 @@ class WindowTest final : public QObject {
     h.window.tabs().setCurrentIndex(2);  // "File Manager"
     h.click("Command7");                 // no entry chosen
     h.wait_idle();
-    QCOMPARE(h.ui.messages.back().text, std::string(text::kNoEntrySelected));
+    QCOMPARE(h.ui.messages.back().text, std::string(catalogue(MessageId::no_entry_selected).italian));
     auto* list2 = h.find<QListWidget>("List2");
     list2->setCurrentRow(static_cast<int>(items(list2).indexOf("01.jad")));
     const auto saved = h.home / "copia.jad";

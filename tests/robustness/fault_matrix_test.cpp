@@ -12,12 +12,12 @@
 #include <tuple>
 
 #include "generated_entries.h"
+#include "jobs/messages.h"
 #include "link/session_frames.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
 #include "shell/form1.h"
-#include "shell/messages.h"
 #include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -35,8 +35,8 @@ struct Case {
   std::string name;  // the job and what goes wrong
   Faults faults;
   JobResult result;
-  const char* message = nullptr;  // the one message box the job shows, by its start; nullptr: none
-  const char* detail = "";        // what else the message must say
+  std::optional<MessageId> message = std::nullopt;  // the one message box the job shows, by its start; nothing: none
+  const char* detail = "";                          // what else the message must say
   const char* chosen = "LG U8130";
   int entries = 0;    // files generated into the folder listed
   int cancel_at = 0;  // the user cancels while this request of the job is on the line
@@ -161,7 +161,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
   ASSERT_EQ(ui.messages.size(), c.message ? 1u : 0u) << (ui.messages.empty() ? "" : ui.messages.back().text);
   if (c.message) {
     const std::string& said = ui.messages.front().text;
-    EXPECT_EQ(said.rfind(c.message, 0), 0u) << said;
+    EXPECT_EQ(said.rfind(catalogue(*c.message).italian, 0), 0u) << said;
     EXPECT_NE(said.find(c.detail), std::string::npos) << said;
   }
   const bool ok = result == JobResult::ok;
@@ -226,57 +226,58 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 // Every job judges its replies alike, so a fault kind is a row of the jobs that handle it
 // their own way: the connect names its step, the download judges a GET and its blocks.
 const Case kCases[] = {
-    {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply, "IMEI"},
+    {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, MessageId::no_reply, "IMEI"},
     {Op::connect, "connect_split", kSplit, JobResult::ok},
-    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply,
+    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, MessageId::bad_reply,
      "IMEI"},
-    {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply,
+    {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, MessageId::bad_reply,
      "informazioni"},
-    {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, text::kRefused, "OBEX"},
-    {Op::connect, "connect_wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, text::kRefused,
+    {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, MessageId::refused, "OBEX"},
+    {Op::connect, "connect_wrong_code_folders", at(7, ReplyFault::wrong_code), JobResult::refused, MessageId::refused,
      "cartelle"},
     {Op::connect, "connect_busy_java_list", {.busy_listings = 2}, JobResult::ok},
-    {Op::connect, "connect_hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
-    {Op::connect, "connect_wrong_model", {}, JobResult::bad_input, text::kWrongModel, "LG U8130", "LG U8110"},
+    {Op::connect, "connect_hang_up_at_obex_connect", at(3, ReplyFault::hang_up), JobResult::link_lost,
+     MessageId::link_lost},
+    {Op::connect, "connect_wrong_model", {}, JobResult::bad_input, MessageId::wrong_model, "LG U8130", "LG U8110"},
 
     {Op::listing, "listing_late", kLate, JobResult::ok},
-    {Op::listing, "listing_truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, text::kBadReply},
+    {Op::listing, "listing_truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, MessageId::bad_reply},
     {Op::listing, "listing_busy", {.busy_listings = 2}, JobResult::ok},
     // 1,500 entries on a line that hands over 65 bytes every 6 ms: longer than the budget.
     {Op::listing,
      "listing_paced_1500",
      {.pieces = 600, .piece_gap_ms = 6},
      JobResult::ok,
-     nullptr,
+     std::nullopt,
      "",
      "LG U8130",
      1500},
 
     // Install: 1 the folder request, 2 05.jad, 3-7 05.jar, 8 05.mnf, 9 contentInfo, 10 pushlist.
-    {Op::install, "install_silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, text::kNoReply},
-    {Op::install, "install_split", kSplit, JobResult::ok, text::kUploadCompletato},
-    {Op::install, "install_garbage", at(9, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
-    {Op::install, "install_refusal", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::install, "install_busy", {.busy_uploads = 1}, JobResult::ok, text::kUploadCompletato},
-    {Op::install, "install_hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, text::kLinkLost},
+    {Op::install, "install_silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, MessageId::no_reply},
+    {Op::install, "install_split", kSplit, JobResult::ok, MessageId::java_installed_u813},
+    {Op::install, "install_garbage", at(9, ReplyFault::garbage), JobResult::bad_reply, MessageId::bad_reply},
+    {Op::install, "install_refusal", at(2, ReplyFault::refusal), JobResult::refused, MessageId::refused},
+    {Op::install, "install_busy", {.busy_uploads = 1}, JobResult::ok, MessageId::java_installed_u813},
+    {Op::install, "install_hang_up_mid_jar", at(3, ReplyFault::hang_up), JobResult::link_lost, MessageId::link_lost},
 
     // Download: 1 GET, then a block for each request.
-    {Op::download, "download_silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, text::kNoReplyDots},
+    {Op::download, "download_silent_at_block_3", {.silent_after = 2}, JobResult::no_reply, MessageId::no_reply_dots},
     {Op::download, "download_split_blocks", {.pieces = 2, .piece_gap_ms = 450, .from = 2}, JobResult::ok},
-    {Op::download, "download_garbage", at(2, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply},
-    {Op::download, "download_refused_get", at(1, ReplyFault::refusal), JobResult::refused, text::kRefused},
-    {Op::download, "download_refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, text::kRefused},
+    {Op::download, "download_garbage", at(2, ReplyFault::garbage), JobResult::bad_reply, MessageId::bad_reply},
+    {Op::download, "download_refused_get", at(1, ReplyFault::refusal), JobResult::refused, MessageId::refused},
+    {Op::download, "download_refused_at_block_2", at(2, ReplyFault::refusal), JobResult::refused, MessageId::refused},
     {Op::download, "download_busy", {.busy_downloads = 2}, JobResult::ok},
     {Op::download, "download_overlong", at(2, ReplyFault::overlong), JobResult::ok},
 
     // "Annulla" while a request is on the line: that request is answered, then the session
     // is closed. An install names the files that reached the phone whole.
-    {Op::connect, "connect_cancel_at_session", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 4},
+    {Op::connect, "connect_cancel_at_session", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 4},
     {Op::install,
      "install_cancel_at_folder_request",
      {},
      JobResult::interrupted,
-     text::kCancelled,
+     MessageId::cancelled,
      "nessun file",
      "LG U8130",
      0,
@@ -285,7 +286,7 @@ const Case kCases[] = {
      "install_cancel_mid_jar",
      {},
      JobResult::interrupted,
-     text::kCancelled,
+     MessageId::cancelled,
      "telefono: 05.jad",
      "LG U8130",
      0,
@@ -294,7 +295,7 @@ const Case kCases[] = {
      "install_cancel_at_mnf",
      {},
      JobResult::interrupted,
-     text::kCancelled,
+     MessageId::cancelled,
      "05.jad, 05.jar, 05.mnf",
      "LG U8130",
      0,
@@ -303,15 +304,23 @@ const Case kCases[] = {
      "install_cancel_at_content_info",
      {},
      JobResult::interrupted,
-     text::kCancelled,
+     MessageId::cancelled,
      "05.mnf",
      "LG U8130",
      0,
      10},
-    {Op::sound, "sound_cancel_at_first_frame", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
-    {Op::download, "download_cancel_at_get", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 1},
+    {Op::sound, "sound_cancel_at_first_frame", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 1},
+    {Op::download, "download_cancel_at_get", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 1},
     // The continuation brings the last block: the file is whole, but not wanted any more.
-    {Op::download, "download_cancel_at_last_block", {}, JobResult::interrupted, text::kCancelled, "", "LG U8130", 0, 6},
+    {Op::download,
+     "download_cancel_at_last_block",
+     {},
+     JobResult::interrupted,
+     MessageId::cancelled,
+     "",
+     "LG U8130",
+     0,
+     6},
 
     {Op::probe, "probe_busy", {.busy_downloads = 2}, JobResult::ok},
 };

@@ -1,8 +1,9 @@
 #pragma once
-// The command line's exit status, from how the job ended.
+// How a job's ending reads as a program's exit status: the command line exits with it,
+// and every message of the catalogue names the status of the job it ends.
 #include "phone/outcome.h"
 
-namespace lg81xx::cli {
+namespace lg81xx {
 
 enum ExitStatus : int {
   kSuccess = 0,
@@ -15,4 +16,4 @@ enum ExitStatus : int {
 
 ExitStatus exit_status_for(JobResult result);
 
-}  // namespace lg81xx::cli
+}  // namespace lg81xx

@@ -1,6 +1,6 @@
 #pragma once
-// The eighteen system sounds: option button, caption, dialog filter and the path of the
-// sound file on the phone (after the two full stops that every target path starts with).
+// The eighteen system sounds of the phone: option button, caption, dialog filter and the path
+// of the sound file on the phone (after the two full stops that every target path starts with).
 #include <array>
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "shell/port_choice.h"
+#include "jobs/port_choice.h"
 
 #include "link/port_names.h"
 

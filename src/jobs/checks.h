@@ -1,24 +1,18 @@
 #pragma once
-// What can be checked before the phone is connected: the content of a file a job sends,
-// the names it gives the phone, the folder it names. Pure over the inputs and the chosen
-// model, so the command line asks before it opens the port, and the window's handlers
-// ask the same questions and show the same messages.
+// What a job checks before it sends anything: the folder it names, the names it gives the
+// phone, what it reads to send, that the phone is there. Each check is written once, here;
+// the jobs run them, and the command line runs the same ones before it opens the port.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/bytes.h"
-#include "phone/outcome.h"
+#include "jobs/job_outcome.h"
+#include "phone/phone.h"
+#include "platform/files.h"
 
 namespace lg81xx {
-
-// Why a job is refused before it starts: the text of its error box, and how it ends
-// (bad_input; local_file for a file that cannot be read).
-struct Refusal {
-  JobResult result = JobResult::bad_input;
-  std::string text;
-};
 
 // The folders every phone of `model` has; none for a model of neither family.
 std::vector<std::string> model_folders(std::string_view model);
@@ -37,5 +31,11 @@ std::optional<Refusal> check_new_name(std::string_view model, std::string_view n
 // What a job read to send: nothing when the file could not be read, and it must not be
 // empty.
 std::optional<Refusal> check_content(const std::optional<Bytes>& content);
+
+// The port must be open.
+std::optional<Refusal> check_connected(const Phone& phone);
+
+// The part that says why a file could not be saved (or would not be).
+MessageId save_problem(SaveResult result);
 
 }  // namespace lg81xx

@@ -1,4 +1,4 @@
-#include "shell/config_file.h"
+#include "jobs/config_file.h"
 
 namespace lg81xx {
 

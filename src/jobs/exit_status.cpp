@@ -1,12 +1,12 @@
-#include "exit_status.h"
+#include "jobs/exit_status.h"
 
-namespace lg81xx::cli {
+namespace lg81xx {
 
 ExitStatus exit_status_for(JobResult result) {
   switch (result) {
     case JobResult::ok: return kSuccess;
     case JobResult::bad_input:
-    case JobResult::cancelled:  // a dialog found no file argument to answer with
+    case JobResult::cancelled:  // a question answered no, a dialog closed
       return kBadInput;
     case JobResult::no_reply:
     case JobResult::not_connected:
@@ -20,4 +20,4 @@ ExitStatus exit_status_for(JobResult result) {
   return kBadInput;
 }
 
-}  // namespace lg81xx::cli
+}  // namespace lg81xx

@@ -1,17 +1,19 @@
+// The program folder at every start: the emulation classes unpacked whenever their folder
+// is missing, LG81XX.ini left saying "MIDP=1", and a folder that cannot hold it refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "shell/messages.h"
-#include "support/form_fixture.h"
+#include "jobs/start_up.h"
 #include "support/jar_files.h"
+#include "support/jobs_fixture.h"
 
 namespace lg81xx::testing {
 namespace {
 
 void make_zip(const std::filesystem::path& path, const ZipEntries& entries) { ASSERT_TRUE(make_jar(path, entries)); }
 
-class StartUp : public FormFixture {};
+class StartUp : public JobsFixture {};
 
 std::vector<std::string> names_in(const std::filesystem::path& folder) {
   std::vector<std::string> names;
@@ -28,7 +30,7 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
                               {"LG81XX.ini", "MIDP=7"},
                               {"../" + beside, "x"},
                               {"emu/../../" + beside, "x"}});
-  ASSERT_EQ(form.start_up(), StartResult::ok);
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE");
   EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu", "emu.zip"}));
   EXPECT_EQ(names_in(home / "emu"), std::vector<std::string>{"com"});
@@ -36,23 +38,14 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
   EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
 
   make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "BABE"}});
-  ASSERT_EQ(form.start_up(), StartResult::ok);
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "CAFE") << "an unpacked folder is kept";
   std::filesystem::remove_all(home / "emu");
   write_file(home / "LG81XX.ini", "something else");
-  ASSERT_EQ(form.start_up(), StartResult::ok);
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
   EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "BABE");
   EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
-  EXPECT_TRUE(ui.messages.empty());
-  form.offer_ports({"COM  3", "/dev/ttyACM0 (LG)"});  // detected ports join the twenty items once
-  EXPECT_EQ(form.controls().Combo2.items.size(), 21u);
-  EXPECT_EQ(form.controls().Combo2.items.back(), "/dev/ttyACM0 (LG)");
-  // The phones' cables come first, before "COM  1", each once.
-  form.offer_first({"/dev/ttyACM1 (LG)", "/dev/ttyACM0 (LG)"});
-  const auto& items = form.controls().Combo2.items;
-  ASSERT_EQ(items.size(), 22u);
-  EXPECT_EQ(std::vector<std::string>(items.begin(), items.begin() + 3),
-            (std::vector<std::string>{"/dev/ttyACM1 (LG)", "/dev/ttyACM0 (LG)", "COM  1"}));
+  EXPECT_TRUE(listener.notices.empty());
 }
 
 TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
@@ -63,10 +56,10 @@ TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
       make_zip(home / "emu.zip", {{"com/nokia/mid/ui/FullCanvas.class", "CAFE"}, {"emu", "a file"}});
     else
       write_file(home / "emu.zip", "not an archive");
-    ui.messages.clear();
-    ASSERT_EQ(form.start_up(), StartResult::ok) << ini;
+    listener.notices.clear();
+    ASSERT_TRUE(start_up(jobs, home.path()).ok()) << ini;
     EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu.zip"})) << ini;
-    EXPECT_EQ(ui.messages, (std::vector<Message>{{text::kBadEmuArchive, MessageStyle::warning, ""}})) << ini;
+    EXPECT_EQ(listener.notices, (std::vector<Message>{{MessageId::bad_emu_archive, {}, {}}})) << ini;
     EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
   }
 }
@@ -74,12 +67,11 @@ TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
 TEST_F(StartUp, AFolderThatCannotHoldTheIniEndsTheStart) {
   write_file(home / "a-file", "x");
   const auto folder = home / "a-file" / "lg81xx";
-  Form1 f(Platform{port, clock, ui, archiver, files}, folder);
-  EXPECT_EQ(f.start_up(), StartResult::fatal);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text,
+  const auto started = start_up(jobs, folder);
+  EXPECT_EQ(started.result, JobResult::local_file);
+  ASSERT_TRUE(started.message);
+  EXPECT_EQ(started.message->italian(),
             "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: " + folder.string() + " (sceglierne un'altra con --home)");
-  EXPECT_EQ(ui.messages[0].style, MessageStyle::critical);
 }
 
 }  // namespace

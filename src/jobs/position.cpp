@@ -1,4 +1,4 @@
-#include "shell/position.h"
+#include "jobs/position.h"
 
 #include <bitset>
 #include <cctype>

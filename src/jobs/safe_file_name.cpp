@@ -1,4 +1,4 @@
-#include "shell/safe_file_name.h"
+#include "jobs/safe_file_name.h"
 
 #include "base/text_encoding.h"
 

@@ -1,0 +1,34 @@
+#include "jobs/send.h"
+
+#include <algorithm>
+
+#include "jobs/checks.h"
+#include "jobs/endings.h"
+
+namespace lg81xx {
+
+std::optional<Refusal> check_send(std::string_view model, const SendRequest& request) {
+  for (auto refusal :
+       {check_folder(model, request.folder), check_new_name(model, request.name), check_content(request.content)})
+    if (refusal) return refusal;
+  return std::nullopt;
+}
+
+JobOutcome<> send_file(JobContext& jobs, const SendRequest& request) {
+  auto& phone = jobs.phone();
+  if (auto refusal = check_send(phone.model(), request)) return refused(std::move(*refusal));
+  if (auto refusal = check_connected(phone)) return refused(std::move(*refusal));
+  jobs.listener().started();
+  LineHold line(phone);
+  const auto entries = phone.list_folder(request.folder);
+  if (!entries.ok()) return ended(phone, Job::send_file, entries.result);
+  const std::string target = request.folder + "/" + request.name;
+  if (std::find(entries.value.begin(), entries.value.end(), request.name) != entries.value.end() &&
+      !may_replace(jobs.listener(), request.when_exists, {MessageId::replace_on_phone, " " + target + "?", {}}))
+    return {JobResult::cancelled, {}, {}};
+  const JobResult result = phone.upload({request.folder, request.name}, request.content);
+  if (result != JobResult::ok) return ended(phone, Job::send_file, result);
+  return {};  // the window says so once the folder's listing shows the file
+}
+
+}  // namespace lg81xx

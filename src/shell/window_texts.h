@@ -1,0 +1,26 @@
+#pragma once
+// The window's own texts besides its messages (those are the jobs' catalogue,
+// jobs/messages.h): the status line and the filters of its file dialogs.
+namespace lg81xx::text {
+
+// The title of a box that has none of its own.
+inline constexpr const char* kAppTitle = "lg81xx";
+
+// The status line: where the window stands.
+inline constexpr const char* kStatusNotConnected = "Non connesso";
+inline constexpr const char* kStatusConnected = "Connesso: ";  // + model + " su " + device
+inline constexpr const char* kStatusConnecting = "Connessione in corso...";
+inline constexpr const char* kStatusReadingFolder = "Lettura della cartella ";  // + folder + "..."
+inline constexpr const char* kStatusDownloading = "Download di ";               // + entry + "..."
+inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
+inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
+inline constexpr const char* kStatusSendingSound = "Invio del suono ";                             // + caption + "..."
+inline constexpr const char* kStatusSendingFile = "Invio del file ";  // + folder/name + "..."
+inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
+
+// The filters of the open dialogs.
+inline constexpr const char* kJadFilter = "Java Descriptor|*.jad";
+inline constexpr const char* kJarFilter = "Java Archive|*.jar";
+inline constexpr const char* kAnyFile = "Tutti i file|*";
+
+}  // namespace lg81xx::text
