@@ -30,7 +30,7 @@
 #include "platform/qt/qt_serial_port.h"
 #include "platform/zip/zip_archiver.h"
 #include "pty_phone.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 
 namespace {
 
@@ -195,23 +195,23 @@ Result run_case(const Case& c) {
   ScriptedUi ui;
   lg81xx::ZipArchiver archiver;
   lg81xx::LocalFiles files;
-  lg81xx::Form1 form(lg81xx::Platform{port, clock, ui, archiver, files}, home);
-  form.set_fast(c.fast);
+  lg81xx::WindowModel window(lg81xx::Platform{port, clock, ui, archiver, files}, home);
+  window.set_fast(c.fast);
 
   Result r;
   auto started = std::chrono::steady_clock::now();
   auto seconds_since = [&] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   };
-  form.choose_model(kModel);
-  form.choose_port(device);
-  form.connect_or_disconnect();
+  window.choose_model(kModel);
+  window.choose_port(device);
+  window.connect_or_disconnect();
   const std::string listed = c.job == "download" ? kFolder : "Java";
-  const int folder = index_of(form.folders(), listed);
+  const int folder = index_of(window.folders(), listed);
   bool ok = port.is_open() && folder >= 0;
   if (ok) {
-    form.select_folder(folder);
-    form.open_folder();
+    window.select_folder(folder);
+    window.open_folder();
   }
   if (c.job == "connect") {
     r.seconds = seconds_since();
@@ -222,18 +222,18 @@ Result run_case(const Case& c) {
     lg81xx::JobResult result = lg81xx::JobResult::bad_input;
     if (c.job == "upload") {
       ui.answers = {(home / "bench.jad").string(), (home / "bench.jar").string()};
-      form.load_application();
-      form.set_position_text("05");
+      window.load_application();
+      window.set_position_text("05");
       started = std::chrono::steady_clock::now();
-      result = form.install_application();
+      result = window.install_application();
     } else {
-      const int entry = index_of(form.entries(), "data.bin");
+      const int entry = index_of(window.entries(), "data.bin");
       ok = entry >= 0;
       ui.answers = {(home / "saved.bin").string()};
       started = std::chrono::steady_clock::now();
       if (ok) {
-        form.select_entry(entry);
-        result = form.download_entry();
+        window.select_entry(entry);
+        result = window.download_entry();
       }
     }
     r.seconds = seconds_since();
@@ -243,7 +243,7 @@ Result run_case(const Case& c) {
     r.ok = ok && result == lg81xx::JobResult::ok && fs::exists(written) && read_bytes(written) == content;
   }
   if (r.rss_kb == 0) r.rss_kb = peak_rss_kb();
-  form.connect_or_disconnect();  // hang up
+  window.connect_or_disconnect();  // hang up
   port.close();
   int status = 0;
   kill(phone, SIGTERM);  // the hold pipe closes only when this process ends

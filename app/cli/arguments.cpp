@@ -41,7 +41,7 @@ std::string sound_names() {
   std::string out;
   for (const auto& row : kSoundTable) {
     if (!out.empty()) out += ", ";
-    out += row.control;
+    out += row.name;
   }
   return out;
 }

@@ -18,7 +18,7 @@ bool is_valid_position(std::string_view text);
 std::string sound_names();
 
 enum class PortKind { virtual_phone, serial };
-// "sim" is the built-in virtual phone; anything else names a serial port as Combo2 does
+// "sim" is the built-in virtual phone; anything else names a serial port as the port box does
 // (a port item such as "COM  3", or a device).
 PortKind port_kind(std::string_view text);
 

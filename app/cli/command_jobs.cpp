@@ -63,7 +63,7 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
     const int status = finish(listener, replaced);
     if (!replaced.ok()) return status;
     listener.progress_done();  // after the message, as the window draws it
-    term.out << "replaced " << row->control << " (" << row->caption << ", .." << row->path << ") with "
+    term.out << "replaced " << row->name << " (" << row->caption << ", .." << row->path << ") with "
              << file.filename().string() << "\n";
     return status;
   });

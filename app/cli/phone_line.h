@@ -13,7 +13,8 @@ class PhoneLine {
  public:
   virtual ~PhoneLine() = default;
   virtual SerialPort& port() = 0;
-  // The text given to Combo2: a COM item, a device path, or the virtual phone's device.
+  // The port as the window's port box would take it: a COM item, a device path, or the
+  // virtual phone's device.
   virtual std::string port_text() const = 0;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Everything Form1 needs besides the window: port, clock, archiver, local files. Built on
+// Everything WindowModel needs besides the window: port, clock, archiver, local files. Built on
 // the worker thread, which then owns it (a QSerialPort belongs to the thread that made it).
 #include <functional>
 #include <memory>

@@ -1,8 +1,9 @@
 #pragma once
-// Frame1: the phone model (Combo1), the port (Combo2) and "Connetti/Disconnetti".
+// The connection group: the phone model, the port, "Trasferimento veloce" and
+// "Connetti/Disconnetti".
 #include <QGroupBox>
 
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,7 +17,7 @@ class ConnectionGroup final : public QGroupBox {
  public:
   explicit ConnectionGroup(QWidget* parent = nullptr);
 
-  void show_state(const FormSnapshot& s, bool inputs_current, bool job_running);
+  void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
 
  signals:
   void model_edited(const QString& text);
@@ -25,11 +26,11 @@ class ConnectionGroup final : public QGroupBox {
   void fast_toggled(bool fast);
 
  private:
-  QLabel* label1_;
-  QComboBox* combo1_;
-  QLabel* label2_;
-  QComboBox* combo2_;
-  QPushButton* command1_;
+  QLabel* model_label_;
+  QComboBox* model_box_;
+  QLabel* port_label_;
+  QComboBox* port_box_;
+  QPushButton* connect_button_;
   QCheckBox* fast_;
 };
 

@@ -1,10 +1,10 @@
 #pragma once
-// Tab "File Manager": the phone's folders (List1), the entries of the folder last listed
-// (List2) and "DownLoad".
+// Tab "File Manager": the phone's folders, the entries of the folder last listed,
+// "DownLoad" and "Invia file al telefono".
 #include <QWidget>
 #include <vector>
 
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 class QListWidget;
 class QPushButton;
@@ -15,24 +15,24 @@ class FilesTab final : public QWidget {
   Q_OBJECT
  public:
   explicit FilesTab(QWidget* parent = nullptr);
-  void show_state(const FormSnapshot& s, bool inputs_current, bool job_running);
+  void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
 
  signals:
   void folder_selected(int row);
   void entry_selected(int row);
-  void entries_chosen(const std::vector<int>& rows);  // List2 allows several
-  void folder_opened();                               // List1 double-click, or Enter on a folder
-  void download_clicked();                            // Command7
+  void entries_chosen(const std::vector<int>& rows);  // the entries list allows several
+  void folder_opened();                               // a double-click on a folder, or Enter
+  void download_clicked();                            // "DownLoad"
   void send_clicked();                                // "Invia file al telefono"
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QListWidget* list1_;
-  QListWidget* list2_;
-  QPushButton* command7_;
-  QPushButton* send_file_;
+  QListWidget* folders_list_;
+  QListWidget* entries_list_;
+  QPushButton* download_button_;
+  QPushButton* send_button_;
 };
 
 }  // namespace lg81xx::gui

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "widget_names.h"
 #include "widget_sync.h"
 
 namespace lg81xx::gui {
@@ -24,28 +25,29 @@ W* named(W* widget, const char* name) {
 
 JavaTab::JavaTab(QWidget* parent)
     : QWidget(parent),
-      text1_(named(new QLineEdit(QStringLiteral("00"), this), "Text1")),
-      label8_(named(new QLabel(this), "Label8")),
-      command2_(named(new QPushButton(QStringLiteral("Carica JAD e JAR"), this), "Command2")),
-      nokia_(named(new QCheckBox(QStringLiteral("ABILITA EMULAZIONE NOKIA MIDP"), this), "nokia")),
-      command3_(named(new QPushButton(QStringLiteral("INVIA"), this), "Command3")),
-      command4_(named(new QPushButton(QStringLiteral("Command4"), this), "Command4")) {
-  setObjectName(QStringLiteral("JavaTab"));
-  auto* label10 = named(new QLabel(QStringLiteral("JAVA"), this), "Label10");
-  QFont heading = label10->font();
-  heading.setBold(true);
-  heading.setPointSizeF(heading.pointSizeF() * 1.8);
-  label10->setFont(heading);
-  label10->setStyleSheet(QStringLiteral("color: #c0392b;"));
+      position_box_(named(new QLineEdit(QStringLiteral("00"), this), names::kPositionBox)),
+      loaded_archive_(named(new QLabel(this), names::kLoadedArchive)),
+      load_button_(named(new QPushButton(QStringLiteral("Carica JAD e JAR"), this), names::kLoadButton)),
+      nokia_(named(new QCheckBox(QStringLiteral("ABILITA EMULAZIONE NOKIA MIDP"), this), names::kEmulationTick)),
+      install_button_(named(new QPushButton(QStringLiteral("INVIA"), this), names::kInstallButton)),
+      // The probe's button keeps the caption the legacy window never gave it another.
+      probe_button_(named(new QPushButton(QStringLiteral("Command4"), this), names::kProbeButton)) {
+  setObjectName(QLatin1String(names::kJavaTab));
+  auto* heading = named(new QLabel(QStringLiteral("JAVA"), this), names::kJavaHeading);
+  QFont large = heading->font();
+  large.setBold(true);
+  large.setPointSizeF(large.pointSizeF() * 1.8);
+  heading->setFont(large);
+  heading->setStyleSheet(QStringLiteral("color: #c0392b;"));
 
-  auto* label6 = named(new QLabel(QStringLiteral("Posizione di inserimento"), this), "Label6");
-  label6->setBuddy(text1_);
-  text1_->setMaximumWidth(text1_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-  auto* label7 = named(new QLabel(QStringLiteral("FILE CARICATO"), this), "Label7");
-  label8_->setTextFormat(Qt::PlainText);
-  label8_->setFrameShape(QFrame::StyledPanel);
-  label8_->setMinimumWidth(220);
-  command4_->setToolTip(
+  auto* position_label = named(new QLabel(QStringLiteral("Posizione di inserimento"), this), names::kPositionLabel);
+  position_label->setBuddy(position_box_);
+  position_box_->setMaximumWidth(position_box_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+  auto* loaded_label = named(new QLabel(QStringLiteral("FILE CARICATO"), this), names::kLoadedLabel);
+  loaded_archive_->setTextFormat(Qt::PlainText);
+  loaded_archive_->setFrameShape(QFrame::StyledPanel);
+  loaded_archive_->setMinimumWidth(220);
+  probe_button_->setToolTip(
       QStringLiteral("Prova di lettura: chiede al telefono il primo tono dei messaggi (MessageTone/Message1.mid) "
                      "senza salvarlo, e avvisa solo se il telefono non risponde"));
 
@@ -57,45 +59,45 @@ JavaTab::JavaTab(QWidget* parent)
 
   auto* box = new QGroupBox(QStringLiteral("Applicazione da installare"), this);
   auto* grid = new QGridLayout(box);
-  grid->addWidget(label6, 0, 0);
-  grid->addWidget(text1_, 0, 1, Qt::AlignLeft);
-  grid->addWidget(command2_, 1, 0);
+  grid->addWidget(position_label, 0, 0);
+  grid->addWidget(position_box_, 0, 1, Qt::AlignLeft);
+  grid->addWidget(load_button_, 1, 0);
   grid->addWidget(nokia_, 1, 1);
-  grid->addWidget(label7, 2, 0);
-  grid->addWidget(label8_, 2, 1);
-  grid->addWidget(command3_, 3, 1, Qt::AlignRight);
+  grid->addWidget(loaded_label, 2, 0);
+  grid->addWidget(loaded_archive_, 2, 1);
+  grid->addWidget(install_button_, 3, 1, Qt::AlignRight);
   grid->setColumnStretch(1, 1);
-  command3_->setMinimumWidth(120);
+  install_button_->setMinimumWidth(120);
 
   auto* probe = new QHBoxLayout;
-  probe->addWidget(command4_);
+  probe->addWidget(probe_button_);
   probe->addStretch();
 
   auto* column = new QVBoxLayout(this);
-  column->addWidget(label10);
+  column->addWidget(heading);
   column->addWidget(steps);
   column->addWidget(box);
   column->addStretch();
   column->addLayout(probe);
 
-  connect(text1_, &QLineEdit::textEdited, this, &JavaTab::position_edited);
+  connect(position_box_, &QLineEdit::textEdited, this, &JavaTab::position_edited);
   connect(nokia_, &QCheckBox::clicked, this, &JavaTab::nokia_toggled);
-  connect(command2_, &QPushButton::clicked, this, &JavaTab::load_clicked);
-  connect(command3_, &QPushButton::clicked, this, &JavaTab::install_clicked);
-  connect(command4_, &QPushButton::clicked, this, &JavaTab::probe_clicked);
+  connect(load_button_, &QPushButton::clicked, this, &JavaTab::load_clicked);
+  connect(install_button_, &QPushButton::clicked, this, &JavaTab::install_clicked);
+  connect(probe_button_, &QPushButton::clicked, this, &JavaTab::probe_clicked);
 }
 
-void JavaTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
+void JavaTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job_running) {
   const Controls& c = s.controls;
-  sync_line_edit(*text1_, c.Text1.text, inputs_current);
-  sync_label(*label8_, c.Label8.caption);
-  if (inputs_current && nokia_->isChecked() != c.nokia.value) {
+  sync_line_edit(*position_box_, c.position_box.text, inputs_current);
+  sync_label(*loaded_archive_, c.loaded_archive.caption);
+  if (inputs_current && nokia_->isChecked() != c.nokia_emulation) {
     const QSignalBlocker block(nokia_);
-    nokia_->setChecked(c.nokia.value);
+    nokia_->setChecked(c.nokia_emulation);
   }
-  command2_->setEnabled(c.Command2.enabled && !job_running);
-  command3_->setEnabled(c.Command3.enabled && !job_running);
-  command4_->setEnabled(c.Command4.enabled && !job_running);
+  load_button_->setEnabled(!job_running);
+  install_button_->setEnabled(!job_running);
+  probe_button_->setEnabled(!job_running);
 }
 
 }  // namespace lg81xx::gui

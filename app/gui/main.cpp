@@ -12,7 +12,6 @@
 #include "backend.h"
 #include "demo_phone.h"
 #include "file_dialog.h"
-#include "form_controller.h"
 #include "jobs/port_choice.h"
 #include "main_window.h"
 #include "program_folder.h"
@@ -20,6 +19,7 @@
 #include "remembered_choices.h"
 #include "screenshot.h"
 #include "text_codec.h"
+#include "window_controller.h"
 
 using namespace lg81xx;
 using namespace lg81xx::gui;
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     remembered = std::make_unique<RememberedChoices>(settings);
     dialogs.remember_folders_in(settings);
   }
-  FormController controller(window, dialogs, real_backend, home);
+  WindowController controller(window, dialogs, real_backend, home);
 
   controller.load([&](StartResult result) {
     if (result == StartResult::fatal) {
@@ -77,32 +77,32 @@ int main(int argc, char** argv) {
     if (remembered) {
       controller.run_job([model = from_qt(remembered->model()),
                           port = preselected_port(ports, from_qt(remembered->port())),
-                          fast = remembered->fast()](Form1& form) {
-        form.choose_model(model);
-        form.choose_port(port);
-        form.set_fast(fast);
+                          fast = remembered->fast()](WindowModel& window_model) {
+        window_model.choose_model(model);
+        window_model.choose_port(port);
+        window_model.set_fast(fast);
       });
       remembered->watch(window.connection());
     }
     if (demo) {
-      controller.run_job([model = demo->model(), device = demo->device()](Form1& form) {
-        form.choose_model(model);
-        form.offer_ports({device});
-        form.choose_port(device);
-        form.set_fast(true);  // a first try should not wait on full intervals
+      controller.run_job([model = demo->model(), device = demo->device()](WindowModel& window_model) {
+        window_model.choose_model(model);
+        window_model.offer_ports({device});
+        window_model.choose_port(device);
+        window_model.set_fast(true);  // a first try should not wait on full intervals
       });
       if (options.connect) {
-        controller.run_job([open_first_folder = options.tab == 3](Form1& form) {
-          if (form.connect_or_disconnect() != JobResult::ok || !open_first_folder) return;
-          form.select_folder(0);
-          form.open_folder();
+        controller.run_job([open_first_folder = options.tab == 3](WindowModel& window_model) {
+          if (window_model.connect_or_disconnect() != JobResult::ok || !open_first_folder) return;
+          window_model.select_folder(0);
+          window_model.open_folder();
         });
       }
     }
     if (options.screenshot) {
       window.tabs().setCurrentIndex(options.tab - 1);
       // Once the ports are in the list (and the demo connected), draw the window and leave.
-      QObject::connect(&controller, &FormController::idle, &window, [&] {
+      QObject::connect(&controller, &WindowController::idle, &window, [&] {
         const bool saved = save_screenshot(window, *options.screenshot);
         if (!saved) std::fprintf(stderr, "lg81xx: cannot write %s\n", qPrintable(*options.screenshot));
         QApplication::exit(saved ? 0 : 1);

@@ -17,6 +17,7 @@
 #include "progress_label.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
+#include "widget_names.h"
 #include "widget_sync.h"
 
 namespace lg81xx::gui {
@@ -25,33 +26,33 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       connection_(new ConnectionGroup(this)),
       phone_(new PhonePanel(this)),
-      label5_(new ProgressLabel(this)),
+      progress_(new ProgressLabel(this)),
       cancel_(new QPushButton(QStringLiteral("Annulla"), this)),
       tabs_(new QTabWidget(this)),
       java_(new JavaTab(tabs_)),
       sounds_(new SoundsTab(tabs_)),
       files_(new FilesTab(tabs_)),
       status_(new QLabel(this)) {
-  setObjectName(QStringLiteral("Form1"));
+  setObjectName(QLatin1String(names::kWindow));
   setWindowTitle(QString::fromUtf8(kWindowTitle));
 
-  auto* frame2 = new QGroupBox(QStringLiteral("Avanzamento"), this);
-  frame2->setObjectName(QStringLiteral("Frame2"));
-  auto* progress = new QHBoxLayout(frame2);
-  progress->addWidget(label5_, 1);
-  progress->addWidget(cancel_);
-  cancel_->setObjectName(QStringLiteral("cancel"));
+  auto* progress_group = new QGroupBox(QStringLiteral("Avanzamento"), this);
+  progress_group->setObjectName(QLatin1String(names::kProgressGroup));
+  auto* progress_row = new QHBoxLayout(progress_group);
+  progress_row->addWidget(progress_, 1);
+  progress_row->addWidget(cancel_);
+  cancel_->setObjectName(QLatin1String(names::kCancelButton));
   cancel_->setToolTip(QStringLiteral("Interrompe il trasferimento e chiude la sessione con il telefono"));
   cancel_->setCursor(Qt::ArrowCursor);  // clickable while the window shows the busy pointer
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, cancel_, [this] { cancel_->setEnabled(false); });
 
-  tabs_->setObjectName(QStringLiteral("SSTab1"));
+  tabs_->setObjectName(QLatin1String(names::kTabs));
   tabs_->addTab(java_, QStringLiteral("Applicazioni JAVA"));
   tabs_->addTab(sounds_, QStringLiteral("SUONI di Sistema"));
   tabs_->addTab(files_, QStringLiteral("File Manager"));
 
-  status_->setObjectName(QStringLiteral("status"));
+  status_->setObjectName(QLatin1String(names::kStatusLine));
   status_->setTextFormat(Qt::PlainText);
   status_->setFrameShape(QFrame::StyledPanel);
   status_->setFrameShadow(QFrame::Sunken);
@@ -61,13 +62,13 @@ MainWindow::MainWindow(QWidget* parent)
   top->addWidget(phone_, 1);
   auto* page = new QVBoxLayout(this);
   page->addLayout(top);
-  page->addWidget(frame2);
+  page->addWidget(progress_group);
   page->addWidget(tabs_, 1);
   page->addWidget(status_);
   resize(720, 500);
 }
 
-void MainWindow::show_state(const FormSnapshot& s, bool inputs_current) {
+void MainWindow::show_state(const WindowSnapshot& s, bool inputs_current) {
   last_ = s;
   last_inputs_current_ = inputs_current;
   show_last();
@@ -78,7 +79,7 @@ void MainWindow::show_last() {
   const auto& s = *last_;
   connection_->show_state(s, last_inputs_current_, job_running_);
   phone_->show_state(s);
-  label5_->set_progress(s.controls.Label5.fraction, to_qt(s.controls.Label5.caption));
+  progress_->set_progress(s.controls.progress.fraction, to_qt(s.controls.progress.caption));
   java_->show_state(s, last_inputs_current_, job_running_);
   sounds_->show_state(s, last_inputs_current_, job_running_);
   files_->show_state(s, last_inputs_current_, job_running_);

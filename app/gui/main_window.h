@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 class QLabel;
 class QPushButton;
@@ -28,7 +28,7 @@ class MainWindow final : public QWidget {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
 
-  void show_state(const FormSnapshot& s, bool inputs_current);
+  void show_state(const WindowSnapshot& s, bool inputs_current);
   // While a job runs the buttons and lists that start another one are disabled; the
   // keyboard focus comes back where it was when the job ends.
   void set_job_running(bool running);
@@ -54,14 +54,14 @@ class MainWindow final : public QWidget {
 
   ConnectionGroup* connection_;
   PhonePanel* phone_;
-  ProgressLabel* label5_;
+  ProgressLabel* progress_;
   QPushButton* cancel_;
   QTabWidget* tabs_;
   JavaTab* java_;
   SoundsTab* sounds_;
   FilesTab* files_;
   QLabel* status_;  // where the window stands: connected to which phone, or the job under way
-  std::optional<FormSnapshot> last_;
+  std::optional<WindowSnapshot> last_;
   bool last_inputs_current_ = true;
   bool job_running_ = false;
   QPointer<QWidget> focus_before_job_;

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "traffic_lamp.h"
+#include "widget_names.h"
 #include "widget_sync.h"
 
 namespace lg81xx::gui {
@@ -28,12 +29,12 @@ QLabel* value_label(const char* name, QWidget* parent) {
 
 PhonePanel::PhonePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Telefono"), parent),
-      label3_(value_label("Label3", this)),
-      label4_(value_label("Label4", this)),
+      imei_(value_label(names::kImei, this)),
+      information_(value_label(names::kInformation, this)),
       lamp_(new TrafficLamp(this)) {
-  setObjectName(QStringLiteral("PhonePanel"));
-  auto* label9 = new QLabel(QStringLiteral("Dati"), this);
-  label9->setObjectName(QStringLiteral("Label9"));
+  setObjectName(QLatin1String(names::kPhonePanel));
+  auto* lamp_label = new QLabel(QStringLiteral("Dati"), this);
+  lamp_label->setObjectName(QLatin1String(names::kLampLabel));
 
   auto* lamp_row = new QHBoxLayout;
   lamp_row->addWidget(lamp_);
@@ -42,18 +43,18 @@ PhonePanel::PhonePanel(QWidget* parent)
   auto* form = new QFormLayout(this);
   form->setLabelAlignment(Qt::AlignLeft);
   auto* imei_caption = new QLabel(QStringLiteral("IMEI"), this);
-  imei_caption->setObjectName(QStringLiteral("Label3Caption"));
+  imei_caption->setObjectName(QLatin1String(names::kImeiCaption));
   auto* info_caption = new QLabel(QStringLiteral("Informazioni telefono"), this);
-  info_caption->setObjectName(QStringLiteral("Label4Caption"));
-  form->addRow(imei_caption, label3_);
-  form->addRow(info_caption, label4_);
-  form->addRow(label9, lamp_row);
+  info_caption->setObjectName(QLatin1String(names::kInformationCaption));
+  form->addRow(imei_caption, imei_);
+  form->addRow(info_caption, information_);
+  form->addRow(lamp_label, lamp_row);
 }
 
-void PhonePanel::show_state(const FormSnapshot& s) {
-  sync_label(*label3_, s.controls.Label3.caption);
-  sync_label(*label4_, s.controls.Label4.caption);
-  lamp_->set_red(s.controls.ledr.visible);
+void PhonePanel::show_state(const WindowSnapshot& s) {
+  sync_label(*imei_, s.controls.imei.caption);
+  sync_label(*information_, s.controls.information.caption);
+  lamp_->set_red(s.controls.lamp_red);
 }
 
 }  // namespace lg81xx::gui

@@ -1,9 +1,9 @@
 #pragma once
-// What the connected phone told us: its IMEI (Label3) and information text (Label4),
-// with the traffic lamp "Dati" beside them.
+// What the connected phone told us: its IMEI and information text, with the traffic lamp
+// "Dati" beside them.
 #include <QGroupBox>
 
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 class QLabel;
 
@@ -14,11 +14,11 @@ class TrafficLamp;
 class PhonePanel final : public QGroupBox {
  public:
   explicit PhonePanel(QWidget* parent = nullptr);
-  void show_state(const FormSnapshot& s);
+  void show_state(const WindowSnapshot& s);
 
  private:
-  QLabel* label3_;
-  QLabel* label4_;
+  QLabel* imei_;
+  QLabel* information_;
   TrafficLamp* lamp_;
 };
 

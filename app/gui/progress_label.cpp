@@ -4,10 +4,13 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
+#include "widget_names.h"
+
 namespace lg81xx::gui {
 
+// The bar shows the legacy label's own caption until the first transfer.
 ProgressLabel::ProgressLabel(QWidget* parent) : QWidget(parent), caption_(QStringLiteral("Label5")) {
-  setObjectName(QStringLiteral("Label5"));
+  setObjectName(QLatin1String(names::kProgress));
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   setAccessibleName(caption_);
 }

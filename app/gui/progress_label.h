@@ -1,5 +1,5 @@
 #pragma once
-// Label5: the transfers' progress, a bar filled to the model's fraction that shows its
+// The progress bar: the transfers' progress, a bar filled to the model's fraction that shows its
 // caption ("37.5 %", "100%").
 #include <QWidget>
 

@@ -12,6 +12,7 @@
 
 #include "phone/sound_table.h"
 #include "text_codec.h"
+#include "widget_names.h"
 
 namespace lg81xx::gui {
 namespace {
@@ -23,10 +24,10 @@ constexpr std::array<const char*, 4> kGroupTitles{"Toni Messaggio", "Scatto Foto
 SoundsTab::SoundsTab(QWidget* parent)
     : QWidget(parent),
       options_(new QButtonGroup(this)),
-      command5_(new QPushButton(QStringLiteral("Carica Nuovo Suono"), this)) {
-  setObjectName(QStringLiteral("SoundsTab"));
-  command5_->setObjectName(QStringLiteral("Command5"));
-  command5_->setMinimumWidth(160);
+      replace_button_(new QPushButton(QStringLiteral("Carica Nuovo Suono"), this)) {
+  setObjectName(QLatin1String(names::kSoundsTab));
+  replace_button_->setObjectName(QLatin1String(names::kReplaceSoundButton));
+  replace_button_->setMinimumWidth(160);
 
   std::array<QVBoxLayout*, kGroupTitles.size()> columns{};
   auto* grid = new QGridLayout;
@@ -42,7 +43,7 @@ SoundsTab::SoundsTab(QWidget* parent)
   int id = 0;
   for (const auto& row : kSoundTable) {
     auto* option = new QRadioButton(to_qt(row.caption), this);
-    option->setObjectName(to_qt(row.control));
+    option->setObjectName(to_qt(row.name));
     options_->addButton(option, id++);
     columns[static_cast<std::size_t>(row.group)]->addWidget(option);
   }
@@ -50,21 +51,21 @@ SoundsTab::SoundsTab(QWidget* parent)
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(command5_);
+  buttons->addWidget(replace_button_);
   auto* page = new QVBoxLayout(this);
   page->addLayout(grid);
   page->addLayout(buttons);
 
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int index) { emit sound_selected(options_->button(index)->objectName()); });
-  connect(command5_, &QPushButton::clicked, this, &SoundsTab::replace_clicked);
+  connect(replace_button_, &QPushButton::clicked, this, &SoundsTab::replace_clicked);
 }
 
-void SoundsTab::show_state(const FormSnapshot& s, bool inputs_current, bool job_running) {
-  command5_->setEnabled(s.controls.Command5.enabled && !job_running);
+void SoundsTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job_running) {
+  replace_button_->setEnabled(!job_running);
   if (!inputs_current) return;
-  const OptionButton* selected = s.controls.selected_sound();
-  const QString wanted = selected ? to_qt(selected->name) : QString();
+  const SoundOption* selected = s.controls.selected_sound();
+  const QString wanted = selected ? to_qt(selected->sound) : QString();
   QAbstractButton* checked = options_->checkedButton();
   if (checked && checked->objectName() == wanted) return;
   const QSignalBlocker block(options_);

@@ -3,7 +3,7 @@
 // mes1 .. batt, as the sound table lists them) and "Carica Nuovo Suono".
 #include <QWidget>
 
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 class QButtonGroup;
 class QPushButton;
@@ -14,15 +14,15 @@ class SoundsTab final : public QWidget {
   Q_OBJECT
  public:
   explicit SoundsTab(QWidget* parent = nullptr);
-  void show_state(const FormSnapshot& s, bool inputs_current, bool job_running);
+  void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
 
  signals:
   void sound_selected(const QString& control);
-  void replace_clicked();  // Command5
+  void replace_clicked();  // "Carica Nuovo Suono"
 
  private:
   QButtonGroup* options_;
-  QPushButton* command5_;
+  QPushButton* replace_button_;
 };
 
 }  // namespace lg81xx::gui

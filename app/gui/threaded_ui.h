@@ -1,5 +1,5 @@
 #pragma once
-// The UserInterface that Form1 sees on the worker thread. Message boxes, questions, file
+// The UserInterface that WindowModel sees on the worker thread. Message boxes, questions, file
 // dialogs and the pointer are handed to the window's UserInterface on the GUI thread; the
 // worker waits for the answer (a blocking queued call), exactly as a handler waits for a
 // dialog.

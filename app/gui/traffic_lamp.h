@@ -1,6 +1,6 @@
 #pragma once
-// The lamp "Dati": the green disc ledv always shown, the red disc ledr above it at the
-// same place, shown while an exchange is under way.
+// The lamp "Dati": the green disc always shown, the red disc above it at the same place,
+// shown while an exchange is under way.
 #include <QWidget>
 
 namespace lg81xx::gui {
@@ -14,8 +14,8 @@ class TrafficLamp final : public QWidget {
   bool red() const;
 
  private:
-  LampDisc* ledv_;
-  LampDisc* ledr_;
+  LampDisc* green_;
+  LampDisc* red_;
 };
 
 }  // namespace lg81xx::gui

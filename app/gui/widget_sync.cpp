@@ -52,9 +52,9 @@ void sync_list(QListWidget& list, const ListBox& model, bool inputs_current) {
     list.clear();
     for (const auto& item : model.items) list.addItem(to_qt(item));
   }
-  if ((inputs_current || refill) && list.currentRow() != model.list_index) {
-    list.setCurrentRow(model.list_index);
-    if (model.list_index < 0) list.clearSelection();
+  if ((inputs_current || refill) && list.currentRow() != model.selected_row) {
+    list.setCurrentRow(model.selected_row);
+    if (model.selected_row < 0) list.clearSelection();
   }
   // A list of several chosen rows shows the model's choice, never one of its own.
   if (list.selectionMode() == QAbstractItemView::ExtendedSelection && (inputs_current || refill) &&

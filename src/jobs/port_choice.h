@@ -16,7 +16,7 @@ struct PortChoice {
 
 PortChoice find_phone_port(const std::vector<PortInfo>& ports);
 
-// The text Combo2 starts with: the one phone cable's item when there is one (it is where
+// The text the port box starts with: the one phone cable's item when there is one (it is where
 // the phone is now), otherwise `remembered`, the port of the last run.
 std::string preselected_port(const std::vector<PortInfo>& ports, const std::string& remembered);
 

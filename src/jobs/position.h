@@ -1,5 +1,5 @@
 #pragma once
-// The Java insertion position: the text of Text1, two digits 00 to 64. A position holds an
+// The Java insertion position: two digits 00 to 64. A position holds an
 // application when the folder "Java" lists its NN.jad or its NN.jar.
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// Which device the text of Combo2 names. The twenty items "COM  1" .. "COM  20" stand for
+// Which device the text of the port box names. The twenty items "COM  1" .. "COM  20" stand for
 // the platform's serial port of that number; because the box is editable, a text that
 // names a device ("/dev/ttyACM0", "/dev/pts/3") opens that device directly. A detected
 // port may be offered as "device (description)": the description is dropped.
@@ -11,7 +11,7 @@ namespace lg81xx {
 
 inline constexpr int kComItems = 20;  // "COM  1" .. "COM  20"
 
-// The port item of `number` as Combo2 lists it: COM, two blanks, the number.
+// The port item of `number` as the port box lists it: COM, two blanks, the number.
 std::string com_item(int number);
 
 // "COM" + a number on this platform: "/dev/ttyS<n-1>" on Linux, "COM<n>" on Windows.
@@ -25,7 +25,7 @@ std::optional<int> com_number(std::string_view combo_text);
 // a COM item outside 1..kComItems).
 std::string port_device(std::string_view combo_text);
 
-// How a detected port is offered in Combo2 (port_device gives `device` back).
+// How a detected port is offered in the port box (port_device gives `device` back).
 std::string port_item(const std::string& device, const std::string& description);
 
 }  // namespace lg81xx

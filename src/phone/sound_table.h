@@ -1,13 +1,14 @@
 #pragma once
-// The eighteen system sounds of the phone: option button, caption, dialog filter and the path
-// of the sound file on the phone (after the two full stops that every target path starts with).
+// The eighteen system sounds of the phone: name (mes1 .. batt), caption, dialog filter and
+// the path of the sound file on the phone (after the two full stops that every target path
+// starts with).
 #include <array>
 #include <string_view>
 
 namespace lg81xx {
 
 struct SoundRow {
-  std::string_view control;
+  std::string_view name;  // the sound's name: mes1 .. batt
   std::string_view caption;
   std::string_view filter;
   std::string_view path;  // "/MessageTone/Message1.mid"; the target is ".." + path
@@ -39,10 +40,10 @@ inline constexpr std::array<SoundRow, 18> kSoundTable{{
     {"batt", "Suono Batteria Scarica", kAudioMidFilter, "/Midis/LowBattery.mid", 3},
 }};
 
-// The row of the option button named `control`, or nothing.
-inline const SoundRow* sound_row(std::string_view control) {
+// The row of the sound named `name`, or nothing.
+inline const SoundRow* sound_row(std::string_view name) {
   for (const auto& row : kSoundTable)
-    if (row.control == control) return &row;
+    if (row.name == name) return &row;
   return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Plain models of the window's controls, under their names on the window: what the view
-// shows and the handlers change.
+// Plain models of what the window shows and the handlers change: the choices of model and
+// port, what the phone told, the lists, the position, the progress and the status line.
+// The widgets that draw them are named in app/gui/widget_names.h.
 #include <array>
 #include <string>
 #include <string_view>
@@ -21,95 +22,67 @@ struct ProgressBar {
   double fraction = 0;  // 0 .. 1
 };
 
-struct Button {
-  std::string caption;
-  bool enabled = true;
-};
-
 struct TextBox {
   std::string text;
 };
 
-struct CheckBox {
+// The option button of one system sound.
+struct SoundOption {
+  std::string sound;  // mes1 .. batt, as the sound table names it
   std::string caption;
-  bool value = false;
-};
-
-struct OptionButton {
-  std::string name;  // control name: mes1 .. batt
-  std::string caption;
-  bool value = false;
+  bool chosen = false;
 };
 
 struct ComboBox {
   std::vector<std::string> items;
-  std::string text;  // Combo1: one of its items or nothing; Combo2: any device as typed
+  std::string text;  // the model box: one of its items or nothing; the port box: any device as typed
   bool enabled = true;
 };
 
 struct ListBox {
   std::vector<std::string> items;
-  int list_index = -1;      // selected row, -1 for none
+  int selected_row = -1;    // -1 for none
   std::vector<int> chosen;  // the rows chosen together, where the list allows several
   std::string text() const {
-    return list_index >= 0 && list_index < static_cast<int>(items.size()) ? items[list_index] : std::string{};
+    return selected_row >= 0 && selected_row < static_cast<int>(items.size()) ? items[selected_row] : std::string{};
   }
   void clear() {
     items.clear();
-    list_index = -1;
+    selected_row = -1;
     chosen.clear();
   }
 };
 
-struct Picture {
-  bool visible = true;
-};
-
-using SoundOptions = std::array<OptionButton, kSoundTable.size()>;
+using SoundOptions = std::array<SoundOption, kSoundTable.size()>;
 
 // One option button per system sound, the first one chosen.
 inline SoundOptions sound_option_buttons() {
   SoundOptions options;
   for (std::size_t i = 0; i < kSoundTable.size(); ++i)
-    options[i] = {std::string(kSoundTable[i].control), std::string(kSoundTable[i].caption), i == 0};
+    options[i] = {std::string(kSoundTable[i].name), std::string(kSoundTable[i].caption), i == 0};
   return options;
 }
 
-// Every control of the window.
+// What the window shows.
 struct Controls {
-  Label Label1{"Modello Telefono"};
-  ComboBox Combo1;  // the phone model
-  Label Label2{"Porta Comm"};
-  ComboBox Combo2;  // the port
-  Button Command1{"Connetti/Disconnetti"};
-  ProgressBar Label5{"Label5"};
-  std::array<std::string, 3> SSTab1{"Applicazioni JAVA", "SUONI di Sistema", "File Manager"};
-  Label Label6{"Posizione di inserimento"};
-  TextBox Text1{"00"};  // the insertion position
-  Label Label7{"FILE CARICATO"};
-  Label Label8;  // the archive loaded for the install
-  Label Label10{"JAVA"};
-  Button Command2{"Carica JAD e JAR"};
-  CheckBox nokia{"ABILITA EMULAZIONE NOKIA MIDP"};
-  Button Command3{"INVIA"};
-  Button Command4{"Command4"};  // the read probe
-  Button Command5{"Carica Nuovo Suono"};
-  SoundOptions sound_options = sound_option_buttons();  // mes1 .. batt
-  ListBox List1;                                        // the phone's folders
-  ListBox List2;                                        // the entries of the folder listed last
-  Button Command7{"DownLoad"};
-  Button send_file{"Invia file al telefono"};
-  Label Label9{"Dati"};
-  Picture ledv{true};                       // the traffic lamp: green underneath,
-  Picture ledr{false};                      // red over it while a request is on the line
-  Label Label3;                             // IMEI
-  Label Label4;                             // information text
+  ComboBox model_box;
+  ComboBox port_box;
+  Label imei;
+  Label information;
+  bool lamp_red = false;           // the traffic lamp: red while a request is on the line, green otherwise
+  ProgressBar progress{"Label5"};  // the legacy label's own caption, shown until the first transfer
+  TextBox position_box{"00"};      // the insertion position
+  Label loaded_archive;            // the archive loaded for the install
+  bool nokia_emulation = false;    // the Nokia emulation classes added to the archive loaded
+  SoundOptions sound_options = sound_option_buttons();
+  ListBox folders_list;                     // the phone's folders
+  ListBox entries_list;                     // the entries of the folder listed last
   Label status{text::kStatusNotConnected};  // where the window stands: the phone on the line, or the job under way
 
   // The chosen sound's option button, if any.
-  const OptionButton* selected_sound() const {
+  const SoundOption* selected_sound() const {
     for (const auto& option : sound_options)
-      if (option.value) return &option;
+      if (option.chosen) return &option;
     return nullptr;
   }
 };

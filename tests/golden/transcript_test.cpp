@@ -13,11 +13,12 @@
 #include <map>
 #include <sstream>
 
+#include "gui/widget_names.h"
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
 #include "sample_content.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 #include "support/temp_dir.h"
 #include "trace_log.h"
 
@@ -37,7 +38,7 @@ std::string stamp(const Clock& clock) {
 std::string list_text(const ListBox& list) {
   std::string out = "[";
   for (const auto& item : list.items) out += (out.size() > 1 ? ", " : "") + item;
-  return out + "]" + (list.list_index >= 0 ? " @" + std::to_string(list.list_index) : "");
+  return out + "]" + (list.selected_row >= 0 ? " @" + std::to_string(list.selected_row) : "");
 }
 
 const char* result_text(JobResult r) {
@@ -110,7 +111,7 @@ class Transcript {
       : phone_({model, "354321098765432", storage_.path(), 0}),
         port_(phone_, &clock_),
         ui_(out_, clock_),
-        form_(Platform{port_, clock_, ui_, archiver_, files_}, home_.path()),
+        window_(Platform{port_, clock_, ui_, archiver_, files_}, home_.path()),
         model_(model),
         pictures_(family_of(model) == Family::u813 ? "Images" : "Immagini") {
     write_file(home_ / "LG81XX.ini", "MIDP=1\r\n");
@@ -125,7 +126,7 @@ class Transcript {
     Bytes big(6000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = as_char(static_cast<unsigned>(i * 37 + i / 256));
     write_file(storage_ / pictures_ / "grande.bin", big);
-    form_.phone().link().set_trace(cli::make_trace(out_, clock_));
+    window_.phone().link().set_trace(cli::make_trace(out_, clock_));
     ui_.visible = [this] { return visible(); };
   }
 
@@ -143,31 +144,31 @@ class Transcript {
   }
 
   void start() {
-    action("start", [this] { form_.start_up(); });
-    form_.choose_model(model_);
-    form_.choose_port("COM  1");
+    action("start", [this] { window_.start_up(); });
+    window_.choose_model(model_);
+    window_.choose_port("COM  1");
   }
   void connect() {
-    step("connect", [this] { return form_.connect_or_disconnect(); });
+    step("connect", [this] { return window_.connect_or_disconnect(); });
   }
   void disconnect() {
-    step("disconnect", [this] { return form_.connect_or_disconnect(); });
+    step("disconnect", [this] { return window_.connect_or_disconnect(); });
   }
   void tick() {
-    action("keep-alive tick", [this] { form_.keep_alive_tick(); });
+    action("keep-alive tick", [this] { window_.keep_alive_tick(); });
   }
   void open_folder(const std::string& folder) {
     step("open " + folder, [&] {
-      form_.select_folder(index_of(form_.folders(), folder));
-      return form_.open_folder();
+      window_.select_folder(index_of(window_.folders(), folder));
+      return window_.open_folder();
     });
   }
   void download(const std::string& entry) {
     const fs::path target = home_ / ("saved-" + entry);
     ui_.answers = {target};
     step("download " + entry, [&] {
-      form_.select_entry(index_of(form_.entries(), entry));
-      return form_.download_entry();
+      window_.select_entry(index_of(window_.entries(), entry));
+      return window_.download_entry();
     });
     if (fs::exists(target)) ui_.line("saved " + std::to_string(fs::file_size(target)) + " bytes");
   }
@@ -176,27 +177,27 @@ class Transcript {
     ui_.answers.clear();
     for (const auto& name : {jad, jar})
       ui_.answers.push_back(name.empty() ? std::nullopt : std::optional(home_ / name));
-    step("load application", [this] { return form_.load_application(); });
+    step("load application", [this] { return window_.load_application(); });
   }
   void install(const std::string& position = "") {
     step("install" + (position.empty() ? "" : " at " + position), [&] {
-      if (!position.empty()) form_.set_position_text(position);
-      return form_.install_application();
+      if (!position.empty()) window_.set_position_text(position);
+      return window_.install_application();
     });
   }
   void replace_sound(const std::string& control, const std::string& file = "tune.mid") {
     ui_.answers = {file.empty() ? std::nullopt : std::optional(home_ / file)};
     step("replace sound " + control + " with " + (file.empty() ? "nothing" : file), [&] {
-      form_.select_sound(control);
-      return form_.replace_sound();
+      window_.select_sound(control);
+      return window_.replace_sound();
     });
   }
   void choose_model(const std::string& model) {
-    action("model \"" + model + "\"", [&] { form_.choose_model(model); });
+    action("model \"" + model + "\"", [&] { window_.choose_model(model); });
   }
-  void set_nokia(bool ticked) { form_.set_nokia(ticked); }
+  void set_nokia_emulation(bool ticked) { window_.set_nokia_emulation(ticked); }
   void probe() {
-    step("probe", [this] { return form_.probe_message_tone(); });
+    step("probe", [this] { return window_.probe_message_tone(); });
   }
 
   sim::VirtualPhone& phone() { return phone_; }
@@ -210,18 +211,16 @@ class Transcript {
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
   }
   std::string line_state() const {
-    return !port_.is_open() ? "port closed" : form_.phone().line_free() ? "line free" : "line held";
+    return !port_.is_open() ? "port closed" : window_.phone().line_free() ? "line free" : "line held";
   }
   State visible() const {
-    const Controls& c = form_.controls();
-    return {{"ledr", c.ledr.visible ? "shown" : "hidden"},
-            {"Label3", c.Label3.caption},
-            {"Label4", c.Label4.caption},
-            {"Label5", c.Label5.caption},
-            {"Label8", c.Label8.caption},
-            {"Text1", c.Text1.text},
-            {"List1", list_text(c.List1)},
-            {"List2", list_text(c.List2)}};
+    const Controls& c = window_.controls();
+    // Each under the name of the widget that shows it.
+    namespace names = gui::names;
+    return {{names::kRedLamp, c.lamp_red ? "shown" : "hidden"}, {names::kImei, c.imei.caption},
+            {names::kInformation, c.information.caption},       {names::kProgress, c.progress.caption},
+            {names::kLoadedArchive, c.loaded_archive.caption},  {names::kPositionBox, c.position_box.text},
+            {names::kFoldersList, list_text(c.folders_list)},   {names::kEntriesList, list_text(c.entries_list)}};
   }
 
   TempDir home_, storage_;
@@ -232,7 +231,7 @@ class Transcript {
   Recorder ui_;
   ZipArchiver archiver_;
   LocalFiles files_;
-  Form1 form_;
+  WindowModel window_;
   std::string model_;
   std::string pictures_;
 };
@@ -262,10 +261,10 @@ void refusals(Transcript& t) {
   t.load_application("Saluti.jar", "Saluti.jar");
   t.load_application("Saluti.jad", "noise.bin");
   t.install("05");
-  t.set_nokia(true);
+  t.set_nokia_emulation(true);
   t.load_application("Saluti.jad", "noise.bin");
   t.load_application();  // temp.jar is a folder: never replaced
-  t.set_nokia(false);
+  t.set_nokia_emulation(false);
   t.load_application("");
   t.load_application("Saluti.jad", "");
 }

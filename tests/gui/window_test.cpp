@@ -1,4 +1,4 @@
-// What only the window does: its controls named as on the form and bound to Form1 both
+// What only the window does: its controls named as on the form and bound to WindowModel both
 // ways, the worker thread and the busy state, and the phone's names in List2.
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "base/hex_codec.h"
-#include "form_controller.h"
 #include "jobs/messages.h"
 #include "link/session_frames.h"
 #include "main_window.h"
@@ -29,6 +28,7 @@
 #include "support/temp_dir.h"
 #include "text_codec.h"
 #include "virtual_phone.h"
+#include "window_controller.h"
 
 namespace lg81xx::gui::testing {
 namespace {
@@ -45,7 +45,7 @@ struct GuiHarness {
   explicit GuiHarness(const std::string& model = "LG U8130")
       : phone(sim::PhoneOptions{model, "354321098765432", storage.path(), 0}) {
     write_file(home / "LG81XX.ini", "MIDP=1\r\n");
-    controller = std::make_unique<FormController>(
+    controller = std::make_unique<WindowController>(
         window, ui,
         [this] {
           return Backend{std::make_unique<sim::PhonePort>(phone), std::make_unique<VirtualClock>(),
@@ -74,8 +74,8 @@ struct GuiHarness {
   // Reads the model on its own thread, after every queued edit reached it.
   template <typename F>
   auto read_model(F read) {
-    decltype(read(std::declval<Form1&>())) value{};
-    controller->run_job([&](Form1& form) { value = read(form); });
+    decltype(read(std::declval<WindowModel&>())) value{};
+    controller->run_job([&](WindowModel& form) { value = read(form); });
     wait_idle();
     return value;
   }
@@ -95,7 +95,7 @@ struct GuiHarness {
   sim::VirtualPhone phone;
   RecordingUi ui;
   MainWindow window;
-  std::unique_ptr<FormController> controller;
+  std::unique_ptr<WindowController> controller;
 };
 
 QString text_of(QWidget* w) {
@@ -162,7 +162,7 @@ class WindowTest final : public QObject {
                                << "ABILITA EMULAZIONE NOKIA MIDP";
     QTest::newRow("progress") << "Label5"
                               << "Label5";
-    QTest::newRow("sound") << to_qt(kSoundTable[0].control) << to_qt(kSoundTable[0].caption);
+    QTest::newRow("sound") << to_qt(kSoundTable[0].name) << to_qt(kSoundTable[0].caption);
   }
   void controls_start_as_the_loaded_model_says() {
     QFETCH(QString, name);
@@ -186,8 +186,8 @@ class WindowTest final : public QObject {
     QTest::keyClick(h.find<QCheckBox>("nokia"), Qt::Key_Space);
     h.find<QRadioButton>("scatto3")->click();
     QTest::keyClick(h.find<QCheckBox>("fast"), Qt::Key_Space);
-    QVERIFY(h.read_model([](Form1& f) { return f.controls().nokia.value; }));
-    QVERIFY(h.read_model([](Form1& f) { return f.fast(); }));
+    QVERIFY(h.read_model([](WindowModel& f) { return f.controls().nokia_emulation; }));
+    QVERIFY(h.read_model([](WindowModel& f) { return f.fast(); }));
 
     h.click("Command1");  // connects only if the typed model and port reached the model
     h.wait_idle();
@@ -208,7 +208,7 @@ class WindowTest final : public QObject {
     h.set_combo_text("Combo1", "LG U8130");
     h.set_combo_text("Combo2", "/dev/virtual-phone");
     QSemaphore gate;
-    h.controller->run_job([&](Form1& f) {
+    h.controller->run_job([&](WindowModel& f) {
       gate.acquire();
       f.connect_or_disconnect();  // shows the IMEI
     });
@@ -348,7 +348,7 @@ class WindowTest final : public QObject {
     h.wait_idle();
     QCOMPARE(status->text(), QStringLiteral("Connesso: LG U8130 su /dev/virtual-phone"));
     QVERIFY(!combo1->isEnabled() && !combo2->isEnabled());
-    QCOMPARE(h.read_model([](Form1& f) { return f.choose_model("LG U8110"); }), false);
+    QCOMPARE(h.read_model([](WindowModel& f) { return f.choose_model("LG U8110"); }), false);
 
     h.window.tabs().setCurrentIndex(2);  // "File Manager"
     h.click("Command7");                 // no entry chosen

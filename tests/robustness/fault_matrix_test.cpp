@@ -17,7 +17,7 @@
 #include "phone_port.h"
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 #include "support/jar_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -88,10 +88,10 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
       : phone(sim::PhoneOptions{"LG U8130", kImei, storage.path(), 0}),
         line(phone, &clock),
         port(line),
-        form(Platform{port, clock, ui, archiver, files}, home.path()) {
-    form.choose_model(the_case().chosen);
-    form.choose_port("sim");
-    form.set_fast(std::get<0>(GetParam()) == WaitMode::fast);
+        window(Platform{port, clock, ui, archiver, files}, home.path()) {
+    window.choose_model(the_case().chosen);
+    window.choose_port("sim");
+    window.set_fast(std::get<0>(GetParam()) == WaitMode::fast);
     write_file(storage / "Images" / "pic.jpg", sample(5000));
   }
 
@@ -101,38 +101,38 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
   // first request.
   JobResult run(const Case& c) {
     if (c.op != Op::connect) {
-      EXPECT_EQ(form.connect_or_disconnect(), JobResult::ok);
-      EXPECT_TRUE(form.phone().line_free());
+      EXPECT_EQ(window.connect_or_disconnect(), JobResult::ok);
+      EXPECT_TRUE(window.phone().line_free());
     }
     ui.messages.clear();
     phone.set_faults(c.faults);
-    port.cancel_at(c.cancel_at, [this] { form.request_cancel(); });
+    port.cancel_at(c.cancel_at, [this] { window.request_cancel(); });
     requests_before = line.written().size();
     switch (c.op) {
-      case Op::connect: return form.connect_or_disconnect();
+      case Op::connect: return window.connect_or_disconnect();
       case Op::listing:
         for (const char* name : {"a.jpg", "b.mid", "c.txt"}) write_file(storage / "Animations" / name, name);
         sim::add_generated_entries(storage / "Animations", c.entries);
-        form.select_folder(0);  // "Animations"
-        return form.open_folder();
+        window.select_folder(0);  // "Animations"
+        return window.open_folder();
       case Op::install: {
         make_jar(home / "demo.jar", {{"demo.bin", sample(4000)}});
         const auto jar_size = std::filesystem::file_size(home / "demo.jar");
         write_file(home / "demo.jad", "MIDlet-Name: Demo\r\nMIDlet-Jar-Size: " + std::to_string(jar_size) + "\r\n");
         ui.dialog_answers = {(home / "demo.jad").string(), (home / "demo.jar").string()};
-        form.load_application();
-        form.set_position_text("05");
-        return form.install_application();
+        window.load_application();
+        window.set_position_text("05");
+        return window.install_application();
       }
       case Op::sound:
         write_file(home / "tone.mid", sample(3000));
-        form.select_sound("mes1");
+        window.select_sound("mes1");
         ui.dialog_answers = {(home / "tone.mid").string()};
-        return form.replace_sound();
-      case Op::download: ui.dialog_answers = {target.string()}; return form.download_named("Images", "pic.jpg");
+        return window.replace_sound();
+      case Op::download: ui.dialog_answers = {target.string()}; return window.download_named("Images", "pic.jpg");
       case Op::probe:
         write_file(storage / "MessageTone" / "Message1.mid", sample(100));
-        return form.probe_message_tone();
+        return window.probe_message_tone();
     }
     return JobResult::bad_input;
   }
@@ -147,7 +147,7 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
   RecordingUi ui;
   ZipArchiver archiver;
   LocalFiles files;
-  Form1 form;
+  WindowModel window;
 };
 
 TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
@@ -166,14 +166,14 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
   }
   const bool ok = result == JobResult::ok;
   if (!ok && c.op != Op::connect) {
-    EXPECT_NE(form.progress_bar().caption, "100%");
+    EXPECT_NE(window.progress_bar().caption, "100%");
   }
   switch (c.op) {
     case Op::connect:
       // The phone's values, or nothing shown and the port closed.
-      EXPECT_EQ(form.imei(), ok ? kImei : "");
-      EXPECT_EQ(form.information(), ok ? "U8130 V10c-EUR" : "");
-      EXPECT_EQ(form.folders(),
+      EXPECT_EQ(window.imei(), ok ? kImei : "");
+      EXPECT_EQ(window.information(), ok ? "U8130 V10c-EUR" : "");
+      EXPECT_EQ(window.folders(),
                 (ok ? std::vector<std::string>{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}
                     : std::vector<std::string>{}));
       EXPECT_EQ(port.is_open(), ok);
@@ -183,7 +183,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
       for (const auto& entry : std::filesystem::directory_iterator(storage / "Animations"))
         stored.push_back(entry.path().filename().string());
       std::sort(stored.begin(), stored.end());
-      EXPECT_EQ(form.entries(), ok ? stored : std::vector<std::string>{});
+      EXPECT_EQ(window.entries(), ok ? stored : std::vector<std::string>{});
       break;
     }
     case Op::download:
@@ -199,25 +199,25 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
     EXPECT_EQ(line.written().size() - requests_before, static_cast<std::size_t>(c.cancel_at) + 1);
     EXPECT_TRUE(line.written().back() == make_session_frames().disconnect_frame);
     EXPECT_FALSE(port.is_open());
-    EXPECT_EQ(form.imei(), "");
+    EXPECT_EQ(window.imei(), "");
   }
   if (result == JobResult::link_lost) {
     EXPECT_FALSE(port.is_open());
-    EXPECT_FALSE(form.keep_alive_tick());  // the keep-alive stays silent on a closed port
+    EXPECT_FALSE(window.keep_alive_tick());  // the keep-alive stays silent on a closed port
   }
   if (ok) {
-    EXPECT_TRUE(form.phone().line_free());
-    EXPECT_FALSE(form.controls().ledr.visible);
+    EXPECT_TRUE(window.phone().line_free());
+    EXPECT_FALSE(window.controls().lamp_red);
   }
 
   // A good line again: disconnect if still connected, then connect and list.
   phone.set_faults({});
-  if (port.is_open()) form.connect_or_disconnect();
-  form.choose_model("LG U8130");
+  if (port.is_open()) window.connect_or_disconnect();
+  window.choose_model("LG U8130");
   ui.messages.clear();
-  EXPECT_EQ(form.connect_or_disconnect(), JobResult::ok);
-  EXPECT_TRUE(form.phone().line_free());
-  EXPECT_FALSE(form.folders().empty());
+  EXPECT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  EXPECT_TRUE(window.phone().line_free());
+  EXPECT_FALSE(window.folders().empty());
 }
 
 // Connect: requests 1 AT+CGSN, 2 AT*EOBEX, 3 CONNECT, 4 session, 5 information, 6 20 81,

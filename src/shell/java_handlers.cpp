@@ -1,23 +1,23 @@
 // The "Applicazioni JAVA" tab: the position proposed from the phone's Java list, the choice
-// of JAD and JAR ("Carica JAD e JAR"), the install ("INVIA") and the read probe (Command4).
+// of JAD and JAR ("Carica JAD e JAR"), the install ("INVIA") and the read probe.
 #include "jobs/checks.h"
 #include "jobs/position.h"
 #include "jobs/sounds.h"
 #include "shell/busy_pointer.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 
 namespace lg81xx {
 
-JobResult Form1::propose_position() {
+JobResult WindowModel::propose_position() {
   if (auto refusal = check_connected(phone())) return report(refused(std::move(*refusal)));
   const auto java = read_java_list();
   if (!java.ok() && java.result != JobResult::bad_input) return report(java);
   return JobResult::ok;
 }
 
-// The folder "Java" listed into List2 (and marked in List1, whose entries List2 shows),
-// and Text1 proposed anew from it; no message when the phone does not answer.
-JobOutcome<JavaList> Form1::read_java_list() {
+// The folder "Java" listed into the entries list (and marked in the folders list), and
+// the position proposed anew from it; no message when the phone does not answer.
+JobOutcome<JavaList> WindowModel::read_java_list() {
   Underway underway(*this, std::string(text::kStatusReadingFolder) + "Java...");
   clear_java_list();
   auto java = lg81xx::read_java_list(jobs_);
@@ -25,13 +25,13 @@ JobOutcome<JavaList> Form1::read_java_list() {
   return java;
 }
 
-void Form1::clear_java_list() {
-  controls_.List2.clear();
+void WindowModel::clear_java_list() {
+  controls_.entries_list.clear();
   java_rows_.clear();
   set_position_text("");
 }
 
-void Form1::show_java_list(const JavaList& java, bool warn_when_full) {
+void WindowModel::show_java_list(const JavaList& java, bool warn_when_full) {
   show_entries(java.rows, "Java");
   java_rows_ = java.rows;
   if (java.position)
@@ -42,7 +42,7 @@ void Form1::show_java_list(const JavaList& java, bool warn_when_full) {
 
 // The descriptor and the archive the user chooses, read whole and checked; the archive is
 // asked for only once the descriptor could be read.
-JobResult Form1::load_application() {
+JobResult WindowModel::load_application() {
   auto& ui = platform_.ui;
   Underway underway(*this, text::kStatusLoading);
   BusyPointer pointer(ui);
@@ -59,27 +59,28 @@ JobResult Form1::load_application() {
   const auto jar_path = ui.open_file(text::kJarFilter);
   if (!jar_path || jar_path->empty()) return JobResult::cancelled;
   pointer.busy();
-  auto pair = pair_with_archive(jobs_, pair_.descriptor, {*jad_path, *jar_path, controls_.nokia.value, home_});
+  auto pair = pair_with_archive(jobs_, pair_.descriptor, {*jad_path, *jar_path, controls_.nokia_emulation, home_});
   if (!pair.ok()) {
     pair_ = {};  // nothing is kept of a pair that cannot be installed
     return report(pair);
   }
   pair_ = std::move(pair.value);
-  controls_.Label8.caption = pair_.archive_name;
+  controls_.loaded_archive.caption = pair_.archive_name;
   return JobResult::ok;
 }
 
-// Installs the chosen pair into the phone's folder "Java" at the position of Text1. One
+// Installs the chosen pair into the phone's folder "Java" at the position in its box. One
 // message, however and wherever the install ended. An installed pair is released, so that
 // it is never sent twice by mistake; so is the pair of a U8110/U8120 install that stops at
 // its descriptor, as the window forgets its name. Whatever the install left in "Java",
 // the next position comes from the phone's list as it is now.
-JobResult Form1::install_application() {
-  const std::string position = padded_position(controls_.Text1.text).value_or("");
+JobResult WindowModel::install_application() {
+  const std::string position = padded_position(controls_.position_box.text).value_or("");
   Working working(*this, text::kStatusInstalling + position + "...", true, [this, position] {
-    if (controls_.Text1.text != position) set_position_text(position);
+    if (controls_.position_box.text != position) set_position_text(position);
   });
-  const auto installed = lg81xx::install_application(jobs_, {pair_, controls_.Text1.text, java_rows_, WhenExists::ask});
+  const auto installed =
+      lg81xx::install_application(jobs_, {pair_, controls_.position_box.text, java_rows_, WhenExists::ask});
   if (installed.message && installed.message->id == MessageId::unknown_model) release_pair();
   if (installed.ok()) set_progress_done();
   report(installed);
@@ -91,12 +92,12 @@ JobResult Form1::install_application() {
 }
 
 // "FILE CARICATO" empty, and nothing left to send with INVIA.
-void Form1::release_pair() {
-  controls_.Label8.caption.clear();
+void WindowModel::release_pair() {
+  controls_.loaded_archive.caption.clear();
   pair_ = {};
 }
 
-JobResult Form1::probe_message_tone() {
+JobResult WindowModel::probe_message_tone() {
   Working working(*this, text::kStatusProbing, false);
   return report(read_probe(jobs_));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Form1: the headless model of the one window. It keeps the window's controls and runs the
+// WindowModel: the headless model of the one window. It keeps the window's controls and runs the
 // jobs (src/jobs) for the user's actions: each handler reads its controls, asks its
 // dialogs, calls a job with plain values and shows how it ended. It is the jobs' listener:
 // the lamp, the progress, the questions and the warnings on the way reach the window
@@ -36,23 +36,23 @@ struct Platform {
 
 enum class StartResult { ok, fatal };
 
-class Form1 final : private JobListener {
+class WindowModel final : private JobListener {
  public:
-  static constexpr int kKeepAliveIntervalMs = 3000;  // Timer1
+  static constexpr int kKeepAliveIntervalMs = 3000;  // the keep-alive timer
 
-  Form1(Platform platform, std::filesystem::path home);
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
+  WindowModel(Platform platform, std::filesystem::path home);
+  WindowModel(const WindowModel&) = delete;
+  WindowModel& operator=(const WindowModel&) = delete;
 
   // ---- what the window shows ----
   const Controls& controls() const { return controls_; }
-  const std::string& model() const { return controls_.Combo1.text; }
-  const std::string& imei() const { return controls_.Label3.caption; }
-  const std::string& information() const { return controls_.Label4.caption; }
-  const std::string& position() const { return controls_.Text1.text; }
-  const std::vector<std::string>& folders() const { return controls_.List1.items; }
-  const std::vector<std::string>& entries() const { return controls_.List2.items; }
-  const ProgressBar& progress_bar() const { return controls_.Label5; }
+  const std::string& model() const { return controls_.model_box.text; }
+  const std::string& imei() const { return controls_.imei.caption; }
+  const std::string& information() const { return controls_.information.caption; }
+  const std::string& position() const { return controls_.position_box.text; }
+  const std::vector<std::string>& folders() const { return controls_.folders_list.items; }
+  const std::vector<std::string>& entries() const { return controls_.entries_list.items; }
+  const ProgressBar& progress_bar() const { return controls_.progress; }
   // The descriptor and archive that "Carica JAD e JAR" read for the install.
   const Bytes& descriptor() const { return pair_.descriptor; }
   const Bytes& archive() const { return pair_.archive; }
@@ -61,22 +61,25 @@ class Form1 final : private JobListener {
   Phone& phone() { return jobs_.phone(); }
 
   // ---- the user's input ----
-  // Combo1 takes one of the four models (or nothing), Combo2 any device; neither changes
-  // while connected or while a job runs. False when the choice was not taken.
-  bool choose_model(std::string text);  // Combo1
-  bool choose_port(std::string text);   // Combo2
+  // The model box takes one of the four models (or nothing), the port box any device;
+  // neither changes while connected or while a job runs. False when the choice was not
+  // taken.
+  bool choose_model(std::string text);
+  bool choose_port(std::string text);
   bool choices_locked() const { return phone().is_open() || !activity_.empty(); }
-  // Adds the port items not yet in Combo2.
+  // Adds the port items not yet in the port box.
   void offer_ports(const std::vector<std::string>& items);
-  // The same at the top of Combo2, before the twenty COM items: the phones' cables.
+  // The same at the top of the port box, before the twenty COM items: the phones' cables.
   void offer_first(const std::vector<std::string>& items);
-  // Text1, changed by the user or by a job: the window checks the text on every change.
+  // The position box, changed by the user or by a job: the window checks the text on every
+  // change.
   void set_position_text(std::string text);
-  void set_nokia(bool ticked);
-  void select_sound(std::string_view control);  // mes1 .. batt; any other name clears the choice
-  void select_folder(int row);                  // List1
-  void select_entry(int row);                   // List2
-  void choose_entries(std::vector<int> rows);   // List2, several rows chosen together
+  // "ABILITA EMULAZIONE NOKIA MIDP".
+  void set_nokia_emulation(bool ticked);
+  void select_sound(std::string_view sound);   // mes1 .. batt; any other name clears the choice
+  void select_folder(int row);                 // in the folders list
+  void select_entry(int row);                  // in the entries list
+  void choose_entries(std::vector<int> rows);  // several rows of the entries list together
   // "Trasferimento veloce": waits that end as soon as a reply is complete.
   void set_fast(bool fast);
   // "Annulla" (Ctrl-C at a terminal, the window closed during a job): the job under way
@@ -88,24 +91,25 @@ class Form1 final : private JobListener {
 
   // ---- one handler per user action ----
   StartResult start_up();             // the window opens
-  JobResult connect_or_disconnect();  // Command1 "Connetti/Disconnetti"
+  JobResult connect_or_disconnect();  // "Connetti/Disconnetti"
   // The window closes: an open session is ended with the disconnect frame.
   void hang_up();
-  // Timer1, every kKeepAliveIntervalMs: a keep-alive while the line is free. True when
-  // one went out.
+  // The keep-alive timer, every kKeepAliveIntervalMs: a keep-alive while the line is free.
+  // True when one went out.
   bool keep_alive_tick();
-  JobResult propose_position();  // the Java list read after a connect proposes Text1
-  JobResult open_folder();       // List1 double-click: the folder's entries into List2
-  // Command7 "DownLoad": the entry chosen in List2; several go into a folder the user chooses.
+  JobResult propose_position();  // the Java list read again proposes the position
+  JobResult open_folder();       // a double-click on a folder: its entries into the entries list
+  // "DownLoad": the entry chosen in the entries list; several go into a folder the user
+  // chooses.
   JobResult download_entry();
   // The same for an entry given by name, listed or not.
   JobResult download_named(const std::string& folder, const std::string& entry);
-  JobResult load_application();     // Command2 "Carica JAD e JAR"
-  JobResult install_application();  // Command3 "INVIA"
-  JobResult probe_message_tone();   // Command4
-  JobResult replace_sound();        // Command5 "Carica Nuovo Suono"
-  // "Invia file al telefono": a file chosen on the computer into the folder of List1,
-  // whose listing is then read again.
+  JobResult load_application();     // "Carica JAD e JAR"
+  JobResult install_application();  // "INVIA"
+  JobResult probe_message_tone();   // the read probe's button
+  JobResult replace_sound();        // "Carica Nuovo Suono"
+  // "Invia file al telefono": a file chosen on the computer into the folder chosen in the
+  // folders list, whose listing is then read again.
   JobResult send_file();
 
  private:
@@ -114,13 +118,13 @@ class Form1 final : private JobListener {
   // again.
   class Underway {
    public:
-    Underway(Form1& form, std::string what);
+    Underway(WindowModel& form, std::string what);
     ~Underway();
     Underway(const Underway&) = delete;
     Underway& operator=(const Underway&) = delete;
 
    private:
-    Form1& form_;
+    WindowModel& form_;
     std::string outer_;
   };
 
@@ -129,7 +133,7 @@ class Form1 final : private JobListener {
   class Working {
    public:
     // `first`: what the window changes just before it names the job.
-    Working(Form1& form, std::string what, bool busy, std::function<void()> first = {});
+    Working(WindowModel& form, std::string what, bool busy, std::function<void()> first = {});
     ~Working();
     Working(const Working&) = delete;
     Working& operator=(const Working&) = delete;
@@ -139,7 +143,7 @@ class Form1 final : private JobListener {
     bool started() const { return underway_.has_value(); }
 
    private:
-    Form1& form_;
+    WindowModel& form_;
     std::string what_;
     bool busy_;
     std::optional<Underway> underway_;
@@ -148,7 +152,7 @@ class Form1 final : private JobListener {
   // The status line and the lock of model and port, after the connection or the job changed.
   void show_where_it_stands();
 
-  // JobListener: the lamp ledr and the progress bar Label5 drawn at once, the questions and
+  // JobListener: the lamp and the progress bar drawn at once, the questions and
   // warnings as the window asks and shows them, and a connect's steps as they come.
   void lamp(bool red) override;
   void progress(const Progress& progress) override;
@@ -159,11 +163,11 @@ class Form1 final : private JobListener {
 
   void set_progress(double fraction);
   void set_progress_done();  // "100%" and the full bar
-  // List2 shows `entries` of `folder`, and List1 marks that folder.
+  // The entries list shows `entries` of `folder`, and the folders list marks that folder.
   void show_entries(const std::vector<std::string>& entries, const std::string& folder);
-  // List2 and Text1 empty while the folder "Java" is read.
+  // The entries list and the position empty while the folder "Java" is read.
   void clear_java_list();
-  // The Java list on show, and Text1 proposed from it (a full folder says so).
+  // The Java list on show, and the position proposed from it (a full folder says so).
   void show_java_list(const JavaList& java, bool warn_when_full);
   JobOutcome<JavaList> read_java_list();
   void release_pair();
@@ -199,7 +203,7 @@ class Form1 final : private JobListener {
   // The rows of the last "Java" listing, and the applications installed since: which
   // positions hold one.
   std::vector<std::string> java_rows_;
-  std::string listed_folder_;  // the folder whose entries List2 shows
+  std::string listed_folder_;  // the folder whose entries the entries list shows
 };
 
 }  // namespace lg81xx

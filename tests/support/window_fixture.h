@@ -1,5 +1,5 @@
 #pragma once
-// A Form1 on a fake port, a virtual clock, a recording UI and a temporary program folder.
+// A WindowModel on a fake port, a virtual clock, a recording UI and a temporary program folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,22 +7,22 @@
 
 #include "platform/files.h"
 #include "platform/zip/zip_archiver.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 #include "support/fake_serial_port.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::testing {
 
-class FormFixture : public ::testing::Test {
+class WindowFixture : public ::testing::Test {
  protected:
-  FormFixture() : port(clock), form(Platform{port, clock, ui, archiver, files}, home.path()) {}
+  WindowFixture() : port(clock), window(Platform{port, clock, ui, archiver, files}, home.path()) {}
 
   // The model changes only while the port is closed, as in the window.
   void choose_model_and_open(const std::string& model) {
-    form.phone().close();
-    form.choose_model(model);
-    form.phone().open("COM1");
+    window.phone().close();
+    window.choose_model(model);
+    window.phone().open("COM1");
   }
 
   VirtualClock clock;
@@ -31,7 +31,7 @@ class FormFixture : public ::testing::Test {
   ZipArchiver archiver;
   LocalFiles files;
   TempDir home;
-  Form1 form;
+  WindowModel window;
 };
 
 }  // namespace lg81xx::testing

@@ -1,15 +1,15 @@
 #pragma once
-// Runs Form1 on a thread of its own so that the window stays responsive while the
-// handlers sleep and poll the port.
+// Runs the WindowModel on a thread of its own so that the window stays responsive while
+// the jobs sleep and poll the port.
 //
 // How it works: one worker thread owns the backend (the serial port among it) and the
-// Form1 model; every handler, every user edit of a text or selection and every keep-alive
+// WindowModel; every handler, every user edit of a text or selection and every keep-alive
 // tick is posted to it as a job and runs there, one after another, so nothing can ever be
-// written between a request and its reply. The GUI thread never touches Form1: whenever
-// the model repaints, and when each job ends, the worker copies what the window shows into
-// a FormSnapshot and posts the copy to the GUI thread. Dialogs and message boxes go the
-// other way through a blocking queued call (ThreadedUi), so the handler waits for the
-// answer while the GUI thread runs the dialog.
+// written between a request and its reply. The GUI thread never touches the model:
+// whenever the model repaints, and when each job ends, the worker copies what the window
+// shows into a WindowSnapshot and posts the copy to the GUI thread. Dialogs and message
+// boxes go the other way through a blocking queued call (ThreadedUi), so the handler waits
+// for the answer while the GUI thread runs the dialog.
 #include <QObject>
 #include <QThread>
 #include <cstdint>
@@ -19,10 +19,10 @@
 #include <mutex>
 
 #include "backend.h"
-#include "form_snapshot.h"
+#include "window_snapshot.h"
 
 namespace lg81xx {
-class Form1;
+class WindowModel;
 class UserInterface;
 }  // namespace lg81xx
 
@@ -30,18 +30,18 @@ namespace lg81xx::gui {
 
 class ThreadedUi;
 
-class FormWorker final {
+class ModelWorker final {
  public:
-  using Job = std::function<void(Form1&)>;
-  using SnapshotSink = std::function<void(const FormSnapshot&)>;
+  using Job = std::function<void(WindowModel&)>;
+  using SnapshotSink = std::function<void(const WindowSnapshot&)>;
 
   // `gui_context` and `gui_ui` live on the GUI thread; `on_snapshot` is called there with
   // every snapshot the model publishes while a job runs.
-  FormWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home,
-             SnapshotSink on_snapshot);
-  ~FormWorker();
-  FormWorker(const FormWorker&) = delete;
-  FormWorker& operator=(const FormWorker&) = delete;
+  ModelWorker(QObject& gui_context, UserInterface& gui_ui, BackendFactory backend, std::filesystem::path home,
+              SnapshotSink on_snapshot);
+  ~ModelWorker();
+  ModelWorker(const ModelWorker&) = delete;
+  ModelWorker& operator=(const ModelWorker&) = delete;
 
   // Runs `job` on the worker, then calls `done` on the GUI thread with the state after it.
   void post(Job job, SnapshotSink done = {});
@@ -50,7 +50,7 @@ class FormWorker final {
   std::uint64_t inputs_sent() const { return inputs_sent_; }
 
   // From the GUI thread: the job under way stops after the exchange it is in
-  // (Form1::request_cancel), without waiting for the worker.
+  // (WindowModel::request_cancel), without waiting for the worker.
   void request_cancel();
   // From the GUI thread, before a new job is posted: a cancel that came too late for the
   // job before it is dropped.
@@ -71,12 +71,12 @@ class FormWorker final {
   // Owned and used by the worker thread only.
   Backend backend_;
   std::unique_ptr<ThreadedUi> ui_;
-  std::unique_ptr<Form1> form_;
+  std::unique_ptr<WindowModel> model_;
   std::uint64_t inputs_seen_ = 0;
 
   // The model while it exists, for the cancel requests that come from the GUI thread.
   std::mutex live_mutex_;
-  Form1* live_form_ = nullptr;
+  WindowModel* live_model_ = nullptr;
 
   // GUI thread only.
   std::uint64_t inputs_sent_ = 0;

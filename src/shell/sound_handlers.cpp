@@ -1,13 +1,13 @@
 // "Carica Nuovo Suono": writes a chosen local file over the selected system sound.
 #include "jobs/sounds.h"
 #include "shell/busy_pointer.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 
 namespace lg81xx {
 
-JobResult Form1::replace_sound() {
-  const OptionButton* option = controls_.selected_sound();
-  const std::string sound = option ? option->name : "";
+JobResult WindowModel::replace_sound() {
+  const SoundOption* option = controls_.selected_sound();
+  const std::string sound = option ? option->sound : "";
   if (auto refusal = check_sound(phone(), sound)) return report(refused(std::move(*refusal)));
 
   Underway underway(*this, text::kStatusSendingSound + option->caption + "...");

@@ -1,17 +1,17 @@
 #pragma once
 // A copy of what the window shows of the model. The worker thread takes it, the GUI
-// thread draws it: the GUI never reads Form1 itself while a handler may be writing it.
+// thread draws it: the GUI never reads WindowModel itself while a handler may be writing it.
 #include <cstdint>
 
 #include "shell/controls.h"
 
 namespace lg81xx {
-class Form1;
+class WindowModel;
 }
 
 namespace lg81xx::gui {
 
-struct FormSnapshot {
+struct WindowSnapshot {
   // How many of the user's edits (texts, ticks, selections) the model had taken in when
   // this copy was made; older copies must not overwrite newer edits on the screen.
   std::uint64_t inputs_seen = 0;
@@ -22,6 +22,6 @@ struct FormSnapshot {
 };
 
 // Called on the thread that runs the handlers.
-FormSnapshot take_snapshot(const Form1& form, std::uint64_t inputs_seen);
+WindowSnapshot take_snapshot(const WindowModel& model, std::uint64_t inputs_seen);
 
 }  // namespace lg81xx::gui

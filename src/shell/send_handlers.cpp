@@ -1,15 +1,15 @@
-// "Invia file al telefono" on the "File Manager" tab: any file into the folder of List1,
+// "Invia file al telefono" on the "File Manager" tab: any file into the folder chosen,
 // whose listing is then read again.
 #include <filesystem>
 
 #include "jobs/checks.h"
 #include "jobs/send.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 
 namespace lg81xx {
 
-JobResult Form1::send_file() {
-  const std::string folder = controls_.List1.text();
+JobResult WindowModel::send_file() {
+  const std::string folder = controls_.folders_list.text();
   if (folder.empty()) return stop(MessageId::no_folder_chosen);
   // Asked before the dialog: no file is chosen for a job that cannot run.
   for (auto refusal : {check_folder(model(), folder), check_connected(phone())})

@@ -1,11 +1,11 @@
-// The "File Manager" tab: a folder of List1 listed into List2, and an entry downloaded to a
+// The "File Manager" tab: a folder listed into the entries list, and an entry downloaded to a
 // file the user chooses, or several into a folder.
 #include "base/text_encoding.h"
 #include "jobs/checks.h"
 #include "jobs/fetch.h"
 #include "jobs/listing.h"
 #include "shell/busy_pointer.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 
 namespace lg81xx {
 namespace {
@@ -23,8 +23,8 @@ std::string save_filter(const std::string& entry) {
 
 }  // namespace
 
-JobResult Form1::open_folder() {
-  const std::string folder = controls_.List1.text();
+JobResult WindowModel::open_folder() {
+  const std::string folder = controls_.folders_list.text();
   if (folder.empty() && phone().is_open()) return JobResult::bad_input;  // no folder chosen: nothing to ask
   Working working(*this, text::kStatusReadingFolder + folder + "...", false);
   const auto listed = list_folder(jobs_, folder);
@@ -33,11 +33,12 @@ JobResult Form1::open_folder() {
   return JobResult::ok;
 }
 
-void Form1::choose_entries(std::vector<int> rows) { controls_.List2.chosen = std::move(rows); }
+void WindowModel::choose_entries(std::vector<int> rows) { controls_.entries_list.chosen = std::move(rows); }
 
-// The entry is fetched from the folder List2 shows, whichever folder List1 marks since.
-JobResult Form1::download_entry() {
-  const auto& list = controls_.List2;
+// The entry is fetched from the folder whose entries are on show, whichever folder is
+// marked since.
+JobResult WindowModel::download_entry() {
+  const auto& list = controls_.entries_list;
   if (list.chosen.size() > 1) {
     std::vector<std::string> entries;
     for (const int row : list.chosen)
@@ -45,11 +46,11 @@ JobResult Form1::download_entry() {
     return download_several(entries);
   }
   if (list.text().empty()) return stop(MessageId::no_entry_selected);
-  return download_named(listed_folder_, controls_.List2.text());
+  return download_named(listed_folder_, controls_.entries_list.text());
 }
 
 // The file is written only when it is complete and the user chose where.
-JobResult Form1::download_named(const std::string& folder, const std::string& entry) {
+JobResult WindowModel::download_named(const std::string& folder, const std::string& entry) {
   const auto got = fetch(folder, entry);
   if (!got.ok()) return report(got);
   const auto path = platform_.ui.save_file(save_filter(entry), entry);
@@ -65,12 +66,12 @@ JobResult Form1::download_named(const std::string& folder, const std::string& en
   return JobResult::ok;
 }
 
-JobOutcome<Bytes> Form1::fetch(const std::string& folder, const std::string& entry) {
+JobOutcome<Bytes> WindowModel::fetch(const std::string& folder, const std::string& entry) {
   Working working(*this, text::kStatusDownloading + entry + "...", true);
   return fetch_entry(jobs_, {folder, entry});
 }
 
-JobResult Form1::download_several(const std::vector<std::string>& entries) {
+JobResult WindowModel::download_several(const std::vector<std::string>& entries) {
   if (auto refusal = check_connected(phone())) return report(refused(std::move(*refusal)));
   const auto dir = platform_.ui.choose_folder();
   if (!dir) return JobResult::cancelled;

@@ -1,4 +1,4 @@
-// Form1's handlers take any bytes from the phone, and its start-up any LG81XX.ini. The
+// WindowModel's handlers take any bytes from the phone, and its start-up any LG81XX.ini. The
 // first input byte picks the handler; the rest is the ini, or the phone's replies.
 // Whatever comes, nothing reads outside a reply, every wait ends within its budget, and a
 // job that did not end well is never reported as done.
@@ -16,7 +16,7 @@
 #include "platform/archiver.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "shell/form1.h"
+#include "shell/window_model.h"
 #include "support/fake_serial_port.h"
 #include "support/recording_ui.h"
 
@@ -43,7 +43,7 @@ struct ProgramFolder {
     std::ofstream(path / "f.jar", std::ios::binary) << "PK" << std::string(1498, '\x7E');
   }
   ~ProgramFolder() { fs::remove_all(path); }
-  const fs::path path = fs::temp_directory_path() / ("lg81xx-form-fuzz-" + std::to_string(::getpid()));
+  const fs::path path = fs::temp_directory_path() / ("lg81xx-window-fuzz-" + std::to_string(::getpid()));
 };
 
 const fs::path& home() {
@@ -51,11 +51,11 @@ const fs::path& home() {
   return folder.path;
 }
 
-// Form1 as `model`, its phone answering every frame with the next piece of `script`: two
+// WindowModel as `model`, its phone answering every frame with the next piece of `script`: two
 // bytes give the piece's length, the piece follows. Then the phone falls silent.
 struct Rig {
-  Rig(std::string_view script, const char* model) : form(Platform{port, clock, ui, archiver, files}, home()) {
-    form.choose_model(model);
+  Rig(std::string_view script, const char* model) : window(Platform{port, clock, ui, archiver, files}, home()) {
+    window.choose_model(model);
     port.on_write = [this, script](const Bytes&) mutable {
       if (script.size() < 2) return;
       const std::size_t length = (byte_at(script, 0) | (std::size_t{byte_at(script, 1)} << 8)) % 2100;
@@ -69,7 +69,7 @@ struct Rig {
   testing::RecordingUi ui;
   NullArchiver archiver;
   LocalFiles files;
-  Form1 form;
+  WindowModel window;
 };
 
 // Connect, the Java position and every folder listing: the IMEI cut, and disconnect
@@ -81,14 +81,14 @@ void connect_and_list(std::string_view replies) {
       if (!wire_text(family, row) && row.find("\xEF\xBF\xBD") == std::string::npos) std::abort();
   for (const char* model : {"LG U8130", "LG U8110"}) {
     Rig r(replies, model);
-    r.form.choose_port("/dev/fuzz");
-    r.form.connect_or_disconnect();
-    if (r.form.imei().size() > 15) std::abort();
-    for (std::size_t i = 0; i < r.form.folders().size() && i < 8; ++i) {
-      r.form.select_folder(static_cast<int>(i));
-      r.form.open_folder();
+    r.window.choose_port("/dev/fuzz");
+    r.window.connect_or_disconnect();
+    if (r.window.imei().size() > 15) std::abort();
+    for (std::size_t i = 0; i < r.window.folders().size() && i < 8; ++i) {
+      r.window.select_folder(static_cast<int>(i));
+      r.window.open_folder();
     }
-    if (r.port.is_open()) r.form.connect_or_disconnect();
+    if (r.port.is_open()) r.window.connect_or_disconnect();
     if (r.port.is_open() || r.clock.now_ms() > 600'000) std::abort();
   }
 }
@@ -101,7 +101,7 @@ void download(std::string_view replies) {
     Rig r(replies, model);
     r.ui.dialog_answers = {target.string()};
     r.port.open("/dev/fuzz");
-    const bool ok = r.form.download_named("Images", "a.jpg") == JobResult::ok;
+    const bool ok = r.window.download_named("Images", "a.jpg") == JobResult::ok;
     if (r.clock.now_ms() > 600'000 || ok != fs::exists(target)) std::abort();
   }
 }
@@ -112,10 +112,10 @@ void install(std::string_view replies) {
     Rig r(replies, model);
     r.port.open("/dev/fuzz");
     r.ui.dialog_answers = {(home() / "f.jad").string(), (home() / "f.jar").string()};
-    if (r.form.load_application() != JobResult::ok) std::abort();
-    r.form.set_position_text("07");
-    const bool ok = r.form.install_application() == JobResult::ok;
-    if (r.clock.now_ms() > 600'000 || ok != (r.form.progress_bar().caption == "100%")) std::abort();
+    if (r.window.load_application() != JobResult::ok) std::abort();
+    r.window.set_position_text("07");
+    const bool ok = r.window.install_application() == JobResult::ok;
+    if (r.clock.now_ms() > 600'000 || ok != (r.window.progress_bar().caption == "100%")) std::abort();
   }
 }
 
@@ -123,9 +123,9 @@ void install(std::string_view replies) {
 void start_up(std::string_view ini) {
   std::ofstream(home() / "LG81XX.ini", std::ios::binary) << ini;
   Rig r({}, "");
-  if (r.form.start_up() != StartResult::ok || !r.ui.messages.empty()) std::abort();
+  if (r.window.start_up() != StartResult::ok || !r.ui.messages.empty()) std::abort();
   if (r.files.read_all(home() / "LG81XX.ini") != Bytes("MIDP=1\r\n")) std::abort();
-  if (r.form.controls().Combo2.items.size() != 20) std::abort();
+  if (r.window.controls().port_box.items.size() != 20) std::abort();
 }
 
 }  // namespace
