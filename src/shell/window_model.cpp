@@ -70,33 +70,34 @@ void WindowModel::select_entry(int row) { controls_.entries_list.selected_row = 
 
 void WindowModel::set_fast(bool fast) { phone().link().set_mode(fast ? WaitMode::fast : WaitMode::classic); }
 
-WindowModel::Underway::Underway(WindowModel& form, std::string what) : form_(form), outer_(std::move(form.activity_)) {
-  form_.activity_ = std::move(what);
-  form_.show_where_it_stands();
-  form_.platform_.ui.repaint();
+WindowModel::Underway::Underway(WindowModel& window, std::string what)
+    : window_(window), outer_(std::move(window.activity_)) {
+  window_.activity_ = std::move(what);
+  window_.show_where_it_stands();
+  window_.platform_.ui.repaint();
 }
 
 WindowModel::Underway::~Underway() {
-  form_.activity_ = std::move(outer_);
-  form_.show_where_it_stands();
+  window_.activity_ = std::move(outer_);
+  window_.show_where_it_stands();
 }
 
-WindowModel::Working::Working(WindowModel& form, std::string what, bool busy, std::function<void()> first)
-    : form_(form), what_(std::move(what)), busy_(busy) {
-  form_.on_started_ = [this, first = std::move(first)] {
+WindowModel::Working::Working(WindowModel& window, std::string what, bool busy, std::function<void()> first)
+    : window_(window), what_(std::move(what)), busy_(busy) {
+  window_.on_started_ = [this, first = std::move(first)] {
     if (first) first();
-    underway_.emplace(form_, what_);
-    if (busy_) form_.platform_.ui.set_busy_pointer(true);
+    underway_.emplace(window_, what_);
+    if (busy_) window_.platform_.ui.set_busy_pointer(true);
   };
 }
 
 WindowModel::Working::~Working() {
-  form_.on_started_ = nullptr;
+  window_.on_started_ = nullptr;
   normal();
 }
 
 void WindowModel::Working::normal() {
-  if (busy_ && underway_) form_.platform_.ui.set_busy_pointer(false);
+  if (busy_ && underway_) window_.platform_.ui.set_busy_pointer(false);
   busy_ = false;
 }
 
@@ -148,9 +149,9 @@ void WindowModel::show_entries(const std::vector<std::string>& entries, const st
   platform_.ui.repaint();
 }
 
-void WindowModel::show(const Message& message, std::optional<MessageStyle> style) {
+void WindowModel::show(const Message& message) {
   const auto& entry = message.entry();
-  platform_.ui.message_box(message.italian(), style.value_or(style_of(entry.kind)), entry.title);
+  platform_.ui.message_box(message.italian(), style_of(entry.kind), entry.title);
 }
 
 JobResult WindowModel::stop(MessageId id, JobResult result) {

@@ -118,13 +118,13 @@ class WindowModel final : private JobListener {
   // again.
   class Underway {
    public:
-    Underway(WindowModel& form, std::string what);
+    Underway(WindowModel& window, std::string what);
     ~Underway();
     Underway(const Underway&) = delete;
     Underway& operator=(const Underway&) = delete;
 
    private:
-    WindowModel& form_;
+    WindowModel& window_;
     std::string outer_;
   };
 
@@ -133,7 +133,7 @@ class WindowModel final : private JobListener {
   class Working {
    public:
     // `first`: what the window changes just before it names the job.
-    Working(WindowModel& form, std::string what, bool busy, std::function<void()> first = {});
+    Working(WindowModel& window, std::string what, bool busy, std::function<void()> first = {});
     ~Working();
     Working(const Working&) = delete;
     Working& operator=(const Working&) = delete;
@@ -143,7 +143,7 @@ class WindowModel final : private JobListener {
     bool started() const { return underway_.has_value(); }
 
    private:
-    WindowModel& form_;
+    WindowModel& window_;
     std::string what_;
     bool busy_;
     std::optional<Underway> underway_;
@@ -171,8 +171,8 @@ class WindowModel final : private JobListener {
   void show_java_list(const JavaList& java, bool warn_when_full);
   JobOutcome<JavaList> read_java_list();
   void release_pair();
-  // Shows `message` in its box; `style` where this window shows it otherwise.
-  void show(const Message& message, std::optional<MessageStyle> style = std::nullopt);
+  // Shows `message` in its box.
+  void show(const Message& message);
   // Shows how a job ended and returns its result; a job the user stopped also takes the
   // phone's values off the window.
   template <class T>
@@ -200,10 +200,8 @@ class WindowModel final : private JobListener {
   std::function<void()> on_started_;      // what started() does for the job under way
   std::optional<Underway> reading_java_;  // a connect's Java list under way
   ApplicationPair pair_;                  // what "Carica JAD e JAR" loaded
-  // The rows of the last "Java" listing, and the applications installed since: which
-  // positions hold one.
-  std::vector<std::string> java_rows_;
-  std::string listed_folder_;  // the folder whose entries the entries list shows
+  std::vector<std::string> java_rows_;    // the last listing of "Java": which positions hold one
+  std::string listed_folder_;             // the folder whose entries the entries list shows
 };
 
 }  // namespace lg81xx
