@@ -9,7 +9,6 @@ JobOutcome<std::vector<std::string>> list_folder(JobContext& jobs, const std::st
   auto& phone = jobs.phone();
   using Entries = std::vector<std::string>;
   if (auto refusal = check_connected(phone)) return refused<Entries>(std::move(*refusal));
-  if (auto refusal = check_folder(phone.model(), folder)) return refused<Entries>(std::move(*refusal));
   jobs.listener().started();
   auto listed = phone.list_folder(folder);
   if (!listed.ok()) return ended<Entries>(phone, Job::open_folder, listed.result);

@@ -25,7 +25,6 @@ std::string save_filter(const std::string& entry) {
 
 JobResult WindowModel::open_folder() {
   const std::string folder = controls_.folders_list.text();
-  if (folder.empty() && phone().is_open()) return JobResult::bad_input;  // no folder chosen: nothing to ask
   Working working(*this, text::kStatusReadingFolder + folder + "...", false);
   const auto listed = list_folder(jobs_, folder);
   if (!listed.ok()) return report(listed);
