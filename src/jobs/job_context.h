@@ -39,7 +39,9 @@ class JobListener {
   virtual bool ask(const Message& question) = 0;
   // A warning or an information on the way; the job goes on.
   virtual void notice(const Message& message) = 0;
-  // The job's checks and questions are behind it: it now talks to the phone or saves.
+  // The job's checks are behind it: it now talks to the phone or saves. (A question that
+  // needs the phone's answer, such as a file of that name already on the phone, comes
+  // after.)
   virtual void started() {}
   // A connect has learned more of the phone (jobs/connect.h), step by step.
   virtual void learned(const PhoneFacts& facts) { (void)facts; }

@@ -128,8 +128,8 @@ class WindowModel final : private JobListener {
     std::string outer_;
   };
 
-  // What the window does once the job it called has passed its checks and questions: the
-  // status line names the job, and with `busy` the pointer turns busy. Both end with this.
+  // What the window does once the job it called has passed its checks: the status line
+  // names the job, and with `busy` the pointer turns busy. Both end with this.
   class Working {
    public:
     // `first`: what the window changes just before it names the job.
@@ -139,7 +139,7 @@ class WindowModel final : private JobListener {
     Working& operator=(const Working&) = delete;
     // The pointer normal again before the job's end is shown (or after it, by the caller).
     void normal();
-    // True once the job passed its checks and questions.
+    // True once the job passed its checks.
     bool started() const { return underway_.has_value(); }
 
    private:
