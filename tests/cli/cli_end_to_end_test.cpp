@@ -224,6 +224,11 @@ TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
   const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, "every step gave the expected result")) << r.out;
+  // Every step ran: connect, list, install, sound, download, disconnect.
+  const auto lines = lines_of(r.out);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("   ok:"); }), 6)
+      << r.out;
+  EXPECT_TRUE(has(r.out, "\n6. Disconnect")) << r.out;
 }
 
 // Ctrl-C or SIGTERM in the middle of the demo: its temporary folder goes, and the status

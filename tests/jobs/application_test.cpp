@@ -196,6 +196,7 @@ TEST(Position, TheFirstFreeOneIsProposed) {
   const Case cases[] = {
       {"empty", {}, "01"},
       {"contiguous: rows / 2 + 1", rows_at({1, 2, 3, 4}), "05"},
+      {"two digits", rows_at({1, 2, 3, 4, 5, 6, 7, 8, 9}), "10"},
       {"a gap", rows_at({1, 3}), "02"},
       {"01 removed", rows_at({2, 3}), "01"},
       {"a lone descriptor", {"01.jad", "01.jar", "02.JAD"}, "03"},
