@@ -1,19 +1,19 @@
-// A replay that does not match the client fails: lg81xx-sim names the request, with both
-// byte strings where it differs, and exits 1 once the client closed the line. The rows
-// change a recorded session the way a changed client would show: a byte of a request, a
-// request it no longer sends, one it sends more.
+// What lg81xx-cli --trace records now replays, header and requests; a replay that does not
+// match the client fails: lg81xx-sim names the request, with both byte strings where it
+// differs, and exits 1 once the client closed the line. The rows change a session recorded
+// now the way a changed client would show: a byte of a request, a request it no longer
+// sends, one it sends more.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <sstream>
 
 #include "replay_run.h"
+#include "support/sim_process.h"
 #include "support/temp_dir.h"
 
 namespace lg81xx::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -37,9 +37,20 @@ std::size_t request_line(const std::vector<std::string>& lines, int n) {
   return lines.size();
 }
 
+// A session recorded now, with lg81xx-cli --trace against lg81xx-sim on a pseudo-terminal.
+std::vector<std::string> recorded_now(const TempDir& dir, const std::vector<std::string>& command) {
+  SimProcess sim(LG81XX_SIM_BINARY, {"--model", "LG U8120"});
+  std::vector<std::string> args{"--port", sim.device_path(), "--home", (dir / "home").string(), "--trace", "session"};
+  args.insert(args.end(), command.begin(), command.end());
+  const auto r = run_program(LG81XX_CLI_BINARY, args, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  return lines_of(read_file(dir / "session"));
+}
+
 TEST(Replay, AChangedClientFailsNamingTheRequest) {
   // U8120 ls Immagini: 9 requests, the listing of Immagini the 8th, the goodbye the 9th.
-  const auto recorded = lines_of(read_file(fs::path(LG81XX_REPLAYS_DIR) / "u8120-ls.trace"));
+  TempDir recording;
+  const auto recorded = recorded_now(recording, {"--model", "LG U8120", "--fast", "ls", "Immagini"});
   struct Row {
     const char* what;
     std::function<void(std::vector<std::string>&)> change;

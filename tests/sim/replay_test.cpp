@@ -20,7 +20,7 @@ const char* const kTrace =
     "\n"
     "       0.004 -> 41 54 2B 43 47 53 4E 0D 0A 00\r\n"
     "       0.404 <- 41 54 0D\n"
-    "       0.410 <x 4f 4b\n"
+    "       0.410 <x 4f 4b 0a\n"
     "       0.500 -> 83 00 08 70 00 05 FF 7E\n"
     "       0.800 <- A0 00 03\n"
     "       1.000 -> 83 FF FF\n";
@@ -40,7 +40,7 @@ TEST(TraceReader, TakesCommentsAndFramesAndNamesTheLineItCannotRead) {
   EXPECT_EQ(trace.frames[2].line, 6);
   EXPECT_EQ(trace.frames[2].at_ms, 410);
   EXPECT_EQ(trace.frames[2].direction, Direction::dropped);
-  EXPECT_EQ(trace.frames[2].bytes, "OK");
+  EXPECT_EQ(trace.frames[2].bytes, "OK\n");
   for (const std::string bad :
        {"x 1.000 -> 41", "1.000 => 41", "1.0000 -> 41", "1.000 -> 4G", "1.000 -> 410", "1.000 ->"}) {
     std::istringstream in("# header\n" + bad + "\n");
@@ -58,8 +58,8 @@ TEST(Replay, AnswersEachRequestAsRecordedInWhateverPiecesItComes) {
     std::vector<std::vector<sim::Piece>> answers;
   };
   const Row rows[] = {
-      {false, {{{0, "AT\rOK"}}, {{0, "\xA0\x00\x03"s}}, {}}},
-      {true, {{{400, "AT\r"}, {6, "OK"}}, {{300, "\xA0\x00\x03"s}}, {}}},
+      {false, {{{0, "AT\rOK\n"}}, {{0, "\xA0\x00\x03"s}}, {}}},
+      {true, {{{400, "AT\r"}, {6, "OK\n"}}, {{300, "\xA0\x00\x03"s}}, {}}},
   };
   for (const auto& r : rows) {
     VirtualClock clock;

@@ -18,7 +18,9 @@ const std::string kSim = LG81XX_SIM_BINARY;
 TEST(SimProgram, RemovesOnlyTheStorageItMade) {
   TempDir tmp;
   TempDir user_storage;
-  setenv("TMPDIR", tmp.path().c_str(), 1);  // this test is the binary's only one
+  const char* const tmpdir = std::getenv("TMPDIR");
+  const std::string before = tmpdir != nullptr ? tmpdir : "";
+  setenv("TMPDIR", tmp.path().c_str(), 1);
   {
     SimProcess made(kSim, {"--many-entries", "Images:3"});
     SimProcess given(kSim, {"--model", "LG U8110", "--storage", user_storage.path().string()});
@@ -32,6 +34,10 @@ TEST(SimProgram, RemovesOnlyTheStorageItMade) {
   }
   EXPECT_TRUE(fs::is_empty(tmp.path()));
   EXPECT_TRUE(fs::is_directory(user_storage / "Immagini"));
+  if (tmpdir != nullptr)
+    setenv("TMPDIR", before.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
 }
 
 // Three bytes that announce a 65,535-byte packet: the phone logs the drop by itself a second

@@ -146,7 +146,8 @@ TEST_F(VirtualPhoneTest, ARequestThatStopsComingIsDroppedInTime) {
       {0, wedge, 1001, keep_alive, true},
       {0, keep_alive.substr(0, 5), 1000, keep_alive.substr(5), false},  // slow, but within its second
       {300, listing.substr(0, 5), 2000, listing.substr(5), false},      // its line time at 300 baud comes on top
-      {9600, wedge, 2068, keep_alive, true},  // a largest packet's 1067 ms on top, not the 68 s announced
+      {9600, wedge, 2068, keep_alive, true},    // a largest packet's 1067 ms on top, not the 68 s announced
+      {9600, "AT+CG", 1010, keep_alive, true},  // an AT command announces nothing: its own 5 ms on top
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.baud);
