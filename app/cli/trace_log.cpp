@@ -1,7 +1,11 @@
 #include "trace_log.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace lg81xx::cli {
 
@@ -28,8 +32,65 @@ TraceFn make_trace(std::ostream& out, const Clock& clock) {
   };
 }
 
+namespace {
+
+bool plain(const std::string& argument) {
+  if (argument.empty()) return false;
+  for (const char c : argument) {
+    const bool letter_or_digit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letter_or_digit && std::string_view("-_./:=@%+,").find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string quoted(const std::string& argument) {
+  if (plain(argument)) return argument;
+  std::string out = "\"";
+  for (const char c : argument) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      out += escape;
+      continue;
+    }
+    if (c == '"' || c == '\\' || c == '$' || c == '`') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::string trace_header(std::string_view program, const std::vector<std::string>& arguments) {
+  std::string header = "# " + std::string(program) + "\n# command:";
+  for (const auto& argument : arguments) header += " " + quoted(argument);
+  return header + "\n";
+}
+
+std::vector<std::string> own_arguments() {
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::string> arguments;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\0', start), text.size());
+    arguments.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own name
+  return arguments;
+}
+
+void TraceFile::attach(Link& link, const Clock& clock) {
+  link.set_trace([this, trace = make_trace(out_, clock)](Direction direction, std::string_view bytes) {
+    if (!header_.empty()) out_ << std::exchange(header_, {});
+    trace(direction, bytes);
+  });
+}
+
 bool TraceFile::open(const std::filesystem::path& path) {
   path_ = path;
+  header_ = trace_header("lg81xx-cli " LG81XX_VERSION, own_arguments());
   out_.open(path, std::ios::trunc);
   return out_.is_open();
 }
