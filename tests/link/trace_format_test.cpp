@@ -21,7 +21,8 @@ TEST(TraceFormat, ReadsFrameLinesAndRefusesEverythingElse) {
       {"1.000 <x", true, 1000, Direction::dropped, ""},
       {"   3.000 <- A0 [4 file bytes] 7E", true, 3000, Direction::received, Bytes("\xA0\0\0\0\0\x7E", 6), {{1, 4}}},
       {"   0.400 => 41", false},
-      {"   0.4 -> 41", false},     // three decimals
+      {"   0.4 -> 41", false},
+      {"   0.4x0 -> 41", false},   // three decimals
       {"   0.400 -> 4", false},    // half a byte
       {"   0.400 -> 414", false},  // bytes run together
       {"   0.400 -> 4G", false},

@@ -44,6 +44,11 @@ class FakeMachine {
   Identity anna() const { return {owner_ + 1, "anna", {group_ + 1}}; }
   unsigned device_group() const { return group_; }
 
+  // dialout becomes the group anna logs in with.
+  void dialout_first_for_anna() {
+    write("etc/passwd",
+          "anna:x:" + std::to_string(anna().uid) + ":" + std::to_string(group_) + "::/home/anna:/bin/sh\n");
+  }
   void groups(const std::string& dialout_members) {
     write("etc/group", "dialout:x:" + std::to_string(group_) + ":" + dialout_members +
                            "\nanna:x:" + std::to_string(group_ + 1) + ":\n");
@@ -128,6 +133,7 @@ TEST(PortDiagnosis, FindsWhatStandsBetweenTheProgramAndTheDevice) {
     std::optional<std::string> record = {};  // udev's record of ttyACM0
     std::vector<K> kinds = {};
     std::optional<K> first = std::nullopt;
+    bool dialout_first = false;  // dialout is anna's group in /etc/passwd
   };
   const Process modem_manager{812, "ModemManager"};
   const Case cases[] = {
@@ -201,12 +207,23 @@ TEST(PortDiagnosis, FindsWhatStandsBetweenTheProgramAndTheDevice) {
        {K::mode_keeps_out, K::modem_manager_not_running},
        K::mode_keeps_out},
       {"open to everyone", kCableLink, 0666, false, "", {}, {}, {K::can_open, K::modem_manager_not_running}},
+      {"its group anna's own from the next login",
+       kCableLink,
+       0660,
+       false,
+       "",
+       {},
+       {},
+       {K::group_needs_new_login, K::modem_manager_not_running},
+       K::group_needs_new_login,
+       true},
       {"no such device", "/dev/ttyACM9", 0660, true, "", {modem_manager}, ignore, {K::no_device}, K::no_device},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     FakeMachine machine;
     machine.groups(c.listed);
+    if (c.dialout_first) machine.dialout_first_for_anna();
     machine.mode("dev/ttyACM0", c.mode);
     machine.mode("dev/ttyACM1", c.mode);
     machine.process(4242, "minicom", {"/dev/ttyACM1", "/dev/null"});
@@ -227,6 +244,8 @@ TEST(PortDiagnosis, FindsWhatStandsBetweenTheProgramAndTheDevice) {
     if (!facts.exists) continue;
     EXPECT_EQ(facts.device, c.path == kCableLink ? "/dev/ttyACM0" : c.path);
     EXPECT_EQ(facts.mode, c.mode);
+    EXPECT_EQ(facts.group, "dialout");
+    EXPECT_EQ(facts.owner, c.dialout_first ? std::to_string(facts.owner_uid) : "owner");
     for (const auto& f : findings) {
       if (f.kind == K::not_in_group || f.kind == K::group_needs_new_login || f.kind == K::mode_keeps_out) {
         EXPECT_EQ(f.group, "dialout");
@@ -236,6 +255,36 @@ TEST(PortDiagnosis, FindsWhatStandsBetweenTheProgramAndTheDevice) {
         EXPECT_EQ(f.process, modem_manager);
       }
     }
+  }
+}
+
+// Why a device refuses its user, where only the kernel's answer says it does.
+TEST(PortDiagnosis, NamesWhyTheUserIsRefused) {
+  using K = FindingKind;
+  const Identity anna{1000, "anna", {1000}};
+  struct Case {
+    unsigned owner;
+    bool in_group;
+    bool listed;
+    unsigned mode;
+    K kind;
+  };
+  const Case cases[] = {
+      {1000, false, false, 0060, K::mode_keeps_out},    {1000, false, false, 0600, K::cannot_open},
+      {0, true, true, 0606, K::mode_keeps_out},         {0, true, true, 0660, K::cannot_open},
+      {0, false, true, 0660, K::group_needs_new_login}, {0, false, false, 0660, K::not_in_group},
+  };
+  for (const Case& c : cases) {
+    DeviceFacts device;
+    device.exists = true;
+    device.owner_uid = c.owner;
+    device.group = "dialout";
+    device.in_group_now = c.in_group;
+    device.in_group_listed = c.listed;
+    device.mode = c.mode;
+    const auto findings = diagnose(device, anna, {});
+    EXPECT_EQ(findings.front().kind, c.kind) << std::oct << c.mode;
+    EXPECT_EQ(first_problem(findings), &findings.front());
   }
 }
 
