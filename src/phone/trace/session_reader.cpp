@@ -336,13 +336,14 @@ FrameReading SessionReader::read_command(std::string_view frame) {
 FrameReading SessionReader::read_upload_start(std::string_view frame, unsigned command, unsigned seq) {
   WireCursor cursor(frame, 7);
   (void)cursor.take(8);  // FF, command, sequence, 00 00, block length
+  const ByteSpan after_head = cursor.rest_span();
   const auto object = read_object(cursor, family_);
   const auto size = cursor.le(4);
   const auto offset = cursor.le(4);
   const auto number = cursor.le(4);
-  if (!object || !size || !offset || !number) {
+  if (!object || !size || !offset || !number) {  // all of it may be the file's
     awaiting_ = Awaiting::nothing;
-    return {"upload " + seq_text(seq) + ", unreadable: " + hex_text(frame), {}, {}};
+    return {"upload " + seq_text(seq) + ", unreadable: " + hex_text(frame), {after_head}, {}};
   }
   object_ = *object;
   upload_block_ = *number;
