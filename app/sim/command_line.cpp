@@ -148,9 +148,8 @@ void add_replay_options(CLI::App& app, SimArguments& arguments) {
       "--replay",
       [&arguments](const std::string& file) {
         std::string why;
-        const auto trace = read_trace_file(file, why);
-        if (!trace) throw CLI::ValidationError("--replay", why);
-        arguments.replay = recorded_session(*trace);
+        arguments.replay = read_recording(file, why);
+        if (!arguments.replay) throw CLI::ValidationError("--replay", why);
         if (arguments.replay->requests.empty()) throw CLI::ValidationError("--replay", file + " holds no request");
         arguments.replay_file = file;
       },

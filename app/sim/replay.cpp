@@ -1,6 +1,9 @@
 #include "replay.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 
 #include "base/hex_codec.h"
 
@@ -25,19 +28,40 @@ std::string spaced_hex(std::string_view bytes) {
   return out;
 }
 
-RecordedSession recorded_session(const Trace& trace) {
+std::optional<RecordedSession> recorded_session(const Trace& trace, std::string& why) {
+  const auto refuse = [&why](std::size_t line, const std::string& what) {
+    why = "line " + std::to_string(line) + ": " + what;
+    return std::nullopt;
+  };
+  const std::size_t first_unreadable = trace.unreadable.empty() ? SIZE_MAX : trace.unreadable.front();
   RecordedSession session;
   std::int64_t last_ms = 0;
-  for (const auto& frame : trace.frames) {
+  for (const auto& frame : trace.records) {
+    if (frame.line > first_unreadable) break;
+    if (!frame.hidden.empty()) return refuse(frame.line, "file data hidden as \"[N file bytes]\" cannot be replayed");
     if (frame.direction == Direction::sent) {
-      session.requests.push_back({static_cast<int>(session.requests.size()) + 1, frame.line, frame.bytes, {}});
+      if (frame.bytes.empty()) return refuse(frame.line, "a frame sent without bytes");
+      session.requests.push_back(
+          {static_cast<int>(session.requests.size()) + 1, static_cast<int>(frame.line), frame.bytes, {}});
     } else if (!frame.bytes.empty()) {
       auto& pieces = session.requests.empty() ? session.opening : session.requests.back().answer;
-      pieces.push_back({std::max<std::int64_t>(frame.at_ms - last_ms, 0), frame.bytes});
+      pieces.push_back({std::max<std::int64_t>(frame.time_ms - last_ms, 0), frame.bytes});
     }
-    last_ms = frame.at_ms;
+    last_ms = frame.time_ms;
   }
+  if (!trace.unreadable.empty())
+    return refuse(first_unreadable, "not a frame: seconds, then ->, <- or <x, then the bytes in hex");
   return session;
+}
+
+std::optional<RecordedSession> read_recording(const std::filesystem::path& path, std::string& why) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    why = "cannot read " + path.string();
+    return std::nullopt;
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return recorded_session(read_trace(text), why);
 }
 
 ReplayPhone::ReplayPhone(RecordedSession session, bool timing, const Clock& clock)

@@ -1,19 +1,21 @@
 #pragma once
-// The phone's side of a recorded session (trace_reader.h), played back: each request the
-// client sends must equal the recorded one byte for byte, and gets what the phone sent after
-// it in the recording, at once, or with the recorded timing in the recorded pieces and
-// gaps. A request is what the phone's own framing cuts from the line (request_framer.h).
+// The phone's side of a recorded session (a trace, link/trace_format.h), played back: each
+// request the client sends must equal the recorded one byte for byte, and gets what the
+// phone sent after it in the recording, at once, or with the recorded timing in the
+// recorded pieces and gaps. A request is what the phone's own framing cuts from the line (request_framer.h).
 // At the first difference the replay reports the request, with both byte strings, and
 // answers nothing more. It passes when every recorded request came and nothing after them.
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "faults.h"
+#include "link/trace_format.h"
 #include "platform/clock.h"
 #include "request_framer.h"
-#include "trace_reader.h"
 
 namespace lg81xx::sim {
 
@@ -29,7 +31,12 @@ struct RecordedSession {
   std::vector<RecordedRequest> requests;
 };
 
-RecordedSession recorded_session(const Trace& trace);
+// The session a trace recorded, or nothing, with `why` naming the first line that cannot be
+// replayed: one that is not a frame, one whose file data was hidden ("[N file bytes]"), a
+// request without bytes.
+std::optional<RecordedSession> recorded_session(const Trace& trace, std::string& why);
+// The same, read from a file; `why` says so when it cannot be read.
+std::optional<RecordedSession> read_recording(const std::filesystem::path& path, std::string& why);
 
 class ReplayPhone {
  public:

@@ -93,6 +93,20 @@ bool name_takes_a_file(const Place& place, std::string& why) {
   return false;
 }
 
+std::optional<Bytes> read_whole(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  Bytes content;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return content;
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
 bool write_whole(int fd, const Bytes& content) {
   std::size_t done = 0;
   while (done < content.size()) {
@@ -110,6 +124,16 @@ std::string temp_name() {
 }
 
 }  // namespace
+
+std::optional<Bytes> load_file(const fs::path& storage, const fs::path& target) {
+  Place place;
+  std::string why;
+  if (!open_place(storage, target, place, why)) return std::nullopt;
+  // Not blocking: a fifo at the name would otherwise hold the phone until a writer comes.
+  const Descriptor file(
+      ::openat(place.folder.get(), place.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  return file.valid() ? read_whole(file.get()) : std::nullopt;
+}
 
 bool can_store(const fs::path& storage, const fs::path& target, std::string& why) {
   Place place;

@@ -30,10 +30,11 @@ std::optional<std::uint64_t> leading_number(std::string_view& text) {
   return value;
 }
 
-// "12.345" as milliseconds: seconds, a point and exactly three digits.
+// "12.345" as milliseconds: seconds (fewer than a trillion, which no run lasts and which
+// keeps the milliseconds in range), a point and exactly three digits.
 std::optional<std::int64_t> read_time(std::string_view& text) {
   const auto seconds = leading_number(text);
-  if (!seconds || text.size() < 4 || text[0] != '.') return std::nullopt;
+  if (!seconds || *seconds >= 1'000'000'000'000 || text.size() < 4 || text[0] != '.') return std::nullopt;
   std::int64_t ms = 0;
   for (std::size_t i = 1; i <= 3; ++i) {
     if (text[i] < '0' || text[i] > '9') return std::nullopt;
@@ -54,8 +55,9 @@ std::optional<Direction> read_direction(std::string_view& text) {
 }
 
 // The words of a command line as a shell splits them: blanks part words, quotes keep
-// them together, a backslash outside single quotes takes the next character as it is.
-std::vector<std::string> shell_words(std::string_view line) {
+// them together, a backslash outside single quotes takes the next character as it is;
+// in double quotes \xHH is the byte HH, as command_argument writes a control character.
+std::optional<std::vector<std::string>> command_words(std::string_view line) {
   std::vector<std::string> words;
   std::string word;
   bool in_word = false;
@@ -65,6 +67,10 @@ std::vector<std::string> shell_words(std::string_view line) {
     if (quote != 0) {
       if (c == quote) {
         quote = 0;
+      } else if (c == '\\' && quote == '"' && i + 3 < line.size() && line[i + 1] == 'x' &&
+                 hex_digit(line[i + 2]) >= 0 && hex_digit(line[i + 3]) >= 0) {
+        word.push_back(static_cast<char>(hex_digit(line[i + 2]) << 4 | hex_digit(line[i + 3])));
+        i += 3;
       } else if (c == '\\' && quote == '"' && i + 1 < line.size()) {
         word.push_back(line[++i]);
       } else {
@@ -85,9 +91,40 @@ std::vector<std::string> shell_words(std::string_view line) {
       in_word = true;
     }
   }
+  if (quote != 0) return std::nullopt;
   if (in_word) words.push_back(std::move(word));
   return words;
 }
+
+// Made only of what a shell takes as it is: written without quotes.
+bool plain_argument(std::string_view argument) {
+  if (argument.empty()) return false;
+  for (const char c : argument) {
+    const bool letter_or_digit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letter_or_digit && std::string_view("-_./:=@%+,").find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+// One argument of the heading's command (trace_heading).
+std::string command_argument(std::string_view argument) {
+  if (plain_argument(argument)) return std::string(argument);
+  std::string out = "\"";
+  for (const char c : argument) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      out += escape;
+      continue;
+    }
+    if (c == '"' || c == '\\' || c == '$' || c == '`') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+constexpr std::string_view kCommandKey = "command:";
 
 }  // namespace
 
@@ -173,17 +210,28 @@ std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string
   return line;
 }
 
+std::string trace_heading(std::string_view program, const std::vector<std::string>& arguments) {
+  std::string heading = "# " + std::string(program) + "\n# " + std::string(kCommandKey);
+  for (const auto& argument : arguments) heading += " " + command_argument(argument);
+  return heading + "\n";
+}
+
+std::optional<std::vector<std::string>> heading_command(const std::vector<std::string>& heading) {
+  for (const std::string_view line : heading)
+    if (line.starts_with(kCommandKey)) return command_words(line.substr(kCommandKey.size()));
+  return std::nullopt;
+}
+
 std::optional<std::string> heading_option(const std::vector<std::string>& heading, std::string_view option) {
+  const auto words = heading_command(heading);
+  if (!words) return std::nullopt;
   std::optional<std::string> value;
-  for (const auto& line : heading) {
-    const auto words = shell_words(line);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-      const std::string_view word = words[i];
-      if (word == option && i + 1 < words.size()) {
-        value = words[++i];
-      } else if (word.size() > option.size() && word.starts_with(option) && word[option.size()] == '=') {
-        value = std::string(word.substr(option.size() + 1));
-      }
+  for (std::size_t i = 0; i < words->size(); ++i) {
+    const std::string_view word = (*words)[i];
+    if (word == option && i + 1 < words->size()) {
+      value = (*words)[++i];
+    } else if (word.size() > option.size() && word.starts_with(option) && word[option.size()] == '=') {
+      value = std::string(word.substr(option.size() + 1));
     }
   }
   return value;

@@ -7,8 +7,13 @@
 //        0.400 -> 41 54 2B 43 47 53 4E 0D 0A 00
 //
 // Lines that begin with "#" are the trace's heading: the program that wrote it and the
-// command it ran ("# command: --port sim --model "LG U8120" ls Immagini"). A trace made
-// fit to share stands "[N file bytes]" where N bytes of a user's file went over the line.
+// command it ran:
+//
+//   # lg81xx-cli 0.1.0
+//   # command: --port sim --model "LG U8120" ls Immagini
+//
+// A trace made fit to share stands "[N file bytes]" where N bytes of a user's file went
+// over the line.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -52,8 +57,20 @@ Trace read_trace(std::string_view text);
 std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes,
                        const std::vector<ByteSpan>& hidden = {});
 
-// The value of `option` ("--model") in the heading's command line, written as the shell
-// takes it (`--model "LG U8120"`, `--model='LG U8120'`, `--model=X`); the last one wins.
+// The heading a trace starts with: "# PROGRAM" (its name and version), then "# command:" and
+// the arguments, each as a shell reads it: as it is when made only of letters, digits and
+// -_./:=@%+, and otherwise in double quotes, with \ before " \ $ and ` (and a control
+// character written \xHH, which a shell would not undo), so the heading stays two lines.
+std::string trace_heading(std::string_view program, const std::vector<std::string>& arguments);
+
+// The words of the heading's first "command:" line, as trace_heading writes them or a person
+// types them: blanks part words, double or single quotes keep them together, a backslash
+// outside single quotes takes the next character as it is, and \xHH in double quotes is
+// the byte HH. Nothing when there is no such line or a quote is left open.
+std::optional<std::vector<std::string>> heading_command(const std::vector<std::string>& heading);
+
+// The value of `option` ("--model") in the heading's command (`--model "LG U8120"`,
+// `--model='LG U8120'`, `--model=X`); the last one wins.
 std::optional<std::string> heading_option(const std::vector<std::string>& heading, std::string_view option);
 
 }  // namespace lg81xx

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace lg81xx {
 namespace {
 
@@ -17,14 +19,15 @@ TEST(TraceFormat, ReadsFrameLinesAndRefusesEverythingElse) {
   };
   const Case cases[] = {
       {"       0.400 -> 41 54 2b 0D", true, 400, Direction::sent, "AT+\r"},
-      {"      12.050 <- A0 00 03", true, 12050, Direction::received, Bytes("\xA0\x00\x03", 3)},
+      {"      12.059 <- A0 00 03", true, 12059, Direction::received, Bytes("\xA0\x00\x03", 3)},
       {"1.000 <x", true, 1000, Direction::dropped, ""},
       {"   3.000 <- A0 [4 file bytes] 7E", true, 3000, Direction::received, Bytes("\xA0\0\0\0\0\x7E", 6), {{1, 4}}},
       {"   0.400 => 41", false},
       {"   0.4 -> 41", false},
-      {"   0.4x0 -> 41", false},   // three decimals
-      {"   0.400 -> 4", false},    // half a byte
-      {"   0.400 -> 414", false},  // bytes run together
+      {"   0.4x0 -> 41", false},              // three decimals
+      {"9223372036854776.000 -> 41", false},  // milliseconds out of range
+      {"   0.400 -> 4", false},               // half a byte
+      {"   0.400 -> 414", false},             // bytes run together
       {"   0.400 -> 4G", false},
       {"   0.400 ->41", false},
       {"   0.400 -> [0 file bytes]", false},
@@ -81,8 +84,28 @@ TEST(TraceFormat, FindsAnOptionAsTheShellWroteIt) {
       {"command: --model=LG info --model \"LG U8110\"", "LG U8110"},  // the last one wins
       {"command: --models x info", std::nullopt},
       {"command: info --model", std::nullopt},
+      {"command: --model \"LG U8120", std::nullopt},  // a quote left open
+      {"lg81xx-cli --model X", std::nullopt},         // only the command counts
   };
   for (const Case& c : cases) EXPECT_EQ(heading_option({c.heading}, "--model"), c.model) << c.heading;
+}
+
+TEST(TraceFormat, TheHeadingGivesBackTheCommandWordForWord) {
+  EXPECT_EQ(trace_heading("lg81xx-cli 0.1.0", {"--port", "sim", "--model", "LG U8120", "ls", "Immagini"}),
+            "# lg81xx-cli 0.1.0\n# command: --port sim --model \"LG U8120\" ls Immagini\n");
+  const std::vector<std::vector<std::string>> commands = {
+      {"put", "Images", "a \"b\" $c `d` \\e.txt", "x\\x41", "--as", "città.jpg"},
+      {"get", "Images", "\x1B[31m\nx\x7F", "-o", ""},
+  };
+  for (const auto& words : commands) {
+    const Trace trace = read_trace(trace_heading("lg81xx-cli 0.1.0", words) + "       0.000 -> 41\n");
+    ASSERT_EQ(trace.heading.size(), 2u);  // two lines of text, whatever the words hold
+    EXPECT_TRUE(std::none_of(trace.heading[1].begin(), trace.heading[1].end(), [](char c) {
+      return c == '\x7F' || c == '\x1B';
+    })) << trace.heading[1];
+    EXPECT_EQ(trace.records.size(), 1u);
+    EXPECT_EQ(heading_command(trace.heading), words) << trace.heading[1];
+  }
 }
 
 }  // namespace

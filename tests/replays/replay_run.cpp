@@ -2,23 +2,15 @@
 
 #include <sys/wait.h>
 
+#include "link/trace_format.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
-#include "trace_reader.h"
 
 namespace lg81xx::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The recorded arguments with the port, the program folder and the trace of this run.
 // How many words of the recorded command at `word` the run gives itself: the option and its
 // value, the option=value, or none.
 int own_words(const std::string& word) {
@@ -51,47 +43,12 @@ void copy_examples(const fs::path& to) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> command_words(std::string_view text) {
-  std::vector<std::string> words;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ' ') {
-      ++i;
-      continue;
-    }
-    std::string word;
-    bool quoted = false;
-    for (; i < text.size() && (quoted || text[i] != ' '); ++i) {
-      const char c = text[i];
-      if (c == '"') {
-        quoted = !quoted;
-      } else if (c == '\\' && i + 1 < text.size()) {
-        ++i;
-        if (text[i] == 'x' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 && hex_value(text[i + 2]) >= 0) {
-          word.push_back(static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2])));
-          i += 2;
-        } else {
-          word.push_back(text[i]);
-        }
-      } else {
-        word.push_back(c);
-      }
-    }
-    if (quoted) return std::nullopt;
-    words.push_back(word);
-  }
-  return words;
-}
-
 ReplayRun run_replay(const fs::path& trace_file, const std::vector<std::string>& sim_options) {
   ReplayRun run;
-  std::string why;
-  const auto trace = sim::read_trace_file(trace_file, why);
-  const auto command = trace ? sim::trace_comment(*trace, "command") : std::nullopt;
-  const auto words = command ? command_words(*command) : std::nullopt;
-  if (!trace || trace->comments.empty() || trace->comments.front().rfind("lg81xx-cli ", 0) != 0 || !words) {
-    run.problem =
-        trace_file.string() + ": " + (trace ? "no \"# lg81xx-cli VERSION\" and \"# command: ...\" header" : why);
+  const Trace trace = read_trace(read_file(trace_file));
+  const auto words = heading_command(trace.heading);
+  if (trace.heading.empty() || !trace.heading.front().starts_with("lg81xx-cli ") || !words) {
+    run.problem = trace_file.string() + ": no \"# lg81xx-cli VERSION\" and \"# command: ...\" header";
     return run;
   }
   TempDir work;

@@ -4,9 +4,7 @@
 // recorded, on that terminal, with a fresh program folder and no trace of its own, in a
 // fresh folder that holds the examples (Saluti.jad, Saluti.jar, tono.mid).
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "run_program.h"
@@ -22,9 +20,5 @@ struct ReplayRun {
 
 // `sim_options` go to lg81xx-sim after --replay TRACE.
 ReplayRun run_replay(const std::filesystem::path& trace, const std::vector<std::string>& sim_options = {});
-
-// The words of a header's "command:" line as a shell reads them (plain words, double quotes,
-// backslash escapes, and \xHH for a control character); nothing when a quote is left open.
-std::optional<std::vector<std::string>> command_words(std::string_view text);
 
 }  // namespace lg81xx::testing

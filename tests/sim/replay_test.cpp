@@ -4,10 +4,8 @@
 // tests/replays.)
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "link/trace_format.h"
 #include "replay.h"
-#include "trace_reader.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -25,33 +23,33 @@ const char* const kTrace =
     "       0.800 <- A0 00 03\n"
     "       1.000 -> 83 FF FF\n";
 
-sim::Trace trace_of(const std::string& text) {
-  std::istringstream in(text);
+sim::RecordedSession session_of(const std::string& text) {
   std::string why;
-  auto trace = sim::read_trace(in, why);
-  EXPECT_TRUE(trace) << why;
-  return trace.value_or(sim::Trace{});
+  auto session = sim::recorded_session(read_trace(text), why);
+  EXPECT_TRUE(session) << why;
+  return session.value_or(sim::RecordedSession{});
 }
 
-TEST(TraceReader, TakesCommentsAndFramesAndNamesTheLineItCannotRead) {
-  const auto trace = trace_of(kTrace);
-  EXPECT_EQ(sim::trace_comment(trace, "command"), "--port sim info");
-  ASSERT_EQ(trace.frames.size(), 6u);
-  EXPECT_EQ(trace.frames[2].line, 6);
-  EXPECT_EQ(trace.frames[2].at_ms, 410);
-  EXPECT_EQ(trace.frames[2].direction, Direction::dropped);
-  EXPECT_EQ(trace.frames[2].bytes, "OK\n");
-  for (const std::string bad :
-       {"x 1.000 -> 41", "1.000 => 41", "1.0000 -> 41", "1.000 -> 4G", "1.000 -> 410", "1.000 ->"}) {
-    std::istringstream in("# header\n" + bad + "\n");
+// What cannot be replayed as it went is refused, naming the first such line of the trace.
+TEST(Replay, RefusesATraceItCannotReplayNamingTheLine) {
+  struct Row {
+    const char* lines;  // from line 3
+    const char* why;
+  };
+  const Row rows[] = {
+      {"       1.000 => 41\n       2.000 ->\n", "line 3: not a frame"},
+      {"       1.000 ->\nnot a frame\n", "line 3: a frame sent without bytes"},
+      {"       1.000 <- A0 [4 file bytes] 7E\n       2.000 => 41\n", "line 3: file data hidden"},
+  };
+  for (const auto& r : rows) {
     std::string why;
-    EXPECT_FALSE(sim::read_trace(in, why)) << bad;
-    EXPECT_EQ(why.rfind("line 2: ", 0), 0u) << why;
+    EXPECT_FALSE(sim::recorded_session(read_trace("# lg81xx-cli 0.1.0\n       0.500 -> 41\n"s + r.lines), why));
+    EXPECT_TRUE(why.starts_with(r.why)) << r.lines << why;
   }
 }
 
 TEST(Replay, AnswersEachRequestAsRecordedInWhateverPiecesItComes) {
-  const auto session = sim::recorded_session(trace_of(kTrace));
+  const auto session = session_of(kTrace);
   const Bytes requests = session.requests[0].request + session.requests[1].request + session.requests[2].request;
   struct Row {
     bool timing;

@@ -1,5 +1,5 @@
 // The virtual phone refuses a name it could not hold or that would leave its folder, never
-// mangles it, and never writes through a link or makes a folder; a busy phone starts
+// mangles it, and never reads or writes through a link nor makes a folder; a busy phone starts
 // nothing; a request that stops coming does not hold it. (The names it lists and stores as each family
 // writes them show in the command line's runs on both families.)
 #include <gtest/gtest.h>
@@ -92,10 +92,10 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsRefuseNamesItCannotHold) {
   EXPECT_FALSE(std::filesystem::exists(beside_storage));
 }
 
-// An upload reaches its file from the storage folder one folder at a time: a link on the
-// way or at the name, or a folder that is not there, is refused (no answer) and nothing is
-// written or made.
-TEST_F(VirtualPhoneTest, UploadsNeverFollowALinkNorMakeAFolder) {
+// A file is reached from the storage folder one folder at a time: through a link on the
+// way or at the name, or a folder that is not there, an upload is refused (no answer) and
+// nothing is written or made, and a download finds no such file.
+TEST_F(VirtualPhoneTest, UploadsAndDownloadsNeverFollowALinkNorMakeAFolder) {
   namespace fs = std::filesystem;
   TempDir outside;
   write_file(outside / "kept.txt", "kept");
@@ -110,9 +110,10 @@ TEST_F(VirtualPhoneTest, UploadsNeverFollowALinkNorMakeAFolder) {
   };
   const Row rows[] = {
       {kU8110, "out/pwn.txt", false},
+      {kU8110, "out/kept.txt", false},
       {kU8110, "kept.txt", false},
       {kU8110, "sub/dir/deep.txt", false},
-      {kU8130, "pwn.txt", false},
+      {kU8130, "kept.txt", false},
       {kU8110, "fine.txt", true},  // the same frames land where they may
       {kU8110, "../MessageTone/a.mid", true},
   };
@@ -120,6 +121,8 @@ TEST_F(VirtualPhoneTest, UploadsNeverFollowALinkNorMakeAFolder) {
     SCOPED_TRACE(r.file);
     auto& p = phone(r.family);
     EXPECT_EQ(p.receive(upload_frame(r.family, wire(r.family, r.file), "new")), r.stored ? "\xA0\x00\x03"s : Bytes());
+    const Bytes got = p.receive(file_get(r.family, wire(r.family, r.file)));
+    EXPECT_TRUE(r.stored ? got.find("new") != Bytes::npos : got.starts_with("\x49\x00\x0F"s));  // no such file
   }
   EXPECT_EQ(read_file(storage / kU8110.folder / "fine.txt"), "new");
   EXPECT_EQ(read_file(storage / "MessageTone" / "a.mid"), "new");  // the system sounds' folder is the phone's own
