@@ -15,7 +15,7 @@
 
 namespace lg81xx {
 
-struct WaitSpec {
+struct WaitRule {
   std::int64_t interval_ms = 0;  // classic mode sleeps this long before each read
   int count = 1;                 // reads at that pace; their sum is the budget
   Framing framing = Framing::obex;
@@ -55,15 +55,15 @@ class Link {
   // Drops whatever stale bytes are in, then writes one whole frame. A closed port takes
   // nothing; a write that fails shows as the silence (or the lost line) after it.
   void send(const Bytes& frame);
-  // Waits for a whole reply as `spec` says. Classic mode reads after every interval of
-  // the spec and then, while no whole reply is in, goes on reading until the budget
+  // Waits for a whole reply as `rule` says. Classic mode reads after every interval of
+  // the rule and then, while no whole reply is in, goes on reading until the budget
   // (count x interval, at least kLeastBudgetMs) is spent; fast mode reads all along and
   // ends as soon as the reply is whole. A reply whose bytes are still coming when the
   // budget ends gets up to kMaxExtraMs more.
-  Reply await(const WaitSpec& spec);
+  Reply await(const WaitRule& rule);
   // Writes `frame` and waits for its reply; interrupted, with nothing written, once a
   // cancel has been requested.
-  Reply exchange(const Bytes& frame, const WaitSpec& spec);
+  Reply exchange(const Bytes& frame, const WaitRule& rule);
   // The same with one read after `wait_ms`.
   Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
     return exchange(frame, {wait_ms, 1, framing});

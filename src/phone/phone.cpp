@@ -46,7 +46,7 @@ Reply Phone::lit_exchange(const Bytes& frame, std::int64_t wait_ms, Framing fram
   return reply;
 }
 
-Reply Phone::ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&)) {
+Reply Phone::ask(const Bytes& request, const WaitRule& wait, bool (*busy)(const Reply&)) {
   Reply reply = link_.exchange(request, wait);
   for (int retry = 0; retry < kBusyRetries && busy(reply); ++retry) {
     link_.settle(frames_.keep_alive_frame, kBusyPauseMs);

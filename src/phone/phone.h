@@ -93,7 +93,7 @@ class Phone {
   // Writes `request` and waits for its reply. A phone that answers busy (`is_busy`) is
   // given a keep-alive and asked again with the very same request, a bounded number of
   // times; its last answer is returned.
-  Reply ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&) = is_busy);
+  Reply ask(const Bytes& request, const WaitRule& wait, bool (*busy)(const Reply&) = is_busy);
 
   // ---- listings (listing.cpp): the entries of a folder ----
   // The folder browser's listing. bad_input, with nothing sent, for a folder or model

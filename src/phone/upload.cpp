@@ -34,7 +34,7 @@ JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   if (!names) return JobResult::bad_input;
 
   UploadFrames plan(std::move(*names), data);
-  const WaitSpec acknowledgement{kAckIntervalMs, kAckReads, Framing::obex, true};
+  const WaitRule acknowledgement{kAckIntervalMs, kAckReads, Framing::obex, true};
   for (bool first = true; !plan.finished(); first = false) {
     events_.progress(static_cast<std::uint64_t>(plan.offset()), data.size());
     events_.lamp(true);

@@ -32,10 +32,10 @@ const Bytes kImeiAnswer = "354321098765432\r\n\r\nOK\r\n";
 const Bytes kBigListing = packet(4000);
 
 // The waits the procedures use.
-const WaitSpec kUpload{200, 20, Framing::obex, true};
-const WaitSpec kListingWait{300, 10};
-const WaitSpec kImei{400, 1, Framing::at_command};
-const WaitSpec kSession{300, 1};
+const WaitRule kUpload{200, 20, Framing::obex, true};
+const WaitRule kListingWait{300, 10};
+const WaitRule kImei{400, 1, Framing::at_command};
+const WaitRule kSession{300, 1};
 
 struct Arrival {
   std::int64_t at_ms;  // virtual time since the wait began
@@ -55,14 +55,14 @@ struct Waited {
   std::int64_t elapsed_us;
 };
 
-Waited run(WaitMode mode, const WaitSpec& spec, const std::vector<Arrival>& arrivals) {
+Waited run(WaitMode mode, const WaitRule& rule, const std::vector<Arrival>& arrivals) {
   VirtualClock clock;
   FakeSerialPort port(clock);
   port.open("pty");
   for (const auto& a : arrivals) port.arrive(a.data, a.at_ms);
   Link link(port, clock);
   link.set_mode(mode);
-  Reply reply = link.await(spec);
+  Reply reply = link.await(rule);
   return {std::move(reply), clock.now_us()};
 }
 
@@ -72,7 +72,7 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
   const ReplyStatus whole = ReplyStatus::whole, incomplete = ReplyStatus::incomplete;
   struct Case {
     const char* name;
-    WaitSpec spec;
+    WaitRule rule;
     std::vector<Arrival> arrivals;
     ReplyStatus status;
     Bytes reply;  // checked when whole
@@ -119,7 +119,7 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
     for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {
       const bool classic = mode == WaitMode::classic;
       SCOPED_TRACE(std::string(c.name) + (classic ? " classic" : " fast"));
-      const Waited got = run(mode, c.spec, c.arrivals);
+      const Waited got = run(mode, c.rule, c.arrivals);
       ASSERT_EQ(got.reply.status, c.status);
       if (c.status == whole) {
         EXPECT_EQ(bin_to_hex(got.reply.bytes), bin_to_hex(c.reply));
