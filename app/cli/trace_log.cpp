@@ -7,6 +7,11 @@ namespace lg81xx::cli {
 
 std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes) {
   char head[32];
+  if (direction == Direction::note) {  // a line of text, not bytes
+    std::snprintf(head, sizeof head, "%8lld.%03lld ", static_cast<long long>(elapsed_ms / 1000),
+                  static_cast<long long>(elapsed_ms % 1000));
+    return head + std::string(bytes);
+  }
   const char* arrow = direction == Direction::sent ? "->" : direction == Direction::received ? "<-" : "<x";
   std::snprintf(head, sizeof head, "%8lld.%03lld %s", static_cast<long long>(elapsed_ms / 1000),
                 static_cast<long long>(elapsed_ms % 1000), arrow);

@@ -1,7 +1,8 @@
 #pragma once
 // --trace: every frame sent and every reply received, one line each: the time in seconds
 // since the run began, the direction ("->" sent, "<-" received, "<x" received after a
-// whole reply or a wait that ended, and dropped) and the bytes in hex.
+// whole reply or a wait that ended, and dropped) and the bytes in hex; or, in place of
+// the direction and bytes, a note of what a job made of a reply ("!! AT*EOBEX refused ...").
 #include <cstdint>
 #include <filesystem>
 #include <fstream>

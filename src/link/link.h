@@ -42,6 +42,7 @@ enum class Direction {
   sent,
   received,
   dropped,  // bytes after a whole reply, or after a wait ended: nobody's reply
+  note,     // not bytes but a line of text: what a job made of a reply it went on without
 };
 using TraceFn = std::function<void(Direction, std::string_view bytes)>;
 
@@ -80,6 +81,10 @@ class Link {
   void set_mode(WaitMode mode) { mode_ = mode; }
   WaitMode mode() const { return mode_; }
   void set_trace(TraceFn trace) { trace_ = std::move(trace); }
+  // Writes a line of text among the frames of the trace.
+  void note(std::string_view text) {
+    if (trace_) trace_(Direction::note, text);
+  }
 
  private:
   Reply finish(ReplyStatus status, Bytes bytes, Bytes rest);

@@ -18,6 +18,7 @@ bool Phone::open(const std::string& device) {
   if (!port_.open(device)) return false;
   sequence_ = 0;
   held_ = true;
+  connect_warnings_.clear();
   link_.forget_input();
   return true;
 }
