@@ -33,10 +33,15 @@ const Row kRows[] = {
     {"echo off", 1, "354321098765432\r\n\r\nOK\r\n"},
     {"blank lines first", 1, "\r\n\r\n354321098765432\r\n\r\nOK\r\n"},
     {"lone CRs: the answer never ends, the IMEI is there", 1, "AT+CGSN\r354321098765432\r\rOK\r"},
+    {"lone LFs", 1, "AT+CGSN\n354321098765432\nOK\n"},
     {"no digits", 1, kEcho + "\r\nOK\r\n", {}, {{kImeiStep, "AT+CGSN", JobResult::bad_reply}}},
     {"16 digits", 1, kEcho + "3543210987654321\r\n\r\nOK\r\n", {}, {{kImeiStep, "AT+CGSN", JobResult::bad_reply}}},
     {"15 digits cut short", 1, kEcho + "354321098765432", {}, {{kImeiStep, "AT+CGSN", JobResult::bad_reply}}},
-    {"AT+CGSN refused", 1, kEcho + "+CME ERROR: 10\r\n", {}, {{kImeiStep, "AT+CGSN", JobResult::refused}}},
+    {"AT+CGSN refused after digits",
+     1,
+     kEcho + "354321098765432\r\n+CME ERROR: 10\r\n",
+     {},
+     {{kImeiStep, "AT+CGSN", JobResult::refused}}},
     {"AT+CGSN unanswered", 1, "", {}, {}, JobResult::no_reply, kImeiStep},
     {"AT*EOBEX refused",
      2,
@@ -67,6 +72,7 @@ const Row kRows[] = {
     {"20 81: bytes of no reply", 6, "\x01\x02\x03"s, kImei, {{ConnectStep::folders, "20 81", JobResult::bad_reply}}},
     {"20 81 unanswered", 6, "", kImei, {}, JobResult::no_reply, ConnectStep::folders},
     {"root list refused", 7, kRefused, kImei, {}, JobResult::refused, ConnectStep::folders},
+    {"root list without folders", 7, "\xA0\x00\x03"s, kImei, {}, JobResult::bad_reply, ConnectStep::folders},
 };
 
 // How the three parts of a connect ended, and the IMEI they read.

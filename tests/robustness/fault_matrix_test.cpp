@@ -230,7 +230,6 @@ const Case kCases[] = {
     {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, text::kNoReply, "IMEI"},
     {Op::connect, "connect_split", kSplit, JobResult::ok},
     {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::ok},
-    {Op::connect, "connect_refused_session", at(4, ReplyFault::refusal), JobResult::ok},
     {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, text::kBadReply,
      "informazioni"},
     {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, text::kRefused, "OBEX"},

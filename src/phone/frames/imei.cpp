@@ -4,7 +4,6 @@ namespace lg81xx {
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
@@ -16,9 +15,8 @@ std::optional<std::string> imei_in(std::string_view answer) {
     }
     std::size_t end = start;
     while (end < answer.size() && is_digit(answer[end])) ++end;
-    // A run at the very end may be cut short: only a line end closes it.
-    if (end - start == kImeiLength && end < answer.size() && is_line_end(answer[end]))
-      return std::string(answer.substr(start, kImeiLength));
+    // A run at the very end of what came may be cut short: only a byte after it closes it.
+    if (end - start == kImeiLength && end < answer.size()) return std::string(answer.substr(start, kImeiLength));
     start = end;
   }
   return std::nullopt;
