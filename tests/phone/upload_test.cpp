@@ -140,8 +140,8 @@ TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarr
       {"LG U8130", {"VoiceRecord", std::string(254, 'n')}, "x", JobResult::ok},
       {"LG U8130", {"Images", std::string(255, 'n')}, "x", JobResult::bad_input},
       {"LG U8130", {"Images", std::string(253, 'n') + "😀"}, "x", JobResult::bad_input},  // 255 units
-      {"LG U8130", {"VoiceRecord", repeated("繾", 222)}, "x", JobResult::ok},            // 7E 7E: 890 bytes
-      {"LG U8130", {"Images", repeated("繾", 223)}, "x", JobResult::bad_input},
+      {"LG U8130", {"VoiceRecord", repeated("繾", 221) + "ÿa"}, "x", JobResult::ok},     // 891 bytes escaped
+      {"LG U8130", {"Images", repeated("繾", 221) + "ÿab"}, "x", JobResult::bad_input},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.model) + " " + std::to_string(c.name.folder.size()) + "/" +
