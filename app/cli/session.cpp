@@ -96,6 +96,7 @@ int run_connected(const GlobalOptions& options, CliUi& ui, std::ostream& err, co
     if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
   const JobResult connected = session.connect();
+  for (const auto& w : form.phone().connect_warnings()) err << "lg81xx-cli: warning: " << warning_text(w) << "\n";
   status = connected == JobResult::ok ? job(session) : exit_status_for(connected);
   session.disconnect();
   return checked_trace(trace, err, status);

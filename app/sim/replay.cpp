@@ -38,6 +38,7 @@ std::optional<RecordedSession> recorded_session(const Trace& trace, std::string&
   std::int64_t last_ms = 0;
   for (const auto& frame : trace.records) {
     if (frame.line > first_unreadable) break;
+    if (frame.direction == Direction::note) continue;  // the client's own remark, not on the line
     if (!frame.hidden.empty()) return refuse(frame.line, "file data hidden as \"[N file bytes]\" cannot be replayed");
     if (frame.direction == Direction::sent) {
       if (frame.bytes.empty()) return refuse(frame.line, "a frame sent without bytes");

@@ -51,6 +51,7 @@ std::optional<Direction> read_direction(std::string_view& text) {
   if (arrow == "->") return Direction::sent;
   if (arrow == "<-") return Direction::received;
   if (arrow == "<x") return Direction::dropped;
+  if (arrow == "!!") return Direction::note;
   return std::nullopt;
 }
 
@@ -139,6 +140,10 @@ std::optional<TraceRecord> read_trace_line(std::string_view line) {
   if (!direction) return std::nullopt;
   record.direction = *direction;
   if (!rest.empty() && !is_blank(rest.front())) return std::nullopt;
+  if (record.direction == Direction::note) {  // a line of text, kept as it stands
+    record.bytes = std::string(skip_blanks(rest));
+    return record;
+  }
   for (rest = skip_blanks(rest); !rest.empty(); rest = skip_blanks(rest)) {
     if (rest.front() == '[') {
       rest.remove_prefix(1);
@@ -186,10 +191,14 @@ Trace read_trace(std::string_view text) {
 std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes,
                        const std::vector<ByteSpan>& hidden) {
   char head[32];
-  const char* arrow = direction == Direction::sent ? "->" : direction == Direction::received ? "<-" : "<x";
+  const char* arrow = direction == Direction::sent       ? "->"
+                      : direction == Direction::received ? "<-"
+                      : direction == Direction::dropped  ? "<x"
+                                                         : "!!";
   std::snprintf(head, sizeof head, "%8lld.%03lld %s", static_cast<long long>(elapsed_ms / 1000),
                 static_cast<long long>(elapsed_ms % 1000), arrow);
   std::string line = head;
+  if (direction == Direction::note) return bytes.empty() ? line : line + " " + std::string(bytes);
   line.reserve(line.size() + 3 * bytes.size());
   static constexpr char kDigits[] = "0123456789ABCDEF";
   auto span = hidden.begin();

@@ -6,6 +6,9 @@
 //
 //        0.400 -> 41 54 2B 43 47 53 4E 0D 0A 00
 //
+// A line "!!" and a text in place of the direction and bytes is a note of what a job made of
+// a reply it went on without ("   25.000 !! the session request (00 81) refused; ...").
+//
 // Lines that begin with "#" are the trace's heading: the program that wrote it and the
 // command it ran:
 //

@@ -46,7 +46,7 @@ JobResult Form1::connect_or_disconnect() {
 
   const auto imei = phone_.query_imei();
   if (!imei.ok()) return connect_failed(imei.result, imei.step, imei.phone_model);
-  controls_.Label3.caption = imei.value;
+  controls_.Label3.caption = imei.value.value_or("");  // not read: nothing shown as an IMEI
   const auto information = phone_.start_session();
   if (!information.ok()) return connect_failed(information.result, information.step, information.phone_model);
   controls_.Label4.caption = information.value;

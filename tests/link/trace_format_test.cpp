@@ -22,6 +22,8 @@ TEST(TraceFormat, ReadsFrameLinesAndRefusesEverythingElse) {
       {"      12.059 <- A0 00 03", true, 12059, Direction::received, Bytes("\xA0\x00\x03", 3)},
       {"1.000 <x", true, 1000, Direction::dropped, ""},
       {"   3.000 <- A0 [4 file bytes] 7E", true, 3000, Direction::received, Bytes("\xA0\0\0\0\0\x7E", 6), {{1, 4}}},
+      {"  25.000 !! the session request (00 81) refused", true, 25000, Direction::note,
+       "the session request (00 81) refused"},
       {"   0.400 => 41", false},
       {"   0.4 -> 41", false},
       {"   0.4x0 -> 41", false},              // three decimals
@@ -52,7 +54,8 @@ TEST(TraceFormat, ReadsFrameLinesAndRefusesEverythingElse) {
 
 TEST(TraceFormat, WritesWhatItReads) {
   for (const char* line : {"       0.400 -> 41 54 2B 43 47 53 4E 0D 0A 00", "     123.005 <x A0 00 03",
-                           "       3.000 <- A0 [4 file bytes] 7E [2 file bytes]", "       0.000 ->"}) {
+                           "       3.000 <- A0 [4 file bytes] 7E [2 file bytes]", "       0.000 ->",
+                           "      25.000 !! AT*EOBEX refused; the connect goes on"}) {
     const auto record = read_trace_line(line);
     ASSERT_TRUE(record) << line;
     EXPECT_EQ(trace_line(record->time_ms, record->direction, record->bytes, record->hidden), line);

@@ -217,6 +217,11 @@ bool is_obex_reply(std::string_view bytes) { return announced_length(bytes).has_
 }  // namespace
 
 FrameReading SessionReader::read(const TraceRecord& record) {
+  if (record.direction == Direction::note) {
+    FrameReading note;
+    note.what = record.bytes;
+    return note;
+  }
   if (record.direction == Direction::sent) return read_request(record);
   FrameReading reading = read_reply(record);
   if (record.direction == Direction::dropped) reading.what = "dropped: " + reading.what;
