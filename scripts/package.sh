@@ -3,7 +3,7 @@
 # checks it with lintian: errors fail the script, warnings are shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh lintian
+scripts/install-deps.sh --programs dpkg-dev lintian
 cmake --preset release >/dev/null
 cmake --build --preset release
 cpack --preset release

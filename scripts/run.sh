@@ -5,7 +5,7 @@
 #   scripts/run.sh --port /dev/ttyACM0 info
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --programs
 cmake --preset release >/dev/null
 cmake --build --preset release
 if [ $# -gt 0 ]; then

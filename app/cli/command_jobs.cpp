@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "jobs/application.h"
+#include "jobs/connect.h"
 #include "jobs/send.h"
 #include "jobs/sounds.h"
 #include "name_escapes.h"
@@ -36,6 +37,7 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
           term.err << "lg81xx-cli: no free position to propose; --position with --replace replaces an application\n";
           return static_cast<int>(kBadInput);
         }
+        listener.forget_started();
         const auto installed = install_application(
             session.jobs(), {application, position.value_or(java.position.value_or("")), java.rows, WhenExists::ask});
         if (installed.ok()) listener.progress_done();
@@ -43,6 +45,12 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
         if (installed.ok())
           term.out << "installed " << jad.filename().string() << " and " << jar.filename().string()
                    << " in Java at position " << installed.value.position << "\n";
+        // The Java list read again, as the window does to propose the next position: a
+        // folder now full is said.
+        if (listener.heard_started() && session.jobs().phone().is_open()) {
+          const auto java_after = read_java_list(session.jobs());
+          if (java_after.ok() && !java_after.value.position) listener.notice({MessageId::java_full, {}, {}});
+        }
         return status;
       },
       load);

@@ -95,6 +95,8 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
     if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
 
   const auto connected = session.connect(options.model);
+  for (const auto& w : session.jobs().phone().connect_warnings())
+    err << "lg81xx-cli: warning: " << warning_text(w) << "\n";
   status = connected.ok() ? job(session, connected.value) : exit_status_for(connected.result);
   session.disconnect();
   return checked_trace(trace, err, status);

@@ -31,11 +31,16 @@ class TerminalListener final : public JobListener {
   void progress(const Progress& progress) override { meter_.show(progress.fraction()); }
   bool ask(const Message& question) override;
   void notice(const Message& message) override { print(message); }
+  void started() override { started_ = true; }
+  // Whether a job got past its checks to the phone since the last forget_started().
+  bool heard_started() const { return started_; }
+  void forget_started() { started_ = false; }
 
  private:
   std::ostream& err_;
   ProgressMeter meter_;
   bool yes_ = false;
+  bool started_ = false;
   std::string yes_option_;
 };
 

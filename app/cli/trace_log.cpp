@@ -1,25 +1,14 @@
 #include "trace_log.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
+
+#include "link/trace_format.h"
 
 namespace lg81xx::cli {
-
-std::string trace_line(std::int64_t elapsed_ms, Direction direction, std::string_view bytes) {
-  char head[32];
-  const char* arrow = direction == Direction::sent ? "->" : direction == Direction::received ? "<-" : "<x";
-  std::snprintf(head, sizeof head, "%8lld.%03lld %s", static_cast<long long>(elapsed_ms / 1000),
-                static_cast<long long>(elapsed_ms % 1000), arrow);
-  std::string line = head;
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    line.push_back(' ');
-    line.push_back(kDigits[byte >> 4]);
-    line.push_back(kDigits[byte & 0x0F]);
-  }
-  return line;
-}
 
 TraceFn make_trace(std::ostream& out, const Clock& clock) {
   const std::int64_t start = clock.now_ms();
@@ -28,8 +17,29 @@ TraceFn make_trace(std::ostream& out, const Clock& clock) {
   };
 }
 
+std::vector<std::string> own_arguments() {
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::string> arguments;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\0', start), text.size());
+    arguments.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own name
+  return arguments;
+}
+
+void TraceFile::attach(Link& link, const Clock& clock) {
+  link.set_trace([this, trace = make_trace(out_, clock)](Direction direction, std::string_view bytes) {
+    if (!heading_.empty()) out_ << std::exchange(heading_, {});
+    trace(direction, bytes);
+  });
+}
+
 bool TraceFile::open(const std::filesystem::path& path) {
   path_ = path;
+  heading_ = trace_heading("lg81xx-cli " LG81XX_VERSION, own_arguments());
   out_.open(path, std::ios::trunc);
   return out_.is_open();
 }

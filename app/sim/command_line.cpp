@@ -137,6 +137,32 @@ void add_storage_options(CLI::App& app, std::map<std::string, int>& many) {
       ->allow_extra_args(false);
 }
 
+// --replay FILE [--replay-timing]: the phone's side of a recorded session instead of the
+// phone, so the options of the phone and the line do not go with it.
+void add_replay_options(CLI::App& app, SimArguments& arguments) {
+  std::vector<CLI::Option*> phone_options;  // every option so far but the help, the version and the log
+  for (auto* option : app.get_options())
+    if (option != app.get_help_ptr() && option != app.get_version_ptr() && option->get_name() != "--log")
+      phone_options.push_back(option);
+  auto* replay = app.add_option_function<std::string>(
+      "--replay",
+      [&arguments](const std::string& file) {
+        std::string why;
+        arguments.replay = read_recording(file, why);
+        if (!arguments.replay) throw CLI::ValidationError("--replay", why);
+        if (arguments.replay->requests.empty()) throw CLI::ValidationError("--replay", file + " holds no request");
+        arguments.replay_file = file;
+      },
+      "replay the phone's side of the session recorded in FILE (a --trace of lg81xx-cli); exit 0 when the client "
+      "sent every recorded request as recorded and nothing more");
+  replay->type_name("FILE");
+  for (auto* option : phone_options) replay->excludes(option);
+  for (auto* group : app.get_subcommands({})) group->excludes(replay);
+  app.add_flag("--replay-timing", arguments.replay_timing,
+               "send each answer in the recorded pieces, after the recorded gaps (default: whole, at once)")
+      ->needs(replay);
+}
+
 }  // namespace
 
 void check_arguments(const SimArguments& arguments) {
@@ -154,6 +180,7 @@ void add_options(CLI::App& app, SimArguments& arguments) {
   add_line_options(app, arguments.line);
   add_storage_options(app, arguments.many_entries);
   app.add_option("--log", arguments.log_file, "append the traffic to FILE")->check(kWritableFile);
+  add_replay_options(app, arguments);
 }
 
 }  // namespace lg81xx::sim

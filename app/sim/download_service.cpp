@@ -2,13 +2,11 @@
 // block; each empty acknowledgement frame brings the next block; after every four of
 // those the client sends a continuation request 20 A0, which is checked and answered
 // with a block too. Layouts in docs/virtual-phone.md, "Downloads".
-#include <fstream>
-#include <iterator>
-
 #include "base/hex_codec.h"
 #include "link/escaping.h"
 #include "link/request_frame.h"
 #include "replies.h"
+#include "storage_files.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
@@ -88,14 +86,6 @@ std::optional<NameFields> parse_names(std::string_view payload, const PhoneConte
   return std::nullopt;
 }
 
-std::optional<Bytes> read_whole(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class DownloadService final : public Service {
  public:
   std::optional<Bytes> handle(const Request& request, PhoneContext& phone) override {
@@ -145,7 +135,7 @@ class DownloadService final : public Service {
       return kNoSuchFile;
     }
     const auto path = phone.resolve(*folder, *name);
-    const auto content = path ? read_whole(*path) : std::nullopt;
+    const auto content = path ? load_file(phone.options().storage, *path) : std::nullopt;
     if (!content) {
       phone.log("no such file: " + *folder + "/" + *name);
       return kNoSuchFile;

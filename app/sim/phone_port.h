@@ -14,7 +14,10 @@ namespace lg81xx::sim {
 
 class PhonePort final : public SerialPort {
  public:
-  explicit PhonePort(VirtualPhone& phone, const Clock* clock = nullptr) : phone_(phone), clock_(clock) {}
+  // The phone keeps the port's time.
+  explicit PhonePort(VirtualPhone& phone, const Clock* clock = nullptr) : phone_(phone), clock_(clock) {
+    if (clock_) phone_.set_clock(*clock_);
+  }
 
   bool open(const std::string& device) override {
     device_ = device;

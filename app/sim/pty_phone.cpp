@@ -1,66 +1,30 @@
 #include "pty_phone.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <stdexcept>
 
 namespace lg81xx::sim {
 namespace {
 
 constexpr std::size_t kBurst = 64;  // bytes per burst on a paced line
-constexpr int kPollMs = 20;
-constexpr std::chrono::milliseconds kBackToBack{
-    1};  // later than this, the line was idle         // how often the thread looks at the stop flag
-
-std::runtime_error system_error(const std::string& what) {
-  return std::runtime_error(what + ": " + std::strerror(errno));
-}
+constexpr int kPollMs = 20;         // how often the thread looks at the stop flag and the quiet line
 
 }  // namespace
 
 PtyPhone::PtyPhone(PhoneOptions phone, PtyOptions options) : options_(std::move(options)), phone_(std::move(phone)) {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master_ < 0) throw system_error("posix_openpt");
-  if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
-    ::close(master_);
-    throw system_error("grantpt/unlockpt");
-  }
-  const char* name = ptsname(master_);
-  if (name == nullptr) {
-    ::close(master_);
-    throw system_error("ptsname");
-  }
-  device_path_ = name;
-  slave_ = ::open(device_path_.c_str(), O_RDWR | O_NOCTTY);
-  if (slave_ < 0) {
-    ::close(master_);
-    throw system_error("open " + device_path_);
-  }
-  // A new terminal echoes and translates line ends: binary frames need raw mode.
-  termios tio{};
-  tcgetattr(slave_, &tio);
-  cfmakeraw(&tio);
-  tcsetattr(slave_, TCSANOW, &tio);
-  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
-
   if (options_.traffic_log) phone_.context().on_log = options_.traffic_log;
+  phone_.set_baud(options_.baud);
   thread_ = std::thread([this] { serve(); });
 }
 
 PtyPhone::~PtyPhone() {
   stop_ = true;
   if (thread_.joinable()) thread_.join();
-  if (master_ >= 0) ::close(master_);
-  if (slave_ >= 0) ::close(slave_);
 }
 
 void PtyPhone::hang_up() {
@@ -102,13 +66,13 @@ bool PtyPhone::send_all(const Bytes& data) {
       paid = std::min(done + step, data.size());
       pace(tx_free_, paid - done, done > 0);  // a reply goes out without gaps
     }
-    const ssize_t n = ::write(master_, data.data() + done, paid - done);
+    const ssize_t n = ::write(terminal_.phone_end(), data.data() + done, paid - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-    pollfd p{master_, POLLOUT, 0};  // the client is not reading: wait for room
+    pollfd p{terminal_.phone_end(), POLLOUT, 0};  // the client is not reading: wait for room
     ::poll(&p, 1, kPollMs);
   }
   return done == data.size();
@@ -117,21 +81,25 @@ bool PtyPhone::send_all(const Bytes& data) {
 void PtyPhone::serve() {
   char buf[4096];
   while (!stop_) {
-    pollfd p{master_, POLLIN, 0};
+    pollfd p{terminal_.phone_end(), POLLIN, 0};
     const int ready = ::poll(&p, 1, kPollMs);
-    if (ready <= 0) continue;
+    if (ready <= 0) {
+      std::lock_guard lock(mutex_);
+      phone_.expire();  // a request that stopped coming must not hold the phone
+      continue;
+    }
     if ((p.revents & POLLIN) == 0) {
       // Nobody at the other end yet (or any more): nothing to read, do not spin.
       std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
       continue;
     }
     const std::size_t want = options_.baud > 0 ? kBurst : sizeof buf;
-    const ssize_t n = ::read(master_, buf, want);
+    const ssize_t n = ::read(terminal_.phone_end(), buf, want);
     if (n <= 0) continue;
     // The phone has the bytes once they crossed the line.
     pace(rx_free_, static_cast<std::size_t>(n), rx_queued_);
     int queued = 0;
-    rx_queued_ = ::ioctl(master_, FIONREAD, &queued) == 0 && queued > 0;
+    rx_queued_ = ::ioctl(terminal_.phone_end(), FIONREAD, &queued) == 0 && queued > 0;
     std::vector<Delivery> replies;
     {
       std::lock_guard lock(mutex_);
@@ -150,11 +118,7 @@ void PtyPhone::serve() {
       }
     }
   }
-  if (hang_up_) {
-    ::close(master_);
-    ::close(slave_);
-    master_ = slave_ = -1;
-  }
+  if (hang_up_) terminal_.close();
 }
 
 }  // namespace lg81xx::sim

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "pseudo_terminal.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
@@ -35,7 +36,7 @@ class PtyPhone {
   PtyPhone& operator=(const PtyPhone&) = delete;
 
   // What the client opens, for example /dev/pts/5.
-  const std::string& device_path() const { return device_path_; }
+  const std::string& device_path() const { return terminal_.device_path(); }
 
   // Pulls the line: closes the terminal, so the client sees a hang-up. Serving ends.
   void hang_up();
@@ -55,9 +56,7 @@ class PtyPhone {
   PtyOptions options_;
   VirtualPhone phone_;
   mutable std::mutex mutex_;  // guards phone_
-  int master_ = -1;
-  int slave_ = -1;  // kept open so the terminal survives the client closing it
-  std::string device_path_;
+  PseudoTerminal terminal_;
   std::chrono::steady_clock::time_point tx_free_{};  // phone to client
   std::chrono::steady_clock::time_point rx_free_{};  // client to phone
   bool rx_queued_ = false;                           // more bytes were queued behind the last burst read

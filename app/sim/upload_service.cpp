@@ -10,7 +10,7 @@
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
 #include "phone/wire_names.h"
-#include "platform/files.h"
+#include "storage_files.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
@@ -142,6 +142,7 @@ class UploadService final : public Service {
         return refuse(phone, "no folder " + b->folder);
       const auto target = phone.resolve(b->folder, b->file);
       if (!target) return refuse(phone, "name leaves the storage: " + b->file);
+      if (!can_store(phone.options().storage, *target, why)) return refuse(phone, why);
       if (b->size == 0) return refuse(phone, "file size 0");
       transfer_ = Transfer{*b, *target, {}, 0, 0, 0, false, false};
       // The announced size is the client's word: reserve no more than a phone file takes.
@@ -213,10 +214,7 @@ class UploadService final : public Service {
   Bytes store(PhoneContext& phone) {
     Transfer& t = *transfer_;
     if (t.data.size() != t.first.size) return refuse(phone, "file shorter than its size");
-    std::error_code ec;
-    std::filesystem::create_directories(t.target.parent_path(), ec);
-    if (LocalFiles{}.save(t.target, t.data, Replace::regular_file) != SaveResult::ok)
-      return refuse(phone, "cannot write " + t.target.string());
+    if (std::string why; !store_file(phone.options().storage, t.target, t.data, why)) return refuse(phone, why);
     phone.log("stored " + t.first.folder + "/" + t.first.file + " (" + std::to_string(t.data.size()) + " bytes)");
     transfer_.reset();
     return kAck;

@@ -1,6 +1,7 @@
 #include "virtual_phone.h"
 
 #include "base/hex_codec.h"
+#include "phone/sound_table.h"
 
 namespace lg81xx::sim {
 
@@ -10,6 +11,10 @@ PhoneContext::PhoneContext(PhoneOptions options)
   if (options_.storage.empty()) return;
   std::filesystem::create_directories(options_.storage, ec);
   for (const auto& folder : folder_names()) std::filesystem::create_directories(options_.storage / folder, ec);
+  // The system sounds' folders beside them: an upload never makes a folder.
+  for (const auto& sound : kSoundTable)
+    std::filesystem::create_directories(
+        options_.storage / std::filesystem::path(sound.path).relative_path().parent_path(), ec);
 }
 
 std::vector<std::string> folder_names_of(Family family) {
@@ -55,26 +60,29 @@ Bytes VirtualPhone::receive(std::string_view bytes) {
 std::vector<Delivery> VirtualPhone::respond(std::string_view bytes) {
   std::vector<Delivery> out;
   if (hung_up_) return out;
-  pending_.append(bytes);
-  for (;;) {
-    const std::size_t n = complete_unit(pending_);
-    if (n == 0) break;
-    const Bytes unit = pending_.substr(0, n);
-    pending_.erase(0, n);
+  expire();
+  for (const Bytes& unit : framer_.add(bytes)) {
     context_.faults().next_request();
     Exchange exchange = Exchange::session;
     const Bytes reply = handle_unit(unit, exchange);
     Delivery d = context_.faults().deliver(reply, exchange);
-    if (d.hang_up) {
+    const bool hang_up = d.hang_up;
+    out.push_back(std::move(d));
+    if (hang_up) {
       context_.log("!! fault: the line is pulled");
       hung_up_ = true;
-      pending_.clear();
-      out.push_back(std::move(d));
+      framer_.take_pending();
       break;
     }
-    out.push_back(std::move(d));
   }
   return out;
+}
+
+void VirtualPhone::expire() {
+  const Bytes stale = framer_.expire();
+  if (!stale.empty())
+    context_.log("!! incomplete request dropped, it did not complete in time (" + std::to_string(stale.size()) +
+                 " bytes): " + bin_to_hex(stale.substr(0, 16)) + (stale.size() > 16 ? "..." : ""));
 }
 
 Bytes VirtualPhone::handle_unit(const Bytes& unit, Exchange& exchange) {

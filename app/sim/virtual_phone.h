@@ -17,7 +17,9 @@
 #include "base/bytes.h"
 #include "faults.h"
 #include "phone/model_family.h"
+#include "platform/clock.h"
 #include "request.h"
+#include "request_framer.h"
 #include "wire_names.h"
 
 namespace lg81xx::sim {
@@ -88,14 +90,21 @@ class VirtualPhone {
   // The same, with each reply as the line delivers it under the faults set: in pieces, late,
   // spoiled, or followed by a hang-up (after which nothing more is answered).
   std::vector<Delivery> respond(std::string_view bytes);
+  // Drops, with a log line, a request that stopped coming (request_framer.h); the line's
+  // owner calls it while the line is quiet, respond() before it reads.
+  void expire();
   // Faults from now on; requests are counted afresh.
   // A hung-up line is plugged in again.
   void set_faults(const Faults& faults) {
     context_.faults() = FaultInjector(faults);
     hung_up_ = false;
-    pending_.clear();
+    framer_.take_pending();
   }
   bool hung_up() const { return hung_up_; }
+  // The phone's time, for giving up on a request that stopped coming (steady time by
+  // default), and the line's speed, which gives a long request more of it.
+  void set_clock(const Clock& clock) { framer_.set_clock(clock); }
+  void set_baud(int baud) { framer_.set_baud(baud); }
 
   PhoneContext& context() { return context_; }
 
@@ -104,7 +113,8 @@ class VirtualPhone {
 
   PhoneContext context_;
   std::vector<std::unique_ptr<Service>> services_;
-  Bytes pending_;
+  SteadyClock steady_;
+  RequestFramer framer_{steady_};
   bool hung_up_ = false;
 };
 

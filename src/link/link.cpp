@@ -15,12 +15,12 @@ void Link::send(const Bytes& frame) {
   port_.write(frame);
 }
 
-Reply Link::exchange(const Bytes& frame, const WaitSpec& spec) {
+Reply Link::exchange(const Bytes& frame, const WaitRule& rule) {
   // Checked between exchanges only: a request on the line is always waited for, so the
   // phone is never left with half an answer pending when the session is closed.
   if (cancel_requested()) return {ReplyStatus::interrupted, {}};
   send(frame);
-  return await(spec);
+  return await(rule);
 }
 
 Reply Link::finish(ReplyStatus status, Bytes bytes, Bytes rest) {
@@ -29,15 +29,15 @@ Reply Link::finish(ReplyStatus status, Bytes bytes, Bytes rest) {
   return {status, std::move(bytes)};
 }
 
-Reply Link::await(const WaitSpec& spec) {
+Reply Link::await(const WaitRule& rule) {
   const bool classic = mode_ == WaitMode::classic;
   const std::int64_t start = clock_.now_us();
-  const std::int64_t interval = spec.interval_ms * 1000;
-  const std::int64_t deadline = start + std::max(std::max(spec.count, 0) * interval, kLeastBudgetMs * 1000);
+  const std::int64_t interval = rule.interval_ms * 1000;
+  const std::int64_t deadline = start + std::max(std::max(rule.count, 0) * interval, kLeastBudgetMs * 1000);
   const std::int64_t last_chance = deadline + kMaxExtraMs * 1000;
 
-  ReplyAssembler reply(spec.framing);
-  int paced_reads = classic ? spec.count : 0;  // reads still to come after a whole interval
+  ReplyAssembler reply(rule.framing);
+  int paced_reads = classic ? rule.count : 0;  // reads still to come after a whole interval
   std::int64_t wake = start;
   for (;;) {
     if (paced_reads > 0) {
@@ -49,7 +49,7 @@ Reply Link::await(const WaitSpec& spec) {
     const std::int64_t now = clock_.now_us();
     if (port_.is_open()) reply.add(port_.read_available(), now);
     while (auto whole = reply.take_whole()) {
-      if (spec.final_only && code_of(*whole, spec.framing) == ReplyCode::more) continue;
+      if (rule.final_only && code_of(*whole, rule.framing) == ReplyCode::more) continue;
       return finish(ReplyStatus::whole, std::move(*whole), reply.bytes());
     }
     if (!port_.is_open()) return finish(ReplyStatus::link_lost, reply.bytes(), {});

@@ -15,7 +15,7 @@
 
 namespace lg81xx {
 
-struct WaitSpec {
+struct WaitRule {
   std::int64_t interval_ms = 0;  // classic mode sleeps this long before each read
   int count = 1;                 // reads at that pace; their sum is the budget
   Framing framing = Framing::obex;
@@ -42,6 +42,7 @@ enum class Direction {
   sent,
   received,
   dropped,  // bytes after a whole reply, or after a wait ended: nobody's reply
+  note,     // not bytes but a line of text: what a job made of a reply it went on without
 };
 using TraceFn = std::function<void(Direction, std::string_view bytes)>;
 
@@ -55,15 +56,15 @@ class Link {
   // Drops whatever stale bytes are in, then writes one whole frame. A closed port takes
   // nothing; a write that fails shows as the silence (or the lost line) after it.
   void send(const Bytes& frame);
-  // Waits for a whole reply as `spec` says. Classic mode reads after every interval of
-  // the spec and then, while no whole reply is in, goes on reading until the budget
+  // Waits for a whole reply as `rule` says. Classic mode reads after every interval of
+  // the rule and then, while no whole reply is in, goes on reading until the budget
   // (count x interval, at least kLeastBudgetMs) is spent; fast mode reads all along and
   // ends as soon as the reply is whole. A reply whose bytes are still coming when the
   // budget ends gets up to kMaxExtraMs more.
-  Reply await(const WaitSpec& spec);
+  Reply await(const WaitRule& rule);
   // Writes `frame` and waits for its reply; interrupted, with nothing written, once a
   // cancel has been requested.
-  Reply exchange(const Bytes& frame, const WaitSpec& spec);
+  Reply exchange(const Bytes& frame, const WaitRule& rule);
   // The same with one read after `wait_ms`.
   Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
     return exchange(frame, {wait_ms, 1, framing});
@@ -80,6 +81,10 @@ class Link {
   void set_mode(WaitMode mode) { mode_ = mode; }
   WaitMode mode() const { return mode_; }
   void set_trace(TraceFn trace) { trace_ = std::move(trace); }
+  // Writes a line of text among the frames of the trace.
+  void note(std::string_view text) {
+    if (trace_) trace_(Direction::note, text);
+  }
 
  private:
   Reply finish(ReplyStatus status, Bytes bytes, Bytes rest);

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::int64_t kPollMs = 400;
 constexpr int kPolls = 20;
-constexpr WaitSpec kReplyWait{kPollMs, kPolls};
+constexpr WaitRule kReplyWait{kPollMs, kPolls};
 // A block whose reply is shorter than this is the phone's last one.
 constexpr std::size_t kFullBlockReply = 960;
 // Replies of this length or shorter carry no block: the phone refuses to go on (or, to

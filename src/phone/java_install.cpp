@@ -62,7 +62,7 @@ class JavaInstall {
 
   // Written once, read every 400 ms, up to 20 times.
   bool awaited_ack(InstallStep step, const Bytes& request) {
-    const WaitSpec wait{kListAckIntervalMs, kListAckReads, Framing::obex, true};
+    const WaitRule wait{kListAckIntervalMs, kListAckReads, Framing::obex, true};
     return passed(step, judge(phone_.link().exchange(request, wait)));
   }
 

@@ -18,6 +18,7 @@ bool Phone::open(const std::string& device) {
   if (!port_.open(device)) return false;
   sequence_ = 0;
   held_ = true;
+  connect_warnings_.clear();
   link_.forget_input();
   return true;
 }
@@ -46,7 +47,7 @@ Reply Phone::lit_exchange(const Bytes& frame, std::int64_t wait_ms, Framing fram
   return reply;
 }
 
-Reply Phone::ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&)) {
+Reply Phone::ask(const Bytes& request, const WaitRule& wait, bool (*busy)(const Reply&)) {
   Reply reply = link_.exchange(request, wait);
   for (int retry = 0; retry < kBusyRetries && busy(reply); ++retry) {
     link_.settle(frames_.keep_alive_frame, kBusyPauseMs);

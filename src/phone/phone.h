@@ -27,6 +27,19 @@ namespace lg81xx {
 // The steps of a connect, in their order.
 enum class ConnectStep { imei, obex_mode, obex_connect, session, information, folders };
 
+// A step whose answer the connect does not need (AT+CGSN for want of an IMEI, AT*EOBEX,
+// the session request, 20 81), answered with something else than a success: the connect
+// went on without it.
+struct ConnectWarning {
+  ConnectStep step = ConnectStep::imei;
+  std::string request;                    // "AT*EOBEX", ...
+  JobResult result = JobResult::refused;  // refused, busy, or bad_reply: an unexpected answer
+  bool operator==(const ConnectWarning&) const = default;
+};
+
+// One line of English for a trace or a terminal: "AT*EOBEX refused; the connect goes on".
+std::string warning_text(const ConnectWarning& warning);
+
 // How a part of the connect ended: its value, or the step that failed and how.
 template <class T>
 struct StepOutcome {
@@ -78,22 +91,29 @@ class Phone {
   std::uint16_t sequence() const { return sequence_; }
 
   // ---- connect (connect.cpp), in three parts so that the window shows each answer ----
-  // Each step must be answered: a whole reply of success, the values it carries sound.
-  // The IMEI (AT+CGSN): 15 digits.
-  StepOutcome<std::string> query_imei();
+  // Every step must be answered: silence, a lost line or a cancel stops the connect at
+  // it. The OBEX CONNECT, the information text and the root list must be answered with
+  // success, the values they carry sound. The answers to AT+CGSN, AT*EOBEX, the session
+  // request and 20 81 only matter when there is none: any other answer lets the connect
+  // go on, and one that is no success is a warning (connect_warnings(), and a note in
+  // the trace).
+  // The IMEI (AT+CGSN): its 15 digits, or nothing when the answer holds none.
+  StepOutcome<std::optional<std::string>> query_imei();
   // The object-exchange mode, OBEX CONNECT and the session; then the information text.
   // bad_input, with the model the text names, when that is a model of the other family.
   StepOutcome<std::string> start_session();
   // The phone's folders, "Java" last (asked of the U813 family, fixed for the U811/U812;
   // none for a model of neither family). Frees the line: the connect is complete.
   StepOutcome<std::vector<std::string>> read_folders();
+  // The warnings of the connect since the port was opened, in their order.
+  const std::vector<ConnectWarning>& connect_warnings() const { return connect_warnings_; }
   // One keep-alive: the frame, a short wait, the lamp green. The answer is of no interest.
   void keep_alive();
 
   // Writes `request` and waits for its reply. A phone that answers busy (`is_busy`) is
   // given a keep-alive and asked again with the very same request, a bounded number of
   // times; its last answer is returned.
-  Reply ask(const Bytes& request, const WaitSpec& wait, bool (*busy)(const Reply&) = is_busy);
+  Reply ask(const Bytes& request, const WaitRule& wait, bool (*busy)(const Reply&) = is_busy);
 
   // ---- listings (listing.cpp): the entries of a folder ----
   // The folder browser's listing. bad_input, with nothing sent, for a folder or model
@@ -119,6 +139,11 @@ class Phone {
   // Writes `frame` with the lamp red and waits `wait_ms` for its reply.
   Reply lit_exchange(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex);
   Outcome<std::vector<std::string>> listing(std::string_view folder, bool free_when_silent);
+  // The answer to a request whose answer the connect does not need: the result that stops
+  // the connect (silence, a lost line, a cancel), or nothing, after a warning when the
+  // answer was no success.
+  std::optional<JobResult> tolerated(const Reply& reply, Framing framing, ConnectStep step, std::string request);
+  void warn(ConnectWarning warning);
 
   SerialPort& port_;
   Link link_;
@@ -127,6 +152,7 @@ class Phone {
   std::string model_;
   std::uint16_t sequence_ = 0;
   bool held_ = true;  // nothing to keep alive before a connect
+  std::vector<ConnectWarning> connect_warnings_;
 };
 
 // Holds the line for one job and frees it however the job ends.

@@ -10,18 +10,18 @@ constexpr std::int64_t kAckIntervalMs = 200;
 constexpr int kAckReads = 20;
 
 // The length bytes count characters and the terminator: bytes on the U8110/U8120, UTF-16
-// code units on the U8130/U8138. Nothing when the family cannot hold a name, or when the
-// byte count the phone keeps for it (folder or file-name length) would pass 254, which
-// keeps its length byte below 255 as well.
+// code units on the U8130/U8138. Nothing when the family cannot hold a name, or when a
+// name breaks the rule for names (name_fit) or leaves a first frame no room.
 std::optional<UploadNames> upload_names(Family family, const ObjectName& name) {
-  const auto folder = wire_text(family, name.folder);
-  const auto file = wire_text(family, name.file);
-  if (!folder || !file) return std::nullopt;
-  for (const Bytes* wire : {&*folder, &*file})
-    if (terminated(family, *wire).size() - 1 > kLongestName) return std::nullopt;
-  return UploadNames{terminated(family, *folder), terminated(family, *file),
-                     static_cast<std::uint8_t>(wire_characters(family, *folder) + 1),
-                     static_cast<std::uint8_t>(wire_characters(family, *file) + 1)};
+  for (const std::string* text : {&name.folder, &name.file})
+    if (name_fit(family, *text) != NameFit::fits) return std::nullopt;
+  const Bytes folder = *wire_text(family, name.folder);
+  const Bytes file = *wire_text(family, name.file);
+  UploadNames names{terminated(family, folder), terminated(family, file),
+                    static_cast<std::uint8_t>(wire_characters(family, folder) + 1),
+                    static_cast<std::uint8_t>(wire_characters(family, file) + 1)};
+  if (!first_frame_holds(names)) return std::nullopt;
+  return names;
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   if (!names) return JobResult::bad_input;
 
   UploadFrames plan(std::move(*names), data);
-  const WaitSpec acknowledgement{kAckIntervalMs, kAckReads, Framing::obex, true};
+  const WaitRule acknowledgement{kAckIntervalMs, kAckReads, Framing::obex, true};
   for (bool first = true; !plan.finished(); first = false) {
     events_.progress(static_cast<std::uint64_t>(plan.offset()), data.size());
     events_.lamp(true);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text_encoding.h"
+#include "link/escaping.h"
 
 namespace lg81xx {
 namespace {
@@ -53,12 +54,13 @@ Bytes terminated(Family family, const Bytes& wire) { return wire + Bytes(unit_si
 NameFit name_fit(Family family, std::string_view text) {
   const auto wire = wire_text(family, text);
   if (!wire) return NameFit::unsupported;
-  return wire_characters(family, *wire) <= kLongestName ? NameFit::fits : NameFit::too_long;
+  if (wire_characters(family, *wire) > kLongestName) return NameFit::too_long;
+  return escaped(terminated(family, *wire)).size() <= kLongestEscapedName ? NameFit::fits : NameFit::too_long;
 }
 
 std::optional<Bytes> name_field(Family family, std::string_view text) {
+  if (name_fit(family, text) != NameFit::fits) return std::nullopt;
   const auto wire = wire_text(family, text);
-  if (!wire || wire_characters(family, *wire) > kLongestName) return std::nullopt;
   Bytes field;
   put_byte(field, static_cast<unsigned>(wire_characters(family, *wire) + 1));
   return field + terminated(family, *wire);

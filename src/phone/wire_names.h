@@ -20,8 +20,15 @@ struct ObjectName {
   std::string file;
 };
 
-// The most characters a name may have: its length byte counts them and the terminator.
+// The most characters a name may have: its length byte counts them and the terminator,
+// characters being bytes on the U811/U812 and UTF-16 code units on the U813 family.
 inline constexpr std::size_t kLongestName = 254;
+// The most bytes a name may take in a request, terminator included, once 7D, 7E and FF
+// are escaped. An upload's first frame carries both names and the block's fields before
+// any data, in at most 963 bytes: this is what it leaves a file name beside the longest
+// folder ("VoiceRecord", 24 bytes) when every field escapes (upload_frames.h). Only a U813
+// name of more than 222 characters that each hold two reserved bytes (繾, ｾ) passes it.
+inline constexpr std::size_t kLongestEscapedName = 891;
 
 // `text` as `family` carries it, without terminator. Nothing when the family cannot hold
 // it: a character Windows-1252 has no byte for on the U811/U812, text that is not UTF-8,
@@ -39,7 +46,8 @@ Bytes terminated(Family family, const Bytes& wire);
 enum class NameFit { fits, too_long, unsupported };
 
 // Whether `text` can go to the phone as a name: the family holds every character, and
-// its length byte has room for them.
+// the name is neither longer than its length byte can count nor than a frame can carry.
+// The one rule for names, checked before the port is opened and by every transfer.
 NameFit name_fit(Family family, std::string_view text);
 
 // A name in a transfer request: one byte with its characters + 1, then the name with its

@@ -201,6 +201,7 @@ class Transcript {
   }
 
   sim::VirtualPhone& phone() { return phone_; }
+  const std::string& model() const { return model_; }
   const fs::path& storage() const { return storage_.path(); }
   const std::string& pictures() const { return pictures_; }
   std::string text() const { return out_.str(); }
@@ -311,6 +312,10 @@ void failures(Transcript& t) {
   t.choose_model("");  // the model can change only while the port is closed
   t.install("05");
   t.replace_sound("mes1");
+  t.choose_model(t.model());
+  t.phone().set_faults({.fault_at = 4, .fault = sim::ReplyFault::refusal});
+  t.connect();  // the session request refused: a note, and the connect goes on
+  t.disconnect();
 }
 
 struct Case {

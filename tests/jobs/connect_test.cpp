@@ -9,11 +9,11 @@
 namespace lg81xx::testing {
 namespace {
 
-class Connect : public JobsFixture {};
+class ConnectJob : public JobsFixture {};
 
 // Every way the chosen port can fail: the message names the problem, the device and what
 // to do, and nothing is written.
-TEST_F(Connect, PortProblemsAreNamedAndLeaveThePortClosed) {
+TEST_F(ConnectJob, PortProblemsAreNamedAndLeaveThePortClosed) {
   struct Row {
     const char* model;
     const char* port_text;
@@ -53,7 +53,7 @@ TEST_F(Connect, PortProblemsAreNamedAndLeaveThePortClosed) {
 
 // The listener hears each answer as it comes; a full folder "Java" proposes nothing and
 // says so.
-TEST_F(Connect, LearnsStepByStepAndWarnsOfAFullJavaFolder) {
+TEST_F(ConnectJob, LearnsStepByStepAndWarnsOfAFullJavaFolder) {
   TempDir storage;
   for (int n = 1; n <= 64; ++n)
     for (const char* extension : {".jad", ".jar"})

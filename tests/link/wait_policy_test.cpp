@@ -32,10 +32,11 @@ const Bytes kImeiAnswer = "354321098765432\r\n\r\nOK\r\n";
 const Bytes kBigListing = packet(4000);
 
 // The waits the procedures use.
-const WaitSpec kUpload{200, 20, Framing::obex, true};
-const WaitSpec kListingWait{300, 10};
-const WaitSpec kImei{400, 1, Framing::at_command};
-const WaitSpec kSession{300, 1};
+const WaitRule kUpload{200, 20, Framing::obex, true};
+const WaitRule kListingWait{300, 10};
+const WaitRule kImei{400, 1, Framing::at_command};
+const WaitRule kObexMode{300, 1, Framing::at_command};
+const WaitRule kSession{300, 1};
 
 struct Arrival {
   std::int64_t at_ms;  // virtual time since the wait began
@@ -55,14 +56,14 @@ struct Waited {
   std::int64_t elapsed_us;
 };
 
-Waited run(WaitMode mode, const WaitSpec& spec, const std::vector<Arrival>& arrivals) {
+Waited run(WaitMode mode, const WaitRule& rule, const std::vector<Arrival>& arrivals) {
   VirtualClock clock;
   FakeSerialPort port(clock);
   port.open("pty");
   for (const auto& a : arrivals) port.arrive(a.data, a.at_ms);
   Link link(port, clock);
   link.set_mode(mode);
-  Reply reply = link.await(spec);
+  Reply reply = link.await(rule);
   return {std::move(reply), clock.now_us()};
 }
 
@@ -72,7 +73,7 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
   const ReplyStatus whole = ReplyStatus::whole, incomplete = ReplyStatus::incomplete;
   struct Case {
     const char* name;
-    WaitSpec spec;
+    WaitRule rule;
     std::vector<Arrival> arrivals;
     ReplyStatus status;
     Bytes reply;  // checked when whole
@@ -86,6 +87,27 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
        kImeiEcho + kImeiAnswer,
        400,
        40},
+      {"a final result with text after it: whole at its line",
+       kObexMode,
+       {{1, "AT*EOBEX\r\r\n"}, {30, "CONNECT 115200\r\n"}},
+       whole,
+       "AT*EOBEX\r\r\nCONNECT 115200\r\n",
+       300,
+       30},
+      {"an error with its number: whole at its line",
+       kImei,
+       {{1, kImeiEcho}, {40, "+CME ERROR: 10\r\n"}},
+       whole,
+       kImeiEcho + "+CME ERROR: 10\r\n",
+       400,
+       40},
+      {"lines that only begin like a result, or have a blank where one would end, are text",
+       kImei,
+       {{1, kImeiEcho + "CONNECTED\r\n+CME ERRORS\r\nSerial: 1\r\nModel name: U8130\r\n"}, {90, "OK\r\n"}},
+       whole,
+       kImeiEcho + "CONNECTED\r\n+CME ERRORS\r\nSerial: 1\r\nModel name: U8130\r\nOK\r\n",
+       400,
+       90},
       {"the highest response code", kUpload, {{7, h("EF0003")}}, whole, h("EF0003"), 200, 7},
       {"a continue is passed over for the final answer", kUpload, {{5, h("900003")}, {50, kAck}}, whole, kAck, 200, 50},
       {"a continue and the answer in one burst", kUpload, {{5, h("900003") + kAck}}, whole, kAck, 200, 5},
@@ -119,7 +141,7 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
     for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {
       const bool classic = mode == WaitMode::classic;
       SCOPED_TRACE(std::string(c.name) + (classic ? " classic" : " fast"));
-      const Waited got = run(mode, c.spec, c.arrivals);
+      const Waited got = run(mode, c.rule, c.arrivals);
       ASSERT_EQ(got.reply.status, c.status);
       if (c.status == whole) {
         EXPECT_EQ(bin_to_hex(got.reply.bytes), bin_to_hex(c.reply));
@@ -155,8 +177,12 @@ TEST(Wait, StaleBytesAreDroppedBeforeTheNextRequest) {
 
 // An AT answer means its final result line, text after the code included.
 TEST(ReplyCodes, AnAtAnswerMeansItsFinalResult) {
-  EXPECT_EQ(code_of("AT+CGSN\r\r\n+CME ERROR: 10\r\n", Framing::at_command), ReplyCode::refused);
-  EXPECT_EQ(code_of("AT+CGSN\r\r\nBUSY\r\n", Framing::at_command), ReplyCode::busy);
+  const std::pair<Bytes, ReplyCode> rows[] = {
+      {"CONNECT 115200\r\n", ReplyCode::success},  {"+CME ERROR: 10\r\n", ReplyCode::refused},
+      {"+CMS ERROR: 500\r\n", ReplyCode::refused}, {"BUSY\r\n", ReplyCode::busy},
+      {"NO CARRIER\r\n", ReplyCode::refused},      {"CONNECTED\r\n", ReplyCode::unexpected},
+  };
+  for (const auto& [answer, code] : rows) EXPECT_EQ(code_of(kImeiEcho + answer, Framing::at_command), code) << answer;
 }
 
 }  // namespace

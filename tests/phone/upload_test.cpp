@@ -114,6 +114,15 @@ TEST_F(PhoneUpload, AnEscapePairIsNeverSplitBetweenFrames) {
   EXPECT_EQ(byte_at(port.written[2], 7), 'a' + (kFirstRoom + 955) % 26);
 }
 
+std::string repeated(std::string_view piece, std::size_t times) {
+  std::string out;
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+// One rule for names (the check before the port opens asks name_fit too): a length byte
+// counts at most 254 characters, bytes on the U8110/U8120 and UTF-16 units on the
+// U8130/U8138, and a name escaped leaves a first frame room beside the longest folder.
 TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarry) {
   struct Case {
     const char* model;
@@ -126,14 +135,28 @@ TEST_F(PhoneUpload, NothingIsSentForAnEmptyFileAnUnknownModelOrANameItCannotCarr
       {"LG U8139", {"Java", "05.jad"}, "x", JobResult::bad_input},
       {"LG U8110", {"Java", std::string(254, 'n')}, "x", JobResult::ok},
       {"LG U8110", {std::string(255, 'n'), "05.jad"}, "x", JobResult::bad_input},
-      {"LG U8120", {"Java", "日本.jad"}, "x", JobResult::bad_input},  // no Windows-1252 byte for it
+      {"LG U8110", {"Java", repeated("ÿ", 254)}, "x", JobResult::ok},  // 508 bytes escaped
+      {"LG U8120", {"Java", "日本.jad"}, "x", JobResult::bad_input},   // no Windows-1252 byte for it
+      {"LG U8130", {"VoiceRecord", std::string(254, 'n')}, "x", JobResult::ok},
+      {"LG U8130", {"Images", std::string(255, 'n')}, "x", JobResult::bad_input},
+      {"LG U8130", {"Images", std::string(253, 'n') + "😀"}, "x", JobResult::bad_input},  // 255 units
+      {"LG U8130", {"VoiceRecord", repeated("繾", 221) + "ÿa"}, "x", JobResult::ok},     // 891 bytes escaped
+      {"LG U8130", {"Images", repeated("繾", 221) + "ÿab"}, "x", JobResult::bad_input},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.model) + " " + std::to_string(c.name.folder.size()) + "/" +
+                 std::to_string(c.name.file.size()));
     port.written.clear();
     phone.set_model(c.model);
     phone.set_sequence(9);
-    EXPECT_EQ(phone.upload(c.name, c.content), c.result) << c.model << " " << c.name.file.size();
-    EXPECT_EQ(port.written.empty(), c.result != JobResult::ok) << c.model;
+    EXPECT_EQ(phone.upload(c.name, c.content), c.result);
+    EXPECT_EQ(port.written.empty(), c.result != JobResult::ok);
+    for (const Bytes& frame : port.written) EXPECT_LE(frame.size(), 963u);
+    if (!c.content.empty() && is_known_model(c.model)) {
+      const bool fit = name_fit(family_of(c.model), c.name.folder) == NameFit::fits &&
+                       name_fit(family_of(c.model), c.name.file) == NameFit::fits;
+      EXPECT_EQ(fit, c.result == JobResult::ok);
+    }
   }
 }
 

@@ -170,8 +170,9 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
   }
   switch (c.op) {
     case Op::connect:
-      // The phone's values, or nothing shown and the port closed.
-      EXPECT_EQ(window.imei(), ok ? kImei : "");
+      // The phone's values, or nothing shown and the port closed; an IMEI answer cut
+      // short connects with no IMEI shown.
+      EXPECT_EQ(window.imei(), ok && c.faults.fault_at != 1 ? kImei : "");
       EXPECT_EQ(window.information(), ok ? "U8130 V10c-EUR" : "");
       EXPECT_EQ(window.folders(),
                 (ok ? std::vector<std::string>{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}
@@ -228,8 +229,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 const Case kCases[] = {
     {Op::connect, "connect_silent", {.silent_after = 0}, JobResult::no_reply, MessageId::no_reply, "IMEI"},
     {Op::connect, "connect_split", kSplit, JobResult::ok},
-    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::bad_reply, MessageId::bad_reply,
-     "IMEI"},
+    {Op::connect, "connect_truncated_imei", at(1, ReplyFault::truncated), JobResult::ok},
     {Op::connect, "connect_garbage_info", at(5, ReplyFault::garbage), JobResult::bad_reply, MessageId::bad_reply,
      "informazioni"},
     {Op::connect, "connect_refused_obex", at(3, ReplyFault::refusal), JobResult::refused, MessageId::refused, "OBEX"},

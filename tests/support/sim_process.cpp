@@ -1,5 +1,6 @@
 #include "support/sim_process.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -8,18 +9,22 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
 namespace lg81xx::testing {
 
-SimProcess::SimProcess(const std::string& program, const std::vector<std::string>& args, int timeout_ms) {
+SimProcess::SimProcess(const std::string& program, const std::vector<std::string>& args, int timeout_ms,
+                       const std::filesystem::path& error_file) {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
+  if (!error_file.empty())
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   std::vector<std::string> argv_text = {program};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -51,6 +56,20 @@ SimProcess::SimProcess(const std::string& program, const std::vector<std::string
 }
 
 SimProcess::~SimProcess() { stop(); }
+
+int SimProcess::wait(int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (pid_ > 0) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return status;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return -1;
+}
 
 int SimProcess::stop(int signal) {
   int status = -1;

@@ -19,6 +19,9 @@ struct FirstBlock {
 // later, or 13 when the byte 8 places after the size's start is 00.
 FirstBlock read_first_block(std::string_view reply, std::size_t request_length);
 
+// Where the first block's data starts in that reply.
+std::size_t first_block_data_offset(std::string_view reply, std::size_t request_length);
+
 // The escaped data from `offset` up to the reply's final 7E, restored.
 Bytes block_data(std::string_view reply, std::size_t offset);
 

@@ -17,7 +17,22 @@ Bytes le_field(std::uint32_t value, int width) {
 
 }  // namespace
 
-UploadFrames::UploadFrames(UploadNames names, std::string_view content) : names_(std::move(names)), content_(content) {
+Bytes escaped_name_fields(const UploadNames& names) {
+  Bytes raw;
+  raw.reserve(names.folder.size() + names.file.size() + 2);
+  put_byte(raw, names.folder_length_byte);
+  raw += names.folder;
+  put_byte(raw, names.file_length_byte);
+  raw += names.file;
+  return escaped(raw);
+}
+
+bool first_frame_holds(const UploadNames& names) {
+  return kFirstFrameFixed + kFirstFrameFieldsGrowth + escaped_name_fields(names).size() <= kFirstFrameBudget + 1;
+}
+
+UploadFrames::UploadFrames(UploadNames names, std::string_view content)
+    : names_(std::move(names)), name_fields_(escaped_name_fields(names_)), content_(content) {
   n_ = static_cast<int>(names_.folder.size() + names_.file.size()) - 2;
   ordinary_length_ = kUploadBlockLength - n_ % 4;
   finished_ = content_.empty();
@@ -49,11 +64,12 @@ WireFrame UploadFrames::first_frame(unsigned sequence) {
   const Bytes size_field = escaped(le_field(static_cast<std::uint32_t>(content_.size()), 4));
   const Bytes offset_field = escaped(le_field(static_cast<std::uint32_t>(offset_), 4));
   const Bytes number_field = escaped(le_field(block_number_, 4));
-  // The sequence byte escapes like the fields, and its growth takes from the same room,
-  // so a first frame never exceeds the size of any other frame.
+  // The sequence byte and the names escape like the fields, and their growth takes from
+  // the same room, so a first frame never exceeds the size of any other frame.
   const std::size_t sequence_growth = is_reserved(static_cast<std::uint8_t>(sequence)) ? 1 : 0;
+  const std::size_t names_growth = name_fields_.size() - (names_.folder.size() + names_.file.size() + 2);
   const std::size_t growth = length_field.size() + size_field.size() + offset_field.size() + number_field.size() -
-                             kLengthFields + sequence_growth;
+                             kLengthFields + sequence_growth + names_growth;
   const std::size_t header = static_cast<std::size_t>(n_) + 32;  // H: everything but the data
 
   std::size_t k = kFirstFrameBudget - header - growth;
@@ -77,10 +93,7 @@ WireFrame UploadFrames::first_frame(unsigned sequence) {
   put_byte(frame, 0);
   put_byte(frame, 0);
   frame += length_field;
-  put_byte(frame, names_.folder_length_byte);
-  frame += names_.folder;
-  put_byte(frame, names_.file_length_byte);
-  frame += names_.file;
+  frame += name_fields_;
   frame += size_field;
   frame += offset_field;
   frame += number_field;

@@ -8,6 +8,11 @@
 // Every frame but the very last of the transfer is a PUT (82) with header 49; the last is
 // 83 with header 70.
 //
+// Everything after the first FF is escaped (7D, 7E and FF travel as pairs), the names and
+// their length bytes like the data; the length fields inside (block length, name lengths)
+// count the bytes before escaping, the two big-endian frame lengths the bytes sent. What
+// the escaping of the header adds is taken from the first frame's room for data.
+//
 // Only the current block's escaped data is held, so a file of any size costs a few KB
 // beyond its own bytes.
 #include <cstdint>
@@ -22,13 +27,25 @@ inline constexpr int kUploadBlockLength = 4096;  // block length of an ordinary 
 inline constexpr int kUploadBlockOverhead = 24;  // block bytes besides names and data
 inline constexpr int kFirstFrameBudget = 962;    // first frame: header, data and escapes
 inline constexpr int kContinuationRoom = 955;    // data bytes of a continuation frame
+// A first frame's bytes besides the name fields and the data, before escaping (the 7D DF
+// of the second FF as two), and the most that escaping the sequence byte, the block length
+// and the three 4-byte fields can add to them.
+inline constexpr int kFirstFrameFixed = 29;
+inline constexpr int kFirstFrameFieldsGrowth = 15;
 
 struct UploadNames {
-  Bytes folder;  // as sent, terminator included (folder length + 1 bytes)
-  Bytes file;    // as sent, terminator included (file-name length + 1 bytes)
+  Bytes folder;  // before escaping, terminator included (folder length + 1 bytes)
+  Bytes file;    // before escaping, terminator included (file-name length + 1 bytes)
   std::uint8_t folder_length_byte = 0;
   std::uint8_t file_length_byte = 0;
 };
+
+// The two name fields as a first frame carries them: each length byte and its name,
+// escaped.
+Bytes escaped_name_fields(const UploadNames& names);
+
+// True when a first frame has room for these names whatever its fields hold.
+bool first_frame_holds(const UploadNames& names);
 
 struct WireFrame {
   Bytes bytes;
@@ -55,6 +72,7 @@ class UploadFrames {
   static void finish_frame(Bytes& frame, bool final);
 
   UploadNames names_;
+  Bytes name_fields_;  // escaped
   std::string_view content_;
   int n_ = 0;                // folder length + file-name length
   int ordinary_length_ = 0;  // block length of every block but the last

@@ -30,18 +30,39 @@ PortFailure failure_of(QSerialPort::SerialPortError error, const std::string& de
   }
 }
 
+#ifdef Q_OS_UNIX
+// Where Qt looks for a port: a name without a folder is a device under /dev.
+std::string system_location(const std::string& device) {
+  if (device.starts_with('/') || device.starts_with("./") || device.starts_with("../")) return device;
+  return "/dev/" + device;
+}
+#endif
+
 }  // namespace
 
 bool QtSerialPort::open(const std::string& device) {
-  if (port_.isOpen()) port_.close();
+  if (port_.isOpen()) close();
   error_.clear();
+#ifdef Q_OS_UNIX
+  // Another program holds the device, not a path: the lock is taken on the device itself
+  // before Qt opens it, so nothing of the line is touched when it is not ours.
+  if (const auto failure = lock_.acquire(system_location(device))) {
+    error_ = lock_.error_text();
+    failure_ = *failure;
+    return false;
+  }
+#endif
   port_.setPortName(QString::fromStdString(device));
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = port_.errorString().toStdString();
     failure_ = failure_of(port_.error(), device);
     port_.clearError();
+    release_device();
     return false;
   }
+#ifdef Q_OS_UNIX
+  make_exclusive(static_cast<int>(port_.handle()));  // where the system offers it; root passes over it
+#endif
   const bool configured = port_.setBaudRate(QSerialPort::Baud115200) && port_.setDataBits(QSerialPort::Data8) &&
                           port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
                           port_.setFlowControl(QSerialPort::NoFlowControl);
@@ -49,6 +70,7 @@ bool QtSerialPort::open(const std::string& device) {
     error_ = port_.errorString().toStdString();
     failure_ = PortFailure::other;
     port_.close();
+    release_device();
     return false;
   }
   port_.clear();  // nothing left over from an earlier user of the line
@@ -56,9 +78,17 @@ bool QtSerialPort::open(const std::string& device) {
 }
 
 void QtSerialPort::close() {
-  if (!port_.isOpen()) return;
-  if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(1000);
-  port_.close();
+  if (port_.isOpen()) {
+    if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(1000);
+    port_.close();
+  }
+  release_device();
+}
+
+void QtSerialPort::release_device() {
+#ifdef Q_OS_UNIX
+  lock_.release();
+#endif
 }
 
 bool QtSerialPort::is_open() const { return port_.isOpen(); }
@@ -100,6 +130,7 @@ void QtSerialPort::lose_link() {
   error_ = port_.errorString().toStdString();
   port_.clearError();
   port_.close();
+  release_device();
 }
 
 std::vector<PortInfo> available_ports() {

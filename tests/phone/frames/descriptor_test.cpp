@@ -44,7 +44,8 @@ TEST(Manifest, CutsAtTheJarSizeWhateverItsCase) {
   };
   const std::vector<Case> cases{
       {"A: 1\r\nMIDLET-JAR-SIZE: 9\r\n", Family::u811_u812, "A: 1\r\n\r\n"},
-      {"MIDlet-Jar-Size: 9\r\nMIDlet-Name: A\r\n", Family::u813, "MIDlet-Name: A\r\n"},  // the size first
+      // The size first: the lines after it, up to a further size line.
+      {"MIDlet-Jar-Size: 9\r\nMIDlet-Name: A\r\nmidlet-jar-size: 9\r\n", Family::u813, "MIDlet-Name: A\r\n"},
       {"A: 1\r\nB: 2\r\n", Family::u813, "A: 1\r\nB: 2\r\n"},  // no size line: the whole descriptor
       {Bytes("A\0\x1A: 1\r\nMIDlet-Jar-Size", 23), Family::u813, Bytes("A\0\x1A: 1\r\n", 8)},
   };
