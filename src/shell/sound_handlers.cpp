@@ -16,7 +16,7 @@ JobResult WindowModel::replace_sound() {
   const auto path = platform_.ui.open_file(std::string(sound_row(sound)->filter));
   if (!path || path->empty()) return JobResult::cancelled;
   pointer.busy();
-  const JobResult result = report(lg81xx::replace_sound(jobs_, {sound, *path}));
+  const JobResult result = report(lg81xx::replace_sound(jobs_, {sound, *path, std::nullopt}));
   if (result == JobResult::ok) set_progress_done();  // claimed only once the phone acknowledged the whole file
   return result;
 }
