@@ -8,7 +8,7 @@
 namespace lg81xx {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 constexpr int kFormatVersion = 1;
 constexpr std::string_view kFormat = "lg81xx archive";
