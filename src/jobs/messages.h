@@ -100,6 +100,7 @@ enum class MessageId {
   restore_needs_imei,
   no_original_sound,
   original_sound_restored,
+  replace_without_keeping,
   file_missing,
   file_changed,
   damaged_in_archive,

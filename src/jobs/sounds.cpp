@@ -1,5 +1,7 @@
 #include "jobs/sounds.h"
 
+#include <cstdlib>
+
 #include "jobs/archive_manifest.h"
 #include "jobs/checks.h"
 #include "jobs/endings.h"
@@ -27,7 +29,8 @@ std::optional<JobOutcome<>> keep_original(JobContext& jobs, const SoundRow& row,
     jobs.listener().notice({MessageId::original_sound_not_kept, {}, {}});
     return std::nullopt;
   }
-  if (!got.ok()) return JobOutcome<>{got.result, {}, std::move(got.message)};
+  // The sound job's own words for a phone that did not answer the read.
+  if (!got.ok()) return ended(jobs.phone(), Job::replace_sound, got.result);
   const SaveResult saved = jobs.files().make_folders(path.parent_path())
                                ? jobs.files().save(path, got.value, Replace::never)
                                : SaveResult::no_folder;
@@ -41,6 +44,14 @@ std::optional<JobOutcome<>> keep_original(JobContext& jobs, const SoundRow& row,
 }
 
 }  // namespace
+
+std::filesystem::path user_data_folder() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  if (data_home != nullptr && std::filesystem::path(data_home).is_absolute())
+    return std::filesystem::path(data_home) / "lg81xx";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home != nullptr ? home : "") / ".local" / "share" / "lg81xx";
+}
 
 std::filesystem::path original_sound_path(const KeptSounds& kept, std::string_view sound) {
   const SoundRow* row = sound_row(sound);

@@ -18,6 +18,10 @@ struct KeptSounds {
   std::string imei;  // empty when the connect could not read it
 };
 
+// The user's data folder: $XDG_DATA_HOME/lg81xx when XDG_DATA_HOME names an absolute
+// folder, otherwise $HOME/.local/share/lg81xx.
+std::filesystem::path user_data_folder();
+
 // The kept original of `sound` (its path on the phone under "original-sounds/IMEI").
 std::filesystem::path original_sound_path(const KeptSounds& kept, std::string_view sound);
 
@@ -39,6 +43,10 @@ std::optional<Refusal> check_sound(const Phone& phone, std::string_view sound);
 // that cannot be written ends the job before the phone's sound is touched, and a phone
 // that refuses the read gets its new sound all the same, with a warning.
 JobOutcome<> replace_sound(JobContext& jobs, const SoundRequest& request);
+
+// The user's data folder: $XDG_DATA_HOME/lg81xx when XDG_DATA_HOME names an absolute
+// folder, otherwise $HOME/.local/share/lg81xx.
+std::filesystem::path user_data_folder();
 
 // The kept original of `sound` sent back to the phone.
 JobOutcome<> restore_original_sound(JobContext& jobs, std::string_view sound, const KeptSounds& kept);
