@@ -144,7 +144,9 @@ TEST_P(Archive, ARunCutShortIsCompletedByTheNext) {
       {"hang-up", {.fault_at = listings + 7, .fault = sim::ReplyFault::hang_up}, JobResult::link_lost},
       {"silence", {.silent_after = listings + 5}, JobResult::no_reply},
       {"cancel", {}, JobResult::interrupted},
+      {"manifest unwritable", {}, JobResult::local_file},  // a folder in its place after the second file
   };
+  const fs::path manifest = dir / std::string(kManifestName);
   for (const Row& row : rows) {
     fs::remove_all(dir.path());
     fs::create_directories(dir.path());
@@ -152,12 +154,24 @@ TEST_P(Archive, ARunCutShortIsCompletedByTheNext) {
     phone().set_faults(row.faults);
     int saved = 0;
     const auto cut = back_up(jobs, facts, backup_into(dir.path()), [&](const EntryArchived& e) {
-      if (e.result == JobResult::ok && ++saved == 2 && row.result == JobResult::interrupted) jobs.request_cancel();
+      if (e.result != JobResult::ok || ++saved != 2) return;
+      if (row.result == JobResult::interrupted) jobs.request_cancel();
+      if (row.result == JobResult::local_file) {
+        fs::rename(manifest, dir / "kept.json");
+        fs::create_directory(manifest);
+      }
     });
+    if (row.result == JobResult::local_file) {
+      fs::remove(manifest);
+      fs::rename(dir / "kept.json", manifest);
+    }
     EXPECT_EQ(cut.result, row.result) << row.how;
     EXPECT_GT(cut.value.not_tried, 0u) << row.how;
     const auto part = expect_true_manifest(storage.path());
     EXPECT_EQ(part.files.size(), cut.value.added) << row.how;
+    if (row.result == JobResult::local_file) {
+      EXPECT_EQ(part.files.size(), 2u) << "the third file, saved but not recorded, is gone again";
+    }
     EXPECT_LT(part.files.size(), 7u) << row.how;
 
     phone().set_faults({});
@@ -210,6 +224,17 @@ TEST_P(Archive, RestoreSendsWhatThePhoneLacksAndKeepsWhatItHas) {
   EXPECT_FALSE(fs::exists(empty / "Java" / "01.jad"));
   ASSERT_EQ(listener.notices.size(), 1u);
   EXPECT_EQ(listener.notices[0], (Message{MessageId::java_not_restored, ": Java/01.jad", {}}));
+
+  // A line pulled at the first file's first frame ends the run: nothing more is tried.
+  TempDir other;
+  swap_phone(other.path());
+  const PhoneFacts other_facts = connect();
+  phone().set_faults({.fault_at = 2, .fault = sim::ReplyFault::hang_up});
+  const auto cut = restore_archive(jobs, other_facts, {dir.path(), {}, WhenExists::keep});
+  EXPECT_EQ(cut.result, JobResult::link_lost);
+  EXPECT_EQ(cut.value.sent, 0u);
+  EXPECT_EQ(cut.value.not_tried, manifest.files.size() - 2);
+  swap_phone(empty.path());
 
   write_file(empty / images() / "grande.bin", "theirs");
   write_file(dir / audio() / "melodia.mid", "damaged");
@@ -381,6 +406,7 @@ TEST(ArchiveManifestText, RoundTripsAndRefusesWhatIsNoManifest) {
       {"\"Immagini/città.jpg\"", "\"../città.jpg\""},
       {"\"Immagini/città.jpg\"", "\"/etc/passwd\""},
       {"\"Immagini/città.jpg\"", "\"Immagini//x\""},
+      {"\"Immagini/città.jpg\"", "\"Immagini/\""},
       {"\"size\": 7", "\"size\": -7"},
       {std::string(64, 'a'), std::string(64, 'A')},
       {"\"version\": 1", "\"version\": 2"},
