@@ -7,11 +7,14 @@
 set -euo pipefail
 
 # The three programs, their manual pages and the window's Italian dialogs; lld links faster
-# than the default linker (cmake/linker.cmake).
+# than the default linker (cmake/linker.cmake). The archive's manifest is JSON
+# (nlohmann-json, header only) and its checksums SHA-256 (libcrypto of libssl-dev: the
+# programs already load it through libzip).
 programs=(
   build-essential cmake ninja-build pkg-config lld
   qt6-base-dev qt6-serialport-dev libgl-dev
   libzip-dev libcli11-dev
+  nlohmann-json3-dev libssl-dev
   qt6-translations-l10n
   help2man
 )

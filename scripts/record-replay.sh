@@ -7,7 +7,9 @@
 # (Saluti.jad, Saluti.jar, tono.mid); the recording is kept only when the command succeeded
 # and both runs sent the same requests. The phone holds foto.jpg (6 KB, every byte value)
 # in Images and Immagini, and tono.mid as its first message tone. The programs and the
-# examples come from build/debug (BUILD=build/release for another build).
+# examples come from build/debug (BUILD=build/release for another build). Each run has a
+# user's data folder of its own, so a sound replaced is read from the phone and kept each
+# time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -44,7 +46,7 @@ record() {
   coproc SIM { exec "$build/bin/lg81xx-sim" --model "$model" --storage "$run/storage" 2>"$run/sim.err"; }
   sim_pid=$SIM_PID
   read -r device <&"${SIM[0]}"
-  (cd "$run/work" && "$build/bin/lg81xx-cli" --port "$device" --home home --trace session.trace "${args[@]}" >out 2>err) ||
+  (cd "$run/work" && XDG_DATA_HOME="$run/data" "$build/bin/lg81xx-cli" --port "$device" --home home --trace session.trace "${args[@]}" >out 2>err) ||
     status=$?
   kill "$sim_pid"
   wait "$sim_pid" || true

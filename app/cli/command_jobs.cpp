@@ -57,22 +57,37 @@ int run_install(const GlobalOptions& options, Terminal& term, const std::filesys
 }
 
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
-              const std::filesystem::path& file) {
+              const std::optional<std::filesystem::path>& file, bool keep_original) {
   const SoundRow* row = sound_row(sound);
   if (row == nullptr) {
     term.err << "lg81xx-cli: unknown sound \"" << sound << "\"; the sounds are " << sound_names() << "\n";
     return kBadInput;
   }
-  if (!readable_file(file, term.err)) return kLocalFile;
+  if (file && !readable_file(*file, term.err)) return kLocalFile;
   TerminalListener listener(term.err, term.terminal);
-  if (const auto refused = first_refusal(listener, {check_content(LocalFiles().read_all(file))})) return *refused;
-  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts&) {
-    const auto replaced = replace_sound(session.jobs(), {sound, file});
+  if (file)
+    if (const auto refused = first_refusal(listener, {check_content(LocalFiles().read_all(*file))})) return *refused;
+  return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
+    // The phone's own sounds are the user's, kept in the user's data folder
+    // ($XDG_DATA_HOME/lg81xx), whichever program folder this run uses.
+    const KeptSounds kept{options.user_folder, facts.imei};
+    if (!file) {
+      const auto restored = restore_original_sound(session.jobs(), sound, kept);
+      const int status = finish(listener, restored);
+      if (restored.ok()) {
+        listener.progress_done();
+        term.out << "restored " << row->name << " (" << row->caption << ", .." << row->path << ") from "
+                 << original_sound_path(kept, sound).string() << "\n";
+      }
+      return status;
+    }
+    const auto replaced =
+        replace_sound(session.jobs(), {sound, *file, keep_original ? std::optional(kept) : std::nullopt});
     const int status = finish(listener, replaced);
     if (!replaced.ok()) return status;
     listener.progress_done();  // after the message, as the window draws it
     term.out << "replaced " << row->name << " (" << row->caption << ", .." << row->path << ") with "
-             << file.filename().string() << "\n";
+             << file->filename().string() << "\n";
     return status;
   });
 }

@@ -33,11 +33,24 @@ int run_get_several(const GlobalOptions& options, Terminal& term, const std::str
 // `replace`: an application already at the position is replaced.
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
                 const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia, bool replace);
+// With `file`, the sound replaced by it, the phone's own sound kept first (unless not
+// `keep_original`) in the user's data folder; without it, the kept original sent back.
 int run_sound(const GlobalOptions& options, Terminal& term, const std::string& sound,
-              const std::filesystem::path& file);
+              const std::optional<std::filesystem::path>& file, bool keep_original);
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
             const std::optional<std::string>& name, bool replace);
 int run_probe(const GlobalOptions& options, Terminal& term);
+// The phone's folders (or `folders`) into the archive in `dir`, made when missing: only
+// what it does not hold yet, or everything again with `refresh`; another phone's archive
+// only with `force`. A line per file saved, then "N new, M already archived, K failed".
+int run_backup(const GlobalOptions& options, Terminal& term, const std::filesystem::path& dir,
+               const std::vector<std::string>& folders, bool refresh, bool force);
+// Every file of the archive in `dir` read again: a line per missing or changed file.
+int run_verify(Terminal& term, const std::filesystem::path& dir);
+// The archive's files (of `folders`) that the phone lacks sent to it; with `replace`, over
+// entries of the same name too.
+int run_restore(const GlobalOptions& options, Terminal& term, const std::filesystem::path& dir,
+                const std::vector<std::string>& folders, bool replace);
 int run_demo(const GlobalOptions& options, Terminal& term);
 
 // The entries of `folder`, which must be one of the folders the connect found (a line on

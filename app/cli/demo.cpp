@@ -154,7 +154,7 @@ void sound_step(Steps& steps, DemoRun& run, const DemoPhone& phone, const fs::pa
     steps.check(false, "cannot write " + file.string(), kLocalFile);
     return;
   }
-  const auto replaced_sound = replace_sound(run.session.jobs(), {"mes1", file});
+  const auto replaced_sound = replace_sound(run.session.jobs(), {"mes1", file, std::nullopt});
   const int status = finish(run.listener, replaced_sound);
   if (replaced_sound.ok()) run.listener.progress_done();
   const bool replaced = file_bytes(phone.storage / "MessageTone" / "Message1.mid") == tune;

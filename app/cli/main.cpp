@@ -81,9 +81,21 @@ int main(int argc, char** argv) {
   install->add_option("--position", position, "two digits 00..64; default: the position the connect proposes");
   install->add_flag("--nokia", nokia, "add the Nokia emulation classes to the JAR");
   install->add_flag("--replace", replace_application, "replace the application already at the position");
-  auto* replace = app.add_subcommand("sound", "replace a system sound with FILE");
+  auto* replace = app.add_subcommand(
+      "sound", "replace a system sound with FILE, the phone's own sound kept first; or send the kept one back");
   replace->add_option("SOUND", sound, "mes1..mes8, scatto1..scatto5, flip1, flip2, ok, no, batt")->required();
-  replace->add_option("FILE", file, "the new sound")->required()->check(named);
+  std::optional<std::filesystem::path> sound_file;
+  auto* sound_file_option = replace->add_option("FILE", sound_file, "the new sound")->check(named);
+  bool restore_sound = false;
+  bool no_keep_original = false;
+  replace
+      ->add_flag("--restore", restore_sound,
+                 "send back the phone's own sound, kept in ~/.local/share/lg81xx/original-sounds/IMEI")
+      ->excludes(sound_file_option);
+  replace
+      ->add_flag("--no-keep-original", no_keep_original,
+                 "replace without reading and keeping the phone's own sound first")
+      ->excludes("--restore");
   std::optional<std::string> put_name;
   auto* put = app.add_subcommand("put", "send FILE into FOLDER of the phone");
   put->add_option("FOLDER", folder, "a folder of the phone (Images, Audio ...)")->required();
@@ -93,6 +105,21 @@ int main(int argc, char** argv) {
   put->add_flag("--replace", replace_on_phone, "replace a file of that name already in FOLDER");
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
+  std::filesystem::path archive_dir;
+  std::vector<std::string> archive_folders;
+  bool refresh = false;
+  auto* backup = app.add_subcommand(
+      "backup", "archive the phone's folders into DIR with a manifest of sizes and SHA-256; again: only what is new");
+  backup->add_option("DIR", archive_dir, "the archive's folder, made when missing")->required()->check(named);
+  backup->add_option("FOLDER", archive_folders, "only these folders of the phone; default: every folder");
+  backup->add_flag("--refresh", refresh, "fetch everything again; a changed file is kept beside the old one");
+  backup->add_flag("--force", force, "add to the archive of another phone (another IMEI)");
+  auto* verify = app.add_subcommand("verify", "read every file of the archive in DIR again and check its SHA-256");
+  verify->add_option("DIR", archive_dir, "the archive's folder")->required()->check(named);
+  auto* restore = app.add_subcommand("restore", "send the archived files back to a phone that does not hold them");
+  restore->add_option("DIR", archive_dir, "the archive's folder")->required()->check(named);
+  restore->add_option("FOLDER", archive_folders, "only these folders; default: every folder but Java");
+  restore->add_flag("--replace", replace_on_phone, "replace entries of the same name on the phone");
 
   try {
     app.parse(argc, argv);
@@ -121,9 +148,16 @@ int main(int argc, char** argv) {
   }
   if (*get) return run_get_several(options, term, folder, entries, *output, force);
   if (*install) return run_install(options, term, jad, jar, position, nokia, replace_application);
-  if (*replace) return run_sound(options, term, sound, file);
+  if (*replace && !sound_file && !restore_sound) {
+    std::cerr << "lg81xx-cli: name the new sound's FILE, or send the kept one back with --restore\n";
+    return kBadInput;
+  }
+  if (*replace) return run_sound(options, term, sound, sound_file, !no_keep_original);
   if (*put) return run_put(options, term, folder, file, put_name, replace_on_phone);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);
+  if (*backup) return run_backup(options, term, archive_dir, archive_folders, refresh, force);
+  if (*verify) return run_verify(term, archive_dir);
+  if (*restore) return run_restore(options, term, archive_dir, archive_folders, replace_on_phone);
   return kBadInput;
 }

@@ -5,14 +5,16 @@
 
 namespace lg81xx::cli {
 
-void ProgressMeter::show(double fraction) {
+void ProgressMeter::show(double fraction, const std::string& label) {
   const int percent = std::clamp(static_cast<int>(fraction * 100), 0, 100);
-  if (percent < shown_) finish_line();  // a new transfer begins
+  if (percent < shown_ || label != label_) finish_line();  // a new transfer begins
+  label_ = label;
+  const std::string before = label.empty() ? "" : label + " ";
   if (terminal_) {
     if (percent == shown_) return;
     constexpr int kBar = 30;
     const int filled = percent * kBar / 100;
-    out_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+    out_ << "\r" << before << "[" << std::string(static_cast<std::size_t>(filled), '#')
          << std::string(static_cast<std::size_t>(kBar - filled), '.') << "] " << percent << "%" << std::flush;
     shown_ = percent;
     if (percent == 100) finish_line();
@@ -21,7 +23,7 @@ void ProgressMeter::show(double fraction) {
   // Every tenth once, and the end once.
   const int step = percent / 10;
   if (shown_ >= 0 && step == shown_ / 10) return;
-  out_ << percent << "%\n" << std::flush;
+  out_ << before << percent << "%\n" << std::flush;
   shown_ = percent;
   if (percent == 100) shown_ = -1;
 }

@@ -28,7 +28,11 @@ class TerminalListener final : public JobListener {
   void progress_done() { meter_.show(1.0); }
 
   void lamp(bool) override {}
-  void progress(const Progress& progress) override { meter_.show(progress.fraction()); }
+  // Which file of several, before the bar.
+  void progress(const Progress& progress) override {
+    meter_.show(progress.fraction(),
+                progress.files > 1 ? std::to_string(progress.file) + "/" + std::to_string(progress.files) : "");
+  }
   bool ask(const Message& question) override;
   void notice(const Message& message) override { print(message); }
   void started() override { started_ = true; }

@@ -1,6 +1,7 @@
 #include "files_tab.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +18,9 @@ FilesTab::FilesTab(QWidget* parent)
       folders_list_(new QListWidget(this)),
       entries_list_(new QListWidget(this)),
       download_button_(new QPushButton(QStringLiteral("DownLoad"), this)),
-      send_button_(new QPushButton(QStringLiteral("Invia file al telefono"), this)) {
+      send_button_(new QPushButton(QStringLiteral("Invia file al telefono"), this)),
+      backup_button_(new QPushButton(QStringLiteral("Backup del telefono…"), this)),
+      restore_button_(new QPushButton(QStringLiteral("Ripristina dal backup…"), this)) {
   setObjectName(QLatin1String(names::kFilesTab));
   folders_list_->setObjectName(QLatin1String(names::kFoldersList));
   entries_list_->setObjectName(QLatin1String(names::kEntriesList));
@@ -26,6 +29,12 @@ FilesTab::FilesTab(QWidget* parent)
   download_button_->setMinimumWidth(120);
   send_button_->setObjectName(QLatin1String(names::kSendButton));
   send_button_->setToolTip(QStringLiteral("Invia un file del computer nella cartella scelta a sinistra"));
+  backup_button_->setObjectName(QLatin1String(names::kBackupButton));
+  backup_button_->setToolTip(
+      QStringLiteral("Salva tutte le cartelle del telefono in una cartella del computer; di nuovo, solo i file nuovi"));
+  restore_button_->setObjectName(QLatin1String(names::kRestoreBackupButton));
+  restore_button_->setToolTip(
+      QStringLiteral("Invia al telefono i file di un backup che non ha; quelli con lo stesso nome restano"));
 
   auto* folders = new QLabel(QStringLiteral("Cartelle del telefono (doppio clic per aprire)"), this);
   folders->setBuddy(folders_list_);
@@ -39,6 +48,11 @@ FilesTab::FilesTab(QWidget* parent)
   grid->addWidget(entries_list_, 1, 1);
   grid->addWidget(send_button_, 2, 0, Qt::AlignLeft);
   grid->addWidget(download_button_, 2, 1, Qt::AlignRight);
+  auto* archive = new QHBoxLayout;
+  archive->addWidget(backup_button_);
+  archive->addWidget(restore_button_);
+  archive->addStretch();
+  grid->addLayout(archive, 3, 0, 1, 2);
   grid->setColumnStretch(0, 2);
   grid->setColumnStretch(1, 3);
 
@@ -54,6 +68,8 @@ FilesTab::FilesTab(QWidget* parent)
   connect(folders_list_, &QListWidget::itemDoubleClicked, this, [this] { emit folder_opened(); });
   connect(download_button_, &QPushButton::clicked, this, &FilesTab::download_clicked);
   connect(send_button_, &QPushButton::clicked, this, &FilesTab::send_clicked);
+  connect(backup_button_, &QPushButton::clicked, this, &FilesTab::backup_clicked);
+  connect(restore_button_, &QPushButton::clicked, this, &FilesTab::restore_clicked);
 }
 
 // Enter on a folder opens it, as a double-click does, for keyboard users.
@@ -75,6 +91,8 @@ void FilesTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job
   entries_list_->setEnabled(!job_running);
   download_button_->setEnabled(!job_running);
   send_button_->setEnabled(!job_running);
+  backup_button_->setEnabled(!job_running);
+  restore_button_->setEnabled(!job_running);
 }
 
 }  // namespace lg81xx::gui

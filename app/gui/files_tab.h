@@ -1,6 +1,7 @@
 #pragma once
 // Tab "File Manager": the phone's folders, the entries of the folder last listed,
-// "DownLoad" and "Invia file al telefono".
+// "DownLoad", "Invia file al telefono", and the archive of the whole phone: "Backup del
+// telefono…" and "Ripristina dal backup…".
 #include <QWidget>
 #include <vector>
 
@@ -24,6 +25,8 @@ class FilesTab final : public QWidget {
   void folder_opened();                               // a double-click on a folder, or Enter
   void download_clicked();                            // "DownLoad"
   void send_clicked();                                // "Invia file al telefono"
+  void backup_clicked();                              // "Backup del telefono…"
+  void restore_clicked();                             // "Ripristina dal backup…"
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,6 +36,8 @@ class FilesTab final : public QWidget {
   QListWidget* entries_list_;
   QPushButton* download_button_;
   QPushButton* send_button_;
+  QPushButton* backup_button_;
+  QPushButton* restore_button_;
 };
 
 }  // namespace lg81xx::gui

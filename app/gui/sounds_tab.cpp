@@ -24,10 +24,15 @@ constexpr std::array<const char*, 4> kGroupTitles{"Toni Messaggio", "Scatto Foto
 SoundsTab::SoundsTab(QWidget* parent)
     : QWidget(parent),
       options_(new QButtonGroup(this)),
-      replace_button_(new QPushButton(QStringLiteral("Carica Nuovo Suono"), this)) {
+      replace_button_(new QPushButton(QStringLiteral("Carica Nuovo Suono"), this)),
+      restore_button_(new QPushButton(QStringLiteral("Ripristina suono originale"), this)) {
   setObjectName(QLatin1String(names::kSoundsTab));
   replace_button_->setObjectName(QLatin1String(names::kReplaceSoundButton));
   replace_button_->setMinimumWidth(160);
+  replace_button_->setToolTip(
+      QStringLiteral("Prima della prima sostituzione il suono del telefono viene letto e conservato sul computer"));
+  restore_button_->setObjectName(QLatin1String(names::kRestoreSoundButton));
+  restore_button_->setToolTip(QStringLiteral("Rimanda al telefono il suo suono conservato prima della sostituzione"));
 
   std::array<QVBoxLayout*, kGroupTitles.size()> columns{};
   auto* grid = new QGridLayout;
@@ -51,6 +56,7 @@ SoundsTab::SoundsTab(QWidget* parent)
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
+  buttons->addWidget(restore_button_);
   buttons->addWidget(replace_button_);
   auto* page = new QVBoxLayout(this);
   page->addLayout(grid);
@@ -59,10 +65,12 @@ SoundsTab::SoundsTab(QWidget* parent)
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int index) { emit sound_selected(options_->button(index)->objectName()); });
   connect(replace_button_, &QPushButton::clicked, this, &SoundsTab::replace_clicked);
+  connect(restore_button_, &QPushButton::clicked, this, &SoundsTab::restore_clicked);
 }
 
 void SoundsTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job_running) {
   replace_button_->setEnabled(!job_running);
+  restore_button_->setEnabled(!job_running);
   if (!inputs_current) return;
   const SoundOption* selected = s.controls.selected_sound();
   const QString wanted = selected ? to_qt(selected->sound) : QString();

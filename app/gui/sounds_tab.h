@@ -1,6 +1,7 @@
 #pragma once
 // Tab "SUONI di Sistema": the eighteen sounds as one group of option buttons (named
-// mes1 .. batt, as the sound table lists them) and "Carica Nuovo Suono".
+// mes1 .. batt, as the sound table lists them), "Carica Nuovo Suono" and, beside it,
+// "Ripristina suono originale".
 #include <QWidget>
 
 #include "window_snapshot.h"
@@ -19,10 +20,12 @@ class SoundsTab final : public QWidget {
  signals:
   void sound_selected(const QString& control);
   void replace_clicked();  // "Carica Nuovo Suono"
+  void restore_clicked();  // "Ripristina suono originale"
 
  private:
   QButtonGroup* options_;
   QPushButton* replace_button_;
+  QPushButton* restore_button_;
 };
 
 }  // namespace lg81xx::gui

@@ -43,11 +43,14 @@ inline constexpr const char* kProbeButton = "Command4";
 
 inline constexpr const char* kSoundsTab = "SoundsTab";
 inline constexpr const char* kReplaceSoundButton = "Command5";  // the option buttons take the sounds' names
+inline constexpr const char* kRestoreSoundButton = "restore_sound";
 
 inline constexpr const char* kFilesTab = "FilesTab";
 inline constexpr const char* kFoldersList = "List1";
 inline constexpr const char* kEntriesList = "List2";
 inline constexpr const char* kDownloadButton = "Command7";
 inline constexpr const char* kSendButton = "send_file";
+inline constexpr const char* kBackupButton = "backup";
+inline constexpr const char* kRestoreBackupButton = "restore_backup";
 
 }  // namespace lg81xx::gui::names

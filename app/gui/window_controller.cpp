@@ -125,6 +125,8 @@ void WindowController::bind_window() {
   });
   connect(&sounds, &SoundsTab::replace_clicked, this,
           [this] { user_job(&WindowModel::replace_sound, Stoppable::yes); });
+  connect(&sounds, &SoundsTab::restore_clicked, this,
+          [this] { user_job(&WindowModel::restore_original_sound, Stoppable::yes); });
 
   auto& files = window_.files_tab();
   connect(&files, &FilesTab::folder_selected, this,
@@ -138,6 +140,9 @@ void WindowController::bind_window() {
   connect(&files, &FilesTab::download_clicked, this,
           [this] { user_job(&WindowModel::download_entry, Stoppable::yes); });
   connect(&files, &FilesTab::send_clicked, this, [this] { user_job(&WindowModel::send_file, Stoppable::yes); });
+  connect(&files, &FilesTab::backup_clicked, this, [this] { user_job(&WindowModel::back_up_phone, Stoppable::yes); });
+  connect(&files, &FilesTab::restore_clicked, this,
+          [this] { user_job(&WindowModel::restore_from_backup, Stoppable::yes); });
   connect(&window_.cancel_button(), &QPushButton::clicked, this, &WindowController::cancel_job);
 
   window_.may_close = [this] {

@@ -48,6 +48,11 @@ constexpr std::array kTable{
     Row{Job::send_file, not_connected, Family::none, Id::not_connected},
     Row{Job::send_file, no_reply, Family::none, Id::no_reply},
     Row{Job::send_file, link_lost, Family::none, Id::link_lost},
+    Row{Job::restore_sound, ok, Family::none, Id::original_sound_restored},
+    Row{Job::restore_sound, not_connected, Family::none, Id::not_connected},
+    Row{Job::restore_sound, bad_input, Family::none, Id::name_too_long},
+    Row{Job::restore_sound, no_reply, Family::none, Id::no_reply},
+    Row{Job::restore_sound, link_lost, Family::none, Id::link_lost},
 };
 
 // What the phone answered, reported alike by every job.

@@ -12,7 +12,7 @@
 namespace lg81xx {
 
 // The jobs whose endings have messages.
-enum class Job { connect, open_folder, java_list, install, replace_sound, download, probe, send_file };
+enum class Job { connect, open_folder, java_list, install, replace_sound, download, probe, send_file, restore_sound };
 
 // The message for `job` ending with `result`, or nothing when the end says nothing (a
 // question answered no, a folder without a listing request). `family` chooses between

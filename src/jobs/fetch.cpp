@@ -33,12 +33,6 @@ JobOutcome<> cannot_save(const fs::path& path, SaveResult problem) {
   return {JobResult::local_file, {}, Message{MessageId::file_write_failed, detail, {}}};
 }
 
-// After these the session is over, or the phone no longer answers: nothing more is asked.
-bool ends_run(JobResult result) {
-  using enum JobResult;
-  return result == interrupted || result == link_lost || result == not_connected || result == no_reply;
-}
-
 // `taken`: the file names this run has given out already.
 EntryFetched fetch_one(JobContext& jobs, const FetchSeveral& request, const std::string& entry,
                        std::set<std::string>& taken) {

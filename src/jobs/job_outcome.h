@@ -28,4 +28,11 @@ JobOutcome<T> refused(Refusal refusal) {
   return {refusal.result, T{}, std::move(refusal.message)};
 }
 
+// After these a job over several files asks nothing more: the session is over, or the
+// phone no longer answers.
+inline bool ends_run(JobResult result) {
+  using enum JobResult;
+  return result == interrupted || result == link_lost || result == not_connected || result == no_reply;
+}
+
 }  // namespace lg81xx

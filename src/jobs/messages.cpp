@@ -20,6 +20,14 @@ constexpr const char* kNoReply = "IL TELEFONO NON RISPONDE";
 constexpr const char* kJavaFull = "CARTELLA JAVA PIENA: nessuna posizione libera tra 01 e 64";
 constexpr const char* kJavaInstalled = "the Java application was installed";
 constexpr const char* kDownloadsSummary = "{} file salvati, {} non salvati";
+constexpr const char* kBackup = "BACKUP";
+constexpr const char* kBackupSummary = "{} nuovi, {} già archiviati, {} non salvati";
+constexpr const char* kBackupEnglish = "{} new, {} already archived, {} failed";
+constexpr const char* kVerify = "VERIFICA";
+constexpr const char* kRestore = "RIPRISTINO";
+constexpr const char* kRestoreSummary = "{} file inviati, {} già presenti sul telefono, {} non inviati";
+constexpr const char* kRestoreEnglish =
+    "{} sent, {} already on the phone and kept (--replace replaces them), {} failed";
 constexpr const char* kSilentPhone =
     "the phone did not answer in time: check that it is on and its cable plugged in, that --model names it "
     "and that --port is its port (lg81xx-cli ports lists them)";
@@ -121,6 +129,56 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
     {Id::downloads_saved, information, kDownload, kDownloadsSummary, "{} saved, {} failed", kSuccess},
     // The command line ends with the status of the first entry that failed.
     {Id::downloads_not_all_saved, warning, kDownload, kDownloadsSummary, "{} saved, {} failed", kBadInput},
+
+    {Id::backup_done, information, kBackup, kBackupSummary, kBackupEnglish, kSuccess},
+    // The command line ends with the status of the first entry that failed.
+    {Id::backup_not_all_saved, warning, kBackup, kBackupSummary, kBackupEnglish, kBadInput},
+    {Id::archive_of_another_phone, error, kBackup, "ARCHIVIO DI UN ALTRO TELEFONO:",
+     "the folder holds the archive of another phone; --force adds this phone's files to it", kBadInput},
+    {Id::archive_imei_not_read, warning, kBackup, "IMEI NON LETTO: l'archivio non può essere legato al telefono",
+     "the phone's IMEI could not be read, so the archive cannot be tied to it by its IMEI; the backup goes on",
+     kSuccess},
+    {Id::archive_unreadable, error, kError, "ARCHIVIO NON VALIDO: manifest.json non leggibile",
+     "the folder's manifest.json cannot be read as an archive's manifest; nothing was changed", kLocalFile},
+    {Id::no_archive, error, kError, "NESSUN ARCHIVIO NELLA CARTELLA",
+     "the folder holds no manifest.json: make an archive with lg81xx-cli backup DIR", kBadInput},
+    {Id::verify_intact, information, kVerify, "{} file verificati: tutti integri", "{} files checked: all intact",
+     kSuccess},
+    {Id::verify_damaged, error, kVerify, "{} file verificati, {} mancanti, {} modificati",
+     "{} files checked, {} missing, {} changed since they were archived", kBadInput},
+    {Id::restore_done, information, kRestore, kRestoreSummary, kRestoreEnglish, kSuccess},
+    // The command line ends with the status of the first file that failed.
+    {Id::restore_not_all_sent, warning, kRestore, kRestoreSummary, kRestoreEnglish, kBadInput},
+    {Id::java_not_restored, information, kRestore,
+     "CARTELLA JAVA NON RIPRISTINATA: reinstallare le applicazioni dai file JAD e JAR dell'archivio",
+     "the folder Java is not restored file by file: reinstall each application with lg81xx-cli install "
+     "DIR/Java/NN.jad DIR/Java/NN.jar",
+     kSuccess},
+    {Id::original_sound_kept, information, "",
+     "SUONO ORIGINALE CONSERVATO:", "the phone's own sound was kept; sound SOUND --restore sends it back", kSuccess},
+    {Id::original_sound_not_kept, warning, "", "SUONO ORIGINALE NON CONSERVATO: il telefono non ne permette la lettura",
+     "the phone refused the read of its own sound, so it could not be kept; the replacement goes on", kSuccess},
+    {Id::keep_needs_imei, error, kError, "IMEI NON LETTO: il suono originale non può essere conservato",
+     "the phone's IMEI could not be read, so its own sound cannot be kept for it; --no-keep-original replaces it "
+     "without keeping it",
+     kBadInput},
+    {Id::restore_needs_imei, error, kError, "IMEI NON LETTO: impossibile trovare il suono originale del telefono",
+     "the phone's IMEI could not be read, and the kept sounds are found by it", kBadInput},
+    {Id::no_original_sound, error, kError, "NESSUN SUONO ORIGINALE CONSERVATO PER QUESTO TELEFONO:",
+     "no original of this sound was kept for this phone: it is kept before the first replacement", kBadInput},
+    {Id::original_sound_restored, information, kDone, "SUONO ORIGINALE RIPRISTINATO",
+     "the phone's own sound was sent back", kSuccess},
+    {Id::replace_without_keeping, question, kConfirm,
+     "IMEI NON LETTO: il suono originale non può essere conservato. Sostituirlo comunque?",
+     "the phone's IMEI could not be read, so its own sound cannot be kept for it", kBadInput},
+    {Id::file_missing, part, "", "mancante", "missing", kBadInput},
+    {Id::file_changed, part, "", "modificato", "changed", kBadInput},
+    {Id::damaged_in_archive, part, "", "file dell'archivio modificato: non inviato",
+     "the archived file no longer matches its size and SHA-256; lg81xx-cli verify DIR lists the damage", kBadInput},
+    {Id::kept_on_phone, part, "", "già presente sul telefono, mantenuto", "already on the phone; --replace replaces it",
+     kBadInput},
+    {Id::folder_not_on_phone, part, "", "cartella non presente sul telefono", "the phone has no such folder",
+     kBadInput},
 
     {Id::cancel_on_close, question, kConfirm,
      "OPERAZIONE IN CORSO: annullare il trasferimento in corso e chiudere il programma?",

@@ -42,4 +42,10 @@ bool LocalFiles::exists(const std::filesystem::path& path) {
   return std::filesystem::exists(path, ec);
 }
 
+bool LocalFiles::make_folders(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  return std::filesystem::is_directory(path, ec);
+}
+
 }  // namespace lg81xx

@@ -38,6 +38,8 @@ class Files {
   virtual SaveResult save(const std::filesystem::path& destination, const Bytes& content, Replace replace) = 0;
   virtual bool remove(const std::filesystem::path& path) = 0;
   virtual bool exists(const std::filesystem::path& path) = 0;
+  // `path` and the folders above it made where missing; true when it is a folder then.
+  virtual bool make_folders(const std::filesystem::path& path) = 0;
 };
 
 class LocalFiles final : public Files {
@@ -51,6 +53,7 @@ class LocalFiles final : public Files {
   SaveResult save(const std::filesystem::path& destination, const Bytes& content, Replace replace) override;
   bool remove(const std::filesystem::path& path) override;
   bool exists(const std::filesystem::path& path) override;
+  bool make_folders(const std::filesystem::path& path) override;
 
  private:
   std::function<std::string()> temp_names_;

@@ -33,6 +33,7 @@ JobResult WindowModel::connect() {
 // Each answer of the connect on show as it comes: the IMEI, the information text at once,
 // the folders, and the folder "Java" with the position proposed from it.
 void WindowModel::learned(const PhoneFacts& facts) {
+  facts_ = facts;
   device_ = facts.device;
   switch (facts.reached) {
     case ConnectStage::imei: controls_.imei.caption = facts.imei; break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/number_text.h"
+#include "jobs/sounds.h"
 
 namespace lg81xx {
 namespace {
@@ -24,7 +25,8 @@ MessageStyle style_of(MessageKind kind) {
 WindowModel::WindowModel(Platform platform, std::filesystem::path home)
     : platform_(platform),
       home_(std::move(home)),
-      jobs_(platform.port, platform.clock, platform.files, platform.archiver, *this) {}
+      jobs_(platform.port, platform.clock, platform.files, platform.archiver, *this),
+      data_folder_(user_data_folder()) {}
 
 bool WindowModel::choose_model(std::string text) {
   if (choices_locked() || !(text.empty() || is_known_model(text))) return false;
@@ -117,7 +119,13 @@ void WindowModel::lamp(bool red) {
   platform_.ui.repaint();
 }
 
-void WindowModel::progress(const Progress& progress) { set_progress(progress.fraction()); }
+void WindowModel::progress(const Progress& progress) {
+  if (!counting_.empty() && progress.files > 1) {
+    activity_ = counting_ + ": file " + std::to_string(progress.file) + " di " + std::to_string(progress.files) + "...";
+    show_where_it_stands();
+  }
+  set_progress(progress.fraction());
+}
 
 bool WindowModel::ask(const Message& question) { return platform_.ui.ask(question.italian(), question.entry().title); }
 

@@ -111,6 +111,18 @@ class WindowModel final : private JobListener {
   // "Invia file al telefono": a file chosen on the computer into the folder chosen in the
   // folders list, whose listing is then read again.
   JobResult send_file();
+  // "Backup del telefono…": every folder of the phone into a folder the user chooses, only
+  // what its archive does not hold yet; a summary at the end.
+  JobResult back_up_phone();
+  // "Ripristina dal backup…": the files of an archive the user chooses that the phone
+  // lacks; what the phone holds of the same name is kept and named in the summary.
+  JobResult restore_from_backup();
+  // "Ripristina suono originale": the selected sound's kept original sent back.
+  JobResult restore_original_sound();
+
+  // Where the phone's own sounds are kept before their first replacement (by default the
+  // user's data folder, jobs/sounds.h).
+  void set_data_folder(std::filesystem::path folder) { data_folder_ = std::move(folder); }
 
  private:
   // A job under way, from construction to destruction: the status line names it, and
@@ -190,6 +202,9 @@ class WindowModel final : private JobListener {
   JobOutcome<Bytes> fetch(const std::string& folder, const std::string& entry);
   // "DownLoad" with several entries chosen: into a folder, then one message for them all.
   JobResult download_several(const std::vector<std::string>& entries);
+  // The summary of a job over several files: its box, after "OPERAZIONE ANNULLATA" when the
+  // user stopped it.
+  JobResult show_summary(JobResult result, const Message& summary);
 
   Platform platform_;
   std::filesystem::path home_;
@@ -202,6 +217,9 @@ class WindowModel final : private JobListener {
   ApplicationPair pair_;                  // what "Carica JAD e JAR" loaded
   std::vector<std::string> java_rows_;    // the last listing of "Java": which positions hold one
   std::string listed_folder_;             // the folder whose entries the entries list shows
+  PhoneFacts facts_;                      // what the last connect learned of the phone
+  std::filesystem::path data_folder_;     // where the phone's own sounds are kept
+  std::string counting_;                  // a job over several files: the status line counts them
 };
 
 }  // namespace lg81xx

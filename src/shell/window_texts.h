@@ -15,7 +15,10 @@ inline constexpr const char* kStatusDownloading = "Download di ";               
 inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
 inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
 inline constexpr const char* kStatusSendingSound = "Invio del suono ";                             // + caption + "..."
-inline constexpr const char* kStatusSendingFile = "Invio del file ";  // + folder/name + "..."
+inline constexpr const char* kStatusSendingFile = "Invio del file ";                     // + folder/name + "..."
+inline constexpr const char* kStatusBackingUp = "Backup del telefono";                   // + ": file N di M" + "..."
+inline constexpr const char* kStatusRestoring = "Ripristino dal backup";                 // + ": file N di M" + "..."
+inline constexpr const char* kStatusRestoringSound = "Ripristino del suono originale ";  // + caption + "..."
 inline constexpr const char* kStatusProbing = "Prova di lettura del primo tono messaggio...";
 
 // The filters of the open dialogs.

@@ -38,6 +38,9 @@ Bytes every_byte_value(std::size_t size, int seed) {
 
 class CliEndToEnd : public ::testing::Test {
  protected:
+  // The user's data folder, where a sound replaced keeps the phone's own: this test's.
+  CliEndToEnd() { setenv("XDG_DATA_HOME", (home / "data").c_str(), 1); }
+
   // Runs lg81xx-cli in `work` with its program folder in `home`. --fast keeps the runs
   // short where the fixed waits are not what is tested.
   RunResult cli(const std::vector<std::string>& args, const std::string& model = "LG U8130",

@@ -55,6 +55,7 @@ class Recorder final : public UserInterface {
   Recorder(std::ostream& out, const Clock& clock) : out_(out), clock_(clock) {}
   std::function<State()> visible;
   std::deque<std::optional<fs::path>> answers;
+  fs::path home;  // written as HOME: the transcript is the same on every run
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
     show();
@@ -62,7 +63,10 @@ class Recorder final : public UserInterface {
                        : style == MessageStyle::warning     ? "warning"
                        : style == MessageStyle::information ? "information"
                                                             : "plain";
-    line("message " + std::string(kind) + " \"" + title + "\": " + text);
+    std::string shown = text;
+    if (const auto at = shown.find(home.string()); !home.empty() && at != std::string::npos)
+      shown.replace(at, home.string().size(), "HOME");
+    line("message " + std::string(kind) + " \"" + title + "\": " + shown);
   }
   bool ask(const std::string& text, const std::string& title) override {
     show();
@@ -115,6 +119,8 @@ class Transcript {
         model_(model),
         pictures_(family_of(model) == Family::u813 ? "Images" : "Immagini") {
     write_file(home_ / "LG81XX.ini", "MIDP=1\r\n");
+    window_.set_data_folder(home_ / "data");  // the phone's own sounds, kept here
+    ui_.home = home_.path();
     sim::fill_sample_content(storage_.path(), model);
     fs::path jad, jar;
     sim::write_sample_midlet(home_.path(), jad, jar);
@@ -295,7 +301,9 @@ void failures(Transcript& t) {
     t.phone().set_faults({.silent_after = answered});
     t.install("07");
   }
-  t.replace_sound("mes1");
+  t.replace_sound("mes1");                    // its read unanswered
+  t.phone().set_faults({.silent_after = 1});  // the read answered and kept, the new sound unanswered
+  t.replace_sound("mes2");
   t.phone().set_faults({.silent_after = 0});
   t.open_folder("Java");
   t.tick();

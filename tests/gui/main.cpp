@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 namespace lg81xx::gui::testing {
 int run_window_tests(int argc, char** argv);
@@ -6,6 +8,9 @@ int run_dialogs_tests(int argc, char** argv);
 }  // namespace lg81xx::gui::testing
 
 int main(int argc, char** argv) {
+  // The user's data folder, where a replaced sound keeps the phone's own: the tests' own.
+  const QTemporaryDir data;
+  setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("lg81xx-gui-tests"));
   using namespace lg81xx::gui::testing;

@@ -26,8 +26,8 @@ TEST(Catalogue, HoldsEveryMessageOnceInBothLanguages) {
 }
 
 TEST(Catalogue, EveryEndingExitsWithTheStatusOfItsMessage) {
-  const Job jobs[] = {Job::connect,       Job::open_folder, Job::java_list, Job::install,
-                      Job::replace_sound, Job::download,    Job::probe,     Job::send_file};
+  const Job jobs[] = {Job::connect,  Job::open_folder, Job::java_list, Job::install,      Job::replace_sound,
+                      Job::download, Job::probe,       Job::send_file, Job::restore_sound};
   for (const Job job : jobs)
     for (int r = 0; r <= static_cast<int>(JobResult::interrupted); ++r)
       for (const Family family : {Family::none, Family::u811_u812, Family::u813}) {

@@ -2,6 +2,8 @@
 
 #include <sys/wait.h>
 
+#include <cstdlib>
+
 #include "link/trace_format.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
@@ -54,6 +56,9 @@ ReplayRun run_replay(const fs::path& trace_file, const std::vector<std::string>&
   TempDir work;
   TempDir home;
   copy_examples(work.path());
+  // The user's data folder of this run alone: a sound replaced keeps the phone's own
+  // sound there, read from the phone first.
+  setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
   std::vector<std::string> sim_args{"--replay", trace_file.string()};
   sim_args.insert(sim_args.end(), sim_options.begin(), sim_options.end());
   const auto sim_err = work / "lg81xx-sim.err";

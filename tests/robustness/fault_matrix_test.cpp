@@ -89,6 +89,7 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
         line(phone, &clock),
         port(line),
         window(Platform{port, clock, ui, archiver, files}, home.path()) {
+    window.set_data_folder(home / "data");  // the phone's own sounds, kept here
     window.choose_model(the_case().chosen);
     window.choose_port("sim");
     window.set_fast(std::get<0>(GetParam()) == WaitMode::fast);
@@ -125,6 +126,8 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
         return window.install_application();
       }
       case Op::sound:
+        // The phone's own tone, which the replacement reads and keeps first.
+        write_file(storage / "MessageTone" / "Message1.mid", sample(100));
         write_file(home / "tone.mid", sample(3000));
         window.select_sound("mes1");
         ui.dialog_answers = {(home / "tone.mid").string()};

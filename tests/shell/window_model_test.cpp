@@ -1,8 +1,11 @@
 // What the window decides that no session shows: the filter of its save dialog, the
-// ports it offers, and an installed application released while the position is
-// proposed anew.
+// ports it offers, an installed application released while the position is proposed
+// anew, and the archive's buttons: the file under way on the status line, one summary.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "jobs/messages.h"
 #include "sample_content.h"
 #include "support/phone_on_fake_port.h"
 #include "support/window_fixture.h"
@@ -63,6 +66,53 @@ TEST_F(WindowModel, AnInstalledPairIsReleasedAndThePositionProposedAnew) {
     EXPECT_EQ(window.controls().loaded_archive.caption.empty(), installed) << position;
     EXPECT_EQ(window.position(), installed ? "03" : position) << position;
   }
+}
+
+// "Backup del telefono…" and "Ripristina dal backup…" count their files on the status line
+// and end with one summary; "Ripristina suono originale" sends the kept sound back, and a
+// replacement without an IMEI is asked about first.
+TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
+  sim::fill_sample_content(storage.path(), "LG U8130");
+  phone.context().options().imei = "354321098765432";
+  window.phone().close();
+  window.choose_port("/dev/virtual");
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  std::set<std::string> status;
+  ui.on_repaint = [&] { status.insert(window.controls().status.caption); };
+  TempDir archive;
+  ui.messages.clear();
+  ui.dialog_answers = {archive.path().string()};
+  ASSERT_EQ(window.back_up_phone(), JobResult::ok);
+  EXPECT_TRUE(status.contains("Backup del telefono: file 6 di 6...")) << *status.rbegin();
+  ASSERT_EQ(ui.messages.size(), 1u) << ui.messages[0].text;
+  EXPECT_EQ(ui.messages[0].text, "6 nuovi, 0 già archiviati, 0 non salvati");
+  EXPECT_EQ(ui.messages[0].title, "BACKUP");
+  EXPECT_EQ(window.progress_bar().caption, "100%");
+
+  write_file(archive / "Images" / "lago.jpg", "changed here");
+  ui.dialog_answers = {archive.path().string()};
+  EXPECT_EQ(window.restore_from_backup(), JobResult::bad_input);
+  EXPECT_NE(ui.messages.back().text.find("Images/lago.jpg (file dell'archivio modificato: non inviato)"),
+            std::string::npos)
+      << ui.messages.back().text;
+
+  const Bytes own = read_file(storage / "MessageTone" / "Message1.mid");
+  write_file(home / "nuovo.mid", "new tune");
+  ui.dialog_answers = {(home / "nuovo.mid").string()};
+  ASSERT_EQ(window.replace_sound(), JobResult::ok);
+  ASSERT_EQ(window.restore_original_sound(), JobResult::ok);
+  EXPECT_EQ(ui.messages.back().text, "SUONO ORIGINALE RIPRISTINATO");
+  EXPECT_EQ(read_file(storage / "MessageTone" / "Message1.mid"), own);
+
+  // A phone whose IMEI was not read: the user is asked, and "no" sends nothing.
+  window.phone().close();
+  phone.context().options().imei = "";
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  port.written.clear();
+  ui.dialog_answers = {(home / "nuovo.mid").string()};
+  EXPECT_EQ(window.replace_sound(), JobResult::cancelled);
+  EXPECT_EQ(ui.questions.back(), catalogue(MessageId::replace_without_keeping).italian);
+  EXPECT_TRUE(port.written.empty());
 }
 
 }  // namespace

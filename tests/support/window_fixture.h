@@ -16,7 +16,9 @@ namespace lg81xx::testing {
 
 class WindowFixture : public ::testing::Test {
  protected:
-  WindowFixture() : port(clock), window(Platform{port, clock, ui, archiver, files}, home.path()) {}
+  WindowFixture() : port(clock), window(Platform{port, clock, ui, archiver, files}, home.path()) {
+    window.set_data_folder(home / "data");  // the phone's own sounds, kept here
+  }
 
   // The model changes only while the port is closed, as in the window.
   void choose_model_and_open(const std::string& model) {
