@@ -71,7 +71,7 @@ class ScriptedUi final : public lg81xx::UserInterface {
     messages.push_back(text);
   }
   bool ask(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> open_file(const std::string&) override { return next(); }
+  std::optional<std::string> open_file(const std::string&, const std::string&) override { return next(); }
   std::optional<std::string> save_file(const std::string&, const std::string&) override { return next(); }
   std::optional<std::string> choose_folder() override { return next(); }
   void set_busy_pointer(bool) override {}

@@ -70,7 +70,7 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
   return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
     // The phone's own sounds are the user's, kept in the user's data folder
     // ($XDG_DATA_HOME/lg81xx), whichever program folder this run uses.
-    const KeptSounds kept{options.user_folder, facts.imei};
+    const KeptSounds kept{options.user_folder, facts.imei.value_or("")};
     if (!file) {
       const auto restored = restore_original_sound(session.jobs(), sound, kept);
       const int status = finish(listener, restored);

@@ -21,13 +21,13 @@ void print_info(std::ostream& out, const std::string& model, const PhoneFacts& f
   const std::vector<std::string> java = facts.java ? facts.java->rows : std::vector<std::string>{};
   const std::string position = facts.java ? facts.java->position.value_or("") : "";
   if (json) {
-    out << "{\"model\": " << json_string(model) << ", \"imei\": " << json_string(facts.imei)
+    out << "{\"model\": " << json_string(model) << ", \"imei\": " << (facts.imei ? json_string(*facts.imei) : "null")
         << ", \"info\": " << json_string(facts.information) << ", \"folders\": " << json_list(facts.folders)
         << ", \"java\": " << json_list(java) << ", \"position\": " << json_string(position) << "}\n";
     return;
   }
   out << "Model:       " << model << "\n"
-      << "IMEI:        " << facts.imei << "\n"
+      << "IMEI:        " << facts.imei.value_or("not read") << "\n"
       << "Information: " << facts.information << "\n"
       << "Folders:     " << joined(facts.folders) << "\n"
       << "Java:        " << joined(java) << "\n"

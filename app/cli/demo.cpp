@@ -108,8 +108,8 @@ void connect_step(Steps& steps, DemoRun& run, const DemoPhone& phone) {
                            contains(facts.folders, phone.picture_folder) && !facts.folders.empty() &&
                            facts.folders.back() == "Java" && position == "01";
   steps.check(as_expected,
-              "IMEI " + facts.imei + "; information \"" + facts.information + "\"; folders " + joined(facts.folders) +
-                  "; Java position " + position,
+              "IMEI " + facts.imei.value_or("not read") + "; information \"" + facts.information + "\"; folders " +
+                  joined(facts.folders) + "; Java position " + position,
               connected.ok() ? kBadInput : exit_status_for(connected.result));
 }
 

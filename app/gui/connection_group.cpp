@@ -71,6 +71,7 @@ void ConnectionGroup::show_state(const WindowSnapshot& s, bool inputs_current, b
   model_box_->setEnabled(s.controls.model_box.enabled && !job_running);
   port_box_->setEnabled(s.controls.port_box.enabled && !job_running);
   connect_button_->setEnabled(!job_running);
+  fast_->setEnabled(!job_running);  // the waits of a job under way stay as they began
   if (inputs_current && fast_->isChecked() != s.fast) {
     const QSignalBlocker block(fast_);
     fast_->setChecked(s.fast);

@@ -18,6 +18,7 @@ class ConnectionGroup final : public QGroupBox {
   explicit ConnectionGroup(QWidget* parent = nullptr);
 
   void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
+  QPushButton& connect_button() { return *connect_button_; }
 
  signals:
   void model_edited(const QString& text);

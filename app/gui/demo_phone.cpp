@@ -8,7 +8,8 @@
 
 namespace lg81xx::gui {
 
-DemoPhone::DemoPhone(std::string model, std::optional<std::filesystem::path> storage) : model_(std::move(model)) {
+DemoPhone::DemoPhone(std::string model, std::optional<std::filesystem::path> storage, int baud)
+    : model_(std::move(model)) {
   if (storage) {
     storage_ = *storage;
   } else {
@@ -21,7 +22,9 @@ DemoPhone::DemoPhone(std::string model, std::optional<std::filesystem::path> sto
   sim::PhoneOptions options;
   options.model = model_;
   options.storage = storage_;
-  phone_ = std::make_unique<sim::PtyPhone>(options);
+  sim::PtyOptions line;
+  line.baud = baud;
+  phone_ = std::make_unique<sim::PtyPhone>(options, line);
 }
 
 DemoPhone::~DemoPhone() = default;

@@ -16,8 +16,9 @@ namespace lg81xx::gui {
 
 class DemoPhone {
  public:
-  // Throws std::runtime_error when no pseudo-terminal can be had.
-  DemoPhone(std::string model, std::optional<std::filesystem::path> storage);
+  // Throws std::runtime_error when no pseudo-terminal can be had. `baud`: the line paced to
+  // so many baud, as a real cable would be; 0 for as fast as the terminal goes.
+  DemoPhone(std::string model, std::optional<std::filesystem::path> storage, int baud = 0);
   ~DemoPhone();
   DemoPhone(const DemoPhone&) = delete;
   DemoPhone& operator=(const DemoPhone&) = delete;

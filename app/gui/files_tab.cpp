@@ -1,5 +1,6 @@
 #include "files_tab.h"
 
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "dropped_files.h"
 #include "widget_names.h"
 #include "widget_sync.h"
 
@@ -57,6 +59,8 @@ FilesTab::FilesTab(QWidget* parent)
   grid->setColumnStretch(1, 3);
 
   folders_list_->installEventFilter(this);
+  entries_list_->setAcceptDrops(true);
+  entries_list_->viewport()->installEventFilter(this);
   connect(folders_list_, &QListWidget::currentRowChanged, this, &FilesTab::folder_selected);
   connect(entries_list_, &QListWidget::currentRowChanged, this, &FilesTab::entry_selected);
   connect(entries_list_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -72,8 +76,31 @@ FilesTab::FilesTab(QWidget* parent)
   connect(restore_button_, &QPushButton::clicked, this, &FilesTab::restore_clicked);
 }
 
-// Enter on a folder opens it, as a double-click does, for keyboard users.
+// Enter on a folder opens it, as a double-click does, for keyboard users. Local files
+// dragged onto the entries list are taken between jobs, and only they.
 bool FilesTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == entries_list_->viewport()) {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (entries_list_->isEnabled() && !dropped_files(*drag->mimeData()).isEmpty())
+          drag->acceptProposedAction();
+        else
+          drag->ignore();
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = dropped_files(*drop->mimeData());
+        if (!entries_list_->isEnabled() || files.isEmpty()) return true;
+        drop->acceptProposedAction();
+        emit files_dropped(files);
+        return true;
+      }
+      default: break;
+    }
+  }
   if (watched == folders_list_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && folders_list_->currentRow() >= 0) {

@@ -1,7 +1,8 @@
 #pragma once
 // Tab "File Manager": the phone's folders, the entries of the folder last listed,
 // "DownLoad", "Invia file al telefono", and the archive of the whole phone: "Backup del
-// telefono…" and "Ripristina dal backup…".
+// telefono…" and "Ripristina dal backup…". Files dragged onto the entries list are sent into
+// the folder it shows.
 #include <QWidget>
 #include <vector>
 
@@ -17,6 +18,7 @@ class FilesTab final : public QWidget {
  public:
   explicit FilesTab(QWidget* parent = nullptr);
   void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
+  QPushButton& main_button() { return *download_button_; }  // what Enter presses
 
  signals:
   void folder_selected(int row);
@@ -27,6 +29,7 @@ class FilesTab final : public QWidget {
   void send_clicked();                                // "Invia file al telefono"
   void backup_clicked();                              // "Backup del telefono…"
   void restore_clicked();                             // "Ripristina dal backup…"
+  void files_dropped(const QStringList& paths);       // onto the entries list
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

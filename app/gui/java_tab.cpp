@@ -1,6 +1,7 @@
 #include "java_tab.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dropped_files.h"
 #include "widget_names.h"
 #include "widget_sync.h"
 
@@ -80,6 +82,7 @@ JavaTab::JavaTab(QWidget* parent)
   column->addStretch();
   column->addLayout(probe);
 
+  position_box_->setAcceptDrops(false);  // a file dropped there is for the tab
   connect(position_box_, &QLineEdit::textEdited, this, &JavaTab::position_edited);
   connect(nokia_, &QCheckBox::clicked, this, &JavaTab::nokia_toggled);
   connect(load_button_, &QPushButton::clicked, this, &JavaTab::load_clicked);
@@ -98,6 +101,18 @@ void JavaTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job_
   load_button_->setEnabled(!job_running);
   install_button_->setEnabled(!job_running);
   probe_button_->setEnabled(!job_running);
+  setAcceptDrops(!job_running);
+}
+
+void JavaTab::dragEnterEvent(QDragEnterEvent* event) {
+  if (dropped_application(*event->mimeData())) event->acceptProposedAction();
+}
+
+void JavaTab::dropEvent(QDropEvent* event) {
+  const auto pair = dropped_application(*event->mimeData());
+  if (!pair) return;
+  event->acceptProposedAction();
+  emit application_dropped(pair->first, pair->second);
 }
 
 }  // namespace lg81xx::gui

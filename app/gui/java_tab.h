@@ -1,6 +1,7 @@
 #pragma once
 // Tab "Applicazioni JAVA": the insertion position, the choice of JAD and JAR with the
-// Nokia emulation tick, the install button and the read probe.
+// Nokia emulation tick, the install button and the read probe. A JAD and a JAR dragged
+// together onto the tab are loaded as "Carica JAD e JAR" loads them.
 #include <QWidget>
 
 #include "window_snapshot.h"
@@ -17,6 +18,7 @@ class JavaTab final : public QWidget {
  public:
   explicit JavaTab(QWidget* parent = nullptr);
   void show_state(const WindowSnapshot& s, bool inputs_current, bool job_running);
+  QPushButton& main_button() { return *install_button_; }  // what Enter presses
 
  signals:
   void position_edited(const QString& text);
@@ -24,6 +26,11 @@ class JavaTab final : public QWidget {
   void load_clicked();     // "Carica JAD e JAR"
   void install_clicked();  // "INVIA"
   void probe_clicked();
+  void application_dropped(const QString& descriptor, const QString& archive);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QLineEdit* position_box_;

@@ -1,9 +1,12 @@
 // lg81xx: the window. Loads the model on its worker thread, shows the window, and ends
-// with status 1 when the start-up meets one of its fatal errors.
+// with status 1 when the start-up meets one of its fatal errors. --help, --version and a
+// wrong command line are answered on the terminal, without a window system.
 #include <QApplication>
+#include <QLabel>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -15,21 +18,52 @@
 #include "jobs/port_choice.h"
 #include "main_window.h"
 #include "program_folder.h"
+#include "progress_label.h"
 #include "qt_dialogs.h"
 #include "remembered_choices.h"
 #include "screenshot.h"
 #include "text_codec.h"
+#include "widget_names.h"
 #include "window_controller.h"
 
 using namespace lg81xx;
 using namespace lg81xx::gui;
 
+namespace {
+
+// Takes the screenshot once the download under way is half done and its speed shown, then
+// stops the download; the program ends when the window is idle again.
+void screenshot_half_way(MainWindow& window, WindowController& controller, const QString& file) {
+  auto* poll = new QTimer(&window);
+  QObject::connect(poll, &QTimer::timeout, &window, [&window, &controller, file, poll] {
+    const auto* progress = window.findChild<ProgressLabel*>(QLatin1String(names::kProgress));
+    const auto* status = window.findChild<QLabel*>(QLatin1String(names::kStatusLine));
+    if (progress->fraction() < 0.5 || !status->text().contains(QLatin1String("/s"))) return;
+    poll->stop();
+    const bool saved = save_screenshot(window, file);
+    if (!saved) std::fprintf(stderr, "lg81xx: cannot write %s\n", qPrintable(file));
+    QObject::connect(&controller, &WindowController::idle, &window, [saved] { QApplication::exit(saved ? 0 : 1); });
+    controller.cancel_job();
+  });
+  poll->start(20);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  QCoreApplication::setApplicationName(QStringLiteral("lg81xx"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(LG81XX_VERSION));
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (answered_on_terminal(arguments)) {
+    const QCoreApplication terminal(argc, argv);
+    parse_options(QCoreApplication::arguments());  // prints and exits
+    return 2;
+  }
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("lg81xx"));
-  QApplication::setApplicationDisplayName(QStringLiteral("lg81xx"));
-  QApplication::setDesktopFileName(QStringLiteral("lg81xx"));
-  QApplication::setApplicationVersion(QStringLiteral(LG81XX_VERSION));
+  // The window's title names the program once: no display name for the platform to add.
+  QGuiApplication::setDesktopFileName(QStringLiteral("lg81xx"));
   const AppOptions options = parse_options(QApplication::arguments());
   load_italian_qt_texts(app);  // without them the dialogs speak English
 
@@ -43,7 +77,7 @@ int main(int argc, char** argv) {
     try {
       std::optional<std::filesystem::path> storage;
       if (options.storage) storage = std::filesystem::path(from_qt(*options.storage));
-      demo = std::make_unique<DemoPhone>(from_qt(options.model), storage);
+      demo = std::make_unique<DemoPhone>(from_qt(options.model), storage, options.baud);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "lg81xx: il telefono virtuale non parte: %s\n", e.what());
       return 1;
@@ -66,6 +100,7 @@ int main(int argc, char** argv) {
     dialogs.remember_folders_in(settings);
   }
   WindowController controller(window, dialogs, real_backend, home);
+  if (remembered) remembered->restore_window(window, window.tabs());
 
   controller.load([&](StartResult result) {
     if (result == StartResult::fatal) {
@@ -98,9 +133,27 @@ int main(int argc, char** argv) {
           window_model.open_folder();
         });
       }
+      if (options.download_entry) {
+        controller.run_job(
+            [folder = from_qt(*options.download_folder), entry = from_qt(*options.download_entry)](WindowModel& m) {
+              const auto& folders = m.folders();
+              const auto at = std::find(folders.begin(), folders.end(), folder);
+              if (at == folders.end()) return;
+              m.select_folder(static_cast<int>(at - folders.begin()));
+              if (m.open_folder() != JobResult::ok) return;
+              const auto& entries = m.entries();
+              m.select_entry(static_cast<int>(std::find(entries.begin(), entries.end(), entry) - entries.begin()));
+              m.download_named(folder, entry);
+            });
+        window.show_cancel(true);
+      }
     }
     if (options.screenshot) {
       window.tabs().setCurrentIndex(options.tab - 1);
+      if (options.download_entry) {
+        screenshot_half_way(window, controller, *options.screenshot);
+        return;
+      }
       // Once the ports are in the list (and the demo connected), draw the window and leave.
       QObject::connect(&controller, &WindowController::idle, &window, [&] {
         const bool saved = save_screenshot(window, *options.screenshot);
@@ -111,5 +164,7 @@ int main(int argc, char** argv) {
     }
     window.show();
   });
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  if (remembered) remembered->keep_window(window, window.tabs());
+  return status;
 }

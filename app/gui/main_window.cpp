@@ -5,14 +5,18 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "connection_group.h"
 #include "files_tab.h"
 #include "java_tab.h"
+#include "main_menus.h"
 #include "phone_panel.h"
 #include "progress_label.h"
 #include "sounds_tab.h"
@@ -24,10 +28,13 @@ namespace lg81xx::gui {
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
+      menu_bar_(new QMenuBar(this)),
+      menus_(new MainMenus(*menu_bar_)),
       connection_(new ConnectionGroup(this)),
       phone_(new PhonePanel(this)),
       progress_(new ProgressLabel(this)),
       cancel_(new QPushButton(QStringLiteral("Annulla"), this)),
+      escape_(new QShortcut(QKeySequence(Qt::Key_Escape), this)),
       tabs_(new QTabWidget(this)),
       java_(new JavaTab(tabs_)),
       sounds_(new SoundsTab(tabs_)),
@@ -46,6 +53,12 @@ MainWindow::MainWindow(QWidget* parent)
   cancel_->setCursor(Qt::ArrowCursor);  // clickable while the window shows the busy pointer
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, cancel_, [this] { cancel_->setEnabled(false); });
+  // Escape stops a transfer as "Annulla" does, asking nothing more; between transfers the
+  // key is left to whatever has the focus.
+  escape_->setEnabled(false);
+  connect(escape_, &QShortcut::activated, cancel_, [this] {
+    if (cancel_->isVisible() && cancel_->isEnabled()) cancel_->click();
+  });
 
   tabs_->setObjectName(QLatin1String(names::kTabs));
   tabs_->addTab(java_, QStringLiteral("Applicazioni JAVA"));
@@ -61,6 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
   top->addWidget(connection_, 1);
   top->addWidget(phone_, 1);
   auto* page = new QVBoxLayout(this);
+  page->setMenuBar(menu_bar_);
   page->addLayout(top);
   page->addWidget(progress_group);
   page->addWidget(tabs_, 1);
@@ -89,12 +103,33 @@ void MainWindow::show_last() {
 void MainWindow::show_cancel(bool shown) {
   cancel_->setEnabled(shown);
   cancel_->setVisible(shown);
+  escape_->setEnabled(shown);
+}
+
+QPushButton& MainWindow::main_button() {
+  QWidget* tab = tabs_->currentWidget();
+  if (tab == java_) return java_->main_button();
+  if (tab == sounds_) return sounds_->main_button();
+  return files_->main_button();
+}
+
+// Keys that no control took come here: Enter presses the button of where the keyboard is.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  QWidget* focus = focusWidget();
+  QPushButton* button = qobject_cast<QPushButton*>(focus);
+  if (!button) button = focus && connection_->isAncestorOf(focus) ? &connection_->connect_button() : &main_button();
+  if (button->isEnabled() && button->isVisible()) button->click();
 }
 
 void MainWindow::set_job_running(bool running) {
   if (running == job_running_) return;
   if (running) focus_before_job_ = QApplication::focusWidget();
   job_running_ = running;
+  menus_->set_job_running(running);
   show_last();
   if (!running && focus_before_job_ && focus_before_job_->isEnabled() && isActiveWindow())
     focus_before_job_->setFocus(Qt::OtherFocusReason);

@@ -1,7 +1,9 @@
 #pragma once
-// The window: the connection group, the phone panel with the lamp, the progress bar, the
-// three tabs and the status line. It only shows snapshots and reports what the user does; the controller
-// turns that into calls on the model.
+// The window: the menu bar, the connection group, the phone panel with the lamp, the
+// progress bar, the three tabs and the status line. It only shows snapshots and reports
+// what the user does; the controller turns that into calls on the model. Enter presses the
+// button of where the keyboard is (Connetti/Disconnetti in the connection group, a focused
+// button, otherwise the tab's main one); Escape during a transfer presses "Annulla".
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -10,7 +12,9 @@
 #include "window_snapshot.h"
 
 class QLabel;
+class QMenuBar;
 class QPushButton;
+class QShortcut;
 class QTabWidget;
 
 namespace lg81xx::gui {
@@ -21,6 +25,7 @@ class ProgressLabel;
 class JavaTab;
 class SoundsTab;
 class FilesTab;
+class MainMenus;
 
 inline constexpr const char* kWindowTitle = "lg81xx - LG U8110/U8120/U8130/U8138";
 
@@ -45,17 +50,24 @@ class MainWindow final : public QWidget {
   SoundsTab& sounds_tab() { return *sounds_; }
   FilesTab& files_tab() { return *files_; }
   QTabWidget& tabs() { return *tabs_; }
+  MainMenus& menus() { return *menus_; }
+  // The button of the tab on show that Enter presses.
+  QPushButton& main_button();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void show_last();
 
+  QMenuBar* menu_bar_;
+  MainMenus* menus_;
   ConnectionGroup* connection_;
   PhonePanel* phone_;
   ProgressLabel* progress_;
   QPushButton* cancel_;
+  QShortcut* escape_;  // presses "Annulla" while it is shown
   QTabWidget* tabs_;
   JavaTab* java_;
   SoundsTab* sounds_;

@@ -19,7 +19,8 @@ ModelWorker::ModelWorker(QObject& gui_context, UserInterface& gui_ui, BackendFac
       worker_context_,
       [this, backend = std::move(backend), home = std::move(home)] {
         backend_ = backend();
-        ui_ = std::make_unique<ThreadedUi>(gui_context_, gui_ui_, [this] { publish(); });
+        ui_ = std::make_unique<ThreadedUi>(
+            gui_context_, gui_ui_, [this] { publish(); }, dialog_wait_, [this] { model_->keep_alive_tick(); });
         model_ = std::make_unique<WindowModel>(
             Platform{*backend_.port, *backend_.clock, *ui_, *backend_.archiver, *backend_.files}, home);
         const std::lock_guard lock(live_mutex_);

@@ -8,8 +8,8 @@
 // written between a request and its reply. The GUI thread never touches the model:
 // whenever the model repaints, and when each job ends, the worker copies what the window
 // shows into a WindowSnapshot and posts the copy to the GUI thread. Dialogs and message
-// boxes go the other way through a blocking queued call (ThreadedUi), so the handler waits
-// for the answer while the GUI thread runs the dialog.
+// boxes go the other way (ThreadedUi): the handler waits for the answer while the GUI thread
+// runs the dialog, and the keep-alive timer's ticks still reach it meanwhile.
 #include <QObject>
 #include <QThread>
 #include <cstdint>
@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "backend.h"
+#include "threaded_ui.h"
 #include "window_snapshot.h"
 
 namespace lg81xx {
@@ -27,8 +28,6 @@ class UserInterface;
 }  // namespace lg81xx
 
 namespace lg81xx::gui {
-
-class ThreadedUi;
 
 class ModelWorker final {
  public:
@@ -55,6 +54,10 @@ class ModelWorker final {
   // From the GUI thread, before a new job is posted: a cancel that came too late for the
   // job before it is dropped.
   void forget_cancel();
+  // From the GUI thread, while a job runs: a keep-alive tick for the handler if it waits in
+  // a dialog or a message box (the model sends it when the line is free). False when the
+  // job is not waiting for the user.
+  bool tick_while_waiting() { return dialog_wait_.tick(); }
 
   // Finishes the queued jobs, drops the model and the port on their thread, and stops.
   void stop();
@@ -64,6 +67,7 @@ class ModelWorker final {
 
   QObject& gui_context_;
   UserInterface& gui_ui_;
+  DialogWait dialog_wait_;
   SnapshotSink on_snapshot_;
   QThread thread_;
   QObject* worker_context_;  // lives on thread_; target of the posted jobs

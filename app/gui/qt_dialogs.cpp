@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSpacerItem>
 #include <cstdio>
 
 #include "file_dialog.h"
@@ -27,6 +29,18 @@ QMessageBox::Icon icon_of(MessageStyle style) {
   return QMessageBox::NoIcon;
 }
 
+// A box sizes itself to its text; its title bar, drawn by the window manager, would cut a
+// title longer than that ("DOWNLO..."). A spacer across the box's last row keeps it wide
+// enough for the title and the title bar's buttons.
+void widen_for_title(QMessageBox& box) {
+  constexpr int kTitleBarButtons = 160;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+
 }  // namespace
 
 void QtDialogs::message_box(const std::string& text, MessageStyle style, const std::string& title) {
@@ -37,6 +51,7 @@ void QtDialogs::message_box(const std::string& text, MessageStyle style, const s
   }
   QMessageBox box(icon_of(style), to_qt(shown_title), to_qt(text), QMessageBox::Ok, window_);
   box.setTextFormat(Qt::PlainText);
+  widen_for_title(box);
   box.exec();
 }
 
@@ -56,11 +71,13 @@ bool QtDialogs::ask(const std::string& text, const std::string& title) {
                   QMessageBox::Yes | QMessageBox::No, window_);
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::No);  // nothing is replaced by a hasty Enter
+  widen_for_title(box);
   return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::open_file(const std::string& filter) {
-  const auto dialog = make_file_dialog(window_, QStringLiteral("Apri"), open_folder_, qt_file_filter(filter));
+std::optional<std::string> QtDialogs::open_file(const std::string& title, const std::string& filter) {
+  const auto dialog = make_file_dialog(window_, title.empty() ? QStringLiteral("Apri") : to_qt(title), open_folder_,
+                                       qt_file_filter(filter));
   dialog->setFileMode(QFileDialog::ExistingFile);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   const QString path = dialog->selectedFiles().constFirst();

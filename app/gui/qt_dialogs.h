@@ -24,7 +24,7 @@ class QtDialogs final : public UserInterface {
 
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override;
   bool ask(const std::string& text, const std::string& title) override;
-  std::optional<std::string> open_file(const std::string& filter) override;
+  std::optional<std::string> open_file(const std::string& title, const std::string& filter) override;
   std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) override;
   std::optional<std::string> choose_folder() override;
   void set_busy_pointer(bool busy) override;

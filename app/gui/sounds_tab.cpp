@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "dropped_files.h"
 #include "phone/sound_table.h"
 #include "text_codec.h"
 #include "widget_names.h"
@@ -68,9 +70,21 @@ SoundsTab::SoundsTab(QWidget* parent)
   connect(restore_button_, &QPushButton::clicked, this, &SoundsTab::restore_clicked);
 }
 
+void SoundsTab::dragEnterEvent(QDragEnterEvent* event) {
+  if (dropped_files(*event->mimeData()).size() == 1) event->acceptProposedAction();
+}
+
+void SoundsTab::dropEvent(QDropEvent* event) {
+  const QStringList files = dropped_files(*event->mimeData());
+  if (files.size() != 1) return;
+  event->acceptProposedAction();
+  emit sound_dropped(files.front());
+}
+
 void SoundsTab::show_state(const WindowSnapshot& s, bool inputs_current, bool job_running) {
   replace_button_->setEnabled(!job_running);
   restore_button_->setEnabled(!job_running);
+  setAcceptDrops(!job_running);
   if (!inputs_current) return;
   const SoundOption* selected = s.controls.selected_sound();
   const QString wanted = selected ? to_qt(selected->sound) : QString();

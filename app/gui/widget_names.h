@@ -7,6 +7,9 @@ namespace lg81xx::gui::names {
 
 inline constexpr const char* kWindow = "Form1";
 inline constexpr const char* kStatusLine = "status";
+inline constexpr const char* kFileMenu = "menu_file";
+inline constexpr const char* kPhoneMenu = "menu_phone";
+inline constexpr const char* kHelpMenu = "menu_help";
 
 inline constexpr const char* kConnectionGroup = "Frame1";
 inline constexpr const char* kModelLabel = "Label1";

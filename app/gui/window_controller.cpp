@@ -1,10 +1,12 @@
 #include "window_controller.h"
 
+#include "about_box.h"
 #include "connection_group.h"
 #include "files_tab.h"
 #include "java_tab.h"
 #include "jobs/messages.h"
 #include "link/port_names.h"
+#include "main_menus.h"
 #include "main_window.h"
 #include "sounds_tab.h"
 #include "text_codec.h"
@@ -21,6 +23,8 @@ WindowController::WindowController(MainWindow& window, UserInterface& gui_ui, Ba
   keep_alive_timer_.setInterval(WindowModel::kKeepAliveIntervalMs);
   connect(&keep_alive_timer_, &QTimer::timeout, this, &WindowController::tick);
   bind_window();
+  bind_drops();
+  bind_menus();
 }
 
 WindowController::~WindowController() {
@@ -58,11 +62,15 @@ void WindowController::run_job(ModelWorker::Job job) {
   worker_.post(std::move(job), [this](const WindowSnapshot& s) { job_done(s); });
 }
 
-void WindowController::user_job(JobResult (WindowModel::*handler)(), Stoppable stoppable) {
+void WindowController::user_job(ModelWorker::Job job, Stoppable stoppable) {
   if (job_running()) return;  // one exchange at a time; a second click is not taken
   worker_.forget_cancel();
-  run_job([handler](WindowModel& model) { (model.*handler)(); });
+  run_job(std::move(job));
   if (stoppable == Stoppable::yes) window_.show_cancel(true);
+}
+
+void WindowController::user_job(JobResult (WindowModel::*handler)(), Stoppable stoppable) {
+  user_job([handler](WindowModel& model) { (model.*handler)(); }, stoppable);
 }
 
 void WindowController::cancel_job() {
@@ -70,8 +78,13 @@ void WindowController::cancel_job() {
 }
 
 void WindowController::tick() {
-  // The keep-alive only goes out between jobs, never queued behind one.
-  if (job_running() || tick_pending_) return;
+  // The keep-alive never queues behind a job: during one it goes out only while the job
+  // waits for the user (and the line is free).
+  if (job_running()) {
+    worker_.tick_while_waiting();
+    return;
+  }
+  if (tick_pending_) return;
   tick_pending_ = true;
   worker_.post([](WindowModel& model) { model.keep_alive_tick(); },
                [this](const WindowSnapshot& s) {
@@ -155,6 +168,38 @@ void WindowController::bind_window() {
     cancel_job();
     return false;
   };
+}
+
+void WindowController::bind_drops() {
+  auto paths = [](const QStringList& list) {
+    std::vector<std::string> out;
+    for (const QString& path : list) out.push_back(from_qt(path));
+    return out;
+  };
+  connect(&window_.files_tab(), &FilesTab::files_dropped, this, [this, paths](const QStringList& dropped) {
+    user_job([files = paths(dropped)](WindowModel& model) { model.send_dropped_files(files); }, Stoppable::yes);
+  });
+  connect(&window_.java_tab(), &JavaTab::application_dropped, this,
+          [this](const QString& descriptor, const QString& archive) {
+            user_job([jad = from_qt(descriptor), jar = from_qt(archive)](WindowModel& model) {
+              model.load_dropped_application(jad, jar);
+            });
+          });
+  connect(&window_.sounds_tab(), &SoundsTab::sound_dropped, this, [this](const QString& path) {
+    user_job([file = from_qt(path)](WindowModel& model) { model.replace_sound_with(file); }, Stoppable::yes);
+  });
+}
+
+void WindowController::bind_menus() {
+  using Menu = MainMenus::Menu;
+  using When = MainMenus::When;
+  auto& menus = window_.menus();
+  menus.add(
+      Menu::file, QStringLiteral("&Esci"), When::always, [this] { window_.close(); }, QKeySequence::Quit);
+  menus.add(Menu::phone, QStringLiteral("&Connetti/Disconnetti"), When::between_jobs,
+            [this] { user_job(&WindowModel::connect_or_disconnect); });
+  menus.add(Menu::help, QString::fromUtf8(kAboutTitle), When::always,
+            [this] { gui_ui_.message_box(about_text(), MessageStyle::information, kAboutTitle); });
 }
 
 }  // namespace lg81xx::gui

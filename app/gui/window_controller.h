@@ -1,7 +1,7 @@
 #pragma once
-// Binds the window to the model: the user's clicks become handler jobs on the worker,
-// edits become model changes, snapshots become what the window shows. The keep-alive timer
-// lives here.
+// Binds the window to the model: the user's clicks, menu entries and drops become handler
+// jobs on the worker, edits become model changes, snapshots become what the window shows.
+// The keep-alive timer lives here.
 #include <QObject>
 #include <QTimer>
 #include <filesystem>
@@ -37,6 +37,8 @@ class WindowController final : public QObject {
   void cancel_job();
 
   // One tick of the keep-alive timer, for tests; the timer itself calls it every 3000 ms.
+  // Between jobs it posts a keep-alive; during a job it reaches the handler only while that
+  // waits for the user in a dialog or a box.
   void tick();
   QTimer& keep_alive_timer() { return keep_alive_timer_; }
 
@@ -45,8 +47,12 @@ class WindowController final : public QObject {
 
  private:
   void bind_window();
+  void bind_drops();
+  // The menu bar's entries, menu by menu in the order they show: one line each.
+  void bind_menus();
   // A job the user starts; a transfer shows "Annulla" while it runs.
   enum class Stoppable { no, yes };
+  void user_job(ModelWorker::Job job, Stoppable stoppable = Stoppable::no);
   void user_job(JobResult (WindowModel::*handler)(), Stoppable stoppable = Stoppable::no);
   void show(const WindowSnapshot& s);
   void job_done(const WindowSnapshot& s);

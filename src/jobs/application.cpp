@@ -54,8 +54,8 @@ std::optional<Bytes> with_emulation_classes(Files& files, Archiver& archiver, co
   return enlarged;
 }
 
-// After the cancel message: the files of an install stopped at `stopped` that reached the
-// phone whole.
+// After the message of an install the user stopped or the line cut off: the files that
+// reached the phone whole before `stopped`.
 std::string files_on_phone(const std::string& position, InstallStep stopped) {
   using enum InstallStep;
   std::string files;
@@ -119,8 +119,8 @@ JobOutcome<Installed> install_application(JobContext& jobs, const InstallRequest
   jobs.listener().started();
   const auto installed =
       install_java_application(phone, *position, request.application.descriptor, request.application.archive);
-  const std::string detail =
-      installed.result == JobResult::interrupted ? files_on_phone(*position, installed.value) : "";
+  const bool cut_off = installed.result == JobResult::interrupted || installed.result == JobResult::link_lost;
+  const std::string detail = cut_off ? files_on_phone(*position, installed.value) : "";
   return ended<Installed>(phone, Job::install, installed.result, {*position, installed.value}, detail);
 }
 

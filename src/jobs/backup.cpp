@@ -27,10 +27,10 @@ Message cannot_write(const fs::path& path, SaveResult problem) {
 // connect read; a forced run leaves it to the archive's own phone.
 std::optional<Refusal> match_phone(ArchivedPhone& recorded, const PhoneFacts& facts, const std::string& model,
                                    bool force, JobListener& listener) {
-  const std::string imei = is_imei(facts.imei) ? facts.imei : "";
+  const std::string imei = facts.imei.value_or("");  // read whole or not at all
   const bool fresh = recorded.model.empty();
   const bool imeis_known = !recorded.imei.empty() && !imei.empty();
-  const bool another = !fresh && (imeis_known ? recorded.imei != facts.imei : recorded.model != model);
+  const bool another = !fresh && (imeis_known ? recorded.imei != imei : recorded.model != model);
   if (another && !force) {
     const std::string whose = imeis_known ? "IMEI " + recorded.imei : recorded.model;
     return Refusal{JobResult::bad_input, {MessageId::archive_of_another_phone, " " + whose, {}}};

@@ -62,7 +62,7 @@ JobOutcome<PhoneFacts> connect_phone(JobContext& jobs, const ConnectRequest& req
   facts.reached = ConnectStage::opened;
   const auto imei = phone.query_imei();
   if (!imei.ok()) return connect_failed(phone, imei, facts);
-  facts.imei = imei.value.value_or("");  // not read: nothing shown as an IMEI
+  facts.imei = imei.value;
   facts.reached = ConnectStage::imei;
   listener.learned(facts);
   const auto information = phone.start_session();

@@ -24,7 +24,7 @@ enum class ConnectStage { none, opened, imei, information, folders, java_list };
 struct PhoneFacts {
   ConnectStage reached = ConnectStage::none;  // the last step done
   std::string device;                         // the device opened
-  std::string imei;
+  std::optional<std::string> imei;            // its 15 digits; nothing when the answer held none
   std::string information;
   std::vector<std::string> folders;  // "Java" last
   std::optional<JavaList> java;      // nothing for a model of neither family

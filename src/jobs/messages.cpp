@@ -126,6 +126,7 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
     {Id::replace_on_phone, question, kConfirm, "FILE GIÀ PRESENTE SUL TELEFONO: sostituire",
      "the phone already holds a file of that name in the folder", kBadInput},
     {Id::file_sent, information, kDone, "FILE INVIATO AL TELEFONO", "the file was sent", kSuccess},
+    {Id::files_sent, information, kDone, "FILE INVIATI AL TELEFONO", "the files were sent", kSuccess},
     {Id::downloads_saved, information, kDownload, kDownloadsSummary, "{} saved, {} failed", kSuccess},
     // The command line ends with the status of the first entry that failed.
     {Id::downloads_not_all_saved, warning, kDownload, kDownloadsSummary, "{} saved, {} failed", kBadInput},

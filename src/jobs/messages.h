@@ -80,6 +80,7 @@ enum class MessageId {
   replace_file,
   replace_on_phone,
   file_sent,
+  files_sent,  // several dropped on the window's entries list
   downloads_saved,
   downloads_not_all_saved,
   // the archive of a phone, and the phone's own sounds kept

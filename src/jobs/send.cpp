@@ -19,13 +19,16 @@ JobOutcome<> send_file(JobContext& jobs, const SendRequest& request) {
   if (auto refusal = check_send(phone.model(), request)) return refused(std::move(*refusal));
   if (auto refusal = check_connected(phone)) return refused(std::move(*refusal));
   jobs.listener().started();
-  LineHold line(phone);
+  LineHold line(phone);  // free again however the job ends
   const auto entries = phone.list_folder(request.folder);
   if (!entries.ok()) return ended(phone, Job::send_file, entries.result);
   const std::string target = request.folder + "/" + request.name;
+  // The question waits with the line free: a keep-alive may go out while it is open.
+  phone.free_line();
   if (std::find(entries.value.begin(), entries.value.end(), request.name) != entries.value.end() &&
       !may_replace(jobs.listener(), request.when_exists, {MessageId::replace_on_phone, " " + target + "?", {}}))
     return {JobResult::cancelled, {}, {}};
+  phone.hold_line();
   const JobResult result = phone.upload({request.folder, request.name}, request.content);
   if (result != JobResult::ok) return ended(phone, Job::send_file, result);
   return {};  // the window says so once the folder's listing shows the file

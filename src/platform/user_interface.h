@@ -15,8 +15,9 @@ class UserInterface {
   virtual void message_box(const std::string& text, MessageStyle style, const std::string& title) = 0;
   // A yes/no question before something the user has would be replaced; true for yes.
   virtual bool ask(const std::string& text, const std::string& title) = 0;
-  // `filter` is "Description|*.ext". Returns the chosen path, or nothing when cancelled.
-  virtual std::optional<std::string> open_file(const std::string& filter) = 0;
+  // `title` says what to choose; `filter` is "Description|*.ext". Returns the chosen path, or
+  // nothing when cancelled.
+  virtual std::optional<std::string> open_file(const std::string& title, const std::string& filter) = 0;
   virtual std::optional<std::string> save_file(const std::string& filter, const std::string& suggested_name) = 0;
   // A folder to save several files in; nothing when cancelled.
   virtual std::optional<std::string> choose_folder() = 0;

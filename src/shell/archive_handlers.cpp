@@ -25,11 +25,9 @@ JobResult WindowModel::back_up_phone() {
   JobOutcome<BackupReport> done;
   {
     Working working(*this, std::string(text::kStatusBackingUp) + "...", true);
-    counting_ = text::kStatusBackingUp;
     BackupRequest request;
     request.dir = *dir;
     done = back_up(jobs_, facts_, request);
-    counting_.clear();
   }
   // A refusal (another phone's archive, a manifest that cannot be written) is no summary.
   if (!done.message ||
@@ -46,9 +44,7 @@ JobResult WindowModel::restore_from_backup() {
   JobOutcome<RestoreReport> done;
   {
     Working working(*this, std::string(text::kStatusRestoring) + "...", true);
-    counting_ = text::kStatusRestoring;
     done = restore_archive(jobs_, facts_, {*dir, {}, WhenExists::keep});
-    counting_.clear();
   }
   if (!done.message ||
       (done.message->id != MessageId::restore_done && done.message->id != MessageId::restore_not_all_sent))

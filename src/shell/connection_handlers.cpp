@@ -20,13 +20,8 @@ JobResult WindowModel::connect() {
     reading_java_.reset();
     return outcome;
   }();
-  const ConnectStage reached = connected.value.reached;
-  // A step the phone did not answer as it should: nothing of the connect stays on show.
-  if (reached >= ConnectStage::opened && reached < ConnectStage::folders && !connected.ok()) {
-    controls_.imei.caption.clear();
-    controls_.information.caption.clear();
-    controls_.folders_list.clear();
-  }
+  // A step the phone did not answer as it should closed the port: report() takes what the
+  // connect showed off the window.
   return report(connected);
 }
 
@@ -36,7 +31,7 @@ void WindowModel::learned(const PhoneFacts& facts) {
   facts_ = facts;
   device_ = facts.device;
   switch (facts.reached) {
-    case ConnectStage::imei: controls_.imei.caption = facts.imei; break;
+    case ConnectStage::imei: controls_.imei.caption = facts.imei.value_or(text::kImeiNotRead); break;
     case ConnectStage::information:
       controls_.information.caption = facts.information;
       platform_.ui.repaint();
@@ -59,6 +54,10 @@ void WindowModel::hang_up() {
   show_where_it_stands();
 }
 
-bool WindowModel::keep_alive_tick() { return keep_alive(jobs_); }
+bool WindowModel::keep_alive_tick() {
+  const bool sent = keep_alive(jobs_);
+  show_where_it_stands();  // a line found dead ends the session on the window too
+  return sent;
+}
 
 }  // namespace lg81xx

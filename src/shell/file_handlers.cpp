@@ -23,8 +23,9 @@ std::string save_filter(const std::string& entry) {
 
 }  // namespace
 
-JobResult WindowModel::open_folder() {
-  const std::string folder = controls_.folders_list.text();
+JobResult WindowModel::open_folder() { return list_into_window(controls_.folders_list.text()); }
+
+JobResult WindowModel::list_into_window(const std::string& folder) {
   Working working(*this, text::kStatusReadingFolder + folder + "...", false);
   const auto listed = list_folder(jobs_, folder);
   if (!listed.ok()) return report(listed);

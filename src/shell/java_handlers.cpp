@@ -41,25 +41,37 @@ void WindowModel::show_java_list(const JavaList& java, bool warn_when_full) {
 }
 
 // The descriptor and the archive the user chooses, read whole and checked; the archive is
-// asked for only once the descriptor could be read.
+// asked for only once the descriptor could be read. The status line names the loading
+// while the files are read, never while a dialog waits for the user.
 JobResult WindowModel::load_application() {
-  auto& ui = platform_.ui;
-  Underway underway(*this, text::kStatusLoading);
-  BusyPointer pointer(ui);
   pair_ = {};
-
-  const auto jad_path = ui.open_file(text::kJadFilter);
+  const auto jad_path = platform_.ui.open_file(text::kJadTitle, text::kJadFilter);
   if (!jad_path || jad_path->empty()) return JobResult::cancelled;
-  pointer.busy();
-  auto jad = read_descriptor(jobs_, *jad_path);
-  if (!jad.ok()) return report(jad);
-  pair_.descriptor = std::move(jad.value);
-  pointer.normal();
+  return load_pair(*jad_path, [this] { return platform_.ui.open_file(text::kJarTitle, text::kJarFilter); });
+}
 
-  const auto jar_path = ui.open_file(text::kJarFilter);
+JobResult WindowModel::load_dropped_application(const std::string& descriptor, const std::string& archive) {
+  pair_ = {};
+  return load_pair(descriptor, [&archive] { return std::optional(archive); });
+}
+
+JobResult WindowModel::load_pair(const std::string& descriptor,
+                                 const std::function<std::optional<std::string>()>& archive) {
+  {
+    Underway underway(*this, text::kStatusLoading);
+    BusyPointer pointer(platform_.ui);
+    pointer.busy();
+    auto jad = read_descriptor(jobs_, descriptor);
+    if (!jad.ok()) return report(jad);
+    pair_.descriptor = std::move(jad.value);
+  }
+
+  const auto jar_path = archive();
   if (!jar_path || jar_path->empty()) return JobResult::cancelled;
+  Underway underway(*this, text::kStatusLoading);
+  BusyPointer pointer(platform_.ui);
   pointer.busy();
-  auto pair = pair_with_archive(jobs_, pair_.descriptor, {*jad_path, *jar_path, controls_.nokia_emulation, home_});
+  auto pair = pair_with_archive(jobs_, pair_.descriptor, {descriptor, *jar_path, controls_.nokia_emulation, home_});
   if (!pair.ok()) {
     pair_ = {};  // nothing is kept of a pair that cannot be installed
     return report(pair);
@@ -70,10 +82,11 @@ JobResult WindowModel::load_application() {
 }
 
 // Installs the chosen pair into the phone's folder "Java" at the position in its box. One
-// message, however and wherever the install ended. An installed pair is released, so that
-// it is never sent twice by mistake; so is the pair of a U8110/U8120 install that stops at
-// its descriptor, as the window forgets its name. Whatever the install left in "Java",
-// the next position comes from the phone's list as it is now.
+// message, however and wherever the install ended. The pair stays chosen, so that INVIA
+// installs it again at the position proposed next; an install that reaches its end (done,
+// a U8110/U8120 descriptor that was not acknowledged, a model of neither family) empties
+// "FILE CARICATO" all the same. Whatever the install left in "Java", the next position
+// comes from the phone's list as it is now.
 JobResult WindowModel::install_application() {
   const std::string position = padded_position(controls_.position_box.text).value_or("");
   Working working(*this, text::kStatusInstalling + position + "...", true, [this, position] {
@@ -81,20 +94,14 @@ JobResult WindowModel::install_application() {
   });
   const auto installed =
       lg81xx::install_application(jobs_, {pair_, controls_.position_box.text, java_rows_, WhenExists::ask});
-  if (installed.message && installed.message->id == MessageId::unknown_model) release_pair();
+  if (installed.message && installed.message->id == MessageId::unknown_model) controls_.loaded_archive.caption.clear();
   if (installed.ok()) set_progress_done();
   report(installed);
   if (installed.ok() || (installed.value.reached == InstallStep::descriptor && phone().family() != Family::u813))
-    release_pair();
+    controls_.loaded_archive.caption.clear();
   working.normal();
   if (working.started() && phone().is_open()) read_java_list();  // a list that cannot be read proposes nothing
   return installed.result;
-}
-
-// "FILE CARICATO" empty, and nothing left to send with INVIA.
-void WindowModel::release_pair() {
-  controls_.loaded_archive.caption.clear();
-  pair_ = {};
 }
 
 JobResult WindowModel::probe_message_tone() {

@@ -75,12 +75,14 @@ void WindowModel::set_fast(bool fast) { phone().link().set_mode(fast ? WaitMode:
 WindowModel::Underway::Underway(WindowModel& window, std::string what)
     : window_(window), outer_(std::move(window.activity_)) {
   window_.activity_ = std::move(what);
+  window_.transfer_.clear();
   window_.show_where_it_stands();
   window_.platform_.ui.repaint();
 }
 
 WindowModel::Underway::~Underway() {
   window_.activity_ = std::move(outer_);
+  window_.transfer_.clear();
   window_.show_where_it_stands();
 }
 
@@ -105,9 +107,10 @@ void WindowModel::Working::normal() {
 
 void WindowModel::show_where_it_stands() {
   const bool open = phone().is_open();
+  if (!open) forget_session();
   controls_.model_box.enabled = controls_.port_box.enabled = !choices_locked();
   if (!activity_.empty())
-    controls_.status.caption = activity_;
+    controls_.status.caption = activity_ + (transfer_.empty() ? "" : " " + transfer_);
   else if (open)
     controls_.status.caption = text::kStatusConnected + model() + " su " + device_;
   else
@@ -120,8 +123,8 @@ void WindowModel::lamp(bool red) {
 }
 
 void WindowModel::progress(const Progress& progress) {
-  if (!counting_.empty() && progress.files > 1) {
-    activity_ = counting_ + ": file " + std::to_string(progress.file) + " di " + std::to_string(progress.files) + "...";
+  if (auto account = meter_.update(progress, platform_.clock.now_ms())) {
+    transfer_ = std::move(*account);
     show_where_it_stands();
   }
   set_progress(progress.fraction());
@@ -133,6 +136,7 @@ void WindowModel::notice(const Message& message) { show(message); }
 
 void WindowModel::started() {
   if (on_started_) on_started_();
+  meter_.start(platform_.clock.now_ms());
 }
 
 void WindowModel::set_progress(double fraction) {
@@ -167,10 +171,13 @@ JobResult WindowModel::stop(MessageId id, JobResult result) {
   return result;
 }
 
-void WindowModel::clear_phone_values() {
+void WindowModel::forget_session() {
   controls_.imei.caption.clear();
   controls_.information.caption.clear();
-  platform_.ui.repaint();
+  controls_.folders_list.clear();
+  controls_.entries_list.clear();
+  java_rows_.clear();
+  listed_folder_.clear();
 }
 
 }  // namespace lg81xx

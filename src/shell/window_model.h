@@ -23,6 +23,7 @@
 #include "platform/serial_port.h"
 #include "platform/user_interface.h"
 #include "shell/controls.h"
+#include "shell/transfer_meter.h"
 
 namespace lg81xx {
 
@@ -104,10 +105,15 @@ class WindowModel final : private JobListener {
   JobResult download_entry();
   // The same for an entry given by name, listed or not.
   JobResult download_named(const std::string& folder, const std::string& entry);
-  JobResult load_application();     // "Carica JAD e JAR"
+  JobResult load_application();  // "Carica JAD e JAR"
+  // A descriptor and an archive dropped together on the tab: loaded as the button loads
+  // the files its dialogs give.
+  JobResult load_dropped_application(const std::string& descriptor, const std::string& archive);
   JobResult install_application();  // "INVIA"
   JobResult probe_message_tone();   // the read probe's button
   JobResult replace_sound();        // "Carica Nuovo Suono"
+  // A file dropped on the sounds tab: taken for the chosen sound as if picked in the dialog.
+  JobResult replace_sound_with(const std::string& path);
   // "Invia file al telefono": a file chosen on the computer into the folder chosen in the
   // folders list, whose listing is then read again.
   JobResult send_file();
@@ -123,6 +129,10 @@ class WindowModel final : private JobListener {
   // Where the phone's own sounds are kept before their first replacement (by default the
   // user's data folder, jobs/sounds.h).
   void set_data_folder(std::filesystem::path folder) { data_folder_ = std::move(folder); }
+
+  // Files dropped on the entries list: each sent into the folder whose entries it shows,
+  // as "Invia file al telefono" sends one.
+  JobResult send_dropped_files(const std::vector<std::string>& paths);
 
  private:
   // A job under way, from construction to destruction: the status line names it, and
@@ -162,7 +172,10 @@ class WindowModel final : private JobListener {
   };
 
   // The status line and the lock of model and port, after the connection or the job changed.
+  // A session that is over leaves nothing of the phone on show.
   void show_where_it_stands();
+  // The phone's values, its folders and the entries listed: gone with the session.
+  void forget_session();
 
   // JobListener: the lamp and the progress bar drawn at once, the questions and
   // warnings as the window asks and shows them, and a connect's steps as they come.
@@ -182,21 +195,28 @@ class WindowModel final : private JobListener {
   // The Java list on show, and the position proposed from it (a full folder says so).
   void show_java_list(const JavaList& java, bool warn_when_full);
   JobOutcome<JavaList> read_java_list();
-  void release_pair();
+  // Reads the descriptor at `descriptor`, then pairs it with the archive `archive` gives.
+  JobResult load_pair(const std::string& descriptor, const std::function<std::optional<std::string>()>& archive);
+  // `folder`'s entries into the entries list, the status line naming the reading.
+  JobResult list_into_window(const std::string& folder);
+  // Why nothing can be sent into `folder`, shown; nothing when it can.
+  std::optional<JobResult> send_refusal(const std::string& folder);
+  // Each of `paths` sent into `folder`; a file the user keeps on the phone is skipped.
+  JobResult send_into(const std::string& folder, const std::vector<std::string>& paths);
+  // One file sent; `sent` gets its place on the phone.
+  JobResult send_one(const std::string& folder, const std::string& path, std::vector<std::string>& sent);
   // Shows `message` in its box.
   void show(const Message& message);
-  // Shows how a job ended and returns its result; a job the user stopped also takes the
-  // phone's values off the window.
+  // Shows how a job ended and returns its result; a job that ended the session has taken
+  // the phone off the window before its message shows.
   template <class T>
   JobResult report(const JobOutcome<T>& outcome) {
-    if (outcome.result == JobResult::interrupted) clear_phone_values();
+    show_where_it_stands();
     if (outcome.message) show(*outcome.message);
     return outcome.result;
   }
   // Ends a job that the phone never heard of, with `id` in an error box.
   JobResult stop(MessageId id, JobResult result = JobResult::bad_input);
-  // After a session closed under the window: nothing of the phone stays on show.
-  void clear_phone_values();
   JobResult connect();
   // The entry fetched whole, with the status line and the busy pointer while it comes.
   JobOutcome<Bytes> fetch(const std::string& folder, const std::string& entry);
@@ -210,8 +230,10 @@ class WindowModel final : private JobListener {
   std::filesystem::path home_;
   Controls controls_;
   JobContext jobs_;
-  std::string device_;                    // the device the port was opened on
-  std::string activity_;                  // the job under way, as the status line names it; empty between jobs
+  std::string device_;    // the device the port was opened on
+  std::string activity_;  // the job under way, as the status line names it; empty between jobs
+  std::string transfer_;  // its transfer's account after it, while one runs
+  TransferMeter meter_;
   std::function<void()> on_started_;      // what started() does for the job under way
   std::optional<Underway> reading_java_;  // a connect's Java list under way
   ApplicationPair pair_;                  // what "Carica JAD e JAR" loaded
@@ -219,7 +241,6 @@ class WindowModel final : private JobListener {
   std::string listed_folder_;             // the folder whose entries the entries list shows
   PhoneFacts facts_;                      // what the last connect learned of the phone
   std::filesystem::path data_folder_;     // where the phone's own sounds are kept
-  std::string counting_;                  // a job over several files: the status line counts them
 };
 
 }  // namespace lg81xx

@@ -337,6 +337,7 @@ TEST_F(CliOnPseudoTerminal, ExitStatusOfEachCommandOnAPhoneThatMisbehaves) {
        "",
        R"("imei": "354321098765432", "info": "U8130 V10c-EUR", "folders": ["Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"])"},
       {{"--silent-after", "0"}, {"info"}, 2, "IL TELEFONO NON RISPONDE: connessione interrotta alla lettura dell'IMEI"},
+      {{"--fault-at", "1", "--fault", "truncated"}, {"info", "--json"}, 0, "", R"("imei": null, "info": "U8130)"},
       {{"--fault-at", "9", "--fault", "wrong-code"}, {"ls", "Images"}, 3, "IL TELEFONO HA RIFIUTATO LA RICHIESTA"},
       {{"--baud", "115200", "--latency", "20"}, {"install", jad.string(), jar.string(), "--position", "05"}, 0, ""},
       {{"--fault-at", "11", "--fault", "hang-up"},

@@ -73,7 +73,9 @@ class Recorder final : public UserInterface {
     line("question \"" + title + "\": " + text + " -> no");
     return false;
   }
-  std::optional<std::string> open_file(const std::string& filter) override { return dialog("open " + filter); }
+  std::optional<std::string> open_file(const std::string&, const std::string& filter) override {
+    return dialog("open " + filter);
+  }
   std::optional<std::string> save_file(const std::string& filter, const std::string& name) override {
     return dialog("save " + filter + " \"" + name + "\"");
   }

@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -27,25 +28,34 @@ class DialogsTest final : public QObject {
   Q_OBJECT
 
  private slots:
+  // A box is as wide as its title needs, besides the title bar's buttons, however short its
+  // text.
   void message_box_icon_and_title_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("shown_title");
-    QTest::newRow("critical") << int(MessageStyle::critical) << "ERRORE" << int(QMessageBox::Critical) << "ERRORE";
-    QTest::newRow("information") << int(MessageStyle::information) << "JAVA OK" << int(QMessageBox::Information)
+    const QString text = QStringLiteral("IL TELEFONO NON RISPONDE <b>");
+    QTest::newRow("critical") << int(MessageStyle::critical) << "ERRORE" << text << int(QMessageBox::Critical)
+                              << "ERRORE";
+    QTest::newRow("information") << int(MessageStyle::information) << "JAVA OK" << text << int(QMessageBox::Information)
                                  << "JAVA OK";
-    QTest::newRow("plain, no title") << int(MessageStyle::plain) << "" << int(QMessageBox::NoIcon) << "lg81xx";
+    QTest::newRow("plain, no title") << int(MessageStyle::plain) << "" << text << int(QMessageBox::NoIcon) << "lg81xx";
+    QTest::newRow("long title, short text") << int(MessageStyle::information) << "OPERAZIONE CONCLUSA"
+                                            << "ok" << int(QMessageBox::Information) << "OPERAZIONE CONCLUSA";
   }
   void message_box_icon_and_title() {
     QFETCH(int, style);
     QFETCH(QString, title);
+    QFETCH(QString, text);
     QFETCH(int, icon);
     QFETCH(QString, shown_title);
     QWidget window;
     QtDialogs dialogs(window);
     QString seen_title, seen_text;
     int seen_icon = -1;
+    int room = -1;  // the box's width beyond its title's
     // The box is modal: look at it from the event loop it runs, then press OK.
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -53,12 +63,14 @@ class DialogsTest final : public QObject {
       seen_title = box->windowTitle();
       seen_text = box->text();
       seen_icon = box->icon();
+      room = box->width() - box->fontMetrics().horizontalAdvance(seen_title);
       box->accept();
     });
-    dialogs.message_box("IL TELEFONO NON RISPONDE <b>", static_cast<MessageStyle>(style), title.toStdString());
+    dialogs.message_box(text.toStdString(), static_cast<MessageStyle>(style), title.toStdString());
     QCOMPARE(seen_icon, icon);
     QCOMPARE(seen_title, shown_title);
-    QCOMPARE(seen_text, QStringLiteral("IL TELEFONO NON RISPONDE <b>"));
+    QCOMPARE(seen_text, text);
+    QVERIFY2(room >= 160, qPrintable(QString::number(room)));
   }
 
   // Before anything is replaced: Yes replaces, and the button a hasty Enter presses is No.
@@ -128,8 +140,8 @@ class DialogsTest final : public QObject {
     QVERIFY(std::filesystem::is_directory(other.path() / "new"));
   }
 
-  // The window's choices outlive a run, per user; the first start is "LG U8130", and a
-  // phone cable found now wins over the port of the last run.
+  // The window's choices, its size and its tab outlive a run, per user; the first start is
+  // "LG U8130", and a phone cable found now wins over the port of the last run.
   void remembered_choices_survive_a_restart() {
     TempDir folder;
     const QString file = QString::fromStdString((folder / "lg81xx.ini").string());
@@ -143,11 +155,27 @@ class DialogsTest final : public QObject {
       emit connection.port_edited(QStringLiteral("COM  4"));
       emit connection.fast_toggled(true);
     }
+    {
+      QSettings settings(file, QSettings::IniFormat);
+      RememberedChoices last(settings);
+      QWidget window;
+      window.resize(640, 430);
+      QTabWidget tabs;
+      for (const char* tab : {"1", "2", "3"}) tabs.addTab(new QWidget, QLatin1String(tab));
+      tabs.setCurrentIndex(2);
+      last.keep_window(window, tabs);
+    }
     QSettings settings(file, QSettings::IniFormat);
     const RememberedChoices next(settings);
     QCOMPARE(next.model(), QStringLiteral("LG U8110"));
     QCOMPARE(next.port(), QStringLiteral("COM  4"));
     QCOMPARE(next.fast(), true);
+    QWidget window;
+    QTabWidget tabs;
+    for (const char* tab : {"1", "2", "3"}) tabs.addTab(new QWidget, QLatin1String(tab));
+    next.restore_window(window, tabs);
+    QCOMPARE(window.size(), QSize(640, 430));
+    QCOMPARE(tabs.currentIndex(), 2);
     const PortInfo cable{"/dev/ttyACM0", "LG", 0x1004};
     const PortInfo other{"/dev/ttyUSB0", "FT232R", 0x0403};
     QCOMPARE(preselected_port({other}, "COM  4"), std::string("COM  4"));

@@ -5,6 +5,8 @@
 namespace lg81xx::gui::testing {
 int run_window_tests(int argc, char** argv);
 int run_dialogs_tests(int argc, char** argv);
+int run_endings_tests(int argc, char** argv);
+int run_desktop_tests(int argc, char** argv);
 }  // namespace lg81xx::gui::testing
 
 int main(int argc, char** argv) {
@@ -15,5 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("lg81xx-gui-tests"));
   using namespace lg81xx::gui::testing;
   const int window_failures = run_window_tests(argc, argv);
-  return window_failures + run_dialogs_tests(argc, argv) == 0 ? 0 : 1;
+  const int endings_failures = run_endings_tests(argc, argv);
+  const int desktop_failures = run_desktop_tests(argc, argv);
+  return window_failures + endings_failures + desktop_failures + run_dialogs_tests(argc, argv) == 0 ? 0 : 1;
 }

@@ -1,12 +1,15 @@
 // What the window decides that no session shows: the filter of its save dialog, the
 // ports it offers, an installed application released while the position is proposed
-// anew, and the archive's buttons: the file under way on the status line, one summary.
+// anew, several downloads summed up, the pair installed again at the next position, the
+// status line's account of a transfer, and the archive's buttons: one summary each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "jobs/messages.h"
 #include "sample_content.h"
+#include "shell/transfer_meter.h"
 #include "support/phone_on_fake_port.h"
 #include "support/window_fixture.h"
 
@@ -34,6 +37,41 @@ TEST_F(WindowModel, TheSaveFilterEndsWithTheLastThreeCharacters) {
   }
 }
 
+// "DownLoad" with several entries chosen: the bar is full, and one box says so, only when
+// every entry was saved; an entry kept back is named with why.
+TEST_F(WindowModel, SeveralDownloadsFillTheBarOnlyWhenEveryEntryIsSaved) {
+  write_file(storage / "Images" / "a.jpg", "a");
+  write_file(storage / "Images" / "b.jpg", "b");
+  window.phone().close();
+  window.choose_port("/dev/virtual");
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  window.select_folder(2);  // Images
+  ASSERT_EQ(window.open_folder(), JobResult::ok);
+  ASSERT_EQ(window.entries(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  struct Case {
+    const char* into;
+    bool b_there;  // and kept: the question is answered no
+    const char* says;
+  };
+  const Case cases[] = {
+      {"one kept", true, "1 file salvati, 1 non salvati: b.jpg (file già esistente, non sostituito)"},
+      {"all", false, "2 file salvati, 0 non salvati"},
+  };
+  for (const auto& c : cases) {
+    TempDir into;
+    if (c.b_there) write_file(into / "b.jpg", "mine");
+    window.choose_entries({0, 1});
+    ui.dialog_answers = {into.path().string()};
+    ui.messages.clear();
+    EXPECT_EQ(window.download_entry(), c.b_there ? JobResult::cancelled : JobResult::ok) << c.into;
+    ASSERT_EQ(ui.messages.size(), 1u) << c.into;
+    EXPECT_EQ(ui.messages[0].text, c.says) << c.into;
+    EXPECT_EQ(window.progress_bar().caption == "100%", !c.b_there) << c.into;
+    EXPECT_EQ(read_file(into / "a.jpg"), "a") << c.into;
+    EXPECT_EQ(read_file(into / "b.jpg"), c.b_there ? "mine" : "b") << c.into;
+  }
+}
+
 // Detected ports join the twenty items once; the phones' cables come first.
 TEST_F(WindowModel, OffersEachPortOnceThePhonesCablesFirst) {
   window.phone().close();
@@ -48,24 +86,55 @@ TEST_F(WindowModel, OffersEachPortOnceThePhonesCablesFirst) {
             (std::vector<std::string>{"/dev/ttyACM1 (LG)", "/dev/ttyACM0 (LG)", "COM  1"}));
 }
 
-// An installed pair is never sent twice by mistake, and the next position comes from the
-// phone's list as it is after the install; a pair that was not installed stays.
-TEST_F(WindowModel, AnInstalledPairIsReleasedAndThePositionProposedAnew) {
+// The pair stays chosen after an install, so that INVIA installs it again at the position
+// proposed from the phone's list as it is then; "FILE CARICATO" is emptied at each end.
+TEST_F(WindowModel, ThePairStaysChosenAndInstallsAgainAtTheNextPosition) {
   std::filesystem::path jad, jar;
   sim::write_sample_midlet(home.path(), jad, jar);
-  write_file(storage / "Java" / "01.jad", "old");
   ASSERT_EQ(window.propose_position(), JobResult::ok);
-  ASSERT_EQ(window.position(), "02");
-  for (const auto& [position, result] : {std::pair{"01", JobResult::cancelled}, {"02", JobResult::ok}}) {
-    ui.dialog_answers = {jad.string(), jar.string()};
-    ASSERT_EQ(window.load_application(), JobResult::ok);
-    window.set_position_text(position);
-    EXPECT_EQ(window.install_application(), result) << position;
-    const bool installed = result == JobResult::ok;
-    EXPECT_EQ(window.descriptor().empty(), installed) << position;
-    EXPECT_EQ(window.controls().loaded_archive.caption.empty(), installed) << position;
-    EXPECT_EQ(window.position(), installed ? "03" : position) << position;
+  ui.dialog_answers = {jad.string(), jar.string()};
+  ASSERT_EQ(window.load_application(), JobResult::ok);
+  EXPECT_EQ(ui.open_titles, (std::vector<std::string>{text::kJadTitle, text::kJarTitle}));
+  for (const char* position : {"01", "02"}) {
+    ASSERT_EQ(window.position(), position);
+    EXPECT_EQ(window.install_application(), JobResult::ok) << position;
+    EXPECT_EQ(read_file(storage / "Java" / (std::string(position) + ".jar")), read_file(jar)) << position;
+    EXPECT_EQ(window.controls().loaded_archive.caption, "") << position;
+    EXPECT_FALSE(window.archive().empty()) << position;
   }
+  EXPECT_EQ(window.position(), "03");
+}
+
+// The status line's account of a transfer: what moved, how fast, what is left, and which
+// file of several.
+TEST(TransferText, SaysWhatMovedHowFastAndWhatIsLeft) {
+  struct Case {
+    Progress progress;
+    std::uint64_t moved;
+    std::int64_t elapsed_ms;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{0, 40960, 1, 1}, 0, 0, "0 byte di 40,0 KB"},
+      {{10240, 40960, 1, 1}, 10240, 2000, "10,0 KB di 40,0 KB · 5,0 KB/s · ancora 6 s"},
+      {{1023, 1024, 2, 3}, 1023, 1000, "file 2 di 3 · 1023 byte di 1,0 KB · 1023 byte/s · ancora 1 s"},
+      {{3 << 20, 3 << 20, 1, 1}, 3 << 20, 1000, "3,0 MB di 3,0 MB · 3,0 MB/s"},
+      {{1000, 300000, 1, 1}, 1000, 1000, "1000 byte di 293,0 KB · 1000 byte/s · ancora 4 min 59 s"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(transfer_text(c.progress, c.moved, c.elapsed_ms), c.text) << c.text;
+}
+
+// A new account at most every quarter of a second, besides the first, the last and a new
+// file's; each file is timed from its own start.
+TEST(TransferMeter, GivesAFewAccountsASecondAndTimesEachFile) {
+  TransferMeter meter;
+  meter.start(1000);
+  EXPECT_EQ(meter.update({0, 8192, 1, 2}, 1000), "file 1 di 2 · 0 byte di 8,0 KB");
+  EXPECT_EQ(meter.update({1024, 8192, 1, 2}, 1100), std::nullopt);
+  EXPECT_EQ(meter.update({2048, 8192, 1, 2}, 1250), "file 1 di 2 · 2,0 KB di 8,0 KB · 8,0 KB/s · ancora 1 s");
+  EXPECT_EQ(meter.update({8192, 8192, 1, 2}, 1300), "file 1 di 2 · 8,0 KB di 8,0 KB · 26,7 KB/s");
+  meter.start(2000);
+  EXPECT_EQ(meter.update({1024, 2048, 2, 2}, 3000), "file 2 di 2 · 1,0 KB di 2,0 KB · 1,0 KB/s · ancora 1 s");
 }
 
 // "Backup del telefono…" and "Ripristina dal backup…" count their files on the status line
@@ -83,7 +152,9 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   ui.messages.clear();
   ui.dialog_answers = {archive.path().string()};
   ASSERT_EQ(window.back_up_phone(), JobResult::ok);
-  EXPECT_TRUE(status.contains("Backup del telefono: file 6 di 6...")) << *status.rbegin();
+  EXPECT_TRUE(std::any_of(status.begin(), status.end(), [](const std::string& s) {
+    return s.starts_with("Backup del telefono... file 6 di 6 · ");
+  })) << *status.rbegin();
   ASSERT_EQ(ui.messages.size(), 1u) << ui.messages[0].text;
   EXPECT_EQ(ui.messages[0].text, "6 nuovi, 0 già archiviati, 0 non salvati");
   EXPECT_EQ(ui.messages[0].title, "BACKUP");

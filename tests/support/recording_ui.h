@@ -31,7 +31,8 @@ class RecordingUi final : public UserInterface {
     answers.pop_front();
     return yes;
   }
-  std::optional<std::string> open_file(const std::string& filter) override {
+  std::optional<std::string> open_file(const std::string& title, const std::string& filter) override {
+    open_titles.push_back(title);
     open_filters.push_back(filter);
     return next_answer();
   }
@@ -51,14 +52,17 @@ class RecordingUi final : public UserInterface {
   std::deque<bool> answers;
   std::vector<std::string> questions;
   std::vector<Message> messages;
+  std::vector<std::string> open_titles;
   std::vector<std::string> open_filters;
   std::vector<std::string> save_filters;
   bool busy = false;
   std::function<void()> on_repaint;
   std::function<void()> on_message;
+  std::function<void()> on_dialog;  // while a file dialog is open, before it is answered
 
  private:
   std::optional<std::string> next_answer() {
+    if (on_dialog) on_dialog();
     if (dialog_answers.empty()) return std::nullopt;
     auto a = dialog_answers.front();
     dialog_answers.pop_front();
