@@ -198,6 +198,11 @@ void WindowController::bind_menus() {
       Menu::file, QStringLiteral("&Esci"), When::always, [this] { window_.close(); }, QKeySequence::Quit);
   menus.add(Menu::phone, QStringLiteral("&Connetti/Disconnetti"), When::between_jobs,
             [this] { user_job(&WindowModel::connect_or_disconnect); });
+  menus.add_separator(Menu::phone);
+  menus.add(Menu::phone, QStringLiteral("&Backup del telefono…"), When::between_jobs,
+            [this] { user_job(&WindowModel::back_up_phone, Stoppable::yes); });
+  menus.add(Menu::phone, QStringLiteral("&Ripristina dal backup…"), When::between_jobs,
+            [this] { user_job(&WindowModel::restore_from_backup, Stoppable::yes); });
   menus.add(Menu::help, QString::fromUtf8(kAboutTitle), When::always,
             [this] { gui_ui_.message_box(about_text(), MessageStyle::information, kAboutTitle); });
 }

@@ -201,6 +201,8 @@ class DesktopTest final : public QObject {
     QSemaphore job_may_end;
     h.controller->run_job([&](WindowModel&) { job_may_end.acquire(); });
     QVERIFY(!connect->isEnabled());  // a job runs: the entry waits
+    for (const char* entry : {"Backup del telefono…", "Ripristina dal backup…"})
+      QVERIFY(!menu_entry(h.window, QString::fromUtf8(entry))->isEnabled());
     quit->trigger();                 // asks, and the answer is no
     QTRY_COMPARE(h.ui.questions, std::vector<std::string>{catalogue(MessageId::cancel_on_close).italian});
     QVERIFY(h.window.isVisible());
