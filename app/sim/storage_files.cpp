@@ -10,30 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/posix/descriptor.h"
+
 namespace lg81xx::sim {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
 
 // What stands at `name` in `folder`, for a refusal: a link, a folder, something else.
 std::string what_is(int folder, const std::string& name) {

@@ -12,32 +12,12 @@
 #include <utility>
 
 #include "platform/files.h"
+#include "platform/posix/descriptor.h"
 
 namespace lg81xx {
 namespace {
 
 constexpr int kTempAttempts = 100;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  // Closes now: a write the kernel kept back may only fail here.
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
 
 SaveResult folder_error(int error) {
   switch (error) {
