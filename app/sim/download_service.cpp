@@ -5,6 +5,7 @@
 #include "base/hex_codec.h"
 #include "link/escaping.h"
 #include "link/request_frame.h"
+#include "phone/frames/commands.h"
 #include "replies.h"
 #include "storage_files.h"
 #include "virtual_phone.h"
@@ -12,8 +13,6 @@
 namespace lg81xx::sim {
 namespace {
 
-constexpr unsigned kGet = 0x2086;
-constexpr unsigned kContinue = 0x20A0;
 // The message-tone probe takes only a GET reply beginning A0 00 as acceptance, so that
 // reply stays below 256 bytes. Later replies fill the packet size the client announced
 // at CONNECT (1024), which keeps every block but the last at 960 bytes or more.
@@ -91,8 +90,8 @@ class DownloadService final : public Service {
   std::optional<Bytes> handle(const Request& request, PhoneContext& phone) override {
     if (request.opcode == 0x83 && !request.command_frame && request.content == "\xFF") return next_block(phone);
     if (!request.command_frame) return std::nullopt;
-    if (request.command == kGet) return open(request, phone);
-    if (request.command == kContinue) return resume(request, phone);
+    if (request.command == commands::kGet) return open(request, phone);
+    if (request.command == commands::kContinue) return resume(request, phone);
     return std::nullopt;
   }
 

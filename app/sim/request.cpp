@@ -2,6 +2,7 @@
 
 #include "link/escaping.h"
 #include "link/request_frame.h"
+#include "phone/frames/commands.h"
 
 namespace lg81xx::sim {
 
@@ -11,13 +12,13 @@ Exchange exchange_of(const Request& r) {
     return r.opcode == 0x80 ? Exchange::session : Exchange::upload;  // an upload's continuation frame
   }
   switch (r.command) {
-    case 0x2083: return Exchange::listing;
-    case 0x2086: return Exchange::download_get;
-    case 0x20A0: return Exchange::download_block;
-    case 0x2005:
-    case 0x2085:
-    case 0x2088:
-    case 0x2089: return Exchange::upload;
+    case commands::kListing: return Exchange::listing;
+    case commands::kGet: return Exchange::download_get;
+    case commands::kContinue: return Exchange::download_block;
+    case commands::kUploadBlock:
+    case commands::kUploadLastBlock:
+    case commands::kInstallFolder:
+    case commands::kInstallName: return Exchange::upload;
     default: return Exchange::session;
   }
 }

@@ -5,20 +5,13 @@
 
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
+#include "phone/frames/commands.h"
 #include "phone/wire_names.h"
 #include "replies.h"
 #include "virtual_phone.h"
 
 namespace lg81xx::sim {
 namespace {
-
-constexpr unsigned kSessionOpen = 0x0081;
-constexpr unsigned kDisconnect = 0x0082;
-constexpr unsigned kPhoneInfo = 0x0083;
-constexpr unsigned kKeepAlive = 0x00A1;
-constexpr unsigned kCommand2081 = 0x2081;
-constexpr unsigned kRootList = 0x2082;
-constexpr unsigned kListing = 0x2083;
 
 // The listing's entry names start here, right after the header.
 constexpr std::size_t kEntriesOffset = 25;
@@ -40,7 +33,7 @@ std::string info_text(const PhoneOptions& options) {
 
 Bytes phone_info_answer(const PhoneContext& phone) {
   // Three bytes "ID=" put the text at character 11 once the 00 bytes are taken out.
-  return answer_packet(kPhoneInfo, "ID=" + info_text(phone.options()) + '\0');
+  return answer_packet(commands::kInformation, "ID=" + info_text(phone.options()) + '\0');
 }
 
 // The folder names go in the family's name form; the count byte and "Phone:" before them
@@ -56,7 +49,7 @@ Bytes root_list_answer(const PhoneContext& phone) {
   Bytes data;
   put_byte(data, count);
   data += *text_in_form(names, phone.name_form()) + terminator(phone.name_form());
-  return answer_packet(kRootList, data);
+  return answer_packet(commands::kRootFolders, data);
 }
 
 // The folder "Java" shows each installed application as two entries, its .jad and its
@@ -104,7 +97,7 @@ std::optional<Bytes> listing_answer(PhoneContext& phone, const std::string& fold
     phone.log("!! the listing of " + folder_name + " does not fit one answer, not answered");
     return std::nullopt;
   }
-  return answer_packet(kListing, data);
+  return answer_packet(commands::kListing, data);
 }
 
 class SessionService final : public Service {
@@ -124,13 +117,13 @@ class SessionService final : public Service {
     }
     if (request.opcode != 0x83 || request.header_id != 0x70 || !request.command_frame) return std::nullopt;
     switch (request.command) {
-      case kSessionOpen:
-      case kDisconnect:
-      case kKeepAlive:
-      case kPhoneInfo:
-      case kCommand2081:
-      case kRootList:
-      case kListing: break;
+      case commands::kSessionOpen:
+      case commands::kDisconnect:
+      case commands::kKeepAlive:
+      case commands::kInformation:
+      case commands::kSessionStart:
+      case commands::kRootFolders:
+      case commands::kListing: break;
       default: return std::nullopt;
     }
     // The body length counts the unescaped bytes from the second FF to the end.
@@ -139,9 +132,9 @@ class SessionService final : public Service {
       return Bytes{};
     }
     switch (request.command) {
-      case kPhoneInfo: return phone_info_answer(phone);
-      case kRootList: return root_list_answer(phone);
-      case kListing: return listing(request, phone);
+      case commands::kInformation: return phone_info_answer(phone);
+      case commands::kRootFolders: return root_list_answer(phone);
+      case commands::kListing: return listing(request, phone);
       default: return obex_response();
     }
   }

@@ -9,6 +9,7 @@
 
 #include "base/hex_codec.h"
 #include "link/request_frame.h"
+#include "phone/frames/commands.h"
 #include "phone/wire_names.h"
 #include "storage_files.h"
 #include "virtual_phone.h"
@@ -16,10 +17,6 @@
 namespace lg81xx::sim {
 namespace {
 
-constexpr unsigned kWriteBlock = 0x2005;
-constexpr unsigned kWriteLastBlock = 0x2085;
-constexpr unsigned kOpenFolder = 0x2088;
-constexpr unsigned kNameFile = 0x2089;
 constexpr std::size_t kLongestFrame = 964;  // 963, or one more for a completed escape pair
 constexpr unsigned kLongestBlock = 4096;
 constexpr std::size_t kBlockHead = 8;  // second FF, command, sequence, 00 00, block length
@@ -73,16 +70,18 @@ class UploadService final : public Service {
       phone.log("!! upload abandoned by a new request");
       transfer_.reset();
     }
-    if (r.command_frame && (r.command == kWriteBlock || r.command == kWriteLastBlock)) return block_start(r, phone);
+    if (r.command_frame && (r.command == commands::kUploadBlock || r.command == commands::kUploadLastBlock))
+      return block_start(r, phone);
     if (transfer_ && r.content.size() == 1) return closing(r, phone);
-    if (r.command_frame && (r.command == kOpenFolder || r.command == kNameFile)) return java_request(r, phone);
+    if (r.command_frame && (r.command == commands::kInstallFolder || r.command == commands::kInstallName))
+      return java_request(r, phone);
     return std::nullopt;
   }
 
  private:
   // A complete command frame of another kind: its body length counts exactly its content.
   static bool looks_like_other_request(const Request& r) {
-    return r.command_frame && r.command != kWriteBlock && r.command != kWriteLastBlock &&
+    return r.command_frame && r.command != commands::kUploadBlock && r.command != commands::kUploadLastBlock &&
            r.body_length + 1 == r.content.size();
   }
 
@@ -160,7 +159,7 @@ class UploadService final : public Service {
     const std::size_t head = kBlockHead + r.payload.size() - b->data.size();
     if (length > kLongestBlock || length <= head) return refuse(phone, "block length out of range");
     const std::size_t block_data = length - head;
-    const bool last = r.command == kWriteLastBlock;
+    const bool last = r.command == commands::kUploadLastBlock;
     if (last != (b->offset + block_data == b->size) || b->offset + block_data > b->size)
       return refuse(phone, "block length disagrees with the file size");
 

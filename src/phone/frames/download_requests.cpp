@@ -2,6 +2,7 @@
 
 #include "link/escaping.h"
 #include "link/request_frame.h"
+#include "phone/frames/commands.h"
 
 namespace lg81xx {
 
@@ -36,7 +37,7 @@ Bytes command_request(unsigned command, unsigned seq, const Bytes& payload) {
   return frame;
 }
 
-Bytes get_request(const Bytes& names, unsigned seq) { return command_request(kGetCommand, seq, names); }
+Bytes get_request(const Bytes& names, unsigned seq) { return command_request(commands::kGet, seq, names); }
 
 Bytes continuation_request(const Bytes& names, unsigned seq, std::uint32_t size, std::uint32_t received,
                            std::uint32_t block) {
@@ -44,7 +45,7 @@ Bytes continuation_request(const Bytes& names, unsigned seq, std::uint32_t size,
   append_le32(payload, size);
   append_le32(payload, received);
   append_le32(payload, block);
-  return command_request(kContinueCommand, seq, payload);
+  return command_request(commands::kContinue, seq, payload);
 }
 
 }  // namespace lg81xx

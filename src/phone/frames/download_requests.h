@@ -9,9 +9,6 @@
 
 namespace lg81xx {
 
-inline constexpr unsigned kGetCommand = 0x2086;
-inline constexpr unsigned kContinueCommand = 0x20A0;
-
 // The name part of both requests: the folder's name field, then the file's. Nothing when
 // either name does not fit (name_fit).
 std::optional<Bytes> download_names(Family family, const ObjectName& name);

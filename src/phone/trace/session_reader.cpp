@@ -8,6 +8,7 @@
 #include "link/escaping.h"
 #include "link/request_frame.h"
 #include "link/wait_policy.h"
+#include "phone/frames/commands.h"
 #include "phone/frames/download_replies.h"
 #include "phone/frames/download_requests.h"
 #include "phone/frames/listing_frames.h"
@@ -18,16 +19,6 @@ namespace lg81xx {
 namespace {
 
 // Commands of the phone's frames, besides the download's (download_requests.h).
-constexpr unsigned kSessionOpen = 0x0081;
-constexpr unsigned kDisconnect = 0x0082;
-constexpr unsigned kInformation = 0x0083;
-constexpr unsigned kKeepAlive = 0x00A1;
-constexpr unsigned kRootFolders = 0x2082;
-constexpr unsigned kListing = 0x2083;
-constexpr unsigned kUploadBlock = 0x2005;
-constexpr unsigned kUploadLastBlock = 0x2085;
-constexpr unsigned kInstallFolder = 0x2088;
-constexpr unsigned kInstallName = 0x2089;
 
 constexpr std::uint8_t kObexConnect = 0x80;
 constexpr std::uint8_t kFrameEnd = 0x7E;
@@ -277,14 +268,14 @@ FrameReading SessionReader::read_command(std::string_view frame) {
   const std::string at_seq = " " + seq_text(seq);
   awaiting_ = Awaiting::plain;
   // Between the blocks of a download only its own requests and keep-alives go.
-  if (command != kContinueCommand && command != kKeepAlive) downloading_ = false;
+  if (command != commands::kContinue && command != commands::kKeepAlive) downloading_ = false;
   switch (command) {
-    case kSessionOpen: return {"session open" + at_seq, {}, {}};
-    case kDisconnect: return {"disconnect" + at_seq, {}, {}};
-    case kKeepAlive: return {"keep-alive" + at_seq, {}, {}};
-    case kInformation: awaiting_ = Awaiting::information; return {"information request" + at_seq, {}, {}};
-    case kRootFolders: awaiting_ = Awaiting::root_folders; return {"root folders request" + at_seq, {}, {}};
-    case kListing: {
+    case commands::kSessionOpen: return {"session open" + at_seq, {}, {}};
+    case commands::kDisconnect: return {"disconnect" + at_seq, {}, {}};
+    case commands::kKeepAlive: return {"keep-alive" + at_seq, {}, {}};
+    case commands::kInformation: awaiting_ = Awaiting::information; return {"information request" + at_seq, {}, {}};
+    case commands::kRootFolders: awaiting_ = Awaiting::root_folders; return {"root folders request" + at_seq, {}, {}};
+    case commands::kListing: {
       const Bytes payload = cursor.rest();
       const std::size_t end = payload.size() >= kListingNameAt + 2 ? payload.size() - 2 : payload.size();
       object_ = shown(
@@ -292,11 +283,11 @@ FrameReading SessionReader::read_command(std::string_view frame) {
       awaiting_ = Awaiting::listing;
       return {"listing " + object_ + at_seq, {}, {}};
     }
-    case kGetCommand:
-    case kContinueCommand: {
+    case commands::kGet:
+    case commands::kContinue: {
       const auto object = read_object(cursor, family_);
       if (!object) break;
-      if (command == kGetCommand) {
+      if (command == commands::kGet) {
         awaiting_ = Awaiting::first_block;
         request_length_ = frame.size();
         object_ = *object;
@@ -313,15 +304,15 @@ FrameReading SessionReader::read_command(std::string_view frame) {
               {},
               {}};
     }
-    case kUploadBlock:
-    case kUploadLastBlock: return read_upload_start(frame, command, seq);
-    case kInstallFolder: {
+    case commands::kUploadBlock:
+    case commands::kUploadLastBlock: return read_upload_start(frame, command, seq);
+    case commands::kInstallFolder: {
       // The folder's length byte, then its name with a single 00 after it, in either form.
       const Bytes payload = cursor.rest();
       if (payload.empty()) break;
       return {"install folder " + shown(text_from_wire(family_, payload.substr(1))) + at_seq, {}, {}};
     }
-    case kInstallName: {
+    case commands::kInstallName: {
       const auto folder = read_name_field(cursor, family_);
       if (!folder) break;
       const auto file = read_name_field(cursor, family_);
@@ -352,7 +343,7 @@ FrameReading SessionReader::read_upload_start(std::string_view frame, unsigned c
   }
   object_ = *object;
   upload_block_ = *number;
-  upload_ends_ = command == kUploadLastBlock;
+  upload_ends_ = command == commands::kUploadLastBlock;
   block_open_ = frame.size() >= kFullUploadFrame;
   awaiting_ = Awaiting::plain;
   std::string what = "upload " + object_ + " block " + std::to_string(*number) + " " + seq_text(seq) + ", " +
@@ -486,8 +477,8 @@ TraceFamily family_of_trace(const Trace& trace, std::optional<std::string> model
     if (inner.size() < 12 || byte_at(inner, 0) != 0xFF) continue;
     const unsigned command = byte_at(inner, 1) << 8 | byte_at(inner, 2);
     std::size_t name_at = 0;
-    if (command == kListing) name_at = 8 + kListingNameAt;
-    if (command == kGetCommand) name_at = 9;
+    if (command == commands::kListing) name_at = 8 + kListingNameAt;
+    if (command == commands::kGet) name_at = 9;
     if (name_at == 0 || name_at + 1 >= inner.size()) continue;
     const bool wide = byte_at(inner, name_at) != 0 && byte_at(inner, name_at + 1) == 0;
     return {wide ? Family::u813 : Family::u811_u812, "the names in its requests"};
