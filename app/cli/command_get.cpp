@@ -1,7 +1,7 @@
 // get: download one entry of a folder to a file, or several into a folder.
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/fetch.h"
-#include "name_escapes.h"
 #include "output_path.h"
 
 namespace lg81xx::cli {

@@ -1,12 +1,12 @@
 // install, sound, put and probe: the jobs of the "Applicazioni JAVA" and "SUONI di Sistema"
 // tabs, and sending a file.
 #include "arguments.h"
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/application.h"
 #include "jobs/connect.h"
 #include "jobs/send.h"
 #include "jobs/sounds.h"
-#include "name_escapes.h"
 #include "phone/sound_table.h"
 
 namespace lg81xx::cli {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/hex_codec.h"
+#include "base/name_escapes.h"
 #include "link/session_frames.h"
-#include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
 #include "support/sim_process.h"
@@ -124,8 +124,7 @@ TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
       // Each get but the first replaces the copy the one before it saved.
       const auto get = cli({"get", folder, typed, "-o", "copia", "--force"}, model);
       ASSERT_EQ(get.status, 0) << model << " " << typed << "\n" << get.err;
-      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *cli::unescaped_name(typed)))
-          << model << " " << typed;
+      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *unescaped_name(typed))) << model << " " << typed;
       EXPECT_TRUE(has(get.err, "100%")) << get.err;  // the progress, plain lines when not a terminal
     }
   }
