@@ -27,8 +27,8 @@ void print_info(std::ostream& out, const std::string& model, const PhoneFacts& f
     return;
   }
   out << "Model:       " << model << "\n"
-      << "IMEI:        " << facts.imei.value_or("not read") << "\n"
-      << "Information: " << facts.information << "\n"
+      << "IMEI:        " << (facts.imei ? escaped_name(*facts.imei) : "not read") << "\n"
+      << "Information: " << escaped_name(facts.information) << "\n"
       << "Folders:     " << joined(facts.folders) << "\n"
       << "Java:        " << joined(java) << "\n"
       << "Position:    " << position << "\n";
