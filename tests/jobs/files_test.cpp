@@ -184,6 +184,7 @@ TEST_F(Files, SendRefusesWhatThePhoneCannotTakeAndReplacesOnlyAsTold) {
       {"LG U8130", "Java", "05.JAR", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
       {"LG U8120", "Java", "08.jad", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
       {"LG U8130", "Java", "01.Mnf", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
+      {"LG U8130", "Java", ".jad", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
       {"LG U8130", "Java", "leggimi.jar.txt", "x", WhenExists::ask, JobResult::ok, {}},
       {"LG U8130", "Images", "foto.jar", "x", WhenExists::ask, JobResult::ok, {}},
   };

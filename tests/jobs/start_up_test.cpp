@@ -54,6 +54,9 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
 TEST_F(StartUp, MidpZeroReplacesTheEmulationClassesWhole) {
   write_file(home / "emu/com/Stale.class", "old");
   write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "CAFE");
+  write_file(home / "LG81XX.ini", "MIDP=0");
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=0") << "no emu.zip yet: nothing was unpacked";
   // The second class's bytes damaged inside the archive: its check sum fails mid-unpack.
   make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/A.class", "fine"}, {"emu/com/nokia/mid/ui/B.class", "DAMAGED"}});
   auto damaged = read_file(home / "emu.zip");
