@@ -1,9 +1,9 @@
 // backup, verify and restore: the archive of a phone in a local folder, with its manifest.
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/backup.h"
 #include "jobs/restore.h"
 #include "jobs/verify.h"
-#include "name_escapes.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -16,7 +16,7 @@ std::optional<int> refuse_folders(TerminalListener& listener, const std::string&
   return std::nullopt;
 }
 
-std::string entry_text(const std::string& folder, const std::string& name) { return escaped_name(folder + "/" + name); }
+std::string entry_text(const std::string& folder, const std::string& name) { return quoted_name(folder + "/" + name); }
 
 // The summary alone: every file it would name has had its line.
 template <class T>
@@ -49,10 +49,10 @@ int run_backup(const GlobalOptions& options, Terminal& term, const std::filesyst
     request.force = force;
     const auto done = back_up(session.jobs(), facts, request, [&](const EntryArchived& e) {
       if (e.result == JobResult::ok) {
-        term.out << escaped_name(e.file) << " (" << e.size << " bytes" << (e.beside ? ", changed" : "") << ")\n";
+        term.out << quoted_name(e.file) << " (" << e.size << " bytes" << (e.beside ? ", changed" : "") << ")\n";
         return;
       }
-      const std::string what = e.name.empty() ? escaped_name(e.folder) : entry_text(e.folder, e.name);
+      const std::string what = e.name.empty() ? quoted_name(e.folder) : entry_text(e.folder, e.name);
       term.err << "lg81xx-cli: " << what << " not archived (" << why_not_archived(e, family) << ")\n";
     });
     if (done.value.not_tried > 0)
@@ -66,9 +66,9 @@ int run_verify(Terminal& term, const std::filesystem::path& dir) {
   TerminalListener listener(term.err, term.terminal);
   LocalFiles files;
   const auto checked = verify_archive(files, dir, [&](const FileChecked& f) {
-    if (f.state == FileState::missing) term.out << "missing " << escaped_name(f.record.file) << "\n";
+    if (f.state == FileState::missing) term.out << "missing " << quoted_name(f.record.file) << "\n";
     if (f.state == FileState::changed)
-      term.out << "changed " << escaped_name(f.record.file) << " (" << f.size << " bytes, " << f.record.size
+      term.out << "changed " << quoted_name(f.record.file) << " (" << f.size << " bytes, " << f.record.size
                << " archived)\n";
   });
   return finish(listener, checked);

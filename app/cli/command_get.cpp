@@ -1,7 +1,8 @@
-// get: download one entry of a folder to a file, or several into a folder.
+// get: download one entry of a folder to a file (or standard output), or several into a
+// folder.
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/fetch.h"
-#include "name_escapes.h"
 #include "output_path.h"
 
 namespace lg81xx::cli {
@@ -31,6 +32,30 @@ std::optional<Refusal> check_typed_name(const std::string& model, const std::str
   return refused;
 }
 
+// The entry that `typed` names in `listed`. A plain name the listing does not hold is not
+// asked for: one line and bad_input. A path (../MessageTone/Message1.mid) is asked for as
+// typed, as the phone lists no such entries.
+std::optional<std::string> entry_to_fetch(const std::vector<std::string>& listed, const std::string& folder,
+                                          const std::string& typed, TerminalListener& listener) {
+  if (const auto entry = listed_entry(listed, typed)) return entry;
+  if (typed.find('/') != std::string::npos) return typed;
+  listener.print({MessageId::no_such_entry, ": " + quoted_name(folder + "/" + typed), {}});
+  return std::nullopt;
+}
+
+// `entry` fetched whole to standard output, and nothing else written there.
+int fetch_to_output(Session& session, TerminalListener& listener, const ObjectName& entry, std::ostream& out) {
+  const auto fetched = fetch_entry(session.jobs(), entry);
+  if (fetched.ok()) listener.progress_done();
+  const int status = finish(listener, fetched);
+  if (!fetched.ok()) return status;
+  out.write(fetched.value.data(), static_cast<std::streamsize>(fetched.value.size()));
+  out.flush();
+  if (out) return status;
+  listener.print({MessageId::file_write_failed, ": standard output", {}});
+  return kLocalFile;
+}
+
 }  // namespace
 
 int run_get(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::string& typed,
@@ -41,6 +66,17 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
   }
   // The entry may be typed as plain ls shows it (escaped) or as its exact text; a name
   // that gives no file name either way is refused before anything is sent.
+  TerminalListener listener(term.err, term.terminal);
+  if (const auto refused =
+          first_refusal(listener, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
+    return *refused;
+  if (output == kStandardOutput)
+    return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
+      const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
+      if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
+      const auto entry = entry_to_fetch(listed.value, folder, typed, listener);
+      return entry ? fetch_to_output(session, listener, {folder, *entry}, term.out) : static_cast<int>(kBadInput);
+    });
   std::error_code ec;
   const auto cwd = std::filesystem::current_path(ec);
   auto target = output_path_for(typed, output, cwd);
@@ -51,17 +87,13 @@ int run_get(const GlobalOptions& options, Terminal& term, const std::string& fol
     return target.bad_name ? kBadInput : kLocalFile;
   }
   if (const int status = refuse_destination(target.path, force, term.err); status != kSuccess) return status;
-  TerminalListener listener(term.err, term.terminal);
-  if (const auto refused =
-          first_refusal(listener, {check_folder(options.model, folder), check_typed_name(options.model, typed)}))
-    return *refused;
   listener.answer_questions(force, "--force");  // a file that appeared during the transfer
   return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
     const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
     if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
-    // An entry the listing does not show is asked for all the same, as typed: the phone
-    // says whether it has it (paths such as ../MessageTone/Message1.mid are not listed).
-    const std::string entry = listed_entry(listed.value, typed).value_or(typed);
+    const auto found = entry_to_fetch(listed.value, folder, typed, listener);
+    if (!found) return static_cast<int>(kBadInput);
+    const std::string& entry = *found;
     const auto saved = output_path_for(entry, output, cwd);
     if (saved.path.empty()) {
       term.err << "lg81xx-cli: " << saved.error << "\n";
@@ -94,33 +126,42 @@ int run_get_several(const GlobalOptions& options, Terminal& term, const std::str
     const auto listed = list_phone_folder(session, facts, folder, listener, term.err);
     if (!listed.ok()) return static_cast<int>(exit_status_for(listed.result));
     std::vector<std::string> entries = listed.value;  // --all: every entry the folder lists
+    std::vector<std::string> failed;
     if (!typed.empty()) {
       entries.clear();
-      for (const auto& name : typed) entries.push_back(listed_entry(listed.value, name).value_or(name));
+      for (const auto& name : typed) {
+        if (const auto entry = entry_to_fetch(listed.value, folder, name, listener))
+          entries.push_back(*entry);
+        else
+          failed.push_back(quoted_name(name));
+      }
     }
-    std::vector<std::string> failed;
+    const std::size_t absent = failed.size();
     std::size_t saved = 0;
     const Family family = session.jobs().phone().family();
     // Each entry as the single get saves it: a safe name in DIR, complete or not at all.
     const auto done =
-        fetch_entries(session.jobs(), {folder, entries, dir, WhenExists::ask}, [&](const EntryFetched& e) {
-          if (e.result == JobResult::ok) {
-            ++saved;
-            term.out << escaped_name(e.path.string()) << " (" << e.size << " bytes)\n";
-            return;
-          }
-          if (e.path.empty())
-            term.err << "lg81xx-cli: " << english(MessageId::unusable_name, {escaped_name(e.entry)}) << "\n";
-          else if (e.result == JobResult::local_file)
-            explain_destination(e.saved, e.path, term.err);
-          failed.push_back(escaped_name(e.entry));
-          term.err << "lg81xx-cli: " << failed.back() << " not saved (" << why_not_saved(e, family) << ")\n";
-        });
-    const std::size_t missing = entries.size() - saved;
+        entries.empty()
+            ? JobOutcome<std::vector<EntryFetched>>{}
+            : fetch_entries(session.jobs(), {folder, entries, dir, WhenExists::ask}, [&](const EntryFetched& e) {
+                if (e.result == JobResult::ok) {
+                  ++saved;
+                  term.out << escaped_name(e.path.string()) << " (" << e.size << " bytes)\n";
+                  return;
+                }
+                if (e.path.empty())
+                  term.err << "lg81xx-cli: " << english(MessageId::unusable_name, {escaped_name(e.entry)}) << "\n";
+                else if (e.result == JobResult::local_file)
+                  explain_destination(e.saved, e.path, term.err);
+                failed.push_back(quoted_name(e.entry));
+                term.err << "lg81xx-cli: " << failed.back() << " not saved (" << why_not_saved(e, family) << ")\n";
+              });
+    const std::size_t missing = absent + entries.size() - saved;
     term.err << english(MessageId::downloads_saved, {std::to_string(saved), std::to_string(missing)});
     for (std::size_t i = 0; i < failed.size(); ++i) term.err << (i == 0 ? ": " : ", ") << failed[i];
     if (missing > failed.size()) term.err << " and " << missing - failed.size() << " " << english(MessageId::not_tried);
     term.err << "\n";
+    if (done.ok() && absent > 0) return static_cast<int>(kBadInput);  // the first failure: found by the listing
     return static_cast<int>(exit_status_for(done.result));
   });
 }

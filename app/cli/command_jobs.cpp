@@ -1,12 +1,12 @@
 // install, sound, put and probe: the jobs of the "Applicazioni JAVA" and "SUONI di Sistema"
 // tabs, and sending a file.
 #include "arguments.h"
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/application.h"
 #include "jobs/connect.h"
 #include "jobs/send.h"
 #include "jobs/sounds.h"
-#include "name_escapes.h"
 #include "phone/sound_table.h"
 
 namespace lg81xx::cli {
@@ -94,6 +94,11 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
 
 int run_put(const GlobalOptions& options, Terminal& term, const std::string& folder, const std::filesystem::path& file,
             const std::optional<std::string>& as, bool replace) {
+  if (as && (as->empty() || *as == "." || *as == ".." || as->find('/') != std::string::npos)) {
+    term.err << "lg81xx-cli: --as takes the file's name on the phone, not \"" << escaped_name(*as)
+             << "\" (no folder, \".\" or \"..\"; FOLDER says where it goes)\n";
+    return kBadInput;
+  }
   if (!readable_file(file, term.err)) return kLocalFile;
   const auto content = LocalFiles().read_all(file);
   TerminalListener listener(term.err, term.terminal);
@@ -106,8 +111,8 @@ int run_put(const GlobalOptions& options, Terminal& term, const std::string& fol
     if (sent.ok()) listener.progress_done();
     const int status = finish(listener, sent);
     if (sent.ok())
-      term.out << "sent " << file.filename().string() << " to " << folder << " as " << escaped_name(request.name)
-               << " (" << request.content.size() << " bytes)\n";
+      term.out << "sent " << file.filename().string() << " to " << folder << " as " << quoted_name(request.name) << " ("
+               << request.content.size() << " bytes)\n";
     return status;
   });
 }

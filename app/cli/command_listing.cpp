@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <fstream>
 
+#include "base/name_escapes.h"
 #include "commands.h"
 #include "jobs/listing.h"
 #include "json_text.h"
-#include "name_escapes.h"
 
 namespace lg81xx::cli {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // Names as plain output shows them, joined by ", ".
 std::string joined(const std::vector<std::string>& names) {
   std::string out;
-  for (const auto& name : names) out += (out.empty() ? "" : ", ") + escaped_name(name);
+  for (const auto& name : names) out += (out.empty() ? "" : ", ") + quoted_name(name);
   return out;
 }
 
@@ -27,8 +27,8 @@ void print_info(std::ostream& out, const std::string& model, const PhoneFacts& f
     return;
   }
   out << "Model:       " << model << "\n"
-      << "IMEI:        " << facts.imei.value_or("not read") << "\n"
-      << "Information: " << facts.information << "\n"
+      << "IMEI:        " << (facts.imei ? escaped_name(*facts.imei) : "not read") << "\n"
+      << "Information: " << escaped_name(facts.information) << "\n"
       << "Folders:     " << joined(facts.folders) << "\n"
       << "Java:        " << joined(java) << "\n"
       << "Position:    " << position << "\n";
@@ -90,7 +90,7 @@ int run_ls(const GlobalOptions& options, Terminal& term, const std::string& fold
     if (json) {
       term.out << "{\"folder\": " << json_string(folder) << ", \"entries\": " << json_list(listed.value) << "}\n";
     } else {
-      for (const auto& entry : listed.value) term.out << escaped_name(entry) << "\n";
+      for (const auto& entry : listed.value) term.out << quoted_name(entry) << "\n";
     }
     return static_cast<int>(kSuccess);
   });

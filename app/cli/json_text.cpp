@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "base/name_escapes.h"
 #include "base/text_encoding.h"
-#include "name_escapes.h"
 
 namespace lg81xx::cli {
 namespace {

@@ -6,15 +6,37 @@
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <algorithm>
 #include <iostream>
 
 #include "arguments.h"
 #include "commands.h"
 #include "jobs/exit_status.h"
+#include "output_path.h"
 #include "platform/qt/qt_serial_port.h"
 
 using namespace lg81xx;
 using namespace lg81xx::cli;
+
+namespace {
+
+// No command was recognised: the word that was taken for one, or the want of any, with
+// the commands there are.
+void say_which_command(const CLI::App& app) {
+  std::string commands;
+  for (const auto* command : app.get_subcommands({})) commands += (commands.empty() ? "" : ", ") + command->get_name();
+  const auto left = app.remaining();
+  const auto word = std::find_if(left.begin(), left.end(), [](const std::string& a) { return !a.starts_with('-'); });
+  if (word != left.end())
+    std::cerr << "lg81xx-cli: unknown command \"" << *word << "\"";
+  else if (!left.empty())
+    std::cerr << "lg81xx-cli: unknown option " << left.front() << "; name a command";
+  else
+    std::cerr << "lg81xx-cli: name a command";
+  std::cerr << "; the commands are " << commands << " (lg81xx-cli --help tells more)\n";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication qt(argc, argv);  // the serial port and the standard folders want one
@@ -72,7 +94,8 @@ int main(int argc, char** argv) {
   get->add_flag("--all", all, "every entry FOLDER lists")->excludes(entry_option);
   get->add_option(
          "-o,--output", output,
-         "where to save it (a file or a folder; with several, a folder made when missing); default ./ENTRY made safe")
+         "where to save it (a file or a folder; with several, a folder made when missing; - for standard output); "
+         "default ./ENTRY made safe")
       ->check(named);
   get->add_flag("--force", force, "replace a regular file already there (nothing else is ever replaced)");
   auto* install = app.add_subcommand("install", "install a Java application (JAD and JAR) into the folder Java");
@@ -124,6 +147,10 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (app.get_subcommands().empty() && e.get_name() == "RequiredError") {
+      say_which_command(app);  // instead of "a subcommand is required"
+      return kBadInput;
+    }
     const int shown = app.exit(e);  // prints the help or the usage error
     return shown == 0 ? kSuccess : kBadInput;
   }
@@ -140,6 +167,10 @@ int main(int argc, char** argv) {
   if (*ports) return run_ports(options, term);
   if (*info) return run_info(options, term, json);
   if (*ls) return run_ls(options, term, folder, json);
+  if (*get && output == kStandardOutput && (all || entries.size() > 1)) {
+    std::cerr << "lg81xx-cli: -o - writes one entry to standard output; several go into a folder: -o DIR\n";
+    return kBadInput;
+  }
   if (*get && !all && entries.size() <= 1)
     return run_get(options, term, folder, entries.empty() ? "" : entries.front(), output, force);
   if (*get && !output) {

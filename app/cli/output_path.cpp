@@ -1,7 +1,7 @@
 #include "output_path.h"
 
+#include "base/name_escapes.h"
 #include "jobs/safe_file_name.h"
-#include "name_escapes.h"
 
 namespace lg81xx::cli {
 

@@ -10,6 +10,9 @@
 
 namespace lg81xx::cli {
 
+// -o - : the entry's bytes to standard output (a file named "-" is ./-).
+inline const std::filesystem::path kStandardOutput{"-"};
+
 struct OutputPath {
   std::filesystem::path path;  // empty when refused
   std::string error;           // why, for one line on standard error

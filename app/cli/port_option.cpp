@@ -1,12 +1,30 @@
 #include "port_option.h"
 
+#include <filesystem>
+
+#include "arguments.h"
 #include "jobs/port_choice.h"
+#include "link/port_names.h"
 
 namespace lg81xx::cli {
+namespace {
+
+// A name that is a file or link here (a pseudo-terminal's link in the current folder) is
+// that file, made absolute: the serial port would look for a bare name under /dev.
+std::string as_given(const std::string& port) {
+  std::error_code ec;
+  if (port_kind(port) != PortKind::serial || com_number(port) || port.starts_with('/') ||
+      !std::filesystem::exists(std::filesystem::symlink_status(port, ec)))
+    return port;
+  const auto absolute = std::filesystem::absolute(port, ec);
+  return ec ? port : absolute.lexically_normal().string();
+}
+
+}  // namespace
 
 std::optional<std::string> port_to_open(const std::optional<std::string>& given, const std::vector<PortInfo>& ports,
                                         std::ostream& err) {
-  if (given && given->find_first_not_of(' ') != std::string::npos) return given;
+  if (given && given->find_first_not_of(' ') != std::string::npos) return as_given(*given);
   const PortChoice choice = find_phone_port(ports);
   if (choice.port) {
     err << "lg81xx-cli: using " << choice.port->device

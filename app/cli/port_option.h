@@ -10,7 +10,8 @@
 
 namespace lg81xx::cli {
 
-// `given` when there is one; otherwise the phone cable's port from `ports`, or nothing
+// `given` when there is one (a name that is a file in the current folder made its absolute
+// path); otherwise the phone cable's port from `ports`, or nothing
 // after the lines that list the candidates on `err`.
 std::optional<std::string> port_to_open(const std::optional<std::string>& given, const std::vector<PortInfo>& ports,
                                         std::ostream& err);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -47,6 +48,26 @@ const CLI::Validator kWritableFile(
     },
     "FILE");
 
+// A whole number from `least` to `most`, said as people write it (CLI11's own ranges
+// print the limits of a double).
+CLI::Validator whole_number(long least, long most) {
+  const std::string range = std::to_string(least) + " to " + std::to_string(most);
+  return CLI::Validator(
+      [least, most, range](const std::string& text) {
+        long value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        const bool ok = error == std::errc{} && end == text.data() + text.size() && value >= least && value <= most;
+        return ok ? std::string{} : "\"" + text + "\" is no whole number from " + range;
+      },
+      "N");
+}
+
+// Ceilings far beyond any use, so that a slip of the keyboard is said at once.
+constexpr long kMostRequests = 1'000'000;
+constexpr long kMostMilliseconds = 600'000;
+constexpr long kMostRepeats = 1000;
+constexpr long kMostBaud = 4'000'000;
+
 // One option per field of PhoneOptions: the phone's behaviour.
 void add_phone_options(CLI::App& app, PhoneOptions& phone) {
   app.add_option("--model", phone.model, "phone model: LG U8110, LG U8120, LG U8130, LG U8138")
@@ -64,11 +85,11 @@ void add_phone_options(CLI::App& app, PhoneOptions& phone) {
 void add_fault_options(CLI::App& app, Faults& faults) {
   auto* group = app.add_option_group("Faults");
   group->add_option("--silent-after", faults.silent_after, "answer N requests, then nothing more (-1: never)")
-      ->check(CLI::Range(-1, 1'000'000))
+      ->check(whole_number(-1, kMostRequests))
       ->capture_default_str();
   auto* fault_at =
       group->add_option("--fault-at", faults.fault_at, "the request (1 = the first) whose reply --fault spoils")
-          ->check(CLI::PositiveNumber);
+          ->check(whole_number(1, kMostRequests));
   auto* fault = group->add_option_function<std::string>(
       "--fault",
       [&faults](const std::string& name) {
@@ -80,29 +101,30 @@ void add_fault_options(CLI::App& app, Faults& faults) {
   fault->needs(fault_at);
   fault_at->needs(fault);
   group->add_option("--from", faults.from, "the first request that pieces, delays and busy replies apply to")
-      ->check(CLI::PositiveNumber)
+      ->check(whole_number(1, kMostRequests))
       ->capture_default_str();
   auto* pieces =
-      group->add_option("--pieces", faults.pieces, "send each reply in N pieces")->check(CLI::PositiveNumber);
+      group->add_option("--pieces", faults.pieces, "send each reply in N pieces")->check(whole_number(1, kMostRepeats));
   group->add_option("--piece-gap", faults.piece_gap_ms, "milliseconds between two pieces of a reply")
-      ->check(CLI::NonNegativeNumber)
+      ->check(whole_number(0, kMostMilliseconds))
       ->needs(pieces);
-  group->add_option("--delay", faults.delay_ms, "milliseconds before each reply")->check(CLI::NonNegativeNumber);
+  group->add_option("--delay", faults.delay_ms, "milliseconds before each reply")
+      ->check(whole_number(0, kMostMilliseconds));
   group->add_option("--busy", faults.busy_downloads, "answer the next N downloads' GET busy")
-      ->check(CLI::NonNegativeNumber);
+      ->check(whole_number(0, kMostRepeats));
   group->add_option("--busy-listing", faults.busy_listings, "answer the next N folder listings busy")
-      ->check(CLI::NonNegativeNumber);
+      ->check(whole_number(0, kMostRepeats));
   group->add_option("--busy-upload", faults.busy_uploads, "answer the first frame of the next N uploads busy")
-      ->check(CLI::NonNegativeNumber);
+      ->check(whole_number(0, kMostRepeats));
 }
 
 // One option per field of PtyOptions: the line.
 void add_line_options(CLI::App& app, PtyOptions& line) {
   app.add_option("--baud", line.baud, "pace the line to N baud (0: as fast as the terminal goes)")
-      ->check(CLI::NonNegativeNumber)
+      ->check(whole_number(0, kMostBaud))
       ->capture_default_str();
   app.add_option("--latency", line.latency_ms, "milliseconds the phone waits before each answer")
-      ->check(CLI::NonNegativeNumber)
+      ->check(whole_number(0, kMostMilliseconds))
       ->capture_default_str();
 }
 

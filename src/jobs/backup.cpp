@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "base/name_escapes.h"
 #include "base/sha256.h"
 #include "jobs/checks.h"
 #include "jobs/endings.h"
@@ -228,8 +229,9 @@ std::string why_not_archived(const EntryArchived& entry, Family family) {
 Message backup_summary(const BackupReport& report, Family family) {
   std::string detail;
   for (const auto& entry : report.failed)
-    detail += (detail.empty() ? ": " : ", ") + (entry.name.empty() ? entry.folder : entry.folder + "/" + entry.name) +
-              " (" + why_not_archived(entry, family) + ")";
+    detail += (detail.empty() ? ": " : ", ") +
+              quoted_name(entry.name.empty() ? entry.folder : entry.folder + "/" + entry.name) + " (" +
+              why_not_archived(entry, family) + ")";
   if (report.not_tried > 0)
     detail += (detail.empty() ? ": " : ", ") + std::to_string(report.not_tried) + " " + italian(MessageId::not_tried);
   const std::size_t failed = report.failed.size() + report.not_tried;

@@ -39,7 +39,8 @@ std::optional<Refusal> check_name(std::string_view model, std::string_view name)
 }
 
 std::optional<Refusal> check_new_name(std::string_view model, std::string_view name) {
-  if (name.empty() || name.find_first_of(":/") != std::string_view::npos) return refusal(MessageId::name_not_supported);
+  if (name.empty() || name == "." || name == ".." || name.find_first_of(":/") != std::string_view::npos)
+    return refusal(MessageId::name_not_supported);
   return check_name(model, name);
 }
 

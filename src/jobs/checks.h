@@ -24,8 +24,8 @@ std::optional<Refusal> check_folder(std::string_view model, std::string_view fol
 // byte must have room for them.
 std::optional<Refusal> check_name(std::string_view model, std::string_view name);
 
-// A name for a new file: as check_name, and neither empty nor holding ":" (the separator
-// of the phone's lists) or "/" (it would name another folder).
+// A name for a new file: as check_name, and neither empty, "." or ".." nor holding ":"
+// (the separator of the phone's lists) or "/" (it would name another folder).
 std::optional<Refusal> check_new_name(std::string_view model, std::string_view name);
 
 // What a job read to send: nothing when the file could not be read, and it must not be

@@ -1,7 +1,6 @@
 #pragma once
-// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it; a missing one
-// is a first start. Whether the emulation classes are unpacked depends on the folder
-// "emu" alone.
+// LG81XX.ini: holds "MIDP=0" before the first start and "MIDP=1" after it. "MIDP=0"
+// unpacks the emulation classes anew; a missing folder "emu" is unpacked whatever it says.
 #include <string>
 
 #include "base/bytes.h"
@@ -9,6 +8,7 @@
 namespace lg81xx {
 
 inline constexpr const char* kIniName = "LG81XX.ini";
+inline constexpr const char* kIniBeforeFirstStart = "MIDP=0";
 inline constexpr const char* kIniAfterFirstStart = "MIDP=1\r\n";
 
 // The first field of the file: the text up to the first comma or line end.

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "base/name_escapes.h"
 #include "jobs/checks.h"
 #include "jobs/endings.h"
 #include "jobs/safe_file_name.h"
@@ -155,7 +156,7 @@ Message downloads_summary(const std::vector<std::string>& entries, const std::ve
       ++saved;
       continue;
     }
-    failed += (failed.empty() ? ": " : ", ") + entries[i] + " (" +
+    failed += (failed.empty() ? ": " : ", ") + quoted_name(entries[i]) + " (" +
               (i < done.size() ? why_not_saved(done[i], family) : italian(MessageId::not_tried)) + ")";
   }
   return {saved == entries.size() ? MessageId::downloads_saved : MessageId::downloads_not_all_saved,

@@ -56,6 +56,7 @@ enum class MessageId {
   name_too_long,
   name_not_supported,
   empty_file,
+  application_file,  // sent into the folder Java by hand
   file_read_failed,
   file_write_failed,
   // Java applications
@@ -77,6 +78,7 @@ enum class MessageId {
   sound_replaced,
   // files
   no_entry_selected,
+  no_such_entry,
   replace_file,
   replace_on_phone,
   file_sent,

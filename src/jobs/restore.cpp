@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/name_escapes.h"
 #include "base/sha256.h"
 #include "jobs/checks.h"
 #include "jobs/endings.h"
@@ -145,7 +146,7 @@ std::string why_not_restored(const EntryRestored& entry, Family family) {
 Message restore_summary(const RestoreReport& report, Family family) {
   std::string detail;
   const auto name = [&](const EntryRestored& entry) {
-    detail += (detail.empty() ? ": " : ", ") + entry.record.folder + "/" + entry.record.name + " (" +
+    detail += (detail.empty() ? ": " : ", ") + quoted_name(entry.record.folder + "/" + entry.record.name) + " (" +
               why_not_restored(entry, family) + ")";
   };
   std::for_each(report.failed.begin(), report.failed.end(), name);

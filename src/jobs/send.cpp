@@ -1,16 +1,33 @@
 #include "jobs/send.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "jobs/checks.h"
 #include "jobs/endings.h"
 
 namespace lg81xx {
 
+namespace {
+
+// A descriptor, archive or manifest of the folder Java: the phone runs what it finds
+// there, so only an install, which checks the pair and numbers it, writes them.
+bool is_application_file(std::string_view folder, std::string_view name) {
+  if (folder != "Java" || name.size() < 4) return false;
+  std::string extension(name.substr(name.size() - 4));
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".jad" || extension == ".jar" || extension == ".mnf";
+}
+
+}  // namespace
+
 std::optional<Refusal> check_send(std::string_view model, const SendRequest& request) {
   for (auto refusal :
        {check_folder(model, request.folder), check_new_name(model, request.name), check_content(request.content)})
     if (refusal) return refusal;
+  if (is_application_file(request.folder, request.name))
+    return Refusal{JobResult::bad_input, {MessageId::application_file, {}, {"Java/" + request.name}}};
   return std::nullopt;
 }
 

@@ -18,7 +18,8 @@ struct SendRequest {
 };
 
 // What the phone cannot take, found before anything is sent: a folder the model does
-// not have, a name it cannot hold, an empty file.
+// not have, a name it cannot hold, an empty file; and a .jad, .jar or .mnf (any case)
+// into the folder Java, which only an install writes.
 std::optional<Refusal> check_send(std::string_view model, const SendRequest& request);
 
 // The folder is read first, as the phone writes over a file of the same name without a

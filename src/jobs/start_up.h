@@ -1,6 +1,6 @@
 #pragma once
 // The program folder made ready at every start: the archive component, LG81XX.ini, and the
-// emulation classes unpacked from emu.zip while their folder is missing.
+// emulation classes unpacked from emu.zip at a first start or while their folder is missing.
 #include <filesystem>
 
 #include "jobs/job_context.h"

@@ -16,8 +16,10 @@ class Archiver {
   virtual bool is_archive(const Bytes& content) const = 0;
   // Extracts the entries under the top-level `folder` of `archive` into target/folder,
   // complete or not at all; nothing else of the archive is unpacked, and no entry lands
-  // outside that folder. False when the archive cannot be read, holds no such folder, or
-  // target/folder cannot be made.
+  // outside that folder. A target/folder already there is replaced whole (nothing of it
+  // survives) once the new one is complete, and stays as it was when the unpack fails.
+  // False when the archive cannot be read, holds no such folder, or target/folder cannot
+  // be made.
   virtual bool extract_folder(const std::filesystem::path& archive, const std::string& folder,
                               const std::filesystem::path& target) = 0;
   // Adds every file under `folder`, recursively, to `archive`, stored under its path

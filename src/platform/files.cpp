@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <array>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -22,13 +23,17 @@ LocalFiles::LocalFiles(std::function<std::string()> temp_names)
     : temp_names_(temp_names ? std::move(temp_names) : random_temp_name) {}
 
 std::optional<Bytes> LocalFiles::read_all(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
-  Bytes content(size, '\0');
-  if (size > 0 && !in.read(content.data(), static_cast<std::streamsize>(size))) return std::nullopt;
+  // Read to its end: what the file system states as its size is no promise (files of
+  // /proc state 0, a file may grow while it is read).
+  Bytes content;
+  std::array<char, 64 * 1024> buffer;
+  while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+    content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return std::nullopt;
   return content;
 }
 

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/hex_codec.h"
+#include "base/name_escapes.h"
 #include "link/session_frames.h"
-#include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
 #include "support/sim_process.h"
@@ -124,8 +124,7 @@ TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
       // Each get but the first replaces the copy the one before it saved.
       const auto get = cli({"get", folder, typed, "-o", "copia", "--force"}, model);
       ASSERT_EQ(get.status, 0) << model << " " << typed << "\n" << get.err;
-      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *cli::unescaped_name(typed)))
-          << model << " " << typed;
+      EXPECT_EQ(read_file(work / "copia"), read_file(phone / folder / *unescaped_name(typed))) << model << " " << typed;
       EXPECT_TRUE(has(get.err, "100%")) << get.err;  // the progress, plain lines when not a terminal
     }
   }
@@ -136,6 +135,7 @@ TEST_F(CliEndToEnd, NamesAsPeopleWriteThemOnBothFamilies) {
 TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
   write_file(work / "a.jad", "MIDlet-Name: a\r\n");
   write_file(work / "a.jar", "PK");
+  write_file(work / "tono.mid", "MThd");
   fs::create_symlink(work / "a.jad", work / "link.jpg");
   struct Case {
     std::vector<std::string> args;
@@ -153,6 +153,17 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"get", "Images", "lago.jpg", "-o", "link.jpg", "--force"}, 4, "link.jpg is not a regular file"},
       {{"get", "Images", "lago.jpg", "-o", ""}, 1, "--output: an empty text names no file"},
       {{"get", "Images", "a", "b"}, 1, "several entries go into a folder: name it with -o DIR"},
+      {{"get", "Images", "--all", "-o", "-"}, 1, "-o - writes one entry to standard output"},
+      // Only an install writes an application's files, in any case of the extension.
+      {{"put", "Java", "tono.mid", "--as", "05.jar", "--replace"}, 1, "lg81xx-cli install JAD JAR"},
+      {{"put", "Java", "a.jad"}, 1, "FILE DI UN'APPLICAZIONE JAVA: Java/a.jad"},
+      {{"put", "Java", "tono.mid", "--as", "01.MNF"}, 1, "Java/01.MNF"},
+      {{"put", "Images", "tono.mid", "--as", "."}, 1, "--as takes the file's name on the phone, not \".\""},
+      {{"put", "Images", "tono.mid", "--as", ".."}, 1, "not \"..\""},
+      {{"put", "Images", "tono.mid", "--as", ""}, 1, "not \"\""},
+      {{"put", "Images", "tono.mid", "--as", "../Java/05.jar"}, 1, "(no folder"},
+      {{"frobnicate", "Images"}, 1, "unknown command \"frobnicate\"; the commands are ports, info, ls"},
+      {{"--fast"}, 1, "name a command; the commands are"},
       {{"--port", "/dev/lg81xx-no-such-port", "info"},
        2,
        "ERRORE: PORTA NON TROVATA: /dev/lg81xx-no-such-port (collegare il telefono o scegliere un'altra porta) "
@@ -167,10 +178,18 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     std::vector<std::string> args{"--trace", trace.string()};  // the case's own --trace wins
     args.insert(args.end(), c.args.begin(), c.args.end());
     const auto r = cli(args);
-    const std::string what = c.args.front() + " " + c.args[1];
+    std::string what;
+    for (const auto& arg : c.args) what += arg + " ";
     EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
     EXPECT_TRUE(has(r.err, c.says)) << what << "\n" << r.err;
     EXPECT_TRUE(!fs::exists(trace) || fs::file_size(trace) == 0) << what;
+  }
+  // The virtual phone's own options say their ranges as people write them.
+  for (const auto& args : {std::vector<std::string>{"--baud", "-5"}, {"--delay", "soon"}}) {
+    const auto r = run_program(kSim, args, work.path());
+    EXPECT_NE(r.status, 0) << args.front();
+    EXPECT_TRUE(has(r.err, "no whole number from 0 to ")) << r.err;
+    EXPECT_LT(r.err.size(), 200u) << r.err;
   }
 }
 
@@ -189,6 +208,9 @@ TEST_F(CliEndToEnd, PutLandsByteIdenticalAndReplacesOnlyWhenTold) {
   EXPECT_TRUE(read_file(kept) == content);
   EXPECT_EQ(cli({"put", "Images", "altro.bin", "--as", "è dati.bin", "--replace"}).status, 0);
   EXPECT_EQ(read_file(kept), "altro");
+  // A file whose size the file system states as 0 is read to its end all the same.
+  ASSERT_EQ(cli({"put", "Images", "/proc/self/status"}).status, 0);
+  EXPECT_TRUE(read_file(storage() / "Images" / "status").starts_with("Name:"));
 }
 
 // "v1\n0.bin" makes the file name of v10.bin and is listed before it: the second one saved
@@ -204,14 +226,35 @@ TEST_F(CliEndToEnd, BackupNumbersCollidingNames) {
   EXPECT_EQ(read_file(work / "out" / "v10 (2).bin"), "ten");
 }
 
-// Named entries into a folder made for them, one of them refused: not on the phone.
-TEST_F(CliEndToEnd, BackupOfNamedEntries) {
+// Named entries, one the listing does not hold: that one is not asked for, alone or among
+// others. One entry goes to standard output with -o -, and nothing else goes there.
+TEST_F(CliEndToEnd, GetOfNamedEntries) {
   const auto r = cli({"get", "Images", "lago.jpg", "assente.jpg", "-o", "new/folder"});
-  EXPECT_EQ(r.status, 3) << r.err;
-  EXPECT_TRUE(has(r.err, "IL TELEFONO HA RIFIUTATO LA RICHIESTA")) << r.err;
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_TRUE(has(r.err, "FILE NON PRESENTE NEL TELEFONO: Images/assente.jpg")) << r.err;
   EXPECT_TRUE(has(r.err, "1 saved, 1 failed: assente.jpg\n")) << r.err;
   EXPECT_EQ(read_file(work / "new/folder/lago.jpg"), sim::sample_picture());
   EXPECT_FALSE(fs::exists(work / "new/folder/assente.jpg"));
+
+  // No request beyond those of an ls of the folder.
+  const auto requests = [&](const std::vector<std::string>& args) {
+    const auto trace = work / "trace.txt";
+    std::vector<std::string> traced{"--trace", trace.string()};
+    traced.insert(traced.end(), args.begin(), args.end());
+    const auto run = cli(traced);
+    const auto lines = lines_of(read_file(trace));
+    return std::pair{run, std::count_if(lines.begin(), lines.end(), [](const auto& l) { return has(l, "-> "); })};
+  };
+  const auto [absent, asked] = requests({"get", "Images", "assente.jpg"});
+  EXPECT_EQ(absent.status, 1) << absent.err;
+  EXPECT_TRUE(has(absent.err, "ERRORE: FILE NON PRESENTE NEL TELEFONO: Images/assente.jpg")) << absent.err;
+  EXPECT_FALSE(has(absent.err, "RIFIUTATO")) << absent.err;
+  EXPECT_EQ(asked, requests({"ls", "Images"}).second);
+
+  const auto out = cli({"get", "Images", "lago.jpg", "-o", "-"});
+  ASSERT_EQ(out.status, 0) << out.err;
+  EXPECT_TRUE(out.out == sim::sample_picture());
+  EXPECT_FALSE(fs::exists(work / "-"));
 }
 
 TEST_F(CliEndToEnd, PortsAndUnwritableTarget) {
@@ -311,7 +354,9 @@ TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
       std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
   ASSERT_NE(last_request, traffic.rend());
   EXPECT_EQ(*last_request, "<< " + bin_to_hex(make_session_frames().disconnect_frame));
-  EXPECT_EQ(cli({"ls", "Videos"}).status, 0);
+  // At once, and through a link to the port in the current folder, taken as that file.
+  fs::create_symlink(phone->device_path(), work / "telefono");
+  EXPECT_EQ(CliEndToEnd::cli({"ls", "Videos"}, "LG U8130", "telefono").status, 0);
 }
 
 // What each command prints, says and how it exits when the phone is slow, paced to 115200

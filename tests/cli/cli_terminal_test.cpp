@@ -4,9 +4,9 @@
 
 #include <sstream>
 
+#include "base/name_escapes.h"
 #include "jobs/endings.h"
 #include "json_text.h"
-#include "name_escapes.h"
 #include "progress_meter.h"
 #include "terminal_listener.h"
 
@@ -84,8 +84,12 @@ TEST(CliNames, EscapedNamesReadBackExactly) {
     EXPECT_EQ(unescaped_name(shown), name) << shown;
   }
   for (const char* broken : {R"(a\)", R"(\q)", R"(\x4)", R"(\u0041)"}) EXPECT_FALSE(unescaped_name(broken)) << broken;
+  // A name whose ends would not show is quoted; no other is.
+  const std::pair<std::string, std::string> quoted[] = {
+      {"", R"("")"}, {"   ", R"("   ")"}, {" a\n", R"(" a\n")"}, {"a b", "a b"}, {R"("a")", R"("a")"}};
+  for (const auto& [name, shown] : quoted) EXPECT_EQ(quoted_name(name), shown) << name;
 
-  const std::vector<std::string> entries{"a\nb", R"(a\nb)", R"(\q)", "X"};
+  const std::vector<std::string> entries{"a\nb", R"(a\nb)", R"(\q)", "X", "  ", R"(" ")"};
   const std::pair<std::string, std::optional<std::string>> typed[] = {
       {R"(a\nb)", "a\nb"},  // as plain output shows the newline, though another entry is spelled so
       {R"(a\\nb)", R"(a\nb)"},
@@ -93,6 +97,9 @@ TEST(CliNames, EscapedNamesReadBackExactly) {
       {R"(\q)", R"(\q)"},  // exactly so: no escape reads it
       {"X", "X"},
       {"Y", std::nullopt},
+      {R"("  ")", "  "},         // as plain output shows it
+      {R"(" ")", R"(" ")"},      // spelled exactly so
+      {R"("X")", std::nullopt},  // X is never shown quoted
   };
   for (const auto& [text, entry] : typed) EXPECT_EQ(listed_entry(entries, text), entry) << text;
 }

@@ -179,6 +179,14 @@ TEST_F(Files, SendRefusesWhatThePhoneCannotTakeAndReplacesOnlyAsTold) {
        MessageId::name_too_long},
       {"LG U8120", "Immagini", "日本.jpg", "x", WhenExists::ask, JobResult::bad_input, MessageId::name_not_supported},
       {"LG U8130", "Images", "vuoto.bin", "", WhenExists::ask, JobResult::bad_input, MessageId::empty_file},
+      {"LG U8130", "Images", "..", "x", WhenExists::ask, JobResult::bad_input, MessageId::name_not_supported},
+      // Only an install writes an application's files; anything else goes into Java.
+      {"LG U8130", "Java", "05.JAR", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
+      {"LG U8120", "Java", "08.jad", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
+      {"LG U8130", "Java", "01.Mnf", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
+      {"LG U8130", "Java", ".jad", "x", WhenExists::ask, JobResult::bad_input, MessageId::application_file},
+      {"LG U8130", "Java", "leggimi.jar.txt", "x", WhenExists::ask, JobResult::ok, {}},
+      {"LG U8130", "Images", "foto.jar", "x", WhenExists::ask, JobResult::ok, {}},
   };
   for (const Case& c : cases) {
     connected(c.model);

@@ -1,5 +1,6 @@
-// The program folder at every start: the emulation classes unpacked whenever their folder
-// is missing, LG81XX.ini left saying "MIDP=1", and a folder that cannot hold it refused.
+// The program folder at every start: the emulation classes unpacked at a first start or
+// whenever their folder is missing, LG81XX.ini left saying "MIDP=1", and a folder that
+// cannot hold it refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,6 +49,35 @@ TEST_F(StartUp, TheEmulationClassesAreUnpackedWheneverTheirFolderIsMissing) {
   EXPECT_TRUE(listener.notices.empty());
 }
 
+// "MIDP=0" unpacks an updated emu.zip over the classes already there: the old folder goes
+// whole, or stays whole when the new archive cannot be unpacked (and "MIDP=0" with it).
+TEST_F(StartUp, MidpZeroReplacesTheEmulationClassesWhole) {
+  write_file(home / "emu/com/Stale.class", "old");
+  write_file(home / "emu/com/nokia/mid/ui/FullCanvas.class", "CAFE");
+  write_file(home / "LG81XX.ini", "MIDP=0");
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=0") << "no emu.zip yet: nothing was unpacked";
+  // The second class's bytes damaged inside the archive: its check sum fails mid-unpack.
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/A.class", "fine"}, {"emu/com/nokia/mid/ui/B.class", "DAMAGED"}});
+  auto damaged = read_file(home / "emu.zip");
+  damaged.replace(damaged.find("DAMAGED"), 7, "damaged");
+  write_file(home / "emu.zip", damaged);
+  write_file(home / "LG81XX.ini", "MIDP=0,x\r\n");
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
+  EXPECT_EQ(listener.notices, (std::vector<Message>{{MessageId::bad_emu_archive, {}, {}}}));
+  EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu", "emu.zip"}));
+  EXPECT_EQ(names_in(home / "emu/com"), (std::vector<std::string>{"Stale.class", "nokia"}));
+  EXPECT_EQ(names_in(home / "emu/com/nokia/mid/ui"), std::vector<std::string>{"FullCanvas.class"});
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=0,x\r\n") << "the next start tries again";
+
+  make_zip(home / "emu.zip", {{"emu/com/nokia/mid/ui/FullCanvas.class", "BABE"}});
+  ASSERT_TRUE(start_up(jobs, home.path()).ok());
+  EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu", "emu.zip"}));
+  EXPECT_EQ(names_in(home / "emu/com"), std::vector<std::string>{"nokia"});
+  EXPECT_EQ(read_file(home / "emu/com/nokia/mid/ui/FullCanvas.class"), "BABE");
+  EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+}
+
 TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
   // A first start and a later one; an archive of loose classes and a file that is none.
   for (const std::string ini : {"MIDP=0", "MIDP=1"}) {
@@ -60,7 +90,7 @@ TEST_F(StartUp, AnArchiveWithoutTheFolderEmuIsRefused) {
     ASSERT_TRUE(start_up(jobs, home.path()).ok()) << ini;
     EXPECT_EQ(names_in(home.path()), (std::vector<std::string>{"LG81XX.ini", "emu.zip"})) << ini;
     EXPECT_EQ(listener.notices, (std::vector<Message>{{MessageId::bad_emu_archive, {}, {}}})) << ini;
-    EXPECT_EQ(read_file(home / "LG81XX.ini"), "MIDP=1\r\n");
+    EXPECT_EQ(read_file(home / "LG81XX.ini"), ini == "MIDP=0" ? ini : "MIDP=1\r\n");
   }
 }
 

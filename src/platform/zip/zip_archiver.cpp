@@ -36,6 +36,23 @@ bool extract_entry(zip_t* z, zip_uint64_t index, const std::filesystem::path& ta
   return static_cast<bool>(out);
 }
 
+// `fresh` renamed to `place`. A folder already at `place` is first moved to `aside` (in
+// the same folder as `fresh`, to go with it) and moved back when the rename fails, so the
+// old folder is replaced whole or stays as it was.
+bool move_into_place(const std::filesystem::path& fresh, const std::filesystem::path& place,
+                     const std::filesystem::path& aside) {
+  std::error_code ec;
+  const bool had_one = std::filesystem::exists(std::filesystem::symlink_status(place, ec));
+  if (had_one) {
+    std::filesystem::rename(place, aside, ec);
+    if (ec) return false;
+  }
+  std::filesystem::rename(fresh, place, ec);
+  if (!ec) return true;
+  if (had_one) std::filesystem::rename(aside, place, ec);
+  return false;
+}
+
 }  // namespace
 
 bool is_safe_entry_name(std::string_view name) {
@@ -92,8 +109,7 @@ bool ZipArchiver::extract_folder(const std::filesystem::path& archive, const std
     std::filesystem::create_directories(path, ec);
     all_ok = all_ok && !ec;
   }
-  if (all_ok) std::filesystem::rename(staging / folder, target / folder, ec);
-  all_ok = all_ok && !ec;
+  all_ok = all_ok && move_into_place(staging / folder, target / folder, staging / ".old");
   std::filesystem::remove_all(staging, ec);
   return all_ok;
 }

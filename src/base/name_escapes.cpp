@@ -1,4 +1,4 @@
-#include "name_escapes.h"
+#include "base/name_escapes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "base/text_encoding.h"
 
-namespace lg81xx::cli {
+namespace lg81xx {
 namespace {
 
 std::string hex_escape(char kind, unsigned value, int digits) {
@@ -63,6 +63,12 @@ std::string escaped_name(std::string_view name) {
   return out;
 }
 
+std::string quoted_name(std::string_view name) {
+  std::string shown = escaped_name(name);
+  if (!shown.empty() && shown.front() != ' ' && shown.back() != ' ') return shown;
+  return "\"" + shown + "\"";
+}
+
 std::optional<std::string> unescaped_name(std::string_view shown) {
   std::string out;
   for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -104,7 +110,11 @@ std::optional<std::string> listed_entry(const std::vector<std::string>& entries,
   // even where another entry is spelled exactly so ("a\nb" beside "a", newline, "b").
   if (const auto exact = unescaped_name(typed); exact && listed(*exact)) return exact;
   if (listed(typed)) return std::string(typed);
+  if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"')
+    if (const auto inner = unescaped_name(typed.substr(1, typed.size() - 2));
+        inner && listed(*inner) && quoted_name(*inner) == typed)
+      return inner;
   return std::nullopt;
 }
 
-}  // namespace lg81xx::cli
+}  // namespace lg81xx
