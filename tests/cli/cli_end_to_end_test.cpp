@@ -147,6 +147,20 @@ TEST_F(CliEndToEnd, SessionsAreRecorded) {
   EXPECT_TRUE(has(r.err, "lg81xx-cli: warning: the session is not recorded")) << r.err;
 }
 
+// The report holds the recorded sessions, says so, and replaces a file only with --force.
+TEST_F(CliEndToEnd, ReportOfTheRecordedSessions) {
+  ASSERT_EQ(cli({"info"}).status, 0);
+  const auto made = cli({"report", "-o", "rapporto.zip"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(has(made.out, "rapporto.zip (")) << made.out;
+  EXPECT_TRUE(has(made.out, "  doctor.txt (")) << made.out;
+  EXPECT_TRUE(has(made.out, "  sessions/")) << made.out;
+  const std::string zip = read_file(work / "rapporto.zip");
+  EXPECT_NE(cli({"report", "-o", "rapporto.zip"}).status, 0);
+  EXPECT_EQ(read_file(work / "rapporto.zip"), zip);
+  EXPECT_EQ(cli({"report", "-o", "rapporto.zip", "--force"}).status, 0);
+}
+
 TEST_F(CliEndToEnd, InstallFillsTheGapAndReplacesOnlyWhenTold) {
   fs::path jad, jar;
   ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
@@ -236,7 +250,7 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
        "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
       {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
       {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
-      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full could not be written in full"},
+      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full is a link, a FIFO or a device"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
