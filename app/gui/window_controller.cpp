@@ -9,6 +9,7 @@
 #include "main_menus.h"
 #include "main_window.h"
 #include "sounds_tab.h"
+#include "support_actions.h"
 #include "text_codec.h"
 
 #include <QPushButton>
@@ -200,6 +201,10 @@ void WindowController::bind_menus() {
             [this] { user_job(&WindowModel::connect_or_disconnect); });
   menus.add(Menu::help, QString::fromUtf8(kAboutTitle), When::always,
             [this] { gui_ui_.message_box(about_text(), MessageStyle::information, kAboutTitle); });
+  menus.add(Menu::phone, QStringLiteral("&Diagnosi della connessione…"), When::between_jobs,
+            [this] { gui_ui_.message_box(diagnosis_text(), MessageStyle::information, "DIAGNOSI DELLA CONNESSIONE"); });
+  menus.add(Menu::help, QStringLiteral("&Salva rapporto per l'assistenza…"), When::between_jobs,
+            [this] { save_support_report(gui_ui_); });
 }
 
 }  // namespace lg81xx::gui
