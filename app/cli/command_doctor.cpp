@@ -16,7 +16,10 @@ int run_doctor(const GlobalOptions& options, Terminal& term, SystemProbe& probe)
       return kLocalFile;
     }
     auto line = make_line(options, *report.port, home.path, term.err, status);
-    if (!line) return status;
+    if (!line) {  // what the system shows still helps
+      for (const auto& text : doctor_lines(report)) term.out << text << "\n";
+      return status;
+    }
     TraceFile trace;  // outlives the session that writes to it
     if (const int opened = open_traces(trace, options, term.err); opened != kSuccess) return opened;
     TerminalListener listener(term.err, term.terminal);
