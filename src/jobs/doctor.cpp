@@ -75,8 +75,7 @@ void try_phone(JobContext& jobs, const std::string& port, DoctorReport& report) 
       disconnect_phone(jobs);
       break;
     }
-    disconnect_phone(jobs);
-    // A port that does not open opens no better as another model.
+    // A connect that failed has closed the port. A port that does not open opens no better as another model.
     if (connected.result == JobResult::not_connected || connected.result == JobResult::interrupted) break;
   }
   report.phone = std::move(answer);

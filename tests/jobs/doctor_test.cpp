@@ -100,11 +100,29 @@ TEST(Doctor, TellsForEachPortWhatStandsInItsWay) {
   }
 }
 
-// Without --port the one phone cable is tried; with two, none is.
+// Without --port the one phone cable is tried; with two, none is. A port given is looked at
+// once, by whichever of its names, and a device that is no serial port after the others.
 TEST(Doctor, TriesTheOnePhoneCable) {
   FakeSystemProbe probe;
   probe.ports = {{"/dev/ttyACM0", 0x1004, 0x6000, "", "", "", {}}, {"/dev/ttyS0", {}, {}, "", "", "", {}}};
   EXPECT_EQ(examine_connection(probe, std::nullopt).port, "/dev/ttyACM0");
+  probe.ports.push_back({"/dev/ttyUSB9", {}, {}, "", "", "", {}});  // listed, its node gone since
+  DeviceFacts cable = node("/dev/serial/by-id/usb-LG-if00", true);
+  cable.device = "/dev/ttyACM0";
+  DeviceFacts terminal = node("/dev/by-name/terminal", true);
+  terminal.device = "/dev/pts/3";
+  probe.devices = {node("/dev/ttyACM0", true), cable, node("/dev/ttyS0", true), node("/dev/pts/3", true), terminal};
+  for (const auto& [given, ports] : std::vector<std::pair<std::string, std::size_t>>{{"/dev/ttyACM0", 3},
+                                                                                     {cable.path, 3},
+                                                                                     {"COM  1", 3},
+                                                                                     {"/dev/ttyUSB9", 3},
+                                                                                     {"/dev/pts/3", 4},
+                                                                                     {terminal.path, 4},
+                                                                                     {"sim", 3}}) {
+    const auto report = examine_connection(probe, given);
+    EXPECT_EQ(report.ports.size(), ports) << given;
+    EXPECT_EQ(report.port, given);
+  }
   probe.ports.push_back({"/dev/ttyACM1", 0x1004, 0x6000, "", "", "", {}});
   EXPECT_FALSE(examine_connection(probe, std::nullopt).port);
 }
