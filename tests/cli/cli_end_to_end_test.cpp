@@ -92,21 +92,24 @@ TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
     fs::path trace;
     int status;
     std::string says = "";
+    bool install = false;  // the command reads the JAD and the JAR
   };
+  write_file(work / "other.trace", "mine");
   const Case cases[] = {
       {{}, work / "new.trace", 0},
+      {{"--force"}, work / "other.trace", 0, "", true},  // beside the inputs, on their file system
       {{}, work / "old.trace", 4, "is already there: replace it with --force"},
       {{"--force"}, work / "old.trace", 0},
       {{"--force"}, work / "link.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "fifo.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, "/dev/null", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "dir.trace", 4, "is a folder"},
-      {{"--force"}, jad, 4, "is a file this command reads"},
+      {{"--force"}, jad, 4, "is a file this command reads", true},
   };
   for (const auto& c : cases) {
     auto args = c.options;
     args.insert(args.end(), {"--trace", c.trace.string()});
-    if (c.trace == jad)
+    if (c.install)
       args.insert(args.end(), {"install", jad.string(), jar.string()});
     else
       args.insert(args.end(), {"ls", "Images"});
@@ -136,7 +139,8 @@ TEST_F(CliEndToEnd, SessionsAreRecorded) {
   EXPECT_EQ(kept.front().filename(), "20000100-6.trace");  // the six oldest went
   const std::string recorded = read_file(kept.back());
   EXPECT_TRUE(recorded.starts_with("# lg81xx-cli ")) << recorded;
-  EXPECT_TRUE(has(recorded, "ls Images\n")) << recorded;
+  EXPECT_TRUE(has(recorded, "\n# command: --home ")) << recorded;  // the arguments, not the program
+  EXPECT_TRUE(has(recorded, " ls Images\n")) << recorded;
   EXPECT_TRUE(has(recorded, " -> 41 54 2B 43 47 53 4E")) << recorded;
   EXPECT_EQ(fs::status(kept.back()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
