@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "jobs/checks.h"
+#include "platform/system_probe.h"
 #include "session.h"
 
 namespace lg81xx::cli {
@@ -52,6 +53,17 @@ int run_verify(Terminal& term, const std::filesystem::path& dir);
 int run_restore(const GlobalOptions& options, Terminal& term, const std::filesystem::path& dir,
                 const std::vector<std::string>& folders, bool replace);
 int run_demo(const GlobalOptions& options, Terminal& term);
+// The ports, what stands in each one's way, and on --port (or the one phone cable) a
+// connect as each family: 0 when a phone answered, 1 naming the first problem otherwise.
+int run_doctor(const GlobalOptions& options, Terminal& term);
+int run_doctor(const GlobalOptions& options, Terminal& term, SystemProbe& probe);
+// The report for support saved at `output` (default lg81xx-report-DATE.zip; an existing
+// regular file replaced only with `force`), and what it holds printed.
+int run_report(const GlobalOptions& options, Terminal& term, const std::optional<std::filesystem::path>& output,
+               bool force);
+// A trace read back, a line per frame; its names decoded as `model`'s family when given,
+// otherwise as its heading or its requests show.
+int run_trace_show(Terminal& term, const std::filesystem::path& file, const std::optional<std::string>& model);
 
 // The entries of `folder`, which must be one of the folders the connect found (a line on
 // `err` and bad_input otherwise); the listing's message shown when it fails.

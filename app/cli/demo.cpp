@@ -215,15 +215,12 @@ int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
     return kNoAnswer;
   }
   TraceFile trace;  // outlives the session that writes to it
-  if (options.trace && !trace.open(*options.trace)) {
-    term.err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
-    return kLocalFile;
-  }
+  if (const int opened = open_traces(trace, options, term.err); opened != kSuccess) return opened;
   TerminalListener listener(term.err, term.terminal);
   Session session(*line, listener, home.path, &clock);
   if (!session.start()) return kLocalFile;
   session.jobs().phone().link().set_mode(options.fast ? WaitMode::fast : WaitMode::classic);
-  if (options.trace) trace.attach(session.jobs().phone().link(), session.clock());
+  trace.attach(session.jobs().phone().link(), session.clock());
 
   Steps steps(term.out);
   DemoRun run{session, listener, {}};

@@ -12,6 +12,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "jobs/exit_status.h"
+#include "jobs/recorded_sessions.h"
 #include "output_path.h"
 #include "platform/qt/qt_serial_port.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
       ->check(named);
   app.add_option("--trace", options.trace, "write every frame sent and received to FILE")->check(named);
   app.add_flag("--fast", options.fast, "reply-driven waiting instead of the fixed sleeps");
+  app.add_flag("--force", options.force, "(before the command) let --trace replace a regular file already there");
   for (auto* option : app.get_options())
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one counts
 
@@ -128,6 +130,18 @@ int main(int argc, char** argv) {
   put->add_flag("--replace", replace_on_phone, "replace a file of that name already in FOLDER");
   auto* probe = app.add_subcommand("probe", "message-tone read probe");
   auto* demo = app.add_subcommand("demo", "every job against the built-in virtual phone");
+  auto* trace = app.add_subcommand("trace", "read a trace (--trace FILE, or a recorded session)");
+  trace->require_subcommand(1);
+  auto* trace_show =
+      trace->add_subcommand("show", "each frame of FILE as what it is: AT+CGSN, GET Images/lago.jpg ...");
+  trace_show->add_option("FILE", file, "the trace")->required()->check(named);
+  auto* report = app.add_subcommand(
+      "report", "a ZIP for support: version, system, the doctor's findings, the recorded sessions (the IMEI hidden)");
+  report->add_option("-o,--output", output, "the ZIP; default lg81xx-report-DATE.zip")->check(named);
+  report->add_flag("--force", force, "replace a regular file already there");
+  auto* doctor = app.add_subcommand(
+      "doctor",
+      "what stands between this program and the phone: ports, rights, other programs; with --port, a connect");
   std::filesystem::path archive_dir;
   std::vector<std::string> archive_folders;
   bool refresh = false;
@@ -163,6 +177,13 @@ int main(int argc, char** argv) {
   }
   options.model = *model;
 
+  // What the command reads is never its trace.
+  for (const auto& input : {jad, jar, file})
+    if (!input.empty()) options.inputs.push_back(input);
+  if (sound_file) options.inputs.push_back(*sound_file);
+  if (!archive_dir.empty()) options.inputs.push_back(archive_dir / "manifest.json");
+  options.sessions = sessions_folder();
+
   Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
   if (*ports) return run_ports(options, term);
   if (*info) return run_info(options, term, json);
@@ -187,6 +208,9 @@ int main(int argc, char** argv) {
   if (*put) return run_put(options, term, folder, file, put_name, replace_on_phone);
   if (*probe) return run_probe(options, term);
   if (*demo) return run_demo(options, term);
+  if (*doctor) return run_doctor(options, term);
+  if (*report) return run_report(options, term, output, force);
+  if (*trace_show) return run_trace_show(term, file, app.count("--model") > 0 ? std::optional(*model) : std::nullopt);
   if (*backup) return run_backup(options, term, archive_dir, archive_folders, refresh, force);
   if (*verify) return run_verify(term, archive_dir);
   if (*restore) return run_restore(options, term, archive_dir, archive_folders, replace_on_phone);

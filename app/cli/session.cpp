@@ -38,8 +38,6 @@ fs::path virtual_phone_storage(const fs::path& home, const std::string& model) {
   return home / "virtual-phone" / folder;
 }
 
-namespace {
-
 std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::string& port, const fs::path& home,
                                      std::ostream& err, int& status) {
   switch (port_kind(port)) {
@@ -65,8 +63,6 @@ std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::st
   return nullptr;
 }
 
-}  // namespace
-
 int run_connected(const GlobalOptions& options, TerminalListener& listener, std::ostream& err, const PhoneJob& job,
                   const std::function<int(Session&)>& before_connect) {
   const auto port =
@@ -81,15 +77,12 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
   auto line = make_line(options, *port, home.path, err, status);
   if (!line) return status;
   TraceFile trace;  // outlives the session that writes to it
-  if (options.trace && !trace.open(*options.trace)) {
-    err << "lg81xx-cli: cannot write the trace file " << options.trace->string() << "\n";
-    return kLocalFile;
-  }
+  if (const int opened = open_traces(trace, options, err); opened != kSuccess) return opened;
 
   Session session(*line, listener, home.path);
   const CancelOnInterrupt interrupt(session.jobs());
   if (!session.start()) return kLocalFile;  // its message is shown
-  if (options.trace) trace.attach(session.jobs().phone().link(), session.clock());
+  trace.attach(session.jobs().phone().link(), session.clock());
   session.jobs().phone().link().set_mode(options.fast ? WaitMode::fast : WaitMode::classic);
   if (before_connect)
     if (const int prepared = before_connect(session); prepared != kSuccess) return prepared;
@@ -100,6 +93,18 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
   status = connected.ok() ? job(session, connected.value) : exit_status_for(connected.result);
   session.disconnect();
   return checked_trace(trace, err, status);
+}
+
+int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err) {
+  if (options.trace) {
+    const auto problem = trace.open(*options.trace, {options.force, options.inputs});
+    if (problem != LogFileProblem::none) {
+      err << "lg81xx-cli: the trace file " << options.trace->string() << " " << log_file_problem_text(problem) << "\n";
+      return kLocalFile;
+    }
+  }
+  if (options.sessions) trace.record(*options.sessions, err);
+  return kSuccess;
 }
 
 int checked_trace(TraceFile& trace, std::ostream& err, int status) {

@@ -26,6 +26,9 @@ struct GlobalOptions {
   std::optional<std::filesystem::path> home;
   std::optional<std::filesystem::path> trace;
   bool fast = false;
+  bool force = false;                               // --force before the command: --trace may replace a regular file
+  std::vector<std::filesystem::path> inputs;        // the files the command reads, never a trace
+  std::optional<std::filesystem::path> sessions;    // where the session is recorded; nothing: it is not
   std::filesystem::path program_folder;             // the executable's folder
   std::filesystem::path user_folder;                // the per-user fallback for the program folder
   std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
@@ -63,6 +66,11 @@ class Session {
 // shows in the next listing.
 std::filesystem::path virtual_phone_storage(const std::filesystem::path& home, const std::string& model);
 
+// The line to `port` (as typed, or sim) as `options`' model; nothing after a line on
+// `err`, with `status` the exit status.
+std::unique_ptr<PhoneLine> make_line(const GlobalOptions& options, const std::string& port,
+                                     const std::filesystem::path& home, std::ostream& err, int& status);
+
 // A job of a phone command: the connected session and what the connect learned; returns
 // the exit status.
 using PhoneJob = std::function<int(Session&, const PhoneFacts&)>;
@@ -73,6 +81,11 @@ using PhoneJob = std::function<int(Session&, const PhoneFacts&)>;
 // and their exit status.
 int run_connected(const GlobalOptions& options, TerminalListener& listener, std::ostream& err, const PhoneJob& job,
                   const std::function<int(Session&)>& before_connect = nullptr);
+
+// The --trace file opened as `get -o` saves (a new file, or a regular one with --force;
+// never a link, FIFO, device, folder or one of the command's inputs) and the recorded
+// session set up: kSuccess, or a line on `err` and kLocalFile.
+int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err);
 
 // `status`, or kLocalFile with a line on `err` when a run that succeeded could not write
 // its whole trace.

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <utility>
 
 #include "link/trace_format.h"
 
@@ -30,24 +29,30 @@ std::vector<std::string> own_arguments() {
   return arguments;
 }
 
-void TraceFile::attach(Link& link, const Clock& clock) {
-  link.set_trace([this, trace = make_trace(out_, clock)](Direction direction, std::string_view bytes) {
-    if (!heading_.empty()) out_ << std::exchange(heading_, {});
-    trace(direction, bytes);
+TraceFile::TraceFile() : heading_(trace_heading("lg81xx-cli " LG81XX_VERSION, own_arguments())) {}
+
+LogFileProblem TraceFile::open(const std::filesystem::path& path, const LogFileRules& rules) {
+  path_ = path;
+  return out_.open(path, rules);
+}
+
+void TraceFile::record(const std::filesystem::path& folder, std::ostream& err) {
+  recorder_ = std::make_unique<SessionRecorder>(folder, "lg81xx-cli", heading_, [&err](const std::string& why) {
+    err << "lg81xx-cli: warning: " << why << "\n";
   });
 }
 
-bool TraceFile::open(const std::filesystem::path& path) {
-  path_ = path;
-  heading_ = trace_heading("lg81xx-cli " LG81XX_VERSION, own_arguments());
-  out_.open(path, std::ios::trunc);
-  return out_.is_open();
+void TraceFile::attach(Link& link, const Clock& clock) {
+  link.set_trace([this, &clock, start = clock.now_ms()](Direction direction, std::string_view bytes) {
+    const std::int64_t elapsed = clock.now_ms() - start;
+    if (out_.is_open()) {
+      if (!heading_written_) heading_written_ = out_.write(heading_);
+      out_.write(trace_line(elapsed, direction, bytes) + "\n");
+    }
+    if (recorder_) recorder_->frame(elapsed, direction, bytes);
+  });
 }
 
-bool TraceFile::complete() {
-  if (!out_.is_open()) return true;
-  out_.flush();  // every line is flushed as it goes: a full disk has shown by now
-  return out_.good();
-}
+bool TraceFile::complete() { return out_.good(); }
 
 }  // namespace lg81xx::cli

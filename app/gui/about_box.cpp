@@ -1,6 +1,9 @@
 #include "about_box.h"
 
 #include <initializer_list>
+#include <string>
+
+#include "jobs/recorded_sessions.h"
 
 namespace lg81xx::gui {
 
@@ -14,6 +17,10 @@ std::string about_text() {
            "Questo programma è software libero e viene fornito senza alcuna garanzia.",
        })
     text.append(text.empty() ? "" : "\n\n").append(line);
+  // Where a session that went wrong can be found again.
+  const auto sessions = sessions_folder();
+  text.append("\n\nLe ultime " + std::to_string(kSessionsKept) + " sessioni con il telefono sono registrate in " +
+              (sessions.empty() ? std::string("(nessuna cartella: HOME non definita)") : sessions.string()) + ".");
   return text;
 }
 

@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <exception>
 
+#include "session_recording.h"
 #include "shell/window_model.h"
 #include "threaded_ui.h"
 
@@ -23,6 +24,8 @@ ModelWorker::ModelWorker(QObject& gui_context, UserInterface& gui_ui, BackendFac
             gui_context_, gui_ui_, [this] { publish(); }, dialog_wait_, [this] { model_->keep_alive_tick(); });
         model_ = std::make_unique<WindowModel>(
             Platform{*backend_.port, *backend_.clock, *ui_, *backend_.archiver, *backend_.files}, home);
+        recorder_ = window_recorder();
+        record_sessions(model_->phone().link(), *backend_.clock, *recorder_);
         const std::lock_guard lock(live_mutex_);
         live_model_ = model_.get();
       },

@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "backend.h"
+#include "jobs/recorded_sessions.h"
 #include "threaded_ui.h"
 #include "window_snapshot.h"
 
@@ -76,6 +77,7 @@ class ModelWorker final {
   Backend backend_;
   std::unique_ptr<ThreadedUi> ui_;
   std::unique_ptr<WindowModel> model_;
+  std::unique_ptr<SessionRecorder> recorder_;  // what the model's phone says and hears, kept
   std::uint64_t inputs_seen_ = 0;
 
   // The model while it exists, for the cancel requests that come from the GUI thread.

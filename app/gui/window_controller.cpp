@@ -9,6 +9,7 @@
 #include "main_menus.h"
 #include "main_window.h"
 #include "sounds_tab.h"
+#include "support_actions.h"
 #include "text_codec.h"
 
 #include <QPushButton>
@@ -198,11 +199,16 @@ void WindowController::bind_menus() {
       Menu::file, QStringLiteral("&Esci"), When::always, [this] { window_.close(); }, QKeySequence::Quit);
   menus.add(Menu::phone, QStringLiteral("&Connetti/Disconnetti"), When::between_jobs,
             [this] { user_job(&WindowModel::connect_or_disconnect); });
+  menus.add(Menu::phone, QStringLiteral("&Diagnosi della connessione…"), When::between_jobs,
+            [this] { gui_ui_.message_box(diagnosis_text(), MessageStyle::information, "DIAGNOSI DELLA CONNESSIONE"); });
   menus.add_separator(Menu::phone);
   menus.add(Menu::phone, QStringLiteral("&Backup del telefono…"), When::between_jobs,
             [this] { user_job(&WindowModel::back_up_phone, Stoppable::yes); });
   menus.add(Menu::phone, QStringLiteral("&Ripristina dal backup…"), When::between_jobs,
             [this] { user_job(&WindowModel::restore_from_backup, Stoppable::yes); });
+  menus.add(Menu::help, QStringLiteral("&Salva rapporto per l'assistenza…"), When::between_jobs,
+            [this] { save_support_report(gui_ui_); });
+  menus.add_separator(Menu::help);
   menus.add(Menu::help, QString::fromUtf8(kAboutTitle), When::always,
             [this] { gui_ui_.message_box(about_text(), MessageStyle::information, kAboutTitle); });
 }

@@ -191,6 +191,10 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
     {Id::cancel_on_close, question, kConfirm,
      "OPERAZIONE IN CORSO: annullare il trasferimento in corso e chiudere il programma?",
      "a job is running: stop it and close the program?", kSuccess},
+    {Id::report_saved, information, "ASSISTENZA", "RAPPORTO SALVATO:",
+     "the report for support was saved: the IMEI hidden, nothing of the files but their names", kSuccess},
+    {Id::report_not_saved, error, kError, "RAPPORTO NON SALVATO:", "the report for support could not be saved",
+     kLocalFile},
 
     {Id::connect_stopped, part, "", "connessione interrotta {}", "the connect stopped {}", kNoAnswer},
     {Id::at_imei, part, "", "alla lettura dell'IMEI", "at the IMEI", kNoAnswer},

@@ -111,6 +111,8 @@ enum class MessageId {
   folder_not_on_phone,
   // the window
   cancel_on_close,
+  report_saved,
+  report_not_saved,
   // parts
   connect_stopped,
   at_imei,

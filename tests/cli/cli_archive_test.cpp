@@ -42,7 +42,10 @@ int gets_in(const fs::path& trace) {
 class CliArchive : public ::testing::Test {
  protected:
   // The user's data folder, where a sound replaced keeps the phone's own: this test's.
-  CliArchive() { setenv("XDG_DATA_HOME", (home / "data").c_str(), 1); }
+  CliArchive() {
+    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+  }
 
   // A phone of `model` on a pseudo-terminal with `storage` as its folders.
   static std::unique_ptr<SimProcess> phone(const std::string& model, const fs::path& storage,
@@ -95,6 +98,7 @@ TEST_F(CliArchive, SaveVerifyAndRestoreOnBothFamilies) {
 
     write_file(storage / images / "nuova.jpg", "new picture");
     const auto trace = work / "trace.txt";
+    fs::remove(trace);  // the other family's: a trace never replaces a file unasked
     r = cli(port, model, {"--trace", trace.string(), "backup", archive.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, std::string(images) + "/nuova.jpg (11 bytes)\n");

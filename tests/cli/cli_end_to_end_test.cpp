@@ -1,8 +1,10 @@
 // lg81xx-cli as a program: each command against the built-in virtual phone (--port sim)
 // and against lg81xx-sim on a pseudo-terminal, with the exit status of every outcome.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <map>
 #include <sstream>
 
 #include "base/hex_codec.h"
@@ -38,8 +40,12 @@ Bytes every_byte_value(std::size_t size, int seed) {
 
 class CliEndToEnd : public ::testing::Test {
  protected:
-  // The user's data folder, where a sound replaced keeps the phone's own: this test's.
-  CliEndToEnd() { setenv("XDG_DATA_HOME", (home / "data").c_str(), 1); }
+  // The user's data folder, where a sound replaced keeps the phone's own: this test's, the sessions are recorded.
+  CliEndToEnd() {
+    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+  }
+  fs::path sessions() { return home / "state" / "lg81xx" / "sessions"; }
 
   // Runs lg81xx-cli in `work` with its program folder in `home`. --fast keeps the runs
   // short where the fixed waits are not what is tested.
@@ -68,6 +74,95 @@ TEST_F(CliEndToEnd, ListingAndItsTrace) {
                                     [](const std::string& l) { return has(l, "-> 83 00 24 70 00 21 FF 7D DF 20 83"); });
   ASSERT_LT(request + 1, lines.end());
   EXPECT_TRUE(has(request[1], "<-"));
+}
+
+// --trace opens its file as get -o saves: a new file, a regular one only with --force, and
+// never a link, a FIFO, a device, a folder or the command's own input.
+TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
+  fs::path jad, jar;
+  ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
+  const std::string midlet = read_file(jad);
+  write_file(work / "old.trace", "mine");
+  write_file(work / "target.txt", "mine");
+  fs::create_symlink(work / "target.txt", work / "link.trace");
+  ASSERT_EQ(mkfifo((work / "fifo.trace").c_str(), 0600), 0);
+  fs::create_directory(work / "dir.trace");
+  struct Case {
+    std::vector<std::string> options;
+    fs::path trace;
+    int status;
+    std::string says = "";
+    bool install = false;  // the command reads the JAD and the JAR
+  };
+  write_file(work / "other.trace", "mine");
+  const Case cases[] = {
+      {{}, work / "new.trace", 0},
+      {{"--force"}, work / "other.trace", 0, "", true},  // beside the inputs, on their file system
+      {{}, work / "old.trace", 4, "is already there: replace it with --force"},
+      {{"--force"}, work / "old.trace", 0},
+      {{"--force"}, work / "link.trace", 4, "is a link, a FIFO or a device"},
+      {{"--force"}, work / "fifo.trace", 4, "is a link, a FIFO or a device"},
+      {{"--force"}, "/dev/null", 4, "is a link, a FIFO or a device"},
+      {{"--force"}, work / "dir.trace", 4, "is a folder"},
+      {{"--force"}, jad, 4, "is a file this command reads", true},
+  };
+  for (const auto& c : cases) {
+    auto args = c.options;
+    args.insert(args.end(), {"--trace", c.trace.string()});
+    if (c.install)
+      args.insert(args.end(), {"install", jad.string(), jar.string()});
+    else
+      args.insert(args.end(), {"ls", "Images"});
+    const auto r = cli(args);
+    EXPECT_EQ(r.status, c.status) << c.trace << "\n" << r.err;
+    if (c.status == 0) {
+      EXPECT_TRUE(read_file(c.trace).starts_with("# lg81xx-cli ")) << c.trace;
+    } else {
+      EXPECT_TRUE(has(r.err, "the trace file " + c.trace.string() + " " + c.says)) << r.err;
+    }
+  }
+  EXPECT_EQ(read_file(work / "target.txt"), "mine");
+  EXPECT_TRUE(fs::is_fifo(work / "fifo.trace"));
+  EXPECT_EQ(read_file(jad), midlet);
+}
+
+// Every session is recorded in the state folder, heading first; the oldest go; a folder
+// that cannot be made is a warning, never a failure.
+TEST_F(CliEndToEnd, SessionsAreRecorded) {
+  for (int n = 0; n < 25; ++n)
+    write_file(sessions() / ("2000010" + std::to_string(n / 10) + "-" + std::to_string(n % 10) + ".trace"), "old");
+  ASSERT_EQ(cli({"ls", "Images"}).status, 0);
+  std::vector<fs::path> kept;
+  for (const auto& entry : fs::directory_iterator(sessions())) kept.push_back(entry.path());
+  std::sort(kept.begin(), kept.end());
+  ASSERT_EQ(kept.size(), 20u);
+  EXPECT_EQ(kept.front().filename(), "20000100-6.trace");  // the six oldest went
+  const std::string recorded = read_file(kept.back());
+  EXPECT_TRUE(recorded.starts_with("# lg81xx-cli ")) << recorded;
+  EXPECT_TRUE(has(recorded, "\n# command: --home ")) << recorded;  // the arguments, not the program
+  EXPECT_TRUE(has(recorded, " ls Images\n")) << recorded;
+  EXPECT_TRUE(has(recorded, " -> 41 54 2B 43 47 53 4E")) << recorded;
+  EXPECT_EQ(fs::status(kept.back()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  write_file(work / "state-file", "");
+  setenv("XDG_STATE_HOME", (work / "state-file").c_str(), 1);
+  const auto r = cli({"ls", "Images"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(has(r.err, "lg81xx-cli: warning: the session is not recorded")) << r.err;
+}
+
+// The report holds the recorded sessions, says so, and replaces a file only with --force.
+TEST_F(CliEndToEnd, ReportOfTheRecordedSessions) {
+  ASSERT_EQ(cli({"info"}).status, 0);
+  const auto made = cli({"report", "-o", "rapporto.zip"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(has(made.out, "rapporto.zip (")) << made.out;
+  EXPECT_TRUE(has(made.out, "  doctor.txt (")) << made.out;
+  EXPECT_TRUE(has(made.out, "  sessions/")) << made.out;
+  const std::string zip = read_file(work / "rapporto.zip");
+  EXPECT_NE(cli({"report", "-o", "rapporto.zip"}).status, 0);
+  EXPECT_EQ(read_file(work / "rapporto.zip"), zip);
+  EXPECT_EQ(cli({"report", "-o", "rapporto.zip", "--force"}).status, 0);
 }
 
 TEST_F(CliEndToEnd, InstallFillsTheGapAndReplacesOnlyWhenTold) {
@@ -170,7 +265,7 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
        "(no such device: plug the phone in, or find its port with lg81xx-cli ports)\n"},
       {{"--port", "COM  21", "info"}, 1, "ERRORE: PORTA COM NON VALIDA"},
       {{"--home", "/proc", "--port", "/dev/null", "info"}, 4, "CARTELLA DEL PROGRAMMA NON SCRIVIBILE: /proc"},
-      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full could not be written in full"},
+      {{"--trace", "/dev/full", "info"}, 4, "the trace file /dev/full is a link, a FIFO or a device"},
   };
   for (const auto& c : cases) {
     const auto trace = work / "trace.txt";
@@ -265,6 +360,57 @@ TEST_F(CliEndToEnd, PortsAndUnwritableTarget) {
   EXPECT_EQ(cli({"get", "Images", "lago.jpg", "-o", "/proc/lg81xx-test.jpg"}).status, 4);
 }
 
+// The doctor's connect tries each family: a U8120 answers as itself, its IMEI hidden.
+TEST_F(CliEndToEnd, DoctorNamesTheModelThatAnswered) {
+  const auto r = cli({"doctor"}, "LG U8120");
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_TRUE(has(r.out, "  model: LG U8120\n")) << r.out;
+  EXPECT_TRUE(has(r.out, "  IMEI: ***********")) << r.out;
+}
+
+// trace show reads every recorded session of the replays, each job on both families: what
+// each frame is, and no frame left unknown.
+TEST_F(CliEndToEnd, TraceShowReadsEveryRecordedSession) {
+  const std::map<std::string, std::vector<std::string>> shows = {
+      {"u8110-info", {"<- A0 ok: information \"U8110 V10c-EUR\""}},
+      {"u8110-put", {"-> upload Audio/suoneria.mid block 1 seq 04, 141 bytes (file of 90, from byte 0), last frame"}},
+      {"u8110-sound", {"-> GET Audio/../MessageTone/Message1.mid seq 03"}},
+      {"u8120-get", {"-> GET Immagini/foto.jpg seq 04", "<- A0 ok: 962 bytes of Immagini/foto.jpg, 6144 of 6144"}},
+      {"u8120-install", {"-> upload Java/05.jar block 1 seq 03, 468 bytes", "-> install names Java/pushlist seq 06"}},
+      {"u8120-ls", {"<- A0 ok: Immagini holds foto.jpg"}},
+      {"u8120-probe", {"<- A0 ok: 90 bytes of Audios/../MessageTone/Message1.mid, 90 of 90"}},
+      {"u8130-get", {"-> GET Images/foto.jpg seq 04", "-> continue Images/foto.jpg seq 05"}},
+      {"u8130-info", {"<- A0 ok: folders Animations, Audios, Images, Videos, VoiceRecord"}},
+      {"u8130-install", {"-> upload Java/01.jad block 1 seq 07", "<- A0 ok: Java holds 01.jad, 01.jar"}},
+      {"u8130-ls", {"-> listing Images seq 03"}},
+      {"u8130-probe", {"-> GET Audios/../MessageTone/Message1.mid seq 06"}},
+      {"u8138-put", {"-> upload Audios/suoneria.mid block 1 seq 04, 162 bytes"}},
+      {"u8138-sound", {"<- 49 00 0F no such file"}},
+  };
+  std::size_t read = 0;
+  for (const auto& entry : fs::directory_iterator(LG81XX_REPLAYS_DIR)) {
+    if (entry.path().extension() != ".trace") continue;
+    const std::string name = entry.path().stem().string();
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(shows.contains(name)) << "a new recorded session: say what trace show finds in it";
+    const auto r = run_program(kCli, {"trace", "show", entry.path().string()}, work.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(has(r.out, "# names decoded as the U81")) << r.out;
+    for (const auto& line :
+         {"-> AT+CGSN", "<- echo, IMEI 354321098765432, OK", "-> OBEX CONNECT as \"Linux\"", "-> disconnect seq 2B"})
+      EXPECT_TRUE(has(r.out, line)) << line << "\n" << r.out;
+    for (const auto& line : shows.at(name)) EXPECT_TRUE(has(r.out, line)) << line << "\n" << r.out;
+    EXPECT_FALSE(has(r.out, "unknown")) << r.out;
+    ++read;
+  }
+  EXPECT_EQ(read, shows.size());
+
+  write_file(work / "not-a-trace.txt", "hello\n");
+  EXPECT_EQ(run_program(kCli, {"trace", "show", "not-a-trace.txt"}, work.path()).status, 1);
+  EXPECT_EQ(run_program(kCli, {"trace", "show", "missing.trace"}, work.path()).status, 4);
+}
+
 TEST_F(CliEndToEnd, DemoGivesEveryExpectedResult) {
   // The demo as the quick start runs it: the fixed waits, the program folder beside it.
   const auto r = run_program(kCli, {"--home", home.path().string(), "demo"}, work.path());
@@ -330,6 +476,19 @@ TEST_F(CliOnPseudoTerminal, BackupGoesOnPastARefusedEntry) {
     EXPECT_TRUE(read_file(work / "out" / name) == read_file(phone_storage / "Videos" / name)) << name;
   EXPECT_FALSE(fs::exists(work / "out" / "v1.bin"));
   EXPECT_EQ(read_file(work / "out" / "v2.bin"), "mine");
+}
+
+// The doctor over the real serial adapter: the device is looked at and the phone answers.
+TEST_F(CliOnPseudoTerminal, DoctorOnTheDevice) {
+  start({});
+  const auto r = cli({"doctor"});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_TRUE(has(r.out, phone->device_path() + "\n")) << r.out;
+  EXPECT_TRUE(has(r.out, "  model: LG U8130\n")) << r.out;
+  phone->stop();
+  const auto gone = cli({"doctor"});  // nothing answers any more
+  EXPECT_EQ(gone.status, 1) << gone.out << gone.err;
+  EXPECT_TRUE(has(gone.err, "lg81xx-cli: " + phone->device_path() + ": ")) << gone.err;
 }
 
 // Ctrl-C in the middle of a download: the phone hears the disconnect, no file is left half

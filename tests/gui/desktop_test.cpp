@@ -18,6 +18,7 @@
 #include "sample_content.h"
 #include "sounds_tab.h"
 #include "support/jar_files.h"
+#include "support/temp_dir.h"
 
 namespace lg81xx::gui::testing {
 namespace {
@@ -192,6 +193,20 @@ class DesktopTest final : public QObject {
     QCOMPARE(h.ui.messages[0].title, std::string(kAboutTitle));
     QVERIFY(h.ui.messages[0].text.starts_with("lg81xx " LG81XX_VERSION));
     QVERIFY(h.ui.messages[0].text.find("GPL-3.0-or-later") != std::string::npos);
+    QVERIFY(h.ui.messages[0].text.find("/lg81xx/sessions") != std::string::npos);  // where sessions are kept
+
+    // The diagnosis in a box; the report saved where the save dialog says.
+    menu_entry(h.window, QString::fromUtf8("Diagnosi della connessione…"))->trigger();
+    QTRY_COMPARE(h.ui.messages.size(), 2u);
+    QCOMPARE(h.ui.messages[1].title, std::string("DIAGNOSI DELLA CONNESSIONE"));
+    lg81xx::testing::TempDir folder;
+    const auto report = folder / "rapporto.zip";
+    h.ui.dialog_answers = {report.string()};
+    menu_entry(h.window, QString::fromUtf8("Salva rapporto per l'assistenza…"))->trigger();
+    QTRY_COMPARE(h.ui.messages.size(), 3u);
+    QVERIFY(h.ui.messages[2].text.starts_with("RAPPORTO SALVATO: " + report.string() + "\nreport.json\ndoctor.txt"));
+    QVERIFY(!lg81xx::testing::jar_entries(lg81xx::testing::read_file(report)).empty());
+    h.ui.messages.clear();
 
     h.set_combo_text("Combo1", "LG U8130");
     h.set_combo_text("Combo2", "/dev/virtual-phone");

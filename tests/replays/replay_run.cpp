@@ -59,6 +59,7 @@ ReplayRun run_replay(const fs::path& trace_file, const std::vector<std::string>&
   // The user's data folder of this run alone: a sound replaced keeps the phone's own
   // sound there, read from the phone first.
   setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+  setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);  // and its recorded session
   std::vector<std::string> sim_args{"--replay", trace_file.string()};
   sim_args.insert(sim_args.end(), sim_options.begin(), sim_options.end());
   const auto sim_err = work / "lg81xx-sim.err";
