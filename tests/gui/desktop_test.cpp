@@ -66,8 +66,7 @@ class DesktopTest final : public QObject {
     h.open_folder("Images");
 
     auto url = [&](const char* name) { return QUrl::fromLocalFile(QString::fromStdString((h.home / name).string())); };
-    const QUrl jad_url = QUrl::fromLocalFile(QString::fromStdString(jad.string()));
-    const QUrl jar_url = QUrl::fromLocalFile(QString::fromStdString(jar.string()));
+    const QUrl jad_url = url("Saluti.jad"), jar_url = url("Saluti.jar");
     QWidget* entries = h.find<QListWidget>("List2")->viewport();
     QWidget* java = &h.window.java_tab();
     QWidget* sounds = &h.window.sounds_tab();
@@ -75,13 +74,12 @@ class DesktopTest final : public QObject {
       const char* what;
       QWidget* target;
       QList<QUrl> urls;
-      bool taken;
     };
     const Row refused[] = {
-        {"a page, not a file", entries, {QUrl(QStringLiteral("https://example.org/x.txt"))}, false},
-        {"a JAD alone", java, {jad_url}, false},
-        {"a JAD with a text", java, {jad_url, url("x.txt")}, false},
-        {"two sounds", sounds, {url("tune.mid"), url("x.txt")}, false},
+        {"a page, not a file", entries, {QUrl(QStringLiteral("https://example.org/x.txt"))}},
+        {"a JAD alone", java, {jad_url}},
+        {"a JAD with a text", java, {jad_url, url("x.txt")}},
+        {"two sounds", sounds, {url("tune.mid"), url("x.txt")}},
     };
     for (const auto& row : refused) QVERIFY2(!drop(row.target, row.urls), row.what);
     QVERIFY(h.ui.messages.empty());
