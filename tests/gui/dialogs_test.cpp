@@ -37,9 +37,9 @@ class DialogsTest final : public QObject {
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("shown_title");
     const QString text = QStringLiteral("IL TELEFONO NON RISPONDE <b>");
-    auto row = [](const char* name, MessageStyle style, const char* title, const QString& text, int icon,
+    auto row = [](const char* name, MessageStyle style, const char* title, const QString& said, int icon,
                   const char* shown) {
-      QTest::newRow(name) << int(style) << QString(title) << text << icon << QString(shown);
+      QTest::newRow(name) << int(style) << QString(title) << said << icon << QString(shown);
     };
     row("critical", MessageStyle::critical, "ERRORE", text, QMessageBox::Critical, "ERRORE");
     row("information", MessageStyle::information, "JAVA OK", text, QMessageBox::Information, "JAVA OK");

@@ -64,12 +64,12 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
   escaped_fill[20] = '\x7E';
   // A block's first frame (2085: the last block), a full continuation, the closing frame.
   const Shape last{963, 0x82, 0x2085}, more{963, 0x82, 0}, closing{8, 0x83, 0};
-  const Shape block{963, 0x82, 0x2005}, tail{44, 0x83, 0x2085};  // a block followed by another, that other
+  const Shape start{963, 0x82, 0x2005}, tail{44, 0x83, 0x2085};  // a block followed by another, that other
   const Case cases[] = {
       {"first frame full with escapes", 9, 0, escaped_fill, {0}, {last, closing}},
       {"continuation full", 9, 0, safe_bytes(kFirstRoom + 955), {0}, {last, more, closing}},
       {"a reserved sequence byte takes from the data room", 0x7C, 1, safe_bytes(kFirstRoom), {0}, {last, {9, 0x83, 0}}},
-      {"a block and a byte", 9, 0, safe_bytes(kBlockData + 1), {0, 5}, {block, more, more, more, {283, 0x82, 0}, tail}},
+      {"a block and a byte", 9, 0, safe_bytes(kBlockData + 1), {0, 5}, {start, more, more, more, {283, 0x82, 0}, tail}},
   };
 
   for (const Case& c : cases) {

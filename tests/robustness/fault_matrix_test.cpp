@@ -49,14 +49,9 @@ Faults at(int request, ReplyFault fault) { return {.fault_at = request, .fault =
 const Faults kSplit{.pieces = 2, .piece_gap_ms = 450};  // every answer across a read interval
 const Faults kLate{.delay_ms = 450};                    // every answer past its first fixed wait
 
-// The user presses "Annulla" while request `at` of the job is on the line.
-Case cancelled(Op op, const char* name, int at, const char* detail = "") {
-  return {.op = op,
-          .name = name,
-          .result = JobResult::interrupted,
-          .message = MessageId::cancelled,
-          .detail = detail,
-          .cancel_at = at};
+// The user presses "Annulla" while `request` of the job is on the line.
+Case cancelled(Op op, const char* name, int request, const char* detail = "") {
+  return {op, name, {}, JobResult::interrupted, MessageId::cancelled, detail, "LG U8130", 0, request};
 }
 
 Bytes sample(std::size_t size) {
@@ -90,8 +85,8 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     ui.messages.clear();
     phone.set_faults(c.faults);
     // The user presses "Annulla" once the phone has heard the chosen request.
-    phone.context().on_log = [this, heard = 0, at = c.cancel_at](const std::string& logged) mutable {
-      if (logged.starts_with("<< ") && ++heard == at) window.request_cancel();
+    phone.context().on_log = [this, heard = 0, cancel_at = c.cancel_at](const std::string& logged) mutable {
+      if (logged.starts_with("<< ") && ++heard == cancel_at) window.request_cancel();
     };
     requests_before = line.written().size();
     switch (c.op) {
