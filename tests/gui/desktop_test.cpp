@@ -64,14 +64,10 @@ class DesktopTest final : public QObject {
     std::filesystem::path jad, jar;
     QVERIFY(sim::write_sample_midlet(h.home.path(), jad, jar));
     connect_through_widgets(h);
-    auto* folders = h.find<QListWidget>("List1");
-    folders->setCurrentRow(static_cast<int>(items(folders).indexOf("Images")));
-    h.controller->run_job([](WindowModel& m) { m.open_folder(); });
-    h.wait_idle();
+    h.open_folder("Images");
 
     auto url = [&](const char* name) { return QUrl::fromLocalFile(QString::fromStdString((h.home / name).string())); };
-    const QUrl jad_url = QUrl::fromLocalFile(QString::fromStdString(jad.string()));
-    const QUrl jar_url = QUrl::fromLocalFile(QString::fromStdString(jar.string()));
+    const QUrl jad_url = url("Saluti.jad"), jar_url = url("Saluti.jar");
     QWidget* entries = h.find<QListWidget>("List2")->viewport();
     QWidget* java = &h.window.java_tab();
     QWidget* sounds = &h.window.sounds_tab();
@@ -79,13 +75,12 @@ class DesktopTest final : public QObject {
       const char* what;
       QWidget* target;
       QList<QUrl> urls;
-      bool taken;
     };
     const Row refused[] = {
-        {"a page, not a file", entries, {QUrl(QStringLiteral("https://example.org/x.txt"))}, false},
-        {"a JAD alone", java, {jad_url}, false},
-        {"a JAD with a text", java, {jad_url, url("x.txt")}, false},
-        {"two sounds", sounds, {url("tune.mid"), url("x.txt")}, false},
+        {"a page, not a file", entries, {QUrl(QStringLiteral("https://example.org/x.txt"))}},
+        {"a JAD alone", java, {jad_url}},
+        {"a JAD with a text", java, {jad_url, url("x.txt")}},
+        {"two sounds", sounds, {url("tune.mid"), url("x.txt")}},
     };
     for (const auto& row : refused) QVERIFY2(!drop(row.target, row.urls), row.what);
     QVERIFY(h.ui.messages.empty());
@@ -116,12 +111,8 @@ class DesktopTest final : public QObject {
     GuiHarness h;
     write_file(h.storage / "Images/grande.bin", std::string(6000, 'g'));
     connect_through_widgets(h);
-    h.controller->run_job([](WindowModel& m) {
-      m.select_folder(2);  // Images
-      m.open_folder();
-      m.select_entry(0);
-    });
-    h.wait_idle();
+    h.open_folder("Images");
+    h.find<QListWidget>("List2")->setCurrentRow(0);
     const std::string keep_alive = "<< " + bin_to_hex(make_session_frames().keep_alive_frame);
     std::atomic<int> keep_alives{0};
     h.phone.context().on_log = [&](const std::string& line) {
@@ -218,7 +209,7 @@ class DesktopTest final : public QObject {
     QVERIFY(!connect->isEnabled());  // a job runs: the entry waits
     for (const char* entry : {"Backup del telefono…", "Ripristina dal backup…"})
       QVERIFY(!menu_entry(h.window, QString::fromUtf8(entry))->isEnabled());
-    quit->trigger();                 // asks, and the answer is no
+    quit->trigger();  // asks, and the answer is no
     QTRY_COMPARE(h.ui.questions, std::vector<std::string>{catalogue(MessageId::cancel_on_close).italian});
     QVERIFY(h.window.isVisible());
     job_may_end.release();

@@ -29,6 +29,12 @@ using lg81xx::testing::RecordingUi;
 using lg81xx::testing::TempDir;
 using lg81xx::testing::write_file;
 
+inline QStringList items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
 struct GuiHarness {
   explicit GuiHarness(const std::string& model = "LG U8130")
       : phone(sim::PhoneOptions{model, "354321098765432", storage.path(), 0}) {
@@ -76,6 +82,13 @@ struct GuiHarness {
     box->lineEdit()->selectAll();
     QTest::keyClicks(box->lineEdit(), text);
   }
+  // Lists `folder` as chosen in List1.
+  void open_folder(const QString& folder) {
+    auto* folders = find<QListWidget>("List1");
+    folders->setCurrentRow(static_cast<int>(items(folders).indexOf(folder)));
+    controller->run_job([](WindowModel& m) { m.open_folder(); });
+    wait_idle();
+  }
   void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
   TempDir home;
@@ -93,12 +106,6 @@ inline QString text_of(QWidget* w) {
   if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
   if (auto* p = dynamic_cast<ProgressLabel*>(w)) return p->text();
   return QStringLiteral("<no text>");
-}
-
-inline QStringList items(QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-  return out;
 }
 
 inline void connect_through_widgets(GuiHarness& h) {

@@ -86,22 +86,14 @@ TEST_F(PhoneDownload, TheFirstRepliesHoldTheFileOrEndTheDownload) {
   };
   const Bytes escapes = hex_to_bin("7E7DFF0D0A");
   const Bytes late = Bytes(0x7E, 'k');
+  const JobResult ok = JobResult::ok, refused = JobResult::refused;
   const Case cases[] = {
-      {"all of it in the GET reply: exactly its bytes, no CR LF",
-       first_reply(5, escapes),
-       {},
-       JobResult::ok,
-       escapes,
-       1},
-      {"data after a 00 at L + 7, behind an escaped size", first_reply(0x7E, late, true), {}, JobResult::ok, late, 1},
+      {"all of it in the GET reply: exactly its bytes, no CR LF", first_reply(5, escapes), {}, ok, escapes, 1},
+      {"data after a 00 at L + 7, behind an escaped size", first_reply(0x7E, late, true), {}, ok, late, 1},
       {"GET answer too short for the size", hex_to_bin("A0000A70000AFF00007E"), {}, JobResult::bad_reply, {}, 1},
-      {"acknowledgement answered without a block",
-       first_reply(100000, "x"),
-       hex_to_bin("A00003"),
-       JobResult::refused,
-       {},
-       2},
+      {"the acknowledgement unanswered by a block", first_reply(100000, "x"), hex_to_bin("A00003"), refused, {}, 2},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     port.written.clear();

@@ -62,27 +62,16 @@ TEST_F(PhoneUpload, FramesBlocksAndTheClosingFrame) {
   Bytes escaped_fill = safe_bytes(kFirstRoom - 2);
   escaped_fill[10] = '\x7D';
   escaped_fill[20] = '\x7E';
+  // A block's first frame (2085: the last block), a full continuation, the closing frame.
+  const Shape last{963, 0x82, 0x2085}, more{963, 0x82, 0}, closing{8, 0x83, 0};
+  const Shape start{963, 0x82, 0x2005}, tail{44, 0x83, 0x2085};  // a block followed by another, that other
   const Case cases[] = {
-      {"first frame full with escapes", 9, 0, escaped_fill, {0}, {{963, 0x82, 0x2085}, {8, 0x83, 0}}},
-      {"continuation full",
-       9,
-       0,
-       safe_bytes(kFirstRoom + 955),
-       {0},
-       {{963, 0x82, 0x2085}, {963, 0x82, 0}, {8, 0x83, 0}}},
-      {"a reserved sequence byte takes from the data room",
-       0x7C,
-       1,
-       safe_bytes(kFirstRoom),
-       {0},
-       {{963, 0x82, 0x2085}, {9, 0x83, 0}}},
-      {"ordinary block, then one byte",
-       9,
-       0,
-       safe_bytes(kBlockData + 1),
-       {0, 5},
-       {{963, 0x82, 0x2005}, {963, 0x82, 0}, {963, 0x82, 0}, {963, 0x82, 0}, {283, 0x82, 0}, {44, 0x83, 0x2085}}},
+      {"first frame full with escapes", 9, 0, escaped_fill, {0}, {last, closing}},
+      {"continuation full", 9, 0, safe_bytes(kFirstRoom + 955), {0}, {last, more, closing}},
+      {"a reserved sequence byte takes from the data room", 0x7C, 1, safe_bytes(kFirstRoom), {0}, {last, {9, 0x83, 0}}},
+      {"a block and a byte", 9, 0, safe_bytes(kBlockData + 1), {0, 5}, {start, more, more, more, {283, 0x82, 0}, tail}},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     port.written.clear();

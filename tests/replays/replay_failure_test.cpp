@@ -6,23 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "replay_run.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/text_lines.h"
 
 namespace lg81xx::testing {
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 std::string joined(const std::vector<std::string>& lines) {
   std::string text;

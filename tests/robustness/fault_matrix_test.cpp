@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <tuple>
 
 #include "generated_entries.h"
@@ -42,32 +41,6 @@ struct Case {
   int cancel_at = 0;  // the user cancels while this request of the job is on the line
 };
 
-// The virtual phone's line, on which the user presses "Annulla" once the chosen request of
-// the job has been written.
-class CancellingPort final : public SerialPort {
- public:
-  explicit CancellingPort(SerialPort& line) : line_(line) {}
-  void cancel_at(int request, std::function<void()> cancel) {
-    countdown_ = request;
-    cancel_ = std::move(cancel);
-  }
-  bool open(const std::string& device) override { return line_.open(device); }
-  void close() override { line_.close(); }
-  bool is_open() const override { return line_.is_open(); }
-  bool write(const Bytes& frame) override {
-    const bool written = line_.write(frame);
-    if (countdown_ > 0 && --countdown_ == 0) cancel_();
-    return written;
-  }
-  Bytes read_available() override { return line_.read_available(); }
-  std::string error_text() const override { return line_.error_text(); }
-
- private:
-  SerialPort& line_;
-  int countdown_ = 0;
-  std::function<void()> cancel_;
-};
-
 // Virtual time a job may take at most, however the phone behaves.
 constexpr std::int64_t kBudgetMs = 120'000;
 constexpr const char* kImei = "354321098765432";
@@ -75,6 +48,11 @@ constexpr const char* kImei = "354321098765432";
 Faults at(int request, ReplyFault fault) { return {.fault_at = request, .fault = fault}; }
 const Faults kSplit{.pieces = 2, .piece_gap_ms = 450};  // every answer across a read interval
 const Faults kLate{.delay_ms = 450};                    // every answer past its first fixed wait
+
+// The user presses "Annulla" while `request` of the job is on the line.
+Case cancelled(Op op, const char* name, int request, const char* detail = "") {
+  return {op, name, {}, JobResult::interrupted, MessageId::cancelled, detail, "LG U8130", 0, request};
+}
 
 Bytes sample(std::size_t size) {
   Bytes out;
@@ -87,8 +65,7 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
   FaultMatrix()
       : phone(sim::PhoneOptions{"LG U8130", kImei, storage.path(), 0}),
         line(phone, &clock),
-        port(line),
-        window(Platform{port, clock, ui, archiver, files}, home.path()) {
+        window(Platform{line, clock, ui, archiver, files}, home.path()) {
     window.set_data_folder(home / "data");  // the phone's own sounds, kept here
     window.choose_model(the_case().chosen);
     window.choose_port("sim");
@@ -107,7 +84,10 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
     }
     ui.messages.clear();
     phone.set_faults(c.faults);
-    port.cancel_at(c.cancel_at, [this] { window.request_cancel(); });
+    // The user presses "Annulla" once the phone has heard the chosen request.
+    phone.context().on_log = [this, heard = 0, cancel_at = c.cancel_at](const std::string& logged) mutable {
+      if (logged.starts_with("<< ") && ++heard == cancel_at) window.request_cancel();
+    };
     requests_before = line.written().size();
     switch (c.op) {
       case Op::connect: return window.connect_or_disconnect();
@@ -144,7 +124,6 @@ class FaultMatrix : public ::testing::TestWithParam<std::tuple<WaitMode, Case>> 
   VirtualClock clock;
   sim::VirtualPhone phone;
   sim::PhonePort line;
-  CancellingPort port;
   std::size_t requests_before = 0;  // written before the job
   std::filesystem::path target = home / "saved.jpg";
   RecordingUi ui;
@@ -180,7 +159,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
       EXPECT_EQ(window.folders(),
                 (ok ? std::vector<std::string>{"Animations", "Audios", "Images", "Videos", "VoiceRecord", "Java"}
                     : std::vector<std::string>{}));
-      EXPECT_EQ(port.is_open(), ok);
+      EXPECT_EQ(line.is_open(), ok);
       break;
     case Op::listing: {
       std::vector<std::string> stored;
@@ -202,11 +181,11 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
     // The request on the line was answered, then the phone heard goodbye, and nothing more.
     EXPECT_EQ(line.written().size() - requests_before, static_cast<std::size_t>(c.cancel_at) + 1);
     EXPECT_TRUE(line.written().back() == make_session_frames().disconnect_frame);
-    EXPECT_FALSE(port.is_open());
+    EXPECT_FALSE(line.is_open());
     EXPECT_EQ(window.imei(), "");
   }
   if (result == JobResult::link_lost) {
-    EXPECT_FALSE(port.is_open());
+    EXPECT_FALSE(line.is_open());
     EXPECT_FALSE(window.keep_alive_tick());  // the keep-alive stays silent on a closed port
   }
   if (ok) {
@@ -216,7 +195,7 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
 
   // A good line again: disconnect if still connected, then connect and list.
   phone.set_faults({});
-  if (port.is_open()) window.connect_or_disconnect();
+  if (line.is_open()) window.connect_or_disconnect();
   window.choose_model("LG U8130");
   ui.messages.clear();
   EXPECT_EQ(window.connect_or_disconnect(), JobResult::ok);
@@ -247,14 +226,11 @@ const Case kCases[] = {
     {Op::listing, "listing_truncated", at(1, ReplyFault::truncated), JobResult::bad_reply, MessageId::bad_reply},
     {Op::listing, "listing_busy", {.busy_listings = 2}, JobResult::ok},
     // 1,500 entries on a line that hands over 65 bytes every 6 ms: longer than the budget.
-    {Op::listing,
-     "listing_paced_1500",
-     {.pieces = 600, .piece_gap_ms = 6},
-     JobResult::ok,
-     std::nullopt,
-     "",
-     "LG U8130",
-     1500},
+    {.op = Op::listing,
+     .name = "listing_paced_1500",
+     .faults = {.pieces = 600, .piece_gap_ms = 6},
+     .result = JobResult::ok,
+     .entries = 1500},
 
     // Install: 1 the folder request, 2 05.jad, 3-7 05.jar, 8 05.mnf, 9 contentInfo, 10 pushlist.
     {Op::install, "install_silent_mid_jar", {.silent_after = 3}, JobResult::no_reply, MessageId::no_reply},
@@ -275,55 +251,15 @@ const Case kCases[] = {
 
     // "Annulla" while a request is on the line: that request is answered, then the session
     // is closed. An install names the files that reached the phone whole.
-    {Op::connect, "connect_cancel_at_session", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 4},
-    {Op::install,
-     "install_cancel_at_folder_request",
-     {},
-     JobResult::interrupted,
-     MessageId::cancelled,
-     "nessun file",
-     "LG U8130",
-     0,
-     1},
-    {Op::install,
-     "install_cancel_mid_jar",
-     {},
-     JobResult::interrupted,
-     MessageId::cancelled,
-     "telefono: 05.jad",
-     "LG U8130",
-     0,
-     4},
-    {Op::install,
-     "install_cancel_at_mnf",
-     {},
-     JobResult::interrupted,
-     MessageId::cancelled,
-     "05.jad, 05.jar, 05.mnf",
-     "LG U8130",
-     0,
-     9},
-    {Op::install,
-     "install_cancel_at_content_info",
-     {},
-     JobResult::interrupted,
-     MessageId::cancelled,
-     "05.mnf",
-     "LG U8130",
-     0,
-     10},
-    {Op::sound, "sound_cancel_at_first_frame", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 1},
-    {Op::download, "download_cancel_at_get", {}, JobResult::interrupted, MessageId::cancelled, "", "LG U8130", 0, 1},
+    cancelled(Op::connect, "connect_cancel_at_session", 4),
+    cancelled(Op::install, "install_cancel_at_folder_request", 1, "nessun file"),
+    cancelled(Op::install, "install_cancel_mid_jar", 4, "telefono: 05.jad"),
+    cancelled(Op::install, "install_cancel_at_mnf", 9, "05.jad, 05.jar, 05.mnf"),
+    cancelled(Op::install, "install_cancel_at_content_info", 10, "05.mnf"),
+    cancelled(Op::sound, "sound_cancel_at_first_frame", 1),
+    cancelled(Op::download, "download_cancel_at_get", 1),
     // The continuation brings the last block: the file is whole, but not wanted any more.
-    {Op::download,
-     "download_cancel_at_last_block",
-     {},
-     JobResult::interrupted,
-     MessageId::cancelled,
-     "",
-     "LG U8130",
-     0,
-     6},
+    cancelled(Op::download, "download_cancel_at_last_block", 6),
 
     {Op::probe, "probe_busy", {.busy_downloads = 2}, JobResult::ok},
 };

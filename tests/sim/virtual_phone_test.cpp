@@ -77,9 +77,7 @@ TEST_F(VirtualPhoneTest, UploadsAndDownloadsRefuseNamesItCannotHold) {
     Bytes file;  // as sent, without terminator
   };
   const Row rows[] = {
-      {kU8130, Bytes("\x3C\xD8"
-                     "a\0",
-                     4)},  // a lone surrogate
+      {kU8130, Bytes("\x3C\xD8\x61\0", 4)},  // a lone surrogate
       {kU8110, "a:b"},
       {kU8110, "../../" + std::filesystem::path(beside_storage).filename().string()},
   };

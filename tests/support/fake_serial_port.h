@@ -15,8 +15,7 @@ class FakeSerialPort final : public SerialPort {
  public:
   explicit FakeSerialPort(VirtualClock& clock) : clock_(clock) {}
 
-  bool open(const std::string& device) override {
-    opened_device = device;
+  bool open(const std::string&) override {
     open_ = can_open;
     return open_;
   }
@@ -28,7 +27,6 @@ class FakeSerialPort final : public SerialPort {
       return false;
     }
     written.push_back(frame);
-    write_times_ms.push_back(clock_.now_ms());
     if (on_write) on_write(frame);
     return true;
   }
@@ -38,7 +36,6 @@ class FakeSerialPort final : public SerialPort {
       out += pending_.front().data;
       pending_.pop_front();
     }
-    if (hang_up_at_us_ >= 0 && clock_.now_us() >= hang_up_at_us_) open_ = false;
     return out;
   }
   std::string error_text() const override { return can_open ? "" : "no such device"; }
@@ -51,13 +48,9 @@ class FakeSerialPort final : public SerialPort {
     pending_.push_back({at, std::move(data)});
   }
   void hang_up() { open_ = false; }
-  // The line goes away `after_ms` from now, once what has arrived by then is read.
-  void hang_up_after(std::int64_t after_ms) { hang_up_at_us_ = clock_.now_us() + after_ms * 1000; }
 
   std::function<void(const Bytes&)> on_write;
   std::vector<Bytes> written;
-  std::vector<std::int64_t> write_times_ms;
-  std::string opened_device;
   bool can_open = true;
   PortFailure failure = PortFailure::not_found;  // when it cannot open
   int writes_while_closed = 0;
@@ -69,7 +62,6 @@ class FakeSerialPort final : public SerialPort {
   };
   VirtualClock& clock_;
   std::deque<Pending> pending_;
-  std::int64_t hang_up_at_us_ = -1;
   bool open_ = false;
 };
 

@@ -22,7 +22,6 @@ class RecordingUi final : public UserInterface {
  public:
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
     messages.push_back({text, style, title});
-    if (on_message) on_message();
   }
   bool ask(const std::string& text, const std::string&) override {
     questions.push_back(text);
@@ -31,9 +30,8 @@ class RecordingUi final : public UserInterface {
     answers.pop_front();
     return yes;
   }
-  std::optional<std::string> open_file(const std::string& title, const std::string& filter) override {
+  std::optional<std::string> open_file(const std::string& title, const std::string&) override {
     open_titles.push_back(title);
-    open_filters.push_back(filter);
     return next_answer();
   }
   std::optional<std::string> save_file(const std::string& filter, const std::string&) override {
@@ -53,11 +51,9 @@ class RecordingUi final : public UserInterface {
   std::vector<std::string> questions;
   std::vector<Message> messages;
   std::vector<std::string> open_titles;
-  std::vector<std::string> open_filters;
   std::vector<std::string> save_filters;
   bool busy = false;
   std::function<void()> on_repaint;
-  std::function<void()> on_message;
   std::function<void()> on_dialog;  // while a file dialog is open, before it is answered
 
  private:

@@ -16,11 +16,7 @@ TEST(DownloadRequests, ReservedFieldBytesGoOutEscapedAndOnlyTheWireLengthsGrow) 
   EXPECT_EQ(get_be16(cont, 1), 60u);
   EXPECT_EQ(get_be16(cont, 4), 57u);
   EXPECT_EQ(byte_at(cont, 14), 0x30u) << "the body length counts bytes before escaping";
-  EXPECT_EQ(bin_to_hex(cont.substr(44)),
-            "7D5D7D5E7DDF00"
-            "10000000"
-            "02000000"
-            "7E");
+  EXPECT_EQ(bin_to_hex(cont.substr(44)), "7D5D7D5E7DDF00" + std::string("10000000") + "02000000" + "7E");
 }
 
 // A name field: its length byte counts what the line carries (UTF-16 code units or
@@ -48,17 +44,9 @@ TEST(DownloadRequests, NameFieldsCountWhatTheLineCarries) {
 TEST(DownloadRequests, ReservedSequenceAndNameBytesAreEscaped) {
   // A file name with "~" (7E) and "}" (7D) in the 8-bit family, sequence byte FF.
   const Bytes get = get_request(*download_names(Family::u811_u812, {"Audio", "a~}.mid"}), 0xFF);
-  EXPECT_EQ(bin_to_hex(get),
-            "830024700021FF7DDF2086"
-            "7DDF"
-            "00001800"
-            "06"
-            "417564696F"
-            "00"
-            "08"
-            "617D5E7D5D2E6D6964"
-            "00"
-            "7E");
+  // Header, sequence, fields, the folder's length and name, the file's length and name, 7E.
+  EXPECT_EQ(bin_to_hex(get), "830024700021FF7DDF2086" + std::string("7DDF") + "00001800" + "06417564696F00" +
+                                 "08617D5E7D5D2E6D696400" + "7E");
   EXPECT_EQ(get_be16(get, 1), get.size());
 }
 
