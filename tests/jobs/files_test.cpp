@@ -169,6 +169,7 @@ TEST_F(Files, SendRefusesWhatThePhoneCannotTakeAndReplacesOnlyAsTold) {
   const Case cases[] = {
       {"LG U8130", "Images", "b è.bin", Bytes("\x00\x7E\x7D\xFF", 4), WhenExists::keep, JobResult::ok, {}},
       {"LG U8130", "Images", "a.jpg", "new", WhenExists::keep, JobResult::cancelled, {}},
+      {"LG U8130", "Images", "a.jpg", "new", WhenExists::ask, JobResult::cancelled, {}},  // the answer is no
       {"LG U8130", "Images", "a.jpg", "new", WhenExists::replace, JobResult::ok, {}},
       {"LG U8130", "Immagini", "b.bin", "x", WhenExists::ask, JobResult::bad_input, MessageId::no_such_folder},
       {"LG U8130", "Images", "", "x", WhenExists::ask, JobResult::bad_input, MessageId::name_not_supported},
@@ -188,11 +189,16 @@ TEST_F(Files, SendRefusesWhatThePhoneCannotTakeAndReplacesOnlyAsTold) {
       {"LG U8130", "Java", "leggimi.jar.txt", "x", WhenExists::ask, JobResult::ok, {}},
       {"LG U8130", "Images", "foto.jar", "x", WhenExists::ask, JobResult::ok, {}},
   };
+  // The question waits with the line free, so that a keep-alive may go out meanwhile.
+  listener.on_ask = [this] { EXPECT_TRUE(jobs.phone().line_free()); };
   for (const Case& c : cases) {
     connected(c.model);
     port.written.clear();
+    const int starts = listener.starts;
     const auto sent = send_file(jobs, {c.folder, c.name, c.content, c.when_exists});
     EXPECT_EQ(sent.result, c.result) << c.name;
+    EXPECT_EQ(listener.starts - starts, c.message ? 0 : 1) << c.name;
+    EXPECT_TRUE(jobs.phone().line_free()) << c.name;
     EXPECT_EQ(sent.message ? std::optional(sent.message->id) : std::nullopt, c.message) << c.name;
     if (c.message) {
       EXPECT_TRUE(port.written.empty()) << c.name;
@@ -200,7 +206,7 @@ TEST_F(Files, SendRefusesWhatThePhoneCannotTakeAndReplacesOnlyAsTold) {
   }
   EXPECT_EQ(read_file(storage / "Images" / "b è.bin"), Bytes("\x00\x7E\x7D\xFF", 4));
   EXPECT_EQ(read_file(storage / "Images" / "a.jpg"), "new");
-  EXPECT_TRUE(listener.questions.empty());
+  EXPECT_EQ(listener.questions.size(), 1u);
 }
 
 }  // namespace

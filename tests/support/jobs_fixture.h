@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ class RecordingListener final : public JobListener {
   void progress(const Progress& p) override { steps.push_back(p); }
   bool ask(const Message& question) override {
     questions.push_back(question.italian());
+    if (on_ask) on_ask();
     if (answers.empty()) return false;
     const bool yes = answers.front();
     answers.pop_front();
@@ -33,6 +35,7 @@ class RecordingListener final : public JobListener {
   void learned(const PhoneFacts& facts) override { stages.push_back(facts.reached); }
 
   std::deque<bool> answers;  // with none left the answer is no
+  std::function<void()> on_ask;
   std::vector<std::string> questions;
   std::vector<Message> notices;
   std::vector<Progress> steps;
