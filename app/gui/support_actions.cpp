@@ -26,12 +26,6 @@ void show(UserInterface& ui, const Message& message, const std::string& more = {
 
 }  // namespace
 
-std::string diagnosis_text() {
-  std::string text;
-  for (const auto& line : doctor_findings()) text += line + "\n";
-  return text;
-}
-
 void save_support_report(UserInterface& ui) {
   const auto path = ui.save_file("Archivio ZIP (*.zip)", default_report_name());
   if (!path) return;

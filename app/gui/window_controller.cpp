@@ -8,6 +8,7 @@
 #include "link/port_names.h"
 #include "main_menus.h"
 #include "main_window.h"
+#include "platform/posix/posix_system_probe.h"
 #include "sounds_tab.h"
 #include "support_actions.h"
 #include "text_codec.h"
@@ -199,8 +200,12 @@ void WindowController::bind_menus() {
       Menu::file, QStringLiteral("&Esci"), When::always, [this] { window_.close(); }, QKeySequence::Quit);
   menus.add(Menu::phone, QStringLiteral("&Connetti/Disconnetti"), When::between_jobs,
             [this] { user_job(&WindowModel::connect_or_disconnect); });
-  menus.add(Menu::phone, QStringLiteral("&Diagnosi della connessione…"), When::between_jobs,
-            [this] { gui_ui_.message_box(diagnosis_text(), MessageStyle::information, "DIAGNOSI DELLA CONNESSIONE"); });
+  menus.add(Menu::phone, QStringLiteral("&Diagnosi della connessione…"), When::between_jobs, [this] {
+    user_job([](WindowModel& model) {
+      PosixSystemProbe probe;
+      model.diagnose_connection(probe);
+    });
+  });
   menus.add_separator(Menu::phone);
   menus.add(Menu::phone, QStringLiteral("&Backup del telefono…"), When::between_jobs,
             [this] { user_job(&WindowModel::back_up_phone, Stoppable::yes); });

@@ -195,6 +195,8 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
      "the report for support was saved: the IMEI hidden, nothing of the files but their names", kSuccess},
     {Id::report_not_saved, error, kError, "RAPPORTO NON SALVATO:", "the report for support could not be saved",
      kLocalFile},
+    {Id::diagnosis, information, "DIAGNOSI DELLA CONNESSIONE",
+     "Porte, permessi e risposta del telefono:", "the ports, their rights and whether a phone answered", kSuccess},
 
     {Id::connect_stopped, part, "", "connessione interrotta {}", "the connect stopped {}", kNoAnswer},
     {Id::at_imei, part, "", "alla lettura dell'IMEI", "at the IMEI", kNoAnswer},

@@ -113,6 +113,7 @@ enum class MessageId {
   cancel_on_close,
   report_saved,
   report_not_saved,
+  diagnosis,
   // parts
   connect_stopped,
   at_imei,

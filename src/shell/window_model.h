@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
+#include "platform/system_probe.h"
 #include "platform/user_interface.h"
 #include "shell/controls.h"
 #include "shell/transfer_meter.h"
@@ -125,6 +126,9 @@ class WindowModel final : private JobListener {
   JobResult restore_from_backup();
   // "Ripristina suono originale": the selected sound's kept original sent back.
   JobResult restore_original_sound();
+  // "Diagnosi della connessione…": the ports and what stands in the chosen one's way; with
+  // no session open, whether a phone answers there (a connect tried as each family).
+  JobResult diagnose_connection(SystemProbe& probe);
 
   // Where the phone's own sounds are kept before their first replacement (by default the
   // user's data folder, jobs/sounds.h).

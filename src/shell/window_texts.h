@@ -16,6 +16,7 @@ inline constexpr const char* kStatusLoading = "Caricamento di JAD e JAR...";
 inline constexpr const char* kStatusInstalling = "Installazione dell'applicazione in posizione ";  // + NN + "..."
 inline constexpr const char* kStatusSendingSound = "Invio del suono ";                             // + caption + "..."
 inline constexpr const char* kStatusSendingFile = "Invio del file ";                     // + folder/name + "..."
+inline constexpr const char* kStatusDiagnosing = "Diagnosi della connessione...";
 inline constexpr const char* kStatusBackingUp = "Backup del telefono";                   // + "..."
 inline constexpr const char* kStatusRestoring = "Ripristino dal backup";                 // + "..."
 inline constexpr const char* kStatusRestoringSound = "Ripristino del suono originale ";  // + caption + "..."

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_system_probe.h"
 #include "support/jobs_fixture.h"
 #include "support/phone_on_fake_port.h"
 
@@ -15,28 +16,6 @@ bool has(const std::vector<std::string>& lines, const std::string& part) {
     if (line.find(part) != std::string::npos) return true;
   return false;
 }
-
-// A machine of ports and processes, as the probe would find it.
-class FakeSystemProbe final : public SystemProbe {
- public:
-  std::vector<SerialPortFacts> ports;
-  std::vector<DeviceFacts> devices;
-  std::vector<Process> modem_manager;
-  Identity user{1000, "anna", {1000}};
-
-  std::vector<SerialPortFacts> serial_ports() override { return ports; }
-  DeviceFacts device(const std::string& path) override {
-    for (const auto& d : devices)
-      if (d.path == path) return d;
-    DeviceFacts missing;
-    missing.path = path;
-    return missing;
-  }
-  std::vector<Process> processes_named(const std::string& name) override {
-    return name == "ModemManager" ? modem_manager : std::vector<Process>{};
-  }
-  Identity identity() override { return user; }
-};
 
 DeviceFacts node(const std::string& path, bool can_open, std::vector<Process> holders = {}, bool rule = true) {
   DeviceFacts d;

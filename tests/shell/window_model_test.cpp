@@ -1,7 +1,8 @@
 // What the window decides that no session shows: the filter of its save dialog, the
 // ports it offers, an installed application released while the position is proposed
 // anew, several downloads summed up, the pair installed again at the next position, the
-// status line's account of a transfer, and the archive's buttons: one summary each.
+// status line's account of a transfer, the archive's buttons: one summary each, and the
+// connection's diagnosis.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "jobs/messages.h"
 #include "sample_content.h"
 #include "shell/transfer_meter.h"
+#include "support/fake_system_probe.h"
 #include "support/phone_on_fake_port.h"
 #include "support/window_fixture.h"
 
@@ -184,6 +186,33 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   EXPECT_EQ(window.replace_sound(), JobResult::cancelled);
   EXPECT_EQ(ui.questions.back(), catalogue(MessageId::replace_without_keeping).italian);
   EXPECT_TRUE(port.written.empty());
+}
+
+// "Diagnosi della connessione…" tries the phone on the chosen port only while no session
+// is open, in fast timing, and leaves the window as it found it.
+TEST_F(WindowModel, TheDiagnosisTriesThePhoneOnlyWithoutASession) {
+  FakeSystemProbe probe;
+  DeviceFacts device;
+  device.path = device.device = "/dev/virtual";
+  device.exists = device.can_open = true;
+  probe.devices = {device};
+  window.phone().close();
+  window.choose_port("/dev/virtual");
+  port.written.clear();
+  EXPECT_EQ(window.diagnose_connection(probe), JobResult::ok);
+  EXPECT_FALSE(port.written.empty());
+  EXPECT_FALSE(window.phone().is_open());
+  EXPECT_FALSE(window.fast());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "DIAGNOSI DELLA CONNESSIONE");
+  EXPECT_NE(ui.messages[0].text.find("\n  model: LG U8130"), std::string::npos) << ui.messages[0].text;
+
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  port.written.clear();
+  EXPECT_EQ(window.diagnose_connection(probe), JobResult::ok);
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(window.phone().is_open());
+  EXPECT_EQ(ui.messages.back().text.find("model:"), std::string::npos);
 }
 
 }  // namespace
