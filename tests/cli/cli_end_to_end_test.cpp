@@ -5,8 +5,6 @@
 
 #include <sstream>
 
-#include "base/hex_codec.h"
-#include "link/session_frames.h"
 #include "name_escapes.h"
 #include "run_program.h"
 #include "sample_content.h"
@@ -287,31 +285,6 @@ TEST_F(CliOnPseudoTerminal, BackupGoesOnPastARefusedEntry) {
     EXPECT_TRUE(read_file(work / "out" / name) == read_file(phone_storage / "Videos" / name)) << name;
   EXPECT_FALSE(fs::exists(work / "out" / "v1.bin"));
   EXPECT_EQ(read_file(work / "out" / "v2.bin"), "mine");
-}
-
-// Ctrl-C in the middle of a download: the phone hears the disconnect, no file is left half
-// written, the status is 130, and the next command works at once.
-TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
-  write_file(phone_storage / "Videos" / "lungo.bin", every_byte_value(200 * 1024, 3));
-  const auto log = work / "phone.log";
-  start({"--baud", "115200", "--log", log.string()});
-  bool sent = false;
-  const auto r = run_program(kCli,
-                             {"--home", home.path().string(), "--port", phone->device_path(), "--fast", "get", "Videos",
-                              "lungo.bin", "-o", "lungo.bin"},
-                             work.path(), [&](pid_t pid, const std::string& err) {
-                               if (!sent && has(err, "%")) sent = kill(pid, SIGINT) == 0;  // under way
-                             });
-  ASSERT_TRUE(sent) << r.err;
-  EXPECT_EQ(r.status, 130) << r.err;
-  EXPECT_TRUE(has(r.err, "OPERAZIONE ANNULLATA")) << r.err;
-  EXPECT_FALSE(fs::exists(work / "lungo.bin"));
-  const auto traffic = lines_of(read_file(log));
-  const auto last_request =
-      std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
-  ASSERT_NE(last_request, traffic.rend());
-  EXPECT_EQ(*last_request, "<< " + bin_to_hex(make_session_frames().disconnect_frame));
-  EXPECT_EQ(cli({"ls", "Videos"}).status, 0);
 }
 
 // What each command prints, says and how it exits when the phone is slow, paced to 115200
