@@ -80,7 +80,7 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
   if (const int opened = open_traces(trace, options, err); opened != kSuccess) return opened;
 
   Session session(*line, listener, home.path);
-  const CancelOnInterrupt interrupt(session.jobs());
+  const CancelOnSignal signals(session.jobs());
   if (!session.start()) return kLocalFile;  // its message is shown
   trace.attach(session.jobs().phone().link(), session.clock());
   session.jobs().phone().link().set_mode(options.fast ? WaitMode::fast : WaitMode::classic);
@@ -92,7 +92,7 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
     err << "lg81xx-cli: warning: " << warning_text(w) << "\n";
   status = connected.ok() ? job(session, connected.value) : exit_status_for(connected.result);
   session.disconnect();
-  return checked_trace(trace, err, status);
+  return checked_trace(trace, err, signals.exit_status(status));
 }
 
 int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err) {

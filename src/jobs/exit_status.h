@@ -11,7 +11,8 @@ enum ExitStatus : int {
   kNoAnswer = 2,       // the phone did not answer usefully: silent, busy, a garbled reply (or no port)
   kRefused = 3,        // the phone answered with a refusal
   kLocalFile = 4,      // a local file could not be read or written
-  kInterrupted = 130,  // stopped by Ctrl-C (128 + SIGINT), the session closed
+  kInterrupted = 130,  // stopped by the user, the session closed (128 + SIGINT: the command line
+                       // gives SIGTERM and SIGHUP their own 128 + N)
 };
 
 ExitStatus exit_status_for(JobResult result);

@@ -16,11 +16,9 @@ void Link::send(const Bytes& frame) {
 }
 
 Reply Link::exchange(const Bytes& frame, const WaitRule& rule) {
-  // Checked between exchanges only: a request on the line is always waited for, so the
-  // phone is never left with half an answer pending when the session is closed.
   if (cancel_requested()) return {ReplyStatus::interrupted, {}};
   send(frame);
-  return await(rule);
+  return wait(rule, true);
 }
 
 Reply Link::finish(ReplyStatus status, Bytes bytes, Bytes rest) {
@@ -29,7 +27,16 @@ Reply Link::finish(ReplyStatus status, Bytes bytes, Bytes rest) {
   return {status, std::move(bytes)};
 }
 
-Reply Link::await(const WaitRule& rule) {
+Reply Link::await(const WaitRule& rule) { return wait(rule, false); }
+
+void Link::sleep_until(std::int64_t until_us, bool stoppable) {
+  for (std::int64_t now = clock_.now_us(); now < until_us; now = clock_.now_us()) {
+    if (stoppable && cancel_requested()) return;
+    clock_.sleep_us(stoppable ? std::min(until_us - now, kCancelLookMs * 1000) : until_us - now);
+  }
+}
+
+Reply Link::wait(const WaitRule& rule, bool stoppable) {
   const bool classic = mode_ == WaitMode::classic;
   const std::int64_t start = clock_.now_us();
   const std::int64_t interval = rule.interval_ms * 1000;
@@ -39,12 +46,14 @@ Reply Link::await(const WaitRule& rule) {
   ReplyAssembler reply(rule.framing);
   int paced_reads = classic ? rule.count : 0;  // reads still to come after a whole interval
   std::int64_t wake = start;
+  std::int64_t cancelled_at = -1;  // when the wait saw a cancel
   for (;;) {
-    if (paced_reads > 0) {
+    const bool look = stoppable && cancelled_at < 0;  // a cancel seen already ends no sleep
+    if (paced_reads > 0 && cancelled_at < 0) {
       --paced_reads;
-      clock_.sleep_us(interval);  // the fixed pacing: a whole interval before each read
+      sleep_until(clock_.now_us() + interval, look);  // the fixed pacing: a whole interval before each read
     } else {
-      clock_.sleep_us(std::max<std::int64_t>(wake - clock_.now_us(), 0));
+      sleep_until(wake, look);
     }
     const std::int64_t now = clock_.now_us();
     if (port_.is_open()) reply.add(port_.read_available(), now);
@@ -53,6 +62,13 @@ Reply Link::await(const WaitRule& rule) {
       return finish(ReplyStatus::whole, std::move(*whole), reply.bytes());
     }
     if (!port_.is_open()) return finish(ReplyStatus::link_lost, reply.bytes(), {});
+    if (stoppable && cancel_requested()) {
+      // Nobody waits for a silent phone; a reply on its way may end while it keeps coming.
+      if (cancelled_at < 0) cancelled_at = now;
+      const std::int64_t quiet_since = std::max(cancelled_at, reply.last_arrival_us());
+      if (reply.empty() || now - quiet_since >= kCancelGraceMs * 1000)
+        return finish(ReplyStatus::interrupted, reply.bytes(), {});
+    }
     if (now >= deadline) {
       if (reply.empty()) return finish(ReplyStatus::silence, {}, {});
       const bool still_coming = now - reply.last_arrival_us() < kStallMs * 1000 && now < last_chance;

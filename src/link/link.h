@@ -32,6 +32,11 @@ inline constexpr std::int64_t kStallMs = 1000;
 // How long the waits sleep between two reads once the fixed pacing is over: short
 // against a frame's line time (963 bytes take 84 ms at 115200 baud), long enough not to spin.
 inline constexpr std::int64_t kFastPollUs = 250;
+// A wait looks at a cancel at least this often, whatever its pacing ...
+inline constexpr std::int64_t kCancelLookMs = 20;
+// ... and once one has come, a reply still arriving may go on until its bytes pause this
+// long; a phone that has sent nothing is not waited for at all.
+inline constexpr std::int64_t kCancelGraceMs = 50;
 
 enum class WaitMode {
   classic,  // sleep the full interval before every read, as the phones were first driven
@@ -63,7 +68,9 @@ class Link {
   // budget ends gets up to kMaxExtraMs more.
   Reply await(const WaitRule& rule);
   // Writes `frame` and waits for its reply; interrupted, with nothing written, once a
-  // cancel has been requested.
+  // cancel has been requested. A cancel that comes during the wait ends it within
+  // kCancelLookMs when nothing of the reply has come, and a reply under way at its first
+  // pause of kCancelGraceMs: interrupted, unless the reply was whole by then.
   Reply exchange(const Bytes& frame, const WaitRule& rule);
   // The same with one read after `wait_ms`.
   Reply settle(const Bytes& frame, std::int64_t wait_ms, Framing framing = Framing::obex) {
@@ -88,6 +95,10 @@ class Link {
 
  private:
   Reply finish(ReplyStatus status, Bytes bytes, Bytes rest);
+  // await, and with `stoppable` ended by a cancel as exchange says.
+  Reply wait(const WaitRule& rule, bool stoppable);
+  // Sleeps until `until_us`, in steps that let a cancel be seen (when `stoppable`).
+  void sleep_until(std::int64_t until_us, bool stoppable);
 
   SerialPort& port_;
   Clock& clock_;

@@ -29,7 +29,7 @@ enum class ReplyStatus {
   incomplete,   // bytes came, but never a whole reply: cut short, or garbage
   silence,      // nothing came
   link_lost,    // the port went away
-  interrupted,  // the job was cancelled: the request was never written
+  interrupted,  // the job was cancelled: the request was never written, or its wait was cut
 };
 
 struct Reply {

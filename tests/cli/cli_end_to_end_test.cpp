@@ -485,37 +485,13 @@ TEST_F(CliOnPseudoTerminal, DoctorOnTheDevice) {
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, phone->device_path() + "\n")) << r.out;
   EXPECT_TRUE(has(r.out, "  model: LG U8130\n")) << r.out;
+  // A port given as a file in the current folder (a link to the device) is that file.
+  fs::create_symlink(phone->device_path(), work / "telefono");
+  EXPECT_EQ(CliEndToEnd::cli({"ls", "Videos"}, "LG U8130", "telefono").status, 0);
   phone->stop();
   const auto gone = cli({"doctor"});  // nothing answers any more
   EXPECT_EQ(gone.status, 1) << gone.out << gone.err;
   EXPECT_TRUE(has(gone.err, "lg81xx-cli: " + phone->device_path() + ": ")) << gone.err;
-}
-
-// Ctrl-C in the middle of a download: the phone hears the disconnect, no file is left half
-// written, the status is 130, and the next command works at once.
-TEST_F(CliOnPseudoTerminal, CtrlCStopsTheTransferAndClosesTheSession) {
-  write_file(phone_storage / "Videos" / "lungo.bin", every_byte_value(200 * 1024, 3));
-  const auto log = work / "phone.log";
-  start({"--baud", "115200", "--log", log.string()});
-  bool sent = false;
-  const auto r = run_program(kCli,
-                             {"--home", home.path().string(), "--port", phone->device_path(), "--fast", "get", "Videos",
-                              "lungo.bin", "-o", "lungo.bin"},
-                             work.path(), [&](pid_t pid, const std::string& err) {
-                               if (!sent && has(err, "%")) sent = kill(pid, SIGINT) == 0;  // under way
-                             });
-  ASSERT_TRUE(sent) << r.err;
-  EXPECT_EQ(r.status, 130) << r.err;
-  EXPECT_TRUE(has(r.err, "OPERAZIONE ANNULLATA")) << r.err;
-  EXPECT_FALSE(fs::exists(work / "lungo.bin"));
-  const auto traffic = lines_of(read_file(log));
-  const auto last_request =
-      std::find_if(traffic.rbegin(), traffic.rend(), [](const std::string& l) { return has(l, "<< "); });
-  ASSERT_NE(last_request, traffic.rend());
-  EXPECT_EQ(*last_request, "<< " + bin_to_hex(make_session_frames().disconnect_frame));
-  // At once, and through a link to the port in the current folder, taken as that file.
-  fs::create_symlink(phone->device_path(), work / "telefono");
-  EXPECT_EQ(CliEndToEnd::cli({"ls", "Videos"}, "LG U8130", "telefono").status, 0);
 }
 
 // What each command prints, says and how it exits when the phone is slow, paced to 115200

@@ -1,5 +1,6 @@
 #include "run_program.h"
 
+#include <poll.h>
 #include <stdio.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 
 namespace lg81xx::testing {
 namespace {
+
+constexpr int kWatchMs = 5;  // how often the watch sees a program that prints nothing
 
 // One word for the shell, whatever bytes it holds.
 std::string quoted(const std::string& text) {
@@ -37,7 +40,14 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
   RunResult result;
   pid_t pid = -1;
   char buf[4096];
-  for (ssize_t n; (n = read(fileno(pipe), buf, sizeof buf)) > 0;) {
+  for (;;) {
+    pollfd p{fileno(pipe), POLLIN, 0};
+    if (poll(&p, 1, kWatchMs) == 0) {  // nothing new: the watch looks elsewhere too
+      if (pid > 0 && watch) watch(pid, result.err);
+      continue;
+    }
+    const ssize_t n = read(fileno(pipe), buf, sizeof buf);
+    if (n <= 0) break;
     result.err.append(buf, static_cast<std::size_t>(n));
     if (const auto end = result.err.find('\n'); pid < 0 && end != std::string::npos) {
       pid = std::stoi(result.err.substr(0, end));

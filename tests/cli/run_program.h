@@ -16,7 +16,8 @@ struct RunResult {
 };
 
 // `watch`, when given, sees the program's id and its standard error so far whenever more
-// of it arrives (to signal the program at a chosen moment).
+// of it arrives, and every few milliseconds meanwhile (to signal the program at a chosen
+// moment, which may show elsewhere: in the phone's log).
 using ErrorWatch = std::function<void(pid_t, const std::string&)>;
 
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& args,

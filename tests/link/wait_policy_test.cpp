@@ -151,6 +151,65 @@ TEST(Wait, EndsWhenTheReplyIsWholeOrTheBudgetIsSpent) {
   }
 }
 
+// Virtual time on which the user cancels at a chosen moment.
+class CancellingClock final : public Clock {
+ public:
+  CancellingClock(VirtualClock& time, std::int64_t cancel_at_ms) : time_(time), at_us_(cancel_at_ms * 1000) {}
+  void attach(Link& link) { link_ = &link; }
+  void sleep_ms(std::int64_t ms) override { sleep_us(ms * 1000); }
+  std::int64_t now_ms() const override { return time_.now_ms(); }
+  void sleep_us(std::int64_t us) override {
+    time_.sleep_us(us);
+    if (link_ != nullptr && time_.now_us() >= at_us_) link_->request_cancel();
+  }
+  std::int64_t now_us() const override { return time_.now_us(); }
+
+ private:
+  VirtualClock& time_;
+  std::int64_t at_us_;
+  Link* link_ = nullptr;
+};
+
+// A cancel during the wait of an exchange: a silent phone is not waited for, a reply on
+// its way is read to its end or its first pause, whatever the pacing. The keep-alive's
+// wait is no job's and goes on.
+TEST(Wait, ACancelEndsTheWaitOfAnExchangeAtOnce) {
+  const ReplyStatus whole = ReplyStatus::whole, interrupted = ReplyStatus::interrupted;
+  struct Case {
+    const char* name;
+    WaitRule rule;
+    std::vector<Arrival> arrivals;
+    std::int64_t cancel_ms;
+    ReplyStatus status;
+    std::int64_t classic_ms, fast_ms;
+    bool exchange = true;
+  };
+  const std::vector<Case> cases = {
+      {"a silent phone, in the middle of a paced interval", kUpload, {}, 510, interrupted, 520, 510},
+      {"half a reply, then nothing", kListingWait, {{20, kBigListing.substr(0, 150)}}, 100, interrupted, 150, 150},
+      {"a reply still coming is read to its end", kListingWait, bursts(kBigListing, 10), 100, whole, 621, 621},
+      {"a reply in before the cancel is seen is the answer", kUpload, {{5, kAck}}, 100, whole, 100, 6},
+      {"the keep-alive's wait", kSession, {}, 100, ReplyStatus::silence, kLeastBudgetMs, kLeastBudgetMs, false},
+  };
+  for (const auto& c : cases) {
+    for (const WaitMode mode : {WaitMode::classic, WaitMode::fast}) {
+      const bool classic = mode == WaitMode::classic;
+      SCOPED_TRACE(std::string(c.name) + (classic ? " classic" : " fast"));
+      VirtualClock time;
+      CancellingClock clock(time, c.cancel_ms);
+      FakeSerialPort port(time);
+      port.open("pty");
+      Link link(port, clock);
+      clock.attach(link);
+      link.set_mode(mode);
+      for (const auto& a : c.arrivals) port.arrive(a.data, a.at_ms + 1);  // after the request
+      const Reply reply = c.exchange ? link.exchange("request", c.rule) : link.await(c.rule);
+      EXPECT_EQ(reply.status, c.status);
+      EXPECT_EQ(time.now_us(), (classic ? c.classic_ms : c.fast_ms) * 1000);
+    }
+  }
+}
+
 TEST(Wait, StaleBytesAreDroppedBeforeTheNextRequest) {
   VirtualClock clock;
   FakeSerialPort port(clock);

@@ -178,7 +178,8 @@ TEST_P(FaultMatrix, EndsTrueAndOnceInTimeAndReconnects) {
     default: break;
   }
   if (c.cancel_at > 0 && result == JobResult::interrupted) {
-    // The request on the line was answered, then the phone heard goodbye, and nothing more.
+    // The request on the line was answered (or the phone was silent), then the phone heard
+    // goodbye, and nothing more.
     EXPECT_EQ(line.written().size() - requests_before, static_cast<std::size_t>(c.cancel_at) + 1);
     EXPECT_TRUE(line.written().back() == make_session_frames().disconnect_frame);
     EXPECT_FALSE(line.is_open());
@@ -254,6 +255,16 @@ const Case kCases[] = {
     cancelled(Op::connect, "connect_cancel_at_session", 4),
     cancelled(Op::install, "install_cancel_at_folder_request", 1, "nessun file"),
     cancelled(Op::install, "install_cancel_mid_jar", 4, "telefono: 05.jad"),
+    // The phone falls silent in the middle of the JAR: the cancel does not wait it out.
+    {Op::install,
+     "install_cancel_while_silent_mid_jar",
+     {.silent_after = 3},
+     JobResult::interrupted,
+     MessageId::cancelled,
+     "telefono: 05.jad",
+     "LG U8130",
+     0,
+     4},
     cancelled(Op::install, "install_cancel_at_mnf", 9, "05.jad, 05.jar, 05.mnf"),
     cancelled(Op::install, "install_cancel_at_content_info", 10, "05.mnf"),
     cancelled(Op::sound, "sound_cancel_at_first_frame", 1),
