@@ -10,6 +10,7 @@
 #include "sample_content.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/text_lines.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -18,8 +19,6 @@ namespace fs = std::filesystem;
 const fs::path kCli = LG81XX_CLI_BINARY;
 const fs::path kSim = LG81XX_SIM_BINARY;
 constexpr const char* kImei = "354321098765432";
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 Bytes every_byte_value(std::size_t size) {
   Bytes bytes(size, '\0');

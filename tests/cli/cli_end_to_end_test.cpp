@@ -14,6 +14,7 @@
 #include "sample_content.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/text_lines.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -21,15 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kCli = LG81XX_CLI_BINARY;
 const fs::path kSim = LG81XX_SIM_BINARY;
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // `size` bytes in which every byte value comes once in each run of 256.
 Bytes every_byte_value(std::size_t size, int seed) {
@@ -358,14 +350,6 @@ TEST_F(CliEndToEnd, PortsAndUnwritableTarget) {
   EXPECT_TRUE(!ports.out.empty() || has(ports.err, "no serial ports found")) << "ports said nothing";
   // /proc exists but takes no new files, whoever runs the test.
   EXPECT_EQ(cli({"get", "Images", "lago.jpg", "-o", "/proc/lg81xx-test.jpg"}).status, 4);
-}
-
-// The doctor's connect tries each family: a U8120 answers as itself, its IMEI hidden.
-TEST_F(CliEndToEnd, DoctorNamesTheModelThatAnswered) {
-  const auto r = cli({"doctor"}, "LG U8120");
-  EXPECT_EQ(r.status, 0) << r.out << r.err;
-  EXPECT_TRUE(has(r.out, "  model: LG U8120\n")) << r.out;
-  EXPECT_TRUE(has(r.out, "  IMEI: ***********")) << r.out;
 }
 
 // trace show reads every recorded session of the replays, each job on both families: what

@@ -19,6 +19,7 @@
 #include "support/jar_files.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
+#include "support/text_lines.h"
 
 namespace lg81xx::testing {
 namespace {
@@ -31,8 +32,6 @@ constexpr auto kPatience = std::chrono::seconds(20);
 // Large enough that a transfer at 115200 baud lasts many seconds: a signal sent once its
 // second frame is on the line always finds it under way.
 constexpr std::size_t kLarge = 200 * 1024;
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 Bytes every_byte_value(std::size_t size, int seed) {
   Bytes bytes(size, '\0');
