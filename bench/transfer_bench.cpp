@@ -25,6 +25,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "jobs/backup.h"
@@ -184,6 +185,20 @@ int index_of(const std::vector<std::string>& items, const std::string& name) {
   return at == items.end() ? -1 : static_cast<int>(at - items.begin());
 }
 
+// The client's side of a run: the Qt application the serial port needs, the port, a clock
+// that counts what the waits asked, and the local files.
+struct ClientSide {
+  int argc = 1;
+  char name[22] = "lg81xx_transfer_bench";
+  char* argv[2] = {name, nullptr};
+  QCoreApplication app{argc, argv};
+  lg81xx::QtSerialPort port;
+  CountingClock clock;
+  lg81xx::ZipArchiver archiver;
+  lg81xx::LocalFiles files;
+  auto parts() { return std::tie(port, clock, archiver, files); }
+};
+
 // A backup of kBackupFiles files, kBackupBytes in all, from the folder kFolder into a new
 // archive, through the jobs as the command line runs them; checked file by file and by
 // verify.
@@ -204,15 +219,9 @@ Result run_backup_case(const Case& c) {
   std::string device;
   const pid_t phone = start_phone(storage, c.baud, device);
 
-  int argc = 1;
-  char name[] = "lg81xx_transfer_bench";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  lg81xx::QtSerialPort port;
-  CountingClock clock;
+  ClientSide client;
+  auto [port, clock, archiver, files] = client.parts();  // references into client
   QuietListener listener;
-  lg81xx::ZipArchiver archiver;
-  lg81xx::LocalFiles files;
   lg81xx::JobContext jobs(port, clock, files, archiver, listener);
   jobs.phone().link().set_mode(c.fast ? lg81xx::WaitMode::fast : lg81xx::WaitMode::classic);
 
@@ -260,15 +269,9 @@ Result run_case(const Case& c) {
   std::string device;
   const pid_t phone = start_phone(storage, c.baud, device);
 
-  int argc = 1;
-  char name[] = "lg81xx_transfer_bench";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  lg81xx::QtSerialPort port;
-  CountingClock clock;
+  ClientSide client;
+  auto [port, clock, archiver, files] = client.parts();  // references into client
   ScriptedUi ui;
-  lg81xx::ZipArchiver archiver;
-  lg81xx::LocalFiles files;
   lg81xx::WindowModel window(lg81xx::Platform{port, clock, ui, archiver, files}, home);
   window.set_fast(c.fast);
 
@@ -314,7 +317,8 @@ Result run_case(const Case& c) {
     r.asked_s = static_cast<double>(clock.asked_us) / 1e6;
     r.rss_kb = peak_rss_kb();
     const fs::path written = c.job == "upload" ? storage / "Java" / "05.jar" : home / "saved.bin";
-    r.ok = ok && result == lg81xx::JobResult::ok && fs::exists(written) && read_bytes(written) == content;
+    const Bytes expected = c.job == "upload" ? read_bytes(home / "bench.jar") : content;  // the JAR as sent
+    r.ok = ok && result == lg81xx::JobResult::ok && fs::exists(written) && read_bytes(written) == expected;
   }
   if (r.rss_kb == 0) r.rss_kb = peak_rss_kb();
   window.connect_or_disconnect();  // hang up
