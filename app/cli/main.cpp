@@ -142,6 +142,7 @@ int main(int argc, char** argv) {
   auto* doctor = app.add_subcommand(
       "doctor",
       "what stands between this program and the phone: ports, rights, other programs; with --port, a connect");
+  doctor->add_option("--port", options.port, "the port to try the phone on (as the option before the command)");
   std::filesystem::path archive_dir;
   std::vector<std::string> archive_folders;
   bool refresh = false;

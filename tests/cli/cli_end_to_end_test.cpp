@@ -475,7 +475,9 @@ TEST_F(CliOnPseudoTerminal, DoctorOnTheDevice) {
   fs::create_symlink(phone->device_path(), work / "telefono");
   EXPECT_EQ(CliEndToEnd::cli({"ls", "Videos"}, "LG U8130", "telefono").status, 0);
   phone->stop();
-  const auto gone = cli({"doctor"});  // nothing answers any more
+  // Nothing answers any more; the port may follow the command too.
+  const auto gone =
+      run_program(kCli, {"--home", home.path().string(), "doctor", "--port", phone->device_path()}, work.path());
   EXPECT_EQ(gone.status, 1) << gone.out << gone.err;
   EXPECT_TRUE(has(gone.err, "lg81xx-cli: " + phone->device_path() + ": ")) << gone.err;
 }
