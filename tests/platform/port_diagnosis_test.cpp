@@ -123,101 +123,36 @@ TEST(PortDiagnosis, FindsWhatStandsBetweenTheProgramAndTheDevice) {
   using K = FindingKind;
   const std::string ignore = "E:ID_VENDOR_ID=1004\nE:ID_MM_DEVICE_IGNORE=1\nG:uaccess\n";
   const std::string no_rule = "E:ID_VENDOR_ID=1004\n";
+  const Process modem_manager{812, "ModemManager"};
+  const std::vector<Process> mm = {modem_manager};
   struct Case {
     const char* what;
-    std::string path = kCableLink;
-    unsigned mode = 0660;
-    bool in_group = true;                    // this session has the device's group
-    std::string listed = "";                 // dialout's members in /etc/group
+    std::vector<K> kinds;
+    std::optional<K> first = std::nullopt;
     std::vector<Process> running = {};       // besides the holders
     std::optional<std::string> record = {};  // udev's record of ttyACM0
-    std::vector<K> kinds = {};
-    std::optional<K> first = std::nullopt;
+    unsigned mode = 0660;
+    bool in_group = true;        // this session has the device's group
+    std::string listed = "";     // dialout's members in /etc/group
     bool dialout_first = false;  // dialout is anna's group in /etc/passwd
+    std::string path = kCableLink;
   };
-  const Process modem_manager{812, "ModemManager"};
+  const std::optional<K> none;
+  const K open = K::can_open, no_mm = K::modem_manager_not_running, held = K::held_by, out = K::not_in_group,
+          next_login = K::group_needs_new_login, mode_out = K::mode_keeps_out,
+          not_kept = K::modem_manager_not_kept_away;
   const Case cases[] = {
-      {"a free port, the rule applied",
-       kCableLink,
-       0660,
-       true,
-       "",
-       {modem_manager},
-       ignore,
-       {K::can_open, K::modem_manager_kept_away}},
-      {"a free port, no ModemManager, no udev",
-       kCableLink,
-       0660,
-       true,
-       "",
-       {},
-       {},
-       {K::can_open, K::modem_manager_not_running}},
-      {"ModemManager runs and the rule does not apply",
-       kCableLink,
-       0660,
-       true,
-       "",
-       {modem_manager},
-       no_rule,
-       {K::can_open, K::modem_manager_not_kept_away},
-       K::modem_manager_not_kept_away},
-      {"ModemManager runs and udev cannot tell",
-       kCableLink,
-       0660,
-       true,
-       "",
-       {modem_manager},
-       {},
-       {K::can_open, K::modem_manager_unknown}},
-      {"held by another program",
-       "/dev/ttyACM1",
-       0660,
-       true,
-       "",
-       {},
-       {},
-       {K::can_open, K::held_by, K::modem_manager_not_running},
-       K::held_by},
-      {"not in its group",
-       kCableLink,
-       0660,
-       false,
-       "",
-       {},
-       {},
-       {K::not_in_group, K::modem_manager_not_running},
-       K::not_in_group},
-      {"in the group from the next login",
-       kCableLink,
-       0660,
-       false,
-       "root,anna",
-       {},
-       {},
-       {K::group_needs_new_login, K::modem_manager_not_running},
-       K::group_needs_new_login},
-      {"the mode keeps the group out",
-       kCableLink,
-       0600,
-       true,
-       "anna",
-       {},
-       {},
-       {K::mode_keeps_out, K::modem_manager_not_running},
-       K::mode_keeps_out},
-      {"open to everyone", kCableLink, 0666, false, "", {}, {}, {K::can_open, K::modem_manager_not_running}},
-      {"its group anna's own from the next login",
-       kCableLink,
-       0660,
-       false,
-       "",
-       {},
-       {},
-       {K::group_needs_new_login, K::modem_manager_not_running},
-       K::group_needs_new_login,
-       true},
-      {"no such device", "/dev/ttyACM9", 0660, true, "", {modem_manager}, ignore, {K::no_device}, K::no_device},
+      {"a free port, the rule applied", {open, K::modem_manager_kept_away}, none, mm, ignore},
+      {"a free port, no ModemManager, no udev", {open, no_mm}},
+      {"ModemManager runs and the rule does not apply", {open, not_kept}, not_kept, mm, no_rule},
+      {"ModemManager runs and udev cannot tell", {open, K::modem_manager_unknown}, none, mm},
+      {"held by another program", {open, held, no_mm}, held, {}, {}, 0660, true, "", false, "/dev/ttyACM1"},
+      {"not in its group", {out, no_mm}, out, {}, {}, 0660, false},
+      {"in the group from the next login", {next_login, no_mm}, next_login, {}, {}, 0660, false, "root,anna"},
+      {"the mode keeps the group out", {mode_out, no_mm}, mode_out, {}, {}, 0600, true, "anna"},
+      {"open to everyone", {open, no_mm}, none, {}, {}, 0666, false},
+      {"its group anna's own from the next login", {next_login, no_mm}, next_login, {}, {}, 0660, false, "", true},
+      {"no such device", {K::no_device}, K::no_device, mm, ignore, 0660, true, "", false, "/dev/ttyACM9"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
