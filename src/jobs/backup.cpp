@@ -36,7 +36,9 @@ std::optional<Refusal> match_phone(ArchivedPhone& recorded, const PhoneFacts& fa
     const std::string whose = imeis_known ? "IMEI " + recorded.imei : recorded.model;
     return Refusal{JobResult::bad_input, {MessageId::archive_of_another_phone, " " + whose, {}}};
   }
-  if (imei.empty() || (!fresh && recorded.imei.empty())) listener.notice({MessageId::archive_imei_not_read, {}, {}});
+  // Only this run's IMEI is said to be unread: an archive made without one takes the IMEI
+  // read now.
+  if (imei.empty()) listener.notice({MessageId::archive_imei_not_read, {}, {}});
   if (another) return std::nullopt;
   recorded.model = model;
   recorded.information = facts.information;

@@ -327,7 +327,7 @@ TEST_F(ArchiveOfAnotherPhone, IsRefusedUnlessForced) {
       {"111111111111111", "LG U8130", "111111111111111", "LG U8138", false, JobResult::ok, false, "111111111111111"},
       {"111111111111111", "LG U8130", "", "LG U8130", false, JobResult::ok, true, "111111111111111"},
       {"111111111111111", "LG U8130", "", "LG U8120", false, JobResult::bad_input, false, ""},
-      {"", "LG U8130", "222222222222222", "LG U8130", false, JobResult::ok, true, "222222222222222"},
+      {"", "LG U8130", "222222222222222", "LG U8130", false, JobResult::ok, false, "222222222222222"},
       {"", "", "", "LG U8130", false, JobResult::ok, true, ""},  // a new archive
   };
   for (const Row& row : rows) {
