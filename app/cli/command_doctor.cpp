@@ -21,7 +21,7 @@ int run_doctor(const GlobalOptions& options, Terminal& term, SystemProbe& probe)
       return status;
     }
     TraceFile trace;  // outlives the session that writes to it
-    if (const int opened = open_traces(trace, options, term.err); opened != kSuccess) return opened;
+    if (const int opened = open_traces(trace, options, term.err, home.path); opened != kSuccess) return opened;
     TerminalListener listener(term.err, term.terminal);
     Session session(*line, listener, home.path);
     trace.attach(session.jobs().phone().link(), session.clock());

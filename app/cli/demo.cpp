@@ -215,7 +215,7 @@ int demo_steps(const GlobalOptions& options, Terminal& term, Clock& clock) {
     return kNoAnswer;
   }
   TraceFile trace;  // outlives the session that writes to it
-  if (const int opened = open_traces(trace, options, term.err); opened != kSuccess) return opened;
+  if (const int opened = open_traces(trace, options, term.err, home.path); opened != kSuccess) return opened;
   TerminalListener listener(term.err, term.terminal);
   Session session(*line, listener, home.path, &clock);
   if (!session.start()) return kLocalFile;

@@ -77,7 +77,7 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
   auto line = make_line(options, *port, home.path, err, status);
   if (!line) return status;
   TraceFile trace;  // outlives the session that writes to it
-  if (const int opened = open_traces(trace, options, err); opened != kSuccess) return opened;
+  if (const int opened = open_traces(trace, options, err, home.path); opened != kSuccess) return opened;
 
   Session session(*line, listener, home.path);
   const CancelOnSignal signals(session.jobs());
@@ -95,9 +95,30 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
   return checked_trace(trace, err, signals.exit_status(status));
 }
 
-int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err) {
+namespace {
+
+// What the command reads besides its arguments: the program folder's settings, emulation
+// classes and virtual phone, and every file of its input folders (an archive, the kept sounds).
+std::vector<fs::path> files_read(const GlobalOptions& options, const fs::path& home) {
+  std::vector<fs::path> files = options.inputs;
+  std::vector<fs::path> folders = options.input_folders;
+  if (!home.empty()) {
+    files.insert(files.end(), {home / "LG81XX.ini", home / "emu.zip"});
+    folders.insert(folders.end(), {home / "emu", home / "virtual-phone"});
+  }
+  for (const auto& folder : folders) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+      if (it->is_regular_file(ec)) files.push_back(it->path());
+  }
+  return files;
+}
+
+}  // namespace
+
+int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err, const fs::path& home) {
   if (options.trace) {
-    const auto problem = trace.open(*options.trace, {options.force, options.inputs});
+    const auto problem = trace.open(*options.trace, {options.force, files_read(options, home)});
     if (problem != LogFileProblem::none) {
       err << "lg81xx-cli: the trace file " << options.trace->string() << " " << log_file_problem_text(problem) << "\n";
       return kLocalFile;

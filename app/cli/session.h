@@ -26,13 +26,14 @@ struct GlobalOptions {
   std::optional<std::filesystem::path> home;
   std::optional<std::filesystem::path> trace;
   bool fast = false;
-  bool force = false;                               // --force before the command: --trace may replace a regular file
-  std::vector<std::filesystem::path> inputs;        // the files the command reads, never a trace
-  std::optional<std::filesystem::path> sessions;    // where the session is recorded; nothing: it is not
-  std::filesystem::path program_folder;             // the executable's folder
-  std::filesystem::path user_folder;                // the per-user fallback for the program folder
-  std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
-  PortLister list_ports;                            // the serial ports, to find the phone's when --port is not given
+  bool force = false;                                // --force before the command: --trace may replace a regular file
+  std::vector<std::filesystem::path> inputs;         // the files the command reads, never a trace
+  std::vector<std::filesystem::path> input_folders;  // folders whose every file it reads or keeps, never a trace
+  std::optional<std::filesystem::path> sessions;     // where the session is recorded; nothing: it is not
+  std::filesystem::path program_folder;              // the executable's folder
+  std::filesystem::path user_folder;                 // the per-user fallback for the program folder
+  std::vector<std::filesystem::path> data_folders;   // where an installation keeps emu.zip
+  PortLister list_ports;                             // the serial ports, to find the phone's when --port is not given
 };
 
 class Session {
@@ -83,9 +84,11 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
                   const std::function<int(Session&)>& before_connect = nullptr);
 
 // The --trace file opened as `get -o` saves (a new file, or a regular one with --force;
-// never a link, FIFO, device, folder or one of the command's inputs) and the recorded
-// session set up: kSuccess, or a line on `err` and kLocalFile.
-int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err);
+// never a link, FIFO, device, folder or a file the command reads: its inputs, the files of
+// its input folders and the program folder `home`'s own) and the recorded session set up:
+// kSuccess, or a line on `err` and kLocalFile.
+int open_traces(TraceFile& trace, const GlobalOptions& options, std::ostream& err,
+                const std::filesystem::path& home = {});
 
 // `status`, or kLocalFile with a line on `err` when a run that succeeded could not write
 // its whole trace.

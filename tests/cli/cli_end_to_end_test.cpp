@@ -69,11 +69,21 @@ TEST_F(CliEndToEnd, ListingAndItsTrace) {
 }
 
 // --trace opens its file as get -o saves: a new file, a regular one only with --force, and
-// never a link, a FIFO, a device, a folder or the command's own input.
+// never a link, a FIFO, a device, a folder or a file the command reads (its own inputs, the
+// archive's files, the program folder's settings, the kept sounds).
 TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
   fs::path jad, jar;
   ASSERT_TRUE(sim::write_sample_midlet(work.path(), jad, jar));
   const std::string midlet = read_file(jad);
+  ASSERT_EQ(cli({"backup", "archive", "Images"}).status, 0);
+  const fs::path archived = work / "archive" / "Images" / "lago.jpg";
+  const fs::path kept =
+      home / "data" / "lg81xx" / "original-sounds" / "354321098765432" / "MessageTone" / "Message1.mid";
+  write_file(kept, "kept");
+  const std::map<fs::path, std::string> read_files{{jad, midlet},
+                                                   {archived, read_file(archived)},
+                                                   {home / "LG81XX.ini", read_file(home / "LG81XX.ini")},
+                                                   {kept, "kept"}};
   write_file(work / "old.trace", "mine");
   write_file(work / "target.txt", "mine");
   fs::create_symlink(work / "target.txt", work / "link.trace");
@@ -84,27 +94,28 @@ TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
     fs::path trace;
     int status;
     std::string says = "";
-    bool install = false;  // the command reads the JAD and the JAR
+    std::vector<std::string> command = {"ls", "Images"};
   };
+  const std::vector<std::string> install = {"install", jad.string(), jar.string()};
   write_file(work / "other.trace", "mine");
   const Case cases[] = {
       {{}, work / "new.trace", 0},
-      {{"--force"}, work / "other.trace", 0, "", true},  // beside the inputs, on their file system
+      {{"--force"}, work / "other.trace", 0, "", install},  // beside the inputs, on their file system
       {{}, work / "old.trace", 4, "is already there: replace it with --force"},
       {{"--force"}, work / "old.trace", 0},
       {{"--force"}, work / "link.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "fifo.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, "/dev/null", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "dir.trace", 4, "is a folder"},
-      {{"--force"}, jad, 4, "is a file this command reads", true},
+      {{"--force"}, jad, 4, "is a file this command reads", install},
+      {{"--force"}, archived, 4, "is a file this command reads", {"restore", "archive", "--replace"}},
+      {{"--force"}, home / "LG81XX.ini", 4, "is a file this command reads"},
+      {{"--force"}, kept, 4, "is a file this command reads", {"sound", "mes1", "--restore"}},
   };
   for (const auto& c : cases) {
     auto args = c.options;
     args.insert(args.end(), {"--trace", c.trace.string()});
-    if (c.install)
-      args.insert(args.end(), {"install", jad.string(), jar.string()});
-    else
-      args.insert(args.end(), {"ls", "Images"});
+    args.insert(args.end(), c.command.begin(), c.command.end());
     const auto r = cli(args);
     EXPECT_EQ(r.status, c.status) << c.trace << "\n" << r.err;
     if (c.status == 0) {
@@ -115,7 +126,7 @@ TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
   }
   EXPECT_EQ(read_file(work / "target.txt"), "mine");
   EXPECT_TRUE(fs::is_fifo(work / "fifo.trace"));
-  EXPECT_EQ(read_file(jad), midlet);
+  for (const auto& [file, content] : read_files) EXPECT_EQ(read_file(file), content) << file;
 }
 
 // Every session is recorded in the state folder, heading first; the oldest go; a folder
