@@ -25,12 +25,20 @@ sub run {
 sub tidy {
   my $in_group = 0;
   my @lines;
-  for (split /\n/, shift) {
+  my @in = split /\n/, shift;
+  for my $i (0 .. $#in) {
+    $_ = $in[$i];
     if (/^\[Option Group: (.*)\]$/) { push @lines, "$1:"; $in_group = 1; next }
     $in_group = 0 unless /\S/;
     next if $in_group && /^ +Options:$/;
     s/^  // if $in_group;
-    s/^( +-\S+(?: [A-Z][A-Z:]*(?:=\S*)?)?) (?=\S)/$1  / unless /\S  /;
+    if (($in[$i + 1] // '') =~ /^ {20,}\S/) {
+      # An option alone on its line, its description below: CLI11's "Excludes:" and
+      # "Needs:" go to the end of the description, the option line stays whole.
+      $in[$i + 1] .= " ($1)" if s/ ((?:Excludes|Needs): .*)$//;
+    } elsif (!/\S  /) {
+      s/^( +-\S+(?: [A-Z][A-Z:]*(?:=\S*)?)?) (?=\S)/$1  /;
+    }
     push @lines, $_;
   }
   return join('', map { "$_\n" } @lines);
