@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
   for (const auto& input : {jad, jar, file})
     if (!input.empty()) options.inputs.push_back(input);
   if (sound_file) options.inputs.push_back(*sound_file);
-  if (!archive_dir.empty()) options.inputs.push_back(archive_dir / "manifest.json");
+  if (!archive_dir.empty()) options.inputs.push_back(archive_dir);  // the manifest and every archived file
   options.sessions = sessions_folder();
 
   Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};

@@ -27,7 +27,7 @@ struct GlobalOptions {
   std::optional<std::filesystem::path> trace;
   bool fast = false;
   bool force = false;                               // --force before the command: --trace may replace a regular file
-  std::vector<std::filesystem::path> inputs;        // the files the command reads, never a trace
+  std::vector<std::filesystem::path> inputs;        // the files (or folders) the command reads, never a trace
   std::optional<std::filesystem::path> sessions;    // where the session is recorded; nothing: it is not
   std::filesystem::path program_folder;             // the executable's folder
   std::filesystem::path user_folder;                // the per-user fallback for the program folder

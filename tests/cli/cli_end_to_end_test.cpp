@@ -79,32 +79,34 @@ TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
   fs::create_symlink(work / "target.txt", work / "link.trace");
   ASSERT_EQ(mkfifo((work / "fifo.trace").c_str(), 0600), 0);
   fs::create_directory(work / "dir.trace");
+  ASSERT_EQ(cli({"backup", "arch", "Images"}).status, 0);
+  const fs::path archived = work / "arch" / "Images" / "lago.jpg";
+  const std::string photo = read_file(archived);
   struct Case {
     std::vector<std::string> options;
     fs::path trace;
     int status;
     std::string says = "";
-    bool install = false;  // the command reads the JAD and the JAR
+    std::vector<std::string> command = {"ls", "Images"};
   };
+  const std::vector<std::string> install{"install", jad.string(), jar.string()};
   write_file(work / "other.trace", "mine");
   const Case cases[] = {
       {{}, work / "new.trace", 0},
-      {{"--force"}, work / "other.trace", 0, "", true},  // beside the inputs, on their file system
+      {{"--force"}, work / "other.trace", 0, "", install},  // beside the inputs, on their file system
       {{}, work / "old.trace", 4, "is already there: replace it with --force"},
       {{"--force"}, work / "old.trace", 0},
       {{"--force"}, work / "link.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "fifo.trace", 4, "is a link, a FIFO or a device"},
       {{"--force"}, "/dev/null", 4, "is a link, a FIFO or a device"},
       {{"--force"}, work / "dir.trace", 4, "is a folder"},
-      {{"--force"}, jad, 4, "is a file this command reads", true},
+      {{"--force"}, jad, 4, "is a file this command reads", install},
+      {{"--force"}, archived, 4, "is a file this command reads", {"restore", "arch", "--replace"}},
   };
   for (const auto& c : cases) {
     auto args = c.options;
     args.insert(args.end(), {"--trace", c.trace.string()});
-    if (c.install)
-      args.insert(args.end(), {"install", jad.string(), jar.string()});
-    else
-      args.insert(args.end(), {"ls", "Images"});
+    args.insert(args.end(), c.command.begin(), c.command.end());
     const auto r = cli(args);
     EXPECT_EQ(r.status, c.status) << c.trace << "\n" << r.err;
     if (c.status == 0) {
@@ -116,6 +118,7 @@ TEST_F(CliEndToEnd, TraceFileOnlyWhereItMayWrite) {
   EXPECT_EQ(read_file(work / "target.txt"), "mine");
   EXPECT_TRUE(fs::is_fifo(work / "fifo.trace"));
   EXPECT_EQ(read_file(jad), midlet);
+  EXPECT_EQ(read_file(archived), photo);
 }
 
 // Every session is recorded in the state folder, heading first; the oldest go; a folder
