@@ -132,6 +132,14 @@ TEST_P(Archive, AWholeBackupThenOnlyWhatIsNew) {
   EXPECT_EQ(gets(), 1u);
   EXPECT_EQ(second.message->italian(), "1 nuovi, 7 già archiviati, 0 non salvati");
   EXPECT_EQ(expect_true_manifest(storage.path()).files.size(), 8u);
+
+  // A link in place of one of the archive's folders is never written through.
+  TempDir outside;
+  fs::rename(dir / audio(), outside / "moved");
+  fs::create_directory_symlink(outside.path(), dir / audio());
+  write_file(storage / audio() / "altro.mid", "new");
+  EXPECT_EQ(backup(facts).result, JobResult::local_file);
+  EXPECT_FALSE(fs::exists(outside / "altro.mid"));
 }
 
 // A run that ends early leaves a manifest of complete files only; the next run fetches
