@@ -323,6 +323,16 @@ TEST_P(Archive, ThePhonesOwnSoundIsKeptReplacedAndRestored) {
     EXPECT_NE(read_file(storage / "MessageTone" / "Message5.mid"), "new tune") << row.why;
   }
   EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound);
+  // Nothing but what a replacement keeps is sent back: not an empty file, a FIFO or a link.
+  const fs::path mes5 = original_sound_path(kept, "mes5");
+  write_file(mes5, "");
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "empty";
+  fs::remove(mes5);
+  ASSERT_EQ(mkfifo(mes5.c_str(), 0600), 0);
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "FIFO";
+  fs::remove(mes5);
+  fs::create_symlink(dir / "nuovo.mid", mes5);
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "link";
   EXPECT_EQ(restore_original_sound(jobs, "mes3", {data.path(), ""}).message->id, MessageId::restore_needs_imei);
   EXPECT_TRUE(replace_sound(jobs, {"mes5", dir / "nuovo.mid", std::nullopt}).ok()) << "--no-keep-original";
 }
