@@ -227,6 +227,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
   write_file(work / "a.jar", "PK");
   write_file(work / "tono.mid", "MThd");
   fs::create_symlink(work / "a.jad", work / "link.jpg");
+  write_file(work / "huge.bin", "");
+  fs::resize_file(work / "huge.bin", (std::uint64_t{1} << 32) + 1);  // sparse: no room taken
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -252,6 +254,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"put", "Images", "tono.mid", "--as", ".."}, 1, "not \"..\""},
       {{"put", "Images", "tono.mid", "--as", ""}, 1, "not \"\""},
       {{"put", "Images", "tono.mid", "--as", "../Java/05.jar"}, 1, "(no folder"},
+      {{"put", "Images", "huge.bin"}, 1, "ERRORE: IL FILE SCELTO È TROPPO GRANDE"},  // never read
+      {{"sound", "mes1", "huge.bin"}, 1, "ERRORE: IL FILE SCELTO È TROPPO GRANDE"},
       {{"frobnicate", "Images"}, 1, "unknown command \"frobnicate\"; the commands are ports, info, ls"},
       {{"--fast"}, 1, "name a command; the commands are"},
       {{"--port", "/dev/lg81xx-no-such-port", "info"},
