@@ -287,6 +287,23 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
   }
 }
 
+// Results that cannot be written to standard output (a full disk) are no success, and
+// are said once.
+TEST_F(CliEndToEnd, ResultsThatCannotBeWrittenAreNoSuccess) {
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"info"}, {"ls", "Images"}, {"get", "Images", "lago.jpg", "-o", "-"}}) {
+    std::vector<std::string> args{
+        "-c",    "exec \"$0\" \"$@\" >/dev/full", kCli.string(), "--home", home.path().string(), "--port", "sim",
+        "--fast"};
+    args.insert(args.end(), command.begin(), command.end());
+    const auto r = run_program("/bin/sh", args, work.path());
+    EXPECT_EQ(r.status, 4) << command.front() << "\n" << r.err;
+    const std::string said = "IMPOSSIBILE SCRIVERE IL FILE: standard output";
+    EXPECT_EQ(r.err.find(said), r.err.rfind(said)) << r.err;
+    EXPECT_TRUE(has(r.err, said)) << r.err;
+  }
+}
+
 // put sends a file under the name --as gives; a file of that name already on the phone is
 // replaced only with --replace.
 TEST_F(CliEndToEnd, PutLandsByteIdenticalAndReplacesOnlyWhenTold) {
