@@ -65,8 +65,12 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
   }
   if (file && !readable_file(*file, term.err)) return kLocalFile;
   TerminalListener listener(term.err, term.terminal);
-  if (file)
+  if (file) {
+    std::error_code ec;  // a file too large is refused before it fills the memory
+    const auto size = std::filesystem::file_size(*file, ec);
+    if (const auto refused = first_refusal(listener, {check_file_size(ec ? 0 : size)})) return *refused;
     if (const auto refused = first_refusal(listener, {check_content(LocalFiles().read_all(*file))})) return *refused;
+  }
   return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
     // The phone's own sounds are the user's, kept in the user's data folder
     // ($XDG_DATA_HOME/lg81xx), whichever program folder this run uses.
@@ -100,8 +104,11 @@ int run_put(const GlobalOptions& options, Terminal& term, const std::string& fol
     return kBadInput;
   }
   if (!readable_file(file, term.err)) return kLocalFile;
-  const auto content = LocalFiles().read_all(file);
   TerminalListener listener(term.err, term.terminal);
+  std::error_code ec;  // a file too large is refused before it fills the memory
+  const auto size = std::filesystem::file_size(file, ec);
+  if (const auto refused = first_refusal(listener, {check_file_size(ec ? 0 : size)})) return *refused;
+  const auto content = LocalFiles().read_all(file);
   if (const auto refused = first_refusal(listener, {check_content(content)})) return *refused;
   const SendRequest request{folder, as.value_or(file.filename().string()), *content, WhenExists::ask};
   if (const auto refused = first_refusal(listener, {check_send(options.model, request)})) return *refused;

@@ -35,7 +35,12 @@ CancelOnSignal::CancelOnSignal(JobContext& jobs) {
   sigemptyset(&action.sa_mask);
   for (const int s : kStopSignals) sigaddset(&action.sa_mask, s);  // one handler at a time
   action.sa_flags = SA_RESTART;  // the port's reads and writes go on; the link looks at the cancel
-  for (std::size_t i = 0; i < std::size(kStopSignals); ++i) sigaction(kStopSignals[i], &action, &g_previous[i]);
+  for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
+    sigaction(kStopSignals[i], nullptr, &g_previous[i]);
+    // A signal ignored from the start stays ignored: whoever started the command asked so
+    // (nohup, a background job of a shell script).
+    if (g_previous[i].sa_handler != SIG_IGN) sigaction(kStopSignals[i], &action, nullptr);
+  }
 }
 
 CancelOnSignal::~CancelOnSignal() {

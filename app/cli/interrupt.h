@@ -2,7 +2,8 @@
 // Ctrl-C (SIGINT), SIGTERM and SIGHUP during a phone command: the first one asks the job
 // to stop after the exchange under way (a wait on a silent phone ends at once), so that
 // the session is closed and nothing partial is saved; the command then exits 128 + the
-// signal's number. A second one ends the program at once.
+// signal's number. A second one ends the program at once. A signal the command was started
+// with ignored (nohup) stays ignored.
 #include "jobs/job_context.h"
 
 namespace lg81xx::cli {

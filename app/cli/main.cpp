@@ -15,6 +15,7 @@
 #include "jobs/recorded_sessions.h"
 #include "output_path.h"
 #include "platform/qt/qt_serial_port.h"
+#include "terminal_listener.h"
 
 using namespace lg81xx;
 using namespace lg81xx::cli;
@@ -37,9 +38,22 @@ void say_which_command(const CLI::App& app) {
   std::cerr << "; the commands are " << commands << " (lg81xx-cli --help tells more)\n";
 }
 
+int run_command(int argc, char** argv);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const int status = run_command(argc, argv);
+  // Results that never reached standard output (a full disk) are no success.
+  std::cout.flush();
+  if (status != kSuccess || (std::cout && std::fflush(stdout) == 0)) return status;
+  TerminalListener(std::cerr, false).print({MessageId::file_write_failed, ": standard output", {}});
+  return kLocalFile;
+}
+
+namespace {
+
+int run_command(int argc, char** argv) {
   QCoreApplication qt(argc, argv);  // the serial port and the standard folders want one
   QCoreApplication::setApplicationName("lg81xx");
 
@@ -182,8 +196,8 @@ int main(int argc, char** argv) {
   for (const auto& input : {jad, jar, file})
     if (!input.empty()) options.inputs.push_back(input);
   if (sound_file) options.inputs.push_back(*sound_file);
-  if (!archive_dir.empty()) options.input_folders.push_back(archive_dir);
-  options.input_folders.push_back(options.user_folder / "original-sounds");
+  if (!archive_dir.empty()) options.inputs.push_back(archive_dir);  // the manifest and every archived file
+  options.inputs.push_back(options.user_folder / "original-sounds");
   options.sessions = sessions_folder();
 
   Terminal term{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
@@ -218,3 +232,5 @@ int main(int argc, char** argv) {
   if (*restore) return run_restore(options, term, archive_dir, archive_folders, replace_on_phone);
   return kBadInput;
 }
+
+}  // namespace

@@ -98,19 +98,11 @@ int run_connected(const GlobalOptions& options, TerminalListener& listener, std:
 namespace {
 
 // What the command reads besides its arguments: the program folder's settings, emulation
-// classes and virtual phone, and every file of its input folders (an archive, the kept sounds).
+// classes and virtual phone (a folder stands for every file below it).
 std::vector<fs::path> files_read(const GlobalOptions& options, const fs::path& home) {
   std::vector<fs::path> files = options.inputs;
-  std::vector<fs::path> folders = options.input_folders;
-  if (!home.empty()) {
-    files.insert(files.end(), {home / "LG81XX.ini", home / "emu.zip"});
-    folders.insert(folders.end(), {home / "emu", home / "virtual-phone"});
-  }
-  for (const auto& folder : folders) {
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-      if (it->is_regular_file(ec)) files.push_back(it->path());
-  }
+  if (!home.empty())
+    files.insert(files.end(), {home / "LG81XX.ini", home / "emu.zip", home / "emu", home / "virtual-phone"});
   return files;
 }
 

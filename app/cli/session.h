@@ -26,14 +26,13 @@ struct GlobalOptions {
   std::optional<std::filesystem::path> home;
   std::optional<std::filesystem::path> trace;
   bool fast = false;
-  bool force = false;                                // --force before the command: --trace may replace a regular file
-  std::vector<std::filesystem::path> inputs;         // the files the command reads, never a trace
-  std::vector<std::filesystem::path> input_folders;  // folders whose every file it reads or keeps, never a trace
-  std::optional<std::filesystem::path> sessions;     // where the session is recorded; nothing: it is not
-  std::filesystem::path program_folder;              // the executable's folder
-  std::filesystem::path user_folder;                 // the per-user fallback for the program folder
-  std::vector<std::filesystem::path> data_folders;   // where an installation keeps emu.zip
-  PortLister list_ports;                             // the serial ports, to find the phone's when --port is not given
+  bool force = false;                               // --force before the command: --trace may replace a regular file
+  std::vector<std::filesystem::path> inputs;        // the files (or folders) the command reads, never a trace
+  std::optional<std::filesystem::path> sessions;    // where the session is recorded; nothing: it is not
+  std::filesystem::path program_folder;             // the executable's folder
+  std::filesystem::path user_folder;                // the per-user fallback for the program folder
+  std::vector<std::filesystem::path> data_folders;  // where an installation keeps emu.zip
+  PortLister list_ports;                            // the serial ports, to find the phone's when --port is not given
 };
 
 class Session {

@@ -108,7 +108,7 @@ std::optional<ArchiveManifest> parse_manifest(std::string_view text) {
 LoadedManifest load_manifest(Files& files, const std::filesystem::path& dir) {
   const auto path = dir / kManifestName;
   if (!files.exists(path)) return {};
-  const auto text = files.read_all(path);
+  const auto text = files.read_below(dir, kManifestName);
   auto manifest = text ? parse_manifest(*text) : std::nullopt;
   if (!manifest) return {ManifestState::unreadable, {}};
   return {ManifestState::ok, std::move(*manifest)};

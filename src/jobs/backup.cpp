@@ -101,9 +101,12 @@ class Backup {
   // or a file is there; false, with the problem in `done`, when it cannot be saved.
   bool save(EntryArchived& done, const std::string& folder, const std::string& name, const Bytes& content) {
     Files& files = jobs_.files();
-    if (!files.make_folders(request_.dir / folder)) {
+    // A link in place of the folder would lead the files out of the archive.
+    std::error_code ec;
+    const bool link = fs::is_symlink(request_.dir / folder, ec);
+    if (link || !files.make_folders(request_.dir / folder)) {
       done.result = JobResult::local_file;
-      done.saved = SaveResult::no_folder;
+      done.saved = link ? SaveResult::not_a_file : SaveResult::no_folder;
       done.file = folder;
       return false;
     }

@@ -1,6 +1,7 @@
 #include "jobs/checks.h"
 
 #include "phone/frames/listing_frames.h"
+#include "phone/frames/upload_frames.h"
 #include "phone/wire_names.h"
 
 namespace lg81xx {
@@ -47,6 +48,11 @@ std::optional<Refusal> check_new_name(std::string_view model, std::string_view n
 std::optional<Refusal> check_content(const std::optional<Bytes>& content) {
   if (!content) return refusal(MessageId::file_read_failed, JobResult::local_file);
   if (content->empty()) return refusal(MessageId::empty_file);
+  return check_file_size(content->size());
+}
+
+std::optional<Refusal> check_file_size(std::uint64_t size) {
+  if (size > kLargestUpload) return refusal(MessageId::file_too_large);
   return std::nullopt;
 }
 

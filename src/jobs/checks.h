@@ -2,6 +2,7 @@
 // What a job checks before it sends anything: the folder it names, the names it gives the
 // phone, what it reads to send, that the phone is there. Each check is written once, here;
 // the jobs run them, and the command line runs the same ones before it opens the port.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,11 @@ std::optional<Refusal> check_name(std::string_view model, std::string_view name)
 std::optional<Refusal> check_new_name(std::string_view model, std::string_view name);
 
 // What a job read to send: nothing when the file could not be read, and it must not be
-// empty.
+// empty or larger than a transfer can state (check_file_size).
 std::optional<Refusal> check_content(const std::optional<Bytes>& content);
+// A file of `size` bytes fits the size field of a transfer; the command line asks before
+// it reads the file.
+std::optional<Refusal> check_file_size(std::uint64_t size);
 
 // The port must be open.
 std::optional<Refusal> check_connected(const Phone& phone);

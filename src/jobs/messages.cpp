@@ -87,6 +87,8 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
      "the name holds characters this phone model cannot store", kBadInput},
     {Id::empty_file, error, kError, "IL FILE SCELTO È VUOTO: nessun dato da inviare",
      "the file is empty: there is nothing to send", kBadInput},
+    {Id::file_too_large, error, kError, "IL FILE SCELTO È TROPPO GRANDE: oltre 4 GB non può essere inviato",
+     "a transfer states a file's size in four bytes: a file of 4 GiB or more cannot be sent", kBadInput},
     {Id::application_file, error, kError,
      "FILE DI UN'APPLICAZIONE JAVA: {} si installa con \"Carica JAD e JAR\" e \"INVIA\" (Applicazioni JAVA)",
      "the .jad, .jar and .mnf files of the folder Java are written only by an install, which checks the pair and "

@@ -56,6 +56,7 @@ enum class MessageId {
   name_too_long,
   name_not_supported,
   empty_file,
+  file_too_large,
   application_file,  // sent into the folder Java by hand
   file_read_failed,
   file_write_failed,

@@ -40,7 +40,7 @@ std::vector<std::vector<ArchivedFile>> latest_by_folder(const ArchiveManifest& m
 // the phone cannot take, nothing in it. `content` holds its bytes otherwise.
 std::optional<MessageId> unsendable(JobContext& jobs, const std::filesystem::path& dir, const ArchivedFile& record,
                                     std::optional<Bytes>& content) {
-  content = jobs.files().read_all(dir / record.file);
+  content = jobs.files().read_below(dir, record.file);
   if (!content) return MessageId::file_missing;
   if (content->size() != record.size || sha256_hex(*content) != record.sha256) return MessageId::damaged_in_archive;
   if (auto refusal = check_new_name(jobs.phone().model(), record.name)) return refusal->message.id;

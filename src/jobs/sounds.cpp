@@ -85,8 +85,10 @@ JobOutcome<> restore_original_sound(JobContext& jobs, std::string_view sound, co
   if (auto refusal = check_sound(phone, sound)) return refused(std::move(*refusal));
   if (!is_imei(kept.imei)) return refused({JobResult::bad_input, {MessageId::restore_needs_imei, {}, {}}});
   const auto path = original_sound_path(kept, sound);
-  const auto original = jobs.files().exists(path) ? jobs.files().read_all(path) : std::nullopt;
-  if (!original) return refused({JobResult::bad_input, {MessageId::no_original_sound, " " + path.string(), {}}});
+  // Only what a replacement kept: a regular file, never empty, reached through no link.
+  const auto original = jobs.files().read_below(kept.data_folder, path.lexically_relative(kept.data_folder));
+  if (!original || original->empty())
+    return refused({JobResult::bad_input, {MessageId::no_original_sound, " " + path.string(), {}}});
   jobs.listener().started();
   return ended(phone, Job::restore_sound, replace_system_sound(phone, sound_row(sound)->path, *original));
 }

@@ -6,7 +6,7 @@ namespace lg81xx {
 
 FileChecked check_archived_file(Files& files, const std::filesystem::path& dir, const ArchivedFile& record) {
   FileChecked checked{record};
-  const auto content = files.read_all(dir / record.file);
+  const auto content = files.read_below(dir, record.file);
   if (!content) {
     checked.state = FileState::missing;
     return checked;

@@ -28,7 +28,8 @@ std::optional<UploadNames> upload_names(Family family, const ObjectName& name) {
 
 JobResult Phone::upload(const ObjectName& name, const Bytes& data) {
   held_ = true;
-  if (data.empty()) return JobResult::bad_input;  // a file never sent is never claimed
+  if (data.empty()) return JobResult::bad_input;                  // a file never sent is never claimed
+  if (data.size() > kLargestUpload) return JobResult::bad_input;  // its size would be announced wrong
   if (!is_known_model(model_)) return JobResult::bad_input;
   auto names = upload_names(family(), name);
   if (!names) return JobResult::bad_input;

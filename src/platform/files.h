@@ -28,6 +28,9 @@ class Files {
  public:
   virtual ~Files() = default;
   virtual std::optional<Bytes> read_all(const std::filesystem::path& path) = 0;
+  // The regular file `relative` (no "..", not absolute) below the folder `dir`, reached
+  // without following a link below `dir`; nothing for a link, FIFO, device or folder there.
+  virtual std::optional<Bytes> read_below(const std::filesystem::path& dir, const std::filesystem::path& relative) = 0;
   // What save() would meet at `destination`, found before a transfer without leaving
   // anything behind.
   virtual SaveResult check_save(const std::filesystem::path& destination, Replace replace) = 0;
@@ -49,6 +52,7 @@ class LocalFiles final : public Files {
   explicit LocalFiles(std::function<std::string()> temp_names = {});
 
   std::optional<Bytes> read_all(const std::filesystem::path& path) override;
+  std::optional<Bytes> read_below(const std::filesystem::path& dir, const std::filesystem::path& relative) override;
   SaveResult check_save(const std::filesystem::path& destination, Replace replace) override;
   SaveResult save(const std::filesystem::path& destination, const Bytes& content, Replace replace) override;
   bool remove(const std::filesystem::path& path) override;

@@ -235,6 +235,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
   write_file(work / "a.jar", "PK");
   write_file(work / "tono.mid", "MThd");
   fs::create_symlink(work / "a.jad", work / "link.jpg");
+  write_file(work / "huge.bin", "");
+  fs::resize_file(work / "huge.bin", (std::uint64_t{1} << 32) + 1);  // sparse: no room taken
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -260,6 +262,8 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"put", "Images", "tono.mid", "--as", ".."}, 1, "not \"..\""},
       {{"put", "Images", "tono.mid", "--as", ""}, 1, "not \"\""},
       {{"put", "Images", "tono.mid", "--as", "../Java/05.jar"}, 1, "(no folder"},
+      {{"put", "Images", "huge.bin"}, 1, "ERRORE: IL FILE SCELTO È TROPPO GRANDE"},  // never read
+      {{"sound", "mes1", "huge.bin"}, 1, "ERRORE: IL FILE SCELTO È TROPPO GRANDE"},
       {{"frobnicate", "Images"}, 1, "unknown command \"frobnicate\"; the commands are ports, info, ls"},
       {{"--fast"}, 1, "name a command; the commands are"},
       {{"--port", "/dev/lg81xx-no-such-port", "info"},
@@ -288,6 +292,23 @@ TEST_F(CliEndToEnd, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_NE(r.status, 0) << args.front();
     EXPECT_TRUE(has(r.err, "no whole number from 0 to ")) << r.err;
     EXPECT_LT(r.err.size(), 200u) << r.err;
+  }
+}
+
+// Results that cannot be written to standard output (a full disk) are no success, and
+// are said once.
+TEST_F(CliEndToEnd, ResultsThatCannotBeWrittenAreNoSuccess) {
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"info"}, {"ls", "Images"}, {"get", "Images", "lago.jpg", "-o", "-"}}) {
+    std::vector<std::string> args{
+        "-c",    "exec \"$0\" \"$@\" >/dev/full", kCli.string(), "--home", home.path().string(), "--port", "sim",
+        "--fast"};
+    args.insert(args.end(), command.begin(), command.end());
+    const auto r = run_program("/bin/sh", args, work.path());
+    EXPECT_EQ(r.status, 4) << command.front() << "\n" << r.err;
+    const std::string said = "IMPOSSIBILE SCRIVERE IL FILE: standard output";
+    EXPECT_EQ(r.err.find(said), r.err.rfind(said)) << r.err;
+    EXPECT_TRUE(has(r.err, said)) << r.err;
   }
 }
 

@@ -73,7 +73,12 @@ enum class Phase { under_way, silent };
 
 class CliStoppedBySignal : public ::testing::Test {
  protected:
-  CliStoppedBySignal() { setenv("XDG_DATA_HOME", (home / "data").c_str(), 1); }
+  CliStoppedBySignal() {
+    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    // The commands get the signals as a terminal sends them, whatever the test's own
+    // starter ignored (a background job of a script ignores SIGINT).
+    for (const int s : {SIGINT, SIGTERM, SIGHUP}) signal(s, SIG_DFL);
+  }
 
   // A new phone with the sample content and the large files; the log names its requests.
   void start_phone(Phase phase, int transfer) {
@@ -179,6 +184,19 @@ TEST_F(CliStoppedBySignal, EndsTheSessionAndLeavesNothingPartial) {
       }
     }
   }
+}
+
+// A signal ignored when the command starts (nohup) stays ignored: the transfer completes.
+TEST_F(CliStoppedBySignal, ASignalIgnoredFromTheStartStaysIgnored) {
+  write_file(work / "dati.bin", every_byte_value(kLarge, 1));
+  start_phone(Phase::under_way, 11);
+  signal(SIGHUP, SIG_IGN);  // the command inherits it
+  bool sent = false;
+  const auto r = run_stopped({"put", "Images", "dati.bin"}, 11, SIGHUP, sent);
+  signal(SIGHUP, SIG_DFL);
+  ASSERT_TRUE(sent) << r.err;
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_file(phone_storage->path() / "Images" / "dati.bin"), read_file(work / "dati.bin"));
 }
 
 }  // namespace

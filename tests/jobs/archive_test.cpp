@@ -3,6 +3,9 @@
 // the phone's own sounds kept before they are replaced. Both families, on the in-process
 // virtual phone.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include "base/sha256.h"
 #include "jobs/backup.h"
@@ -129,6 +132,14 @@ TEST_P(Archive, AWholeBackupThenOnlyWhatIsNew) {
   EXPECT_EQ(gets(), 1u);
   EXPECT_EQ(second.message->italian(), "1 nuovi, 7 già archiviati, 0 non salvati");
   EXPECT_EQ(expect_true_manifest(storage.path()).files.size(), 8u);
+
+  // A link in place of one of the archive's folders is never written through.
+  TempDir outside;
+  fs::rename(dir / audio(), outside / "moved");
+  fs::create_directory_symlink(outside.path(), dir / audio());
+  write_file(storage / audio() / "altro.mid", "new");
+  EXPECT_EQ(backup(facts).result, JobResult::local_file);
+  EXPECT_FALSE(fs::exists(outside / "altro.mid"));
 }
 
 // A run that ends early leaves a manifest of complete files only; the next run fetches
@@ -249,6 +260,16 @@ TEST_P(Archive, RestoreSendsWhatThePhoneLacksAndKeepsWhatItHas) {
   request.when_exists = WhenExists::replace;
   EXPECT_TRUE(restore_archive(jobs, connect(), request).ok());
   EXPECT_EQ(read_file(empty / images() / "grande.bin"), every_byte_value(9000));
+
+  // A link in the archive is never followed, even to the very bytes recorded.
+  TempDir outside;
+  fs::rename(dir / images() / "grande.bin", outside / "grande.bin");
+  fs::create_symlink(outside / "grande.bin", dir / images() / "grande.bin");
+  fs::remove(empty / images() / "grande.bin");
+  const auto linked = restore_archive(jobs, connect(), request);
+  EXPECT_FALSE(fs::exists(empty / images() / "grande.bin"));
+  ASSERT_EQ(linked.value.failed.size(), 1u);
+  EXPECT_EQ(linked.value.failed[0].why, MessageId::file_missing);
 }
 
 // The phone's own sound is read and kept before its first replacement, and sent back on
@@ -302,6 +323,16 @@ TEST_P(Archive, ThePhonesOwnSoundIsKeptReplacedAndRestored) {
     EXPECT_NE(read_file(storage / "MessageTone" / "Message5.mid"), "new tune") << row.why;
   }
   EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound);
+  // Nothing but what a replacement keeps is sent back: not an empty file, a FIFO or a link.
+  const fs::path mes5 = original_sound_path(kept, "mes5");
+  write_file(mes5, "");
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "empty";
+  fs::remove(mes5);
+  ASSERT_EQ(mkfifo(mes5.c_str(), 0600), 0);
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "FIFO";
+  fs::remove(mes5);
+  fs::create_symlink(dir / "nuovo.mid", mes5);
+  EXPECT_EQ(restore_original_sound(jobs, "mes5", kept).message->id, MessageId::no_original_sound) << "link";
   EXPECT_EQ(restore_original_sound(jobs, "mes3", {data.path(), ""}).message->id, MessageId::restore_needs_imei);
   EXPECT_TRUE(replace_sound(jobs, {"mes5", dir / "nuovo.mid", std::nullopt}).ok()) << "--no-keep-original";
 }
@@ -381,6 +412,32 @@ TEST(VerifyArchive, NamesEveryMissingOrChangedFile) {
   EXPECT_EQ(damaged.value.damaged[0].state, FileState::changed);
   EXPECT_EQ(damaged.value.damaged[1].state, FileState::missing);
   EXPECT_EQ(damaged.message->italian(), "3 file verificati, 1 mancanti, 1 modificati");
+
+  // What stands at a file's place but is no file of the archive is never read, even
+  // when it holds the recorded bytes: a link to a file or a folder outside, a FIFO.
+  TempDir outside;
+  write_file(outside / "a.jpg", read_file(dir / "Images" / "a.jpg"));
+  const std::pair<const char*, std::function<void()>> not_files[] = {
+      {"link to a file", [&] { fs::create_symlink(outside / "a.jpg", dir / "Images" / "a.jpg"); }},
+      {"link to a folder",
+       [&] {
+         fs::remove_all(dir / "Images");
+         fs::create_directory_symlink(outside.path(), dir / "Images");
+       }},
+      {"FIFO", [&] { ASSERT_EQ(mkfifo((dir / "Images" / "a.jpg").c_str(), 0600), 0); }},
+  };
+  for (const auto& [what, plant] : not_files) {
+    fs::remove_all(dir / "Images");
+    fs::create_directory(dir / "Images");
+    plant();
+    const auto checked = check_archived_file(files, dir.path(), manifest.files[0]);
+    EXPECT_EQ(checked.state, FileState::missing) << what;
+  }
+  fs::remove_all(dir / "Images");
+  fs::copy(dir / "manifest.json", outside / "manifest.json");
+  fs::remove(dir / "manifest.json");
+  fs::create_symlink(outside / "manifest.json", dir / "manifest.json");
+  EXPECT_EQ(verify_archive(files, dir.path()).message->id, MessageId::archive_unreadable);
 
   TempDir none;
   EXPECT_EQ(verify_archive(files, none.path()).message->id, MessageId::no_archive);

@@ -23,10 +23,11 @@
 
 namespace lg81xx {
 
-inline constexpr int kUploadBlockLength = 4096;  // block length of an ordinary block, less n mod 4
-inline constexpr int kUploadBlockOverhead = 24;  // block bytes besides names and data
-inline constexpr int kFirstFrameBudget = 962;    // first frame: header, data and escapes
-inline constexpr int kContinuationRoom = 955;    // data bytes of a continuation frame
+inline constexpr int kUploadBlockLength = 4096;              // block length of an ordinary block, less n mod 4
+inline constexpr int kUploadBlockOverhead = 24;              // block bytes besides names and data
+inline constexpr int kFirstFrameBudget = 962;                // first frame: header, data and escapes
+inline constexpr int kContinuationRoom = 955;                // data bytes of a continuation frame
+inline constexpr std::uint64_t kLargestUpload = 0xFFFFFFFF;  // the file size field holds four bytes
 // A first frame's bytes besides the name fields and the data, before escaping (the 7D DF
 // of the second FF as two), and the most that escaping the sequence byte, the block length
 // and the three 4-byte fields can add to them.

@@ -43,6 +43,19 @@ std::string hex_text(std::string_view bytes) {
 
 std::string seq_text(unsigned seq) { return "seq " + hex2(seq); }
 
+// A whole command frame of another kind where a block's next frame was due (the
+// disconnect of a cancelled upload), read as that command, not as the block's data: after
+// its second FF, the command, the sequence, 00 00 and a body length that counts exactly
+// its own unescaped bytes.
+bool is_other_command(std::string_view frame) {
+  if (frame.size() < 9) return false;
+  const Bytes body = unescaped(frame.substr(7, frame.size() - 8));
+  if (body.size() < 8 || byte_at(body, 0) != 0xFF) return false;
+  const unsigned command = byte_at(body, 1) << 8 | byte_at(body, 2);
+  return command != commands::kUploadBlock && command != commands::kUploadLastBlock &&
+         static_cast<std::size_t>(byte_at(body, 6) | byte_at(body, 7) << 8) == body.size();
+}
+
 // Text for a person, one line: controls and a backslash escaped, bytes that are not
 // UTF-8 as \xHH.
 std::string shown(std::string_view text) {
@@ -244,6 +257,7 @@ FrameReading SessionReader::read_request(const TraceRecord& record) {
     awaiting_ = Awaiting::nothing;
     return {"unknown: " + hex_text(frame), {}, {}};
   }
+  if (block_open_ && is_other_command(frame)) block_open_ = false;
   FrameReading reading = block_open_ ? read_upload_continuation(frame) : read_command(frame);
   if (get_be16(frame, 1) != frame.size())
     reading.what += " (its length says " + std::to_string(get_be16(frame, 1)) + ")";

@@ -24,9 +24,23 @@ LogFileProblem create_problem(int error) {
   }
 }
 
-bool same_file(const struct stat& st, const std::filesystem::path& other) {
+bool same_file(const struct stat& st, const struct stat& other) {
+  return other.st_dev == st.st_dev && other.st_ino == st.st_ino;
+}
+
+// Whether `st` is the input `path` or, when that is a folder (an archive), a file below it.
+bool is_input(const struct stat& st, const std::filesystem::path& path) {
   struct stat o {};
-  return ::stat(other.c_str(), &o) == 0 && o.st_dev == st.st_dev && o.st_ino == st.st_ino;
+  if (::stat(path.c_str(), &o) != 0) return false;
+  if (same_file(st, o)) return true;
+  if (!S_ISDIR(o.st_mode)) return false;
+  std::error_code ec;
+  for (std::filesystem::recursive_directory_iterator
+           it(path, std::filesystem::directory_options::skip_permission_denied, ec),
+       end;
+       !ec && it != end; it.increment(ec))
+    if (::lstat(it->path().c_str(), &o) == 0 && same_file(st, o)) return true;
+  return false;
 }
 
 }  // namespace
@@ -44,7 +58,7 @@ LogFileProblem LogFile::open(const std::filesystem::path& path, const LogFileRul
     if (S_ISDIR(st.st_mode)) return LogFileProblem::is_folder;
     if (!S_ISREG(st.st_mode)) return LogFileProblem::not_a_file;
     for (const auto& input : rules.inputs)
-      if (same_file(st, input)) return LogFileProblem::is_input;
+      if (is_input(st, input)) return LogFileProblem::is_input;
     if (!rules.replace) return LogFileProblem::exists;
     fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return create_problem(errno);

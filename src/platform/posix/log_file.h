@@ -12,7 +12,7 @@ namespace lg81xx {
 
 struct LogFileRules {
   bool replace = false;                       // an existing regular file is emptied and written
-  std::vector<std::filesystem::path> inputs;  // the files the run reads: never written
+  std::vector<std::filesystem::path> inputs;  // the files the run reads (a folder: all below it): never written
   unsigned mode = 0600;                       // of a new file
 };
 

@@ -81,6 +81,16 @@ TEST(SessionReader, FollowsAnUploadThroughItsBlocksAndFrames) {
     }
     EXPECT_EQ(carried, c.content);  // every byte of the file, and nothing else, is file data
   }
+  // The disconnect of an upload stopped in the middle of a block is read as the disconnect.
+  const Bytes folder = *name_field(Family::u811_u812, "Java"), file = *name_field(Family::u811_u812, "05.jar");
+  const Bytes content(3000, 'a');  // the frames refer to it
+  UploadFrames stopped(
+      {folder.substr(1), file.substr(1), static_cast<std::uint8_t>(folder[0]), static_cast<std::uint8_t>(file[0])},
+      content);
+  SessionReader reader(Family::u811_u812);
+  reader.read({0, Direction::sent, stopped.next([] { return 1u; }).bytes, {}, 0});
+  EXPECT_EQ(reader.read({0, Direction::sent, hex_to_bin("83001170000EFF7DDF00822B000008007E"), {}, 0}).what,
+            "disconnect seq 2B");
 }
 
 TEST(SessionReader, ReadsOddFramesAndReplies) {
