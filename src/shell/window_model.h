@@ -211,10 +211,13 @@ class WindowModel final : private JobListener {
   JobResult send_one(const std::string& folder, const std::string& path, std::vector<std::string>& sent);
   // Shows `message` in its box.
   void show(const Message& message);
-  // Shows how a job ended and returns its result; a job that ended the session has taken
-  // the phone off the window before its message shows.
+  // Shows how a job ended and returns its result. The job is over when its message shows:
+  // the status line no longer names it, and a job that ended the session has taken the
+  // phone off the window.
   template <class T>
   JobResult report(const JobOutcome<T>& outcome) {
+    activity_.clear();
+    transfer_.clear();
     show_where_it_stands();
     if (outcome.message) show(*outcome.message);
     return outcome.result;

@@ -89,7 +89,8 @@ TEST_F(WindowModel, OffersEachPortOnceThePhonesCablesFirst) {
 }
 
 // The pair stays chosen after an install, so that INVIA installs it again at the position
-// proposed from the phone's list as it is then; "FILE CARICATO" is emptied at each end.
+// proposed from the phone's list as it is then; "FILE CARICATO" is emptied at each end, and
+// the status line no longer names the install once its box shows.
 TEST_F(WindowModel, ThePairStaysChosenAndInstallsAgainAtTheNextPosition) {
   std::filesystem::path jad, jar;
   sim::write_sample_midlet(home.path(), jad, jar);
@@ -99,6 +100,7 @@ TEST_F(WindowModel, ThePairStaysChosenAndInstallsAgainAtTheNextPosition) {
   EXPECT_EQ(ui.open_titles, (std::vector<std::string>{text::kJadTitle, text::kJarTitle}));
   for (const char* position : {"01", "02"}) {
     ASSERT_EQ(window.position(), position);
+    ui.on_message = [&] { EXPECT_TRUE(window.controls().status.caption.starts_with("Connesso: ")) << position; };
     EXPECT_EQ(window.install_application(), JobResult::ok) << position;
     EXPECT_EQ(read_file(storage / "Java" / (std::string(position) + ".jar")), read_file(jar)) << position;
     EXPECT_EQ(window.controls().loaded_archive.caption, "") << position;
@@ -140,8 +142,9 @@ TEST(TransferMeter, GivesAFewAccountsASecondAndTimesEachFile) {
 }
 
 // "Backup del telefono…" and "Ripristina dal backup…" count their files on the status line
-// and end with one summary; "Ripristina suono originale" sends the kept sound back, and a
-// replacement without an IMEI is asked about first.
+// and end with one summary, shown once the status line names the job no more; "Ripristina
+// suono originale" sends the kept sound back, and a replacement without an IMEI is asked
+// about first.
 TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   sim::fill_sample_content(storage.path(), "LG U8130");
   phone.context().options().imei = "354321098765432";
@@ -150,6 +153,8 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
   std::set<std::string> status;
   ui.on_repaint = [&] { status.insert(window.controls().status.caption); };
+  std::set<std::string> status_at_box;
+  ui.on_message = [&] { status_at_box.insert(window.controls().status.caption); };
   TempDir archive;
   ui.messages.clear();
   ui.dialog_answers = {archive.path().string()};
@@ -176,6 +181,9 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   ASSERT_EQ(window.restore_original_sound(), JobResult::ok);
   EXPECT_EQ(ui.messages.back().text, "SUONO ORIGINALE RIPRISTINATO");
   EXPECT_EQ(read_file(storage / "MessageTone" / "Message1.mid"), own);
+  // Only the notice that the phone's own sound was kept shows during its job.
+  EXPECT_EQ(status_at_box,
+            (std::set<std::string>{"Connesso: LG U8130 su /dev/virtual", "Invio del suono Messaggio Tipo 1..."}));
 
   // A phone whose IMEI was not read: the user is asked, and "no" sends nothing.
   window.phone().close();

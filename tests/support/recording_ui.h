@@ -21,6 +21,7 @@ struct Message {
 class RecordingUi final : public UserInterface {
  public:
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
+    if (on_message) on_message();
     messages.push_back({text, style, title});
   }
   bool ask(const std::string& text, const std::string&) override {
@@ -54,7 +55,8 @@ class RecordingUi final : public UserInterface {
   std::vector<std::string> save_filters;
   bool busy = false;
   std::function<void()> on_repaint;
-  std::function<void()> on_dialog;  // while a file dialog is open, before it is answered
+  std::function<void()> on_message;  // as a box shows, before it is recorded
+  std::function<void()> on_dialog;   // while a file dialog is open, before it is answered
 
  private:
   std::optional<std::string> next_answer() {
