@@ -1,6 +1,7 @@
 #include "shell/window_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/number_text.h"
 #include "jobs/sounds.h"
@@ -130,7 +131,18 @@ void WindowModel::progress(const Progress& progress) {
   set_progress(progress.fraction());
 }
 
-bool WindowModel::ask(const Message& question) { return platform_.ui.ask(question.italian(), question.entry().title); }
+// A question holds the job, and the phone waits with it: while it is open the status line
+// says where the window stands, and names the job again once the job goes on.
+bool WindowModel::ask(const Message& question) {
+  const std::string activity = std::exchange(activity_, "");
+  const std::string transfer = std::exchange(transfer_, "");
+  show_where_it_stands();
+  const bool yes = platform_.ui.ask(question.italian(), question.entry().title);
+  activity_ = activity;
+  transfer_ = transfer;
+  show_where_it_stands();
+  return yes;
+}
 
 void WindowModel::notice(const Message& message) { show(message); }
 

@@ -1,8 +1,8 @@
 // What the window decides that no session shows: the filter of its save dialog, the
 // ports it offers, an installed application released while the position is proposed
 // anew, several downloads summed up, the pair installed again at the next position, the
-// status line's account of a transfer, the archive's buttons: one summary each, and the
-// connection's diagnosis.
+// status line's account of a transfer and of a question, the archive's buttons: one summary
+// each, and the connection's diagnosis.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,6 +72,24 @@ TEST_F(WindowModel, SeveralDownloadsFillTheBarOnlyWhenEveryEntryIsSaved) {
     EXPECT_EQ(read_file(into / "a.jpg"), "a") << c.into;
     EXPECT_EQ(read_file(into / "b.jpg"), c.b_there ? "mine" : "b") << c.into;
   }
+}
+
+// A question that holds a job shows with the status line where the window stands: the
+// phone is waiting, not being sent the file.
+TEST_F(WindowModel, AQuestionShowsWithTheStatusLineWhereTheWindowStands) {
+  write_file(storage / "Images" / "a.jpg", "theirs");
+  write_file(home / "a.jpg", "mine");
+  window.phone().close();
+  window.choose_port("/dev/virtual");
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  window.select_folder(2);  // Images
+  std::vector<std::string> status_at_question;
+  ui.on_message = [&] { status_at_question.push_back(window.controls().status.caption); };
+  ui.dialog_answers = {(home / "a.jpg").string()};
+  EXPECT_EQ(window.send_file(), JobResult::cancelled);
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(status_at_question, (std::vector<std::string>{"Connesso: LG U8130 su /dev/virtual"}));
+  EXPECT_EQ(read_file(storage / "Images" / "a.jpg"), "theirs");
 }
 
 // Detected ports join the twenty items once; the phones' cables come first.

@@ -25,6 +25,7 @@ class RecordingUi final : public UserInterface {
     messages.push_back({text, style, title});
   }
   bool ask(const std::string& text, const std::string&) override {
+    if (on_message) on_message();
     questions.push_back(text);
     if (answers.empty()) return false;
     const bool yes = answers.front();
@@ -55,7 +56,7 @@ class RecordingUi final : public UserInterface {
   std::vector<std::string> save_filters;
   bool busy = false;
   std::function<void()> on_repaint;
-  std::function<void()> on_message;  // as a box shows, before it is recorded
+  std::function<void()> on_message;  // as a box or a question shows, before it is recorded
   std::function<void()> on_dialog;   // while a file dialog is open, before it is answered
 
  private:
