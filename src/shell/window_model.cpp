@@ -131,20 +131,29 @@ void WindowModel::progress(const Progress& progress) {
   set_progress(progress.fraction());
 }
 
-// A question holds the job, and the phone waits with it: while it is open the status line
-// says where the window stands, and names the job again once the job goes on.
 bool WindowModel::ask(const Message& question) {
+  return held_by_user([&] { return platform_.ui.ask(question.italian(), question.entry().title); });
+}
+
+void WindowModel::notice(const Message& message) {
+  held_by_user([&] {
+    show(message);
+    return true;
+  });
+}
+
+// A question or a notice holds the job, and the phone waits with it: while it is open the
+// status line says where the window stands, and names the job again once the job goes on.
+bool WindowModel::held_by_user(const std::function<bool()>& open) {
   const std::string activity = std::exchange(activity_, "");
   const std::string transfer = std::exchange(transfer_, "");
   show_where_it_stands();
-  const bool yes = platform_.ui.ask(question.italian(), question.entry().title);
+  const bool answer = open();
   activity_ = activity;
   transfer_ = transfer;
   show_where_it_stands();
-  return yes;
+  return answer;
 }
-
-void WindowModel::notice(const Message& message) { show(message); }
 
 void WindowModel::started() {
   if (on_started_) on_started_();

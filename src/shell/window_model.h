@@ -190,6 +190,8 @@ class WindowModel final : private JobListener {
   void started() override;
   void learned(const PhoneFacts& facts) override;
 
+  // Opens a box or a question that holds the job; returns its answer.
+  bool held_by_user(const std::function<bool()>& open);
   void set_progress(double fraction);
   void set_progress_done();  // "100%" and the full bar
   // The entries list shows `entries` of `folder`, and the folders list marks that folder.
