@@ -48,7 +48,10 @@ JobResult WindowModel::send_into(const std::string& folder, const std::vector<st
 
 JobResult WindowModel::send_one(const std::string& folder, const std::string& path, std::vector<std::string>& sent) {
   const auto content = platform_.files.read_all(path);
-  if (auto refusal = check_content(content)) return report(refused(std::move(*refusal)));
+  if (auto refusal = check_content(content)) {
+    refusal->message.detail += "\n" + path;  // of several files dropped, the one meant
+    return report(refused(std::move(*refusal)));
+  }
   const std::string name = std::filesystem::path(path).filename().string();
   Working working(*this, text::kStatusSendingFile + folder + "/" + name + "...", true);
   const JobResult result = report(lg81xx::send_file(jobs_, {folder, name, *content, WhenExists::ask}));

@@ -90,6 +90,12 @@ TEST_F(WindowModel, AQuestionShowsWithTheStatusLineWhereTheWindowStands) {
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(status_at_question, (std::vector<std::string>{"Connesso: LG U8130 su /dev/virtual"}));
   EXPECT_EQ(read_file(storage / "Images" / "a.jpg"), "theirs");
+
+  // Of several files dropped, the one that cannot be read is named.
+  ASSERT_EQ(window.open_folder(), JobResult::ok);
+  const auto absent = (home / "assente.jpg").string();
+  EXPECT_EQ(window.send_dropped_files({(home / "a.jpg").string(), absent}), JobResult::local_file);
+  EXPECT_EQ(ui.messages.back().text, "IMPOSSIBILE LEGGERE IL FILE\n" + absent);
 }
 
 // Detected ports join the twenty items once; the phones' cables come first.
