@@ -34,8 +34,10 @@ std::optional<JobResult> WindowModel::send_refusal(const std::string& folder) {
 // its own message.
 JobResult WindowModel::send_into(const std::string& folder, const std::vector<std::string>& paths) {
   std::vector<std::string> sent;
-  for (const auto& path : paths) {
-    const JobResult result = send_one(folder, path, sent);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    sending_ = {i + 1, paths.size()};
+    const JobResult result = send_one(folder, paths[i], sent);
+    sending_ = {1, 1};
     if (result != JobResult::ok && result != JobResult::cancelled) return result;
   }
   if (sent.empty()) return JobResult::cancelled;

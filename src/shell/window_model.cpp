@@ -1,6 +1,7 @@
 #include "shell/window_model.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "base/number_text.h"
@@ -123,7 +124,9 @@ void WindowModel::lamp(bool red) {
   platform_.ui.repaint();
 }
 
-void WindowModel::progress(const Progress& progress) {
+void WindowModel::progress(const Progress& sent) {
+  Progress progress = sent;
+  if (sending_.second > 1) std::tie(progress.file, progress.files) = sending_;  // each file is a job of its own
   if (auto account = meter_.update(progress, platform_.clock.now_ms())) {
     transfer_ = std::move(*account);
     show_where_it_stands();

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/bytes.h"
@@ -242,6 +243,7 @@ class WindowModel final : private JobListener {
   std::string device_;    // the device the port was opened on
   std::string activity_;  // the job under way, as the status line names it; empty between jobs
   std::string transfer_;  // its transfer's account after it, while one runs
+  std::pair<std::size_t, std::size_t> sending_{1, 1};  // the file sent of several, and how many
   TransferMeter meter_;
   std::function<void()> on_started_;      // what started() does for the job under way
   std::optional<Underway> reading_java_;  // a connect's Java list under way

@@ -74,9 +74,10 @@ TEST_F(WindowModel, SeveralDownloadsFillTheBarOnlyWhenEveryEntryIsSaved) {
   }
 }
 
-// A question that holds a job shows with the status line where the window stands: the
-// phone is waiting, not being sent the file.
-TEST_F(WindowModel, AQuestionShowsWithTheStatusLineWhereTheWindowStands) {
+// Sending files: a question that holds the job shows with the status line where the window
+// stands (the phone is waiting, not being sent the file); of several files dropped, the
+// status line counts them and a box names the one that cannot be read.
+TEST_F(WindowModel, SendingFilesShowsWhereTheWindowStandsAndWhichFile) {
   write_file(storage / "Images" / "a.jpg", "theirs");
   write_file(home / "a.jpg", "mine");
   window.phone().close();
@@ -91,8 +92,15 @@ TEST_F(WindowModel, AQuestionShowsWithTheStatusLineWhereTheWindowStands) {
   EXPECT_EQ(status_at_question, (std::vector<std::string>{"Connesso: LG U8130 su /dev/virtual"}));
   EXPECT_EQ(read_file(storage / "Images" / "a.jpg"), "theirs");
 
-  // Of several files dropped, the one that cannot be read is named.
   ASSERT_EQ(window.open_folder(), JobResult::ok);
+  write_file(home / "b.jpg", "b");
+  write_file(home / "c.jpg", "cccc");
+  std::set<std::string> status;
+  ui.on_repaint = [&] { status.insert(window.controls().status.caption); };
+  EXPECT_EQ(window.send_dropped_files({(home / "b.jpg").string(), (home / "c.jpg").string()}), JobResult::ok);
+  EXPECT_TRUE(status.contains("Invio del file Images/b.jpg... file 1 di 2 · 0 byte di 1 byte")) << *status.begin();
+  EXPECT_TRUE(status.contains("Invio del file Images/c.jpg... file 2 di 2 · 0 byte di 4 byte")) << *status.begin();
+
   const auto absent = (home / "assente.jpg").string();
   EXPECT_EQ(window.send_dropped_files({(home / "a.jpg").string(), absent}), JobResult::local_file);
   EXPECT_EQ(ui.messages.back().text, "IMPOSSIBILE LEGGERE IL FILE\n" + absent);
