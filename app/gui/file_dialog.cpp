@@ -1,9 +1,13 @@
 #include "file_dialog.h"
 
 #include <QCoreApplication>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QMimeDatabase>
 #include <QTranslator>
+#include <QTreeView>
+#include <algorithm>
 
 namespace lg81xx::gui {
 namespace {
@@ -43,6 +47,21 @@ std::unique_ptr<QFileDialog> make_file_dialog(QWidget* parent, const QString& ca
   auto dialog = std::make_unique<QFileDialog>(parent, caption, start, filter);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setIconProvider(&provider);
+  // Qt sizes the columns of the detail view for short English texts ("128.88 GB"): sizes,
+  // types and dates as they show here ("143 bytes", "7 Dec 2026 12:00") were cut. Each folder
+  // read gives those columns the width of what they show, and the names what is left.
+  auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+  auto* files = dialog->findChild<QFileSystemModel*>();
+  if (view && files)
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, view, [view] {
+      constexpr int kNarrowestNames = 150;
+      int details = 0;
+      for (int column = 1; column < view->header()->count(); ++column) {
+        view->resizeColumnToContents(column);
+        details += view->columnWidth(column);
+      }
+      view->setColumnWidth(0, std::max(kNarrowestNames, view->viewport()->width() - details));
+    });
   return dialog;
 }
 

@@ -32,7 +32,8 @@ using namespace lg81xx::gui;
 namespace {
 
 // Takes the screenshot once the download under way is half done and its speed shown, then
-// stops the download; the program ends when the window is idle again.
+// stops the download; the program ends when the window is idle again, with status 1 when
+// there was no such moment.
 void screenshot_half_way(MainWindow& window, WindowController& controller, const QString& file) {
   auto* poll = new QTimer(&window);
   QObject::connect(poll, &QTimer::timeout, &window, [&window, &controller, file, poll] {
@@ -44,6 +45,13 @@ void screenshot_half_way(MainWindow& window, WindowController& controller, const
     if (!saved) std::fprintf(stderr, "lg81xx: cannot write %s\n", qPrintable(file));
     QObject::connect(&controller, &WindowController::idle, &window, [saved] { QApplication::exit(saved ? 0 : 1); });
     controller.cancel_job();
+  });
+  // A download that ended, or never began, before half way leaves nothing to draw.
+  QObject::connect(&controller, &WindowController::idle, poll, [poll] {
+    if (!poll->isActive()) return;
+    poll->stop();
+    std::fprintf(stderr, "lg81xx: nessuna immagine: il download non è arrivato a metà (con --baud 38400 si vede)\n");
+    QApplication::exit(1);
   });
   poll->start(20);
 }

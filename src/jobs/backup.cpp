@@ -238,7 +238,8 @@ Message backup_summary(const BackupReport& report, Family family) {
               quoted_name(entry.name.empty() ? entry.folder : entry.folder + "/" + entry.name) + " (" +
               why_not_archived(entry, family) + ")";
   if (report.not_tried > 0)
-    detail += (detail.empty() ? ": " : ", ") + std::to_string(report.not_tried) + " " + italian(MessageId::not_tried);
+    detail +=
+        (detail.empty() ? ": " : ", ") + std::to_string(report.not_tried) + " " + italian(MessageId::not_tried_count);
   const std::size_t failed = report.failed.size() + report.not_tried;
   return {failed == 0 ? MessageId::backup_done : MessageId::backup_not_all_saved,
           detail,

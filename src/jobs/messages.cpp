@@ -242,6 +242,7 @@ constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
      kBadInput},
     {Id::not_downloaded, part, "", "non scaricato", "not downloaded", kNoAnswer},
     {Id::not_tried, part, "", "non provato", "not tried", kSuccess},
+    {Id::not_tried_count, part, "", "non provati", "not tried", kSuccess},
 });
 
 std::string fill(std::string_view text, const std::string_view* args, std::size_t count) {

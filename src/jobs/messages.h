@@ -145,6 +145,7 @@ enum class MessageId {
   unusable_name,
   not_downloaded,
   not_tried,
+  not_tried_count,  // after a number of files
 };
 
 struct CatalogueEntry {

@@ -152,7 +152,8 @@ Message restore_summary(const RestoreReport& report, Family family) {
   std::for_each(report.failed.begin(), report.failed.end(), name);
   std::for_each(report.kept.begin(), report.kept.end(), name);
   if (report.not_tried > 0)
-    detail += (detail.empty() ? ": " : ", ") + std::to_string(report.not_tried) + " " + italian(MessageId::not_tried);
+    detail +=
+        (detail.empty() ? ": " : ", ") + std::to_string(report.not_tried) + " " + italian(MessageId::not_tried_count);
   const std::size_t failed = report.failed.size() + report.not_tried;
   return {failed == 0 ? MessageId::restore_done : MessageId::restore_not_all_sent,
           detail,

@@ -34,8 +34,10 @@ std::optional<JobResult> WindowModel::send_refusal(const std::string& folder) {
 // its own message.
 JobResult WindowModel::send_into(const std::string& folder, const std::vector<std::string>& paths) {
   std::vector<std::string> sent;
-  for (const auto& path : paths) {
-    const JobResult result = send_one(folder, path, sent);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    sending_ = {i + 1, paths.size()};
+    const JobResult result = send_one(folder, paths[i], sent);
+    sending_ = {1, 1};
     if (result != JobResult::ok && result != JobResult::cancelled) return result;
   }
   if (sent.empty()) return JobResult::cancelled;
@@ -48,7 +50,10 @@ JobResult WindowModel::send_into(const std::string& folder, const std::vector<st
 
 JobResult WindowModel::send_one(const std::string& folder, const std::string& path, std::vector<std::string>& sent) {
   const auto content = platform_.files.read_all(path);
-  if (auto refusal = check_content(content)) return report(refused(std::move(*refusal)));
+  if (auto refusal = check_content(content)) {
+    refusal->message.detail += "\n" + path;  // of several files dropped, the one meant
+    return report(refused(std::move(*refusal)));
+  }
   const std::string name = std::filesystem::path(path).filename().string();
   Working working(*this, text::kStatusSendingFile + folder + "/" + name + "...", true);
   const JobResult result = report(lg81xx::send_file(jobs_, {folder, name, *content, WhenExists::ask}));

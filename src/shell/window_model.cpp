@@ -1,6 +1,8 @@
 #include "shell/window_model.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #include "base/number_text.h"
 #include "jobs/sounds.h"
@@ -122,7 +124,9 @@ void WindowModel::lamp(bool red) {
   platform_.ui.repaint();
 }
 
-void WindowModel::progress(const Progress& progress) {
+void WindowModel::progress(const Progress& sent) {
+  Progress progress = sent;
+  if (sending_.second > 1) std::tie(progress.file, progress.files) = sending_;  // each file is a job of its own
   if (auto account = meter_.update(progress, platform_.clock.now_ms())) {
     transfer_ = std::move(*account);
     show_where_it_stands();
@@ -130,9 +134,29 @@ void WindowModel::progress(const Progress& progress) {
   set_progress(progress.fraction());
 }
 
-bool WindowModel::ask(const Message& question) { return platform_.ui.ask(question.italian(), question.entry().title); }
+bool WindowModel::ask(const Message& question) {
+  return held_by_user([&] { return platform_.ui.ask(question.italian(), question.entry().title); });
+}
 
-void WindowModel::notice(const Message& message) { show(message); }
+void WindowModel::notice(const Message& message) {
+  held_by_user([&] {
+    show(message);
+    return true;
+  });
+}
+
+// A question or a notice holds the job, and the phone waits with it: while it is open the
+// status line says where the window stands, and names the job again once the job goes on.
+bool WindowModel::held_by_user(const std::function<bool()>& open) {
+  const std::string activity = std::exchange(activity_, "");
+  const std::string transfer = std::exchange(transfer_, "");
+  show_where_it_stands();
+  const bool answer = open();
+  activity_ = activity;
+  transfer_ = transfer;
+  show_where_it_stands();
+  return answer;
+}
 
 void WindowModel::started() {
   if (on_started_) on_started_();

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/bytes.h"
@@ -190,6 +191,8 @@ class WindowModel final : private JobListener {
   void started() override;
   void learned(const PhoneFacts& facts) override;
 
+  // Opens a box or a question that holds the job; returns its answer.
+  bool held_by_user(const std::function<bool()>& open);
   void set_progress(double fraction);
   void set_progress_done();  // "100%" and the full bar
   // The entries list shows `entries` of `folder`, and the folders list marks that folder.
@@ -211,10 +214,13 @@ class WindowModel final : private JobListener {
   JobResult send_one(const std::string& folder, const std::string& path, std::vector<std::string>& sent);
   // Shows `message` in its box.
   void show(const Message& message);
-  // Shows how a job ended and returns its result; a job that ended the session has taken
-  // the phone off the window before its message shows.
+  // Shows how a job ended and returns its result. The job is over when its message shows:
+  // the status line no longer names it, and a job that ended the session has taken the
+  // phone off the window.
   template <class T>
   JobResult report(const JobOutcome<T>& outcome) {
+    activity_.clear();
+    transfer_.clear();
     show_where_it_stands();
     if (outcome.message) show(*outcome.message);
     return outcome.result;
@@ -237,6 +243,7 @@ class WindowModel final : private JobListener {
   std::string device_;    // the device the port was opened on
   std::string activity_;  // the job under way, as the status line names it; empty between jobs
   std::string transfer_;  // its transfer's account after it, while one runs
+  std::pair<std::size_t, std::size_t> sending_{1, 1};  // the file sent of several, and how many
   TransferMeter meter_;
   std::function<void()> on_started_;      // what started() does for the job under way
   std::optional<Underway> reading_java_;  // a connect's Java list under way

@@ -1,6 +1,7 @@
 // The Qt side of the platform: message boxes with their icons and titles, the dialog
 // filters, and where the program keeps its folder.
 #include <QApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "connection_group.h"
 #include "file_dialog.h"
@@ -105,6 +107,25 @@ class DialogsTest final : public QObject {
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
     QCOMPARE(dialog->iconProvider()->type(picture),
              QMimeDatabase().mimeTypeForName("application/octet-stream").comment());
+
+    // Once the folder is read, its files' size, type and date show whole.
+    write_file(folder / "Saluti.jad", std::string(143, 'x'));
+    dialog->setDirectory(QString::fromStdString(folder.path().string()));
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->show();
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(view);
+    QVERIFY(QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == 2; }));
+    const auto shows_whole = [view](int column) {
+      if (view->columnWidth(column) < view->header()->sectionSizeHint(column)) return false;
+      for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+        const QString text = view->model()->index(row, column, view->rootIndex()).data().toString();
+        if (view->columnWidth(column) <= view->fontMetrics().horizontalAdvance(text)) return false;
+      }
+      return true;
+    };
+    for (int column = 1; column < view->header()->count(); ++column)
+      QVERIFY2(QTest::qWaitFor([&] { return shows_whole(column); }), qPrintable(QString::number(column)));
   }
 
   void filter_in_qt_form() {

@@ -242,6 +242,9 @@ TEST_P(Archive, RestoreSendsWhatThePhoneLacksAndKeepsWhatItHas) {
   EXPECT_EQ(cut.result, JobResult::link_lost);
   EXPECT_EQ(cut.value.sent, 0u);
   EXPECT_EQ(cut.value.not_tried, manifest.files.size() - 2);
+  ASSERT_TRUE(cut.message.has_value());
+  EXPECT_NE(cut.message->italian().find(", " + std::to_string(cut.value.not_tried) + " non provati"), std::string::npos)
+      << cut.message->italian();
   swap_phone(empty.path());
 
   write_file(empty / images() / "grande.bin", "theirs");

@@ -21,7 +21,7 @@ TEST(Catalogue, HoldsEveryMessageOnceInBothLanguages) {
       EXPECT_EQ(std::string(entry.title), "") << entry.italian;
     }
   }
-  for (int id = 0; id <= static_cast<int>(MessageId::not_tried); ++id)
+  for (int id = 0; id <= static_cast<int>(MessageId::not_tried_count); ++id)
     EXPECT_TRUE(seen.contains(static_cast<MessageId>(id))) << "no entry for " << id;
 }
 

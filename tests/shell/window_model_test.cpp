@@ -1,8 +1,8 @@
 // What the window decides that no session shows: the filter of its save dialog, the
 // ports it offers, an installed application released while the position is proposed
 // anew, several downloads summed up, the pair installed again at the next position, the
-// status line's account of a transfer, the archive's buttons: one summary each, and the
-// connection's diagnosis.
+// status line's account of a transfer and of a question, the archive's buttons: one summary
+// each, and the connection's diagnosis.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,6 +74,38 @@ TEST_F(WindowModel, SeveralDownloadsFillTheBarOnlyWhenEveryEntryIsSaved) {
   }
 }
 
+// Sending files: a question that holds the job shows with the status line where the window
+// stands (the phone is waiting, not being sent the file); of several files dropped, the
+// status line counts them and a box names the one that cannot be read.
+TEST_F(WindowModel, SendingFilesShowsWhereTheWindowStandsAndWhichFile) {
+  write_file(storage / "Images" / "a.jpg", "theirs");
+  write_file(home / "a.jpg", "mine");
+  window.phone().close();
+  window.choose_port("/dev/virtual");
+  ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
+  window.select_folder(2);  // Images
+  std::vector<std::string> status_at_question;
+  ui.on_message = [&] { status_at_question.push_back(window.controls().status.caption); };
+  ui.dialog_answers = {(home / "a.jpg").string()};
+  EXPECT_EQ(window.send_file(), JobResult::cancelled);
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(status_at_question, (std::vector<std::string>{"Connesso: LG U8130 su /dev/virtual"}));
+  EXPECT_EQ(read_file(storage / "Images" / "a.jpg"), "theirs");
+
+  ASSERT_EQ(window.open_folder(), JobResult::ok);
+  write_file(home / "b.jpg", "b");
+  write_file(home / "c.jpg", "cccc");
+  std::set<std::string> status;
+  ui.on_repaint = [&] { status.insert(window.controls().status.caption); };
+  EXPECT_EQ(window.send_dropped_files({(home / "b.jpg").string(), (home / "c.jpg").string()}), JobResult::ok);
+  EXPECT_TRUE(status.contains("Invio del file Images/b.jpg... file 1 di 2 · 0 byte di 1 byte")) << *status.begin();
+  EXPECT_TRUE(status.contains("Invio del file Images/c.jpg... file 2 di 2 · 0 byte di 4 byte")) << *status.begin();
+
+  const auto absent = (home / "assente.jpg").string();
+  EXPECT_EQ(window.send_dropped_files({(home / "a.jpg").string(), absent}), JobResult::local_file);
+  EXPECT_EQ(ui.messages.back().text, "IMPOSSIBILE LEGGERE IL FILE\n" + absent);
+}
+
 // Detected ports join the twenty items once; the phones' cables come first.
 TEST_F(WindowModel, OffersEachPortOnceThePhonesCablesFirst) {
   window.phone().close();
@@ -89,7 +121,8 @@ TEST_F(WindowModel, OffersEachPortOnceThePhonesCablesFirst) {
 }
 
 // The pair stays chosen after an install, so that INVIA installs it again at the position
-// proposed from the phone's list as it is then; "FILE CARICATO" is emptied at each end.
+// proposed from the phone's list as it is then; "FILE CARICATO" is emptied at each end, and
+// the status line no longer names the install once its box shows.
 TEST_F(WindowModel, ThePairStaysChosenAndInstallsAgainAtTheNextPosition) {
   std::filesystem::path jad, jar;
   sim::write_sample_midlet(home.path(), jad, jar);
@@ -99,6 +132,7 @@ TEST_F(WindowModel, ThePairStaysChosenAndInstallsAgainAtTheNextPosition) {
   EXPECT_EQ(ui.open_titles, (std::vector<std::string>{text::kJadTitle, text::kJarTitle}));
   for (const char* position : {"01", "02"}) {
     ASSERT_EQ(window.position(), position);
+    ui.on_message = [&] { EXPECT_TRUE(window.controls().status.caption.starts_with("Connesso: ")) << position; };
     EXPECT_EQ(window.install_application(), JobResult::ok) << position;
     EXPECT_EQ(read_file(storage / "Java" / (std::string(position) + ".jar")), read_file(jar)) << position;
     EXPECT_EQ(window.controls().loaded_archive.caption, "") << position;
@@ -140,8 +174,9 @@ TEST(TransferMeter, GivesAFewAccountsASecondAndTimesEachFile) {
 }
 
 // "Backup del telefono…" and "Ripristina dal backup…" count their files on the status line
-// and end with one summary; "Ripristina suono originale" sends the kept sound back, and a
-// replacement without an IMEI is asked about first.
+// and end with one summary, shown once the status line names the job no more; "Ripristina
+// suono originale" sends the kept sound back, and a replacement without an IMEI is asked
+// about first.
 TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   sim::fill_sample_content(storage.path(), "LG U8130");
   phone.context().options().imei = "354321098765432";
@@ -150,6 +185,8 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   ASSERT_EQ(window.connect_or_disconnect(), JobResult::ok);
   std::set<std::string> status;
   ui.on_repaint = [&] { status.insert(window.controls().status.caption); };
+  std::set<std::string> status_at_box;
+  ui.on_message = [&] { status_at_box.insert(window.controls().status.caption); };
   TempDir archive;
   ui.messages.clear();
   ui.dialog_answers = {archive.path().string()};
@@ -176,6 +213,8 @@ TEST_F(WindowModel, TheArchiveButtonsCountTheirFilesAndSumUp) {
   ASSERT_EQ(window.restore_original_sound(), JobResult::ok);
   EXPECT_EQ(ui.messages.back().text, "SUONO ORIGINALE RIPRISTINATO");
   EXPECT_EQ(read_file(storage / "MessageTone" / "Message1.mid"), own);
+  // The notice that the phone's own sound was kept too: it holds its job until it is read.
+  EXPECT_EQ(status_at_box, (std::set<std::string>{"Connesso: LG U8130 su /dev/virtual"}));
 
   // A phone whose IMEI was not read: the user is asked, and "no" sends nothing.
   window.phone().close();

@@ -21,9 +21,11 @@ struct Message {
 class RecordingUi final : public UserInterface {
  public:
   void message_box(const std::string& text, MessageStyle style, const std::string& title) override {
+    if (on_message) on_message();
     messages.push_back({text, style, title});
   }
   bool ask(const std::string& text, const std::string&) override {
+    if (on_message) on_message();
     questions.push_back(text);
     if (answers.empty()) return false;
     const bool yes = answers.front();
@@ -54,7 +56,8 @@ class RecordingUi final : public UserInterface {
   std::vector<std::string> save_filters;
   bool busy = false;
   std::function<void()> on_repaint;
-  std::function<void()> on_dialog;  // while a file dialog is open, before it is answered
+  std::function<void()> on_message;  // as a box or a question shows, before it is recorded
+  std::function<void()> on_dialog;   // while a file dialog is open, before it is answered
 
  private:
   std::optional<std::string> next_answer() {
