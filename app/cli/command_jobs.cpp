@@ -10,6 +10,20 @@
 #include "phone/sound_table.h"
 
 namespace lg81xx::cli {
+namespace {
+
+// A file to send, read into `content` and checked: too large is refused before it is read
+// (it would fill the memory), then unreadable or empty. Its refusal, shown, as an exit status.
+std::optional<int> read_to_send(TerminalListener& listener, const std::filesystem::path& file,
+                                std::optional<Bytes>& content) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (const auto refused = first_refusal(listener, {check_file_size(ec ? 0 : size)})) return refused;
+  content = LocalFiles().read_all(file);
+  return first_refusal(listener, {check_content(content)});
+}
+
+}  // namespace
 
 int run_install(const GlobalOptions& options, Terminal& term, const std::filesystem::path& jad,
                 const std::filesystem::path& jar, const std::optional<std::string>& position, bool nokia,
@@ -65,12 +79,9 @@ int run_sound(const GlobalOptions& options, Terminal& term, const std::string& s
   }
   if (file && !readable_file(*file, term.err)) return kLocalFile;
   TerminalListener listener(term.err, term.terminal);
-  if (file) {
-    std::error_code ec;  // a file too large is refused before it fills the memory
-    const auto size = std::filesystem::file_size(*file, ec);
-    if (const auto refused = first_refusal(listener, {check_file_size(ec ? 0 : size)})) return *refused;
-    if (const auto refused = first_refusal(listener, {check_content(LocalFiles().read_all(*file))})) return *refused;
-  }
+  std::optional<Bytes> content;
+  if (file)
+    if (const auto refused = read_to_send(listener, *file, content)) return *refused;
   return run_connected(options, listener, term.err, [&](Session& session, const PhoneFacts& facts) {
     // The phone's own sounds are the user's, kept in the user's data folder
     // ($XDG_DATA_HOME/lg81xx), whichever program folder this run uses.
@@ -105,11 +116,8 @@ int run_put(const GlobalOptions& options, Terminal& term, const std::string& fol
   }
   if (!readable_file(file, term.err)) return kLocalFile;
   TerminalListener listener(term.err, term.terminal);
-  std::error_code ec;  // a file too large is refused before it fills the memory
-  const auto size = std::filesystem::file_size(file, ec);
-  if (const auto refused = first_refusal(listener, {check_file_size(ec ? 0 : size)})) return *refused;
-  const auto content = LocalFiles().read_all(file);
-  if (const auto refused = first_refusal(listener, {check_content(content)})) return *refused;
+  std::optional<Bytes> content;
+  if (const auto refused = read_to_send(listener, file, content)) return *refused;
   const SendRequest request{folder, as.value_or(file.filename().string()), *content, WhenExists::ask};
   if (const auto refused = first_refusal(listener, {check_send(options.model, request)})) return *refused;
   listener.answer_questions(replace, "--replace");
